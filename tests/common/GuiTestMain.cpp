@@ -1,0 +1,23 @@
+// Entry point of the test programs that need a Qt application object: the
+// render tests need fonts (QGuiApplication), the widget tests QApplication.
+// They run without a display on the offscreen platform.
+#include <gtest/gtest.h>
+
+#include <QtGlobal>
+
+#ifdef PELMORIN_TEST_WIDGETS
+#include <QApplication>
+using TestApplication = QApplication;
+#else
+#include <QGuiApplication>
+using TestApplication = QGuiApplication;
+#endif
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    TestApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
