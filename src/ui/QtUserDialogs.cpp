@@ -1,0 +1,70 @@
+#include "ui/QtUserDialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+UserDialogs *installed = nullptr;
+
+QString runFileDialog(QWidget *parent, const FileRequest &request, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(parent, request.title, request.startPath);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setNameFilters(request.filters);
+    if (request.selectedFilter >= 0 && request.selectedFilter < request.filters.size())
+        dialog.selectNameFilter(request.filters.at(request.selectedFilter));
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    // Replacing an existing file is what the user asked for by choosing it.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+UserDialogs &userDialogs()
+{
+    static QtUserDialogs qtDialogs;
+    return installed ? *installed : qtDialogs;
+}
+
+void setUserDialogs(UserDialogs *dialogs)
+{
+    installed = dialogs;
+}
+
+QString QtUserDialogs::openFile(QWidget *parent, const FileRequest &request)
+{
+    return runFileDialog(parent, request, QFileDialog::AcceptOpen);
+}
+
+QString QtUserDialogs::saveFile(QWidget *parent, const FileRequest &request)
+{
+    return runFileDialog(parent, request, QFileDialog::AcceptSave);
+}
+
+Answer QtUserDialogs::askYesNoCancel(QWidget *parent, const QString &title, const QString &text)
+{
+    const auto button = QMessageBox::question(parent, title, text,
+                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                              QMessageBox::Yes);
+    if (button == QMessageBox::Yes)
+        return Answer::Yes;
+    if (button == QMessageBox::No)
+        return Answer::No;
+    return Answer::Cancel;
+}
+
+void QtUserDialogs::showError(QWidget *parent, const QString &title, const QString &text)
+{
+    QMessageBox::critical(parent, title, text);
+}
+
+void QtUserDialogs::showInformation(QWidget *parent, const QString &title, const QString &text)
+{
+    QMessageBox::information(parent, title, text);
+}
