@@ -1,0 +1,161 @@
+#pragma once
+// A map window: the child window of the main window that shows one map
+// document. It owns the document, its scaled tile cache and two back buffers;
+// it maps window pixels to cells, zooms, scrolls (scroll bars, dragging, the
+// wheel, a 10 ms timer that shifts the retained picture and renders only the
+// strips that came into view), describes the cell under the mouse, paints
+// with the palette, carries the route pop-up menu and asks before a modified
+// map is closed.
+//
+// The main window puts it into a QMdiSubWindow (the sub-window forwards its
+// close to this widget, whose closeEvent runs the close query) and talks to
+// it through the public operations below; the window reaches back through
+// MapWindowHost. It calls MapWindowActivated itself when its sub-window
+// becomes active and, with nullptr, when it closes.
+#include <QImage>
+#include <QPoint>
+#include <QRegion>
+#include <QWidget>
+#include <memory>
+
+#include "map/CarteVarenthe.h"
+
+class MapWindowHost;
+class QAction;
+class QMenu;
+class QMdiSubWindow;
+class QScrollBar;
+class QTimer;
+class ScaledTileCache;
+
+enum class ExportResult { Written, Cancelled, Failed };
+
+class TMapForm : public QWidget {
+    Q_OBJECT
+public:
+    TMapForm(MapWindowHost &host, std::unique_ptr<CarteVarenthe> document, QWidget *parent = nullptr);
+    ~TMapForm() override;
+
+    CarteVarenthe &document() { return *document_; }
+    const CarteVarenthe &document() const { return *document_; }
+
+    // View geometry. Client width and height are those of the whole client
+    // area, scroll bars included.
+    int zoomPercent() const { return zoomPercent_; }
+    int cellSize() const { return cellSize_; }
+    int gridGap() const;
+    int cellPitch() const { return cellSize_ + gridGap(); }
+    int clientWidth() const { return width(); }
+    int clientHeight() const { return height(); }
+    int columnAt(int x) const;
+    int rowAt(int y) const;
+
+    // Scroll positions (where the view is going) and the view origin (where
+    // the shown picture is). Setting a position clamps it to the scroll
+    // bar's range; the timer then moves the picture.
+    int scrollX() const;
+    int scrollY() const;
+    void setScrollX(int position);
+    void setScrollY(int position);
+    int viewOriginX() const { return viewOriginX_; }
+    int viewOriginY() const { return viewOriginY_; }
+    int scrollMaximumX() const;
+    int scrollMaximumY() const;
+
+    // Zoom in percent (5 to 100); keeps the cell at the window's centre.
+    void setZoom(int percent);
+    // setZoom of 1.0005^steps × zoomPercent: 400 zooms in one step of the
+    // menu, -400 out, one wheel notch is 120.
+    void zoomBy(int steps);
+    // Brings the cell's top-left corner to the window's centre (clamped).
+    void centreOnCell(int column, int row);
+    // The cell under the window's centre.
+    QPoint viewCentreCell() const;
+    // The cell under the last mouse-button press: the pop-up menu acts on it.
+    QPoint targetedCell() const;
+    int wheelDelta() const { return wheelDelta_; }
+
+    // Repaints the whole window from the document (after a change of the
+    // document, the settings or the route).
+    void repaintMap();
+    // The aspect changed: every scaled tile is stale.
+    void invalidateScaledTiles();
+
+    // Writes the whole map at the current zoom as a ".bmp" file, with a
+    // progress dialog the user can cancel. On failure errorText gets a French
+    // message; the caller shows it.
+    ExportResult exportBitmap(const QString &path, QString *errorText = nullptr);
+
+    // Handlers, public so the main window and tests can drive them.
+    void FormActivate();
+    void FormResize();
+    void Timer1Timer();
+    // One mouse move at client (x, y) with the held buttons (Qt::LeftButton,
+    // Qt::RightButton): editing or dragging, then status bar and tooltip.
+    void FormMouseMove(Qt::MouseButtons buttons, int x, int y);
+    void FormMouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, int x, int y);
+    // Whether a right click would open the pop-up menu now (not while
+    // painting with the right button).
+    bool popupAllowed() const { return popupAllowed_; }
+
+    // Components, under the names the rest of the program uses.
+    QScrollBar *ScrollBar1 = nullptr; // horizontal, along the bottom edge
+    QScrollBar *ScrollBar2 = nullptr; // vertical, along the right edge
+    QTimer *Timer1 = nullptr;
+    QMenu *PopupMenu = nullptr;
+    QAction *DefinrPointDepart = nullptr;
+    QAction *DefinirPointArrivee = nullptr;
+    QAction *CentrerIci = nullptr;
+
+public slots:
+    // Pop-up menu commands, on the targeted cell.
+    void DefinrPointDepartExecute();
+    void DefinirPointArriveeExecute();
+    void CentrerIciExecute();
+    // Main-menu route commands on this window's document ("Effacer" F1,
+    // "Actualiser" F5): clear the results, or search again from the start.
+    void EffacerCheminsExecute();
+    void ActualiserCheminsExecute();
+    // "Zomm avant" and "Zomm arrière".
+    void ZommAvantExecute() { zoomBy(400); }
+    void ZoomArriereExecute() { zoomBy(-400); }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
+
+private:
+    bool FormCloseQuery();
+    void watchSubWindow();
+    void layoutScrollBars();
+    void PaintMapRect(const QRect &rect);
+    QImage &currentBuffer() { return buffers_[current_]; }
+    void sizeBuffer(QImage &buffer);
+    void setStatusDuration();
+
+    MapWindowHost &host_;
+    std::unique_ptr<CarteVarenthe> document_;
+    std::unique_ptr<ScaledTileCache> scaledTiles_;
+    QImage buffers_[2];
+    int current_ = 0;
+    // Part of the current back buffer that holds the picture of the current
+    // view; paint events render only what lies outside it.
+    QRegion bufferValid_;
+    int viewOriginX_ = 0;
+    int viewOriginY_ = 0;
+    int cellSize_ = 32;
+    int zoomPercent_ = 100;
+    int wheelDelta_ = 0;
+    int pressX_ = 0;
+    int pressY_ = 0;
+    int pressScrollX_ = 0;
+    int pressScrollY_ = 0;
+    bool popupAllowed_ = true;
+    QMdiSubWindow *subWindow_ = nullptr;
+};
