@@ -1,0 +1,34 @@
+#pragma once
+// Writing a map file, always version 3 with 16-bit cells. `CarteVarenthe::save`
+// encodes the whole file into one buffer and replaces the target atomically;
+// the fuzz target and the benchmarks use the pieces directly.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+class CarteVarenthe;
+
+struct EncodedMapFile {
+    std::unique_ptr<char[]> bytes;
+    size_t size = 0;
+
+    std::string_view view() const { return {bytes.get(), size}; }
+};
+
+// The bytes of the version-3 file of `document`, stamped `generatedAt`.
+// Names are written in Windows-1252; a line break or a zero byte inside a
+// name would shift every later name, so each becomes a space.
+EncodedMapFile encodeMapFile(const CarteVarenthe &document, int32_t generatedAt);
+
+// Writes `bytes` to `path` through a temporary file in the same folder that
+// is renamed over the target only once every byte is written and flushed to
+// disk; a symbolic link is followed and the target keeps its permissions.
+// Throws MapFileError with a French message and leaves any existing file
+// untouched on failure.
+void writeFileAtomically(const std::string &path, std::string_view bytes);
+
+// The local date and time counted in seconds since 1 January 1970 as if local
+// time were universal time: the unit of a map file's `generatedAt`.
+int32_t mapFileTimestampNow();
