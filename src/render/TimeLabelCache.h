@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QString>
 #include <cstdint>
+#include <deque>
 #include <unordered_map>
 #include <vector>
 
@@ -54,7 +55,7 @@ private:
     int ascent_ = 0;
     int refWidth_[3] = {0, 0, 0};
     int refHeight_[3] = {0, 0, 0};
-    std::vector<Label> labels_;
+    std::deque<Label> labels_; // a deque: labels handed out stay put while others are made
     std::vector<int32_t> byMinute_;                     // index into labels_, -1 when not made
     std::unordered_map<int32_t, int32_t> largeMinutes_; // times too large for byMinute_
 };

@@ -1,0 +1,456 @@
+#include "render/MapRenderer.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "map/CarteVarenthe.h"
+#include "render/TimeLabelCache.h"
+
+namespace {
+
+constexpr QRgb OpaqueBlack = 0xFF000000u;
+
+// One constant-opacity blend as lookups: each channel becomes
+// overlay x a / 255 + underlying x (255 - a) / 255, both quotients cut toward
+// zero. QPainter::setOpacity rounds differently and is off by a level or two.
+struct BlendTable {
+    std::array<uint8_t, 256> over{};
+    std::array<uint8_t, 256> under{};
+
+    explicit BlendTable(int alpha)
+    {
+        for (int v = 0; v < 256; ++v) {
+            over[static_cast<size_t>(v)] = static_cast<uint8_t>(v * alpha / 255);
+            under[static_cast<size_t>(v)] = static_cast<uint8_t>(v * (255 - alpha) / 255);
+        }
+    }
+
+    QRgb blend(QRgb overlay, QRgb underlying) const
+    {
+        const uint32_t r = over[qRed(overlay)] + under[qRed(underlying)];
+        const uint32_t g = over[qGreen(overlay)] + under[qGreen(underlying)];
+        const uint32_t b = over[qBlue(overlay)] + under[qBlue(underlying)];
+        return OpaqueBlack | (r << 16) | (g << 8) | b;
+    }
+};
+
+const BlendTable &blendTable(int alpha)
+{
+    static const BlendTable route(RouteOverlayOpacity);
+    static const BlendTable border(BorderOverlayOpacity);
+    static const BlendTable zone(ZoneOverlayOpacity);
+    if (alpha == BorderOverlayOpacity)
+        return border;
+    if (alpha == ZoneOverlayOpacity)
+        return zone;
+    return route; // route and layer change share 140
+}
+
+// The drawing area of one call, right and bottom exclusive.
+struct Area {
+    int left;
+    int top;
+    int right;
+    int bottom;
+};
+
+// Rows of a grid of the document, or nothing when the grid does not match the
+// map's size (a document under construction): such cells read as empty.
+const int32_t *gridRow(const Grid &grid, const CarteVarenthe &map, int32_t y)
+{
+    if (grid.width() != map.width || grid.height() != map.height)
+        return nullptr;
+    return grid.row(y);
+}
+
+class CellPainter {
+public:
+    CellPainter(QImage &canvas, const Area &area)
+        : bits_(reinterpret_cast<QRgb *>(canvas.bits()))
+        , stride_(canvas.bytesPerLine() / 4)
+        , area_(area)
+    {
+    }
+
+    QRgb *line(int y) const { return bits_ + static_cast<ptrdiff_t>(y) * stride_; }
+
+    void fill(int left, int top, int right, int bottom, QRgb colour) const
+    {
+        left = std::max(left, area_.left);
+        top = std::max(top, area_.top);
+        right = std::min(right, area_.right);
+        bottom = std::min(bottom, area_.bottom);
+        for (int y = top; y < bottom; ++y)
+            std::fill(line(y) + left, line(y) + right, colour);
+    }
+
+    // One-pixel lines; the end point is not drawn.
+    void verticalLine(int x, int top, int bottom, QRgb colour) const
+    {
+        if (x < area_.left || x >= area_.right)
+            return;
+        top = std::max(top, area_.top);
+        bottom = std::min(bottom, area_.bottom);
+        for (int y = top; y < bottom; ++y)
+            line(y)[x] = colour;
+    }
+    void horizontalLine(int y, int left, int right, QRgb colour) const
+    {
+        if (y < area_.top || y >= area_.bottom)
+            return;
+        left = std::max(left, area_.left);
+        right = std::min(right, area_.right);
+        if (left < right)
+            std::fill(line(y) + left, line(y) + right, colour);
+    }
+
+    // The top-left size x size square of a scaled copy, to (x, y).
+    void copyTile(const QImage &copy, int x, int y, int size) const
+    {
+        const int left = std::max(x, area_.left);
+        const int right = std::min(x + size, area_.right);
+        const int top = std::max(y, area_.top);
+        const int bottom = std::min(y + size, area_.bottom);
+        if (left >= right)
+            return;
+        const size_t bytes = static_cast<size_t>(right - left) * sizeof(QRgb);
+        for (int row = top; row < bottom; ++row) {
+            const QRgb *from = reinterpret_cast<const QRgb *>(copy.constScanLine(row - y)) + (left - x);
+            std::memcpy(line(row) + left, from, bytes);
+        }
+    }
+
+    void blendTile(const QImage &copy, int x, int y, int size, const BlendTable &table) const
+    {
+        const int left = std::max(x, area_.left);
+        const int right = std::min(x + size, area_.right);
+        const int top = std::max(y, area_.top);
+        const int bottom = std::min(y + size, area_.bottom);
+        for (int row = top; row < bottom; ++row) {
+            const QRgb *from = reinterpret_cast<const QRgb *>(copy.constScanLine(row - y)) + (left - x);
+            QRgb *to = line(row) + left;
+            for (int i = 0, n = right - left; i < n; ++i)
+                to[i] = table.blend(from[i], to[i]);
+        }
+    }
+
+    // A travel-time label whose box has its top-left corner at (x, y).
+    void stampLabel(const TimeLabelCache::Label &label, int x, int y, QRgb colour, bool boxed) const
+    {
+        if (boxed)
+            fill(x, y, x + label.boxWidth, y + label.boxHeight, OpaqueBlack);
+        const bool inside = x >= area_.left && y >= area_.top && x + label.boxWidth <= area_.right
+                            && y + label.boxHeight <= area_.bottom;
+        const uint16_t *point = label.points.data();
+        const uint16_t *end = point + label.points.size();
+        if (inside) {
+            for (; point != end; point += 2)
+                line(y + point[1])[x + point[0]] = colour;
+            return;
+        }
+        for (; point != end; point += 2) {
+            const int px = x + point[0];
+            const int py = y + point[1];
+            if (px >= area_.left && px < area_.right && py >= area_.top && py < area_.bottom)
+                line(py)[px] = colour;
+        }
+    }
+
+private:
+    QRgb *bits_;
+    ptrdiff_t stride_;
+    Area area_;
+};
+
+int pointsToPixels(int points)
+{
+    // The size in pixels a 96 dpi display gives a point size, rounded.
+    return std::max(1, (points * 96 + 36) / 72);
+}
+
+void drawProvinceNames(QImage &canvas, const Area &area, const MapView &view, const CarteVarenthe &map,
+                       const AppSettings &settings)
+{
+    const int64_t provinceWidth = map.provinceWidth;
+    const int64_t provinceHeight = map.provinceHeight;
+    if (provinceWidth <= 0 || provinceHeight <= 0 || map.provinceNames.empty())
+        return;
+    const int64_t p = view.pitch();
+    const int64_t perRow = map.provincesPerRow();
+    const int64_t rows = map.provinceRows();
+
+    const QFont font = renderFont(settings.namesFont.font, namesPointSize(settings.namesFont.font.pointSize(),
+                                                                          view.cell()));
+    const QFontMetrics metrics(font);
+    const int height = metrics.height();
+    // Glyphs may reach a little beyond their advance box (italics, overhangs);
+    // the margin only decides which names are worth measuring.
+    const int margin = metrics.height() + metrics.maxWidth();
+    const QRgb colour = bgrToRgb(settings.namesFont.colour) | OpaqueBlack;
+
+    // Every name that reaches into the area is drawn, clipped to it, in
+    // province order, including names that start left of or above the area:
+    // a picture drawn in strips or bands then equals the one drawn at once.
+    QPainter painter;
+    for (int64_t r = 0; r < rows; ++r) {
+        const int64_t yp = provinceHeight * r * p - view.scrollY;
+        if (yp - margin >= area.bottom)
+            break;
+        if (yp + height + margin <= area.top)
+            continue;
+        const int64_t shift = (r % 2 == 1) ? ProvinceShift : 0;
+        for (int64_t k = 0; k < perRow; ++k) {
+            const int64_t index = r * perRow + k;
+            if (index >= static_cast<int64_t>(map.provinceNames.size()))
+                break;
+            const int64_t xp = (provinceWidth * k + shift) * p - view.scrollX;
+            if (xp - margin >= area.right)
+                break;
+            const std::string &utf8 = map.provinceNames[static_cast<size_t>(index)];
+            if (utf8.empty())
+                continue;
+            const QString name = QString::fromStdString(utf8);
+            const int width = metrics.horizontalAdvance(name);
+            if (xp + width + margin <= area.left)
+                continue;
+            if (!painter.isActive()) {
+                painter.begin(&canvas);
+                painter.setClipRect(QRect(area.left, area.top, area.right - area.left, area.bottom - area.top));
+                painter.setFont(font);
+                painter.setPen(QColor::fromRgb(colour));
+            }
+            const int x = static_cast<int>(xp);
+            const int y = static_cast<int>(yp);
+            if (settings.namesBackground)
+                painter.fillRect(QRect(x, y, width, height), Qt::black);
+            painter.drawText(QPoint(x, y + metrics.ascent()), name);
+        }
+    }
+}
+
+} // namespace
+
+int timesPointSize(int configuredPoints, int cellSize)
+{
+    const int size = static_cast<int>(configuredPoints - (32 - cellSize) * 0.125);
+    return std::max(size, 1);
+}
+
+int namesPointSize(int configuredPoints, int cellSize)
+{
+    const int size = static_cast<int>(configuredPoints - (32 - cellSize) * 0.25);
+    return std::max(size, 1);
+}
+
+QFont renderFont(const QFont &font, int points)
+{
+    QFont drawn(font);
+    drawn.setPixelSize(pointsToPixels(std::max(points, 1)));
+    return drawn;
+}
+
+void RenderMap(QImage &canvas, const QRect &rect, const MapView &view, const CarteVarenthe &map,
+               const AppSettings &settings, ScaledTileCache &tiles)
+{
+    if (canvas.format() != QImage::Format_RGB32)
+        canvas = canvas.convertToFormat(QImage::Format_RGB32);
+    const QRect clipped = rect.intersected(canvas.rect());
+    if (clipped.isEmpty())
+        return;
+    const Area area{clipped.left(), clipped.top(), clipped.right() + 1, clipped.bottom() + 1};
+    const CellPainter out(canvas, area);
+
+    // 1. Background: cells outside the map and the grid stay black.
+    out.fill(area.left, area.top, area.right, area.bottom, OpaqueBlack);
+
+    const int c = view.cell();
+    const int g = view.gap();
+    const int p = view.pitch();
+    tiles.syncWith(c);
+
+    // 2. Travel-time font and its three reference boxes, once per call. The
+    // times are drawn without antialiasing, so that the labels made once per
+    // text can be stamped into cells with exactly the pixels text would give.
+    TimeLabelCache *labels = nullptr;
+    if (settings.showTimes) {
+        labels = &tiles.timeLabels();
+        QFont font = renderFont(settings.timesFont.font,
+                                timesPointSize(settings.timesFont.font.pointSize(), c));
+        font.setStyleStrategy(QFont::NoAntialias);
+        labels->configure(font, c);
+    }
+    const QRgb timesColour = bgrToRgb(settings.timesFont.colour) | OpaqueBlack;
+    const QRgb borderColour = bgrToRgb(settings.borderColour) | OpaqueBlack;
+    const bool borderLines = g != 0 && settings.showBorderLines;
+
+    // 3. First row and column (never before the map's first: cells outside
+    // the map stay black).
+    const int64_t firstRow = std::max<int64_t>(0, (int64_t(area.top) + view.scrollY) / p);
+    const int64_t firstColumn = std::max<int64_t>(0, (int64_t(area.left) + view.scrollX) / p);
+    const int32_t pw = map.provinceWidth;
+    const int32_t ph = map.provinceHeight;
+    const bool hasLayout = pw != 0 || ph != 0;
+
+    // 4. Cells meeting the area, row by row.
+    for (int64_t y = firstRow; y < map.height; ++y) {
+        const int64_t rowTop = y * p - view.scrollY;
+        if (rowTop >= int64_t(area.bottom) + p)
+            break;
+        const int Y = static_cast<int>(rowTop);
+        const int32_t row = static_cast<int32_t>(y);
+        const int32_t *terrain = gridRow(map.terrain, map, row);
+        const int32_t *marks = gridRow(map.routeMark, map, row);
+        const int32_t *elementIndex = gridRow(map.elementIndex, map, row);
+        const int32_t *onFoot = gridRow(map.routeTime[OnFoot], map, row);
+        const int32_t *afloat = gridRow(map.routeTime[Afloat], map, row);
+
+        // 5. Province position: the row part once per row, the column part
+        // advanced cell by cell.
+        const int32_t provinceRow = ph != 0 ? row / ph : 0;
+        const int32_t rowInProvince = ph != 0 ? row % ph : row;
+        const int32_t shift = (provinceRow % 2 == 1) ? ProvinceShift : 0;
+        const bool borderRow = rowInProvince == 0 || rowInProvince == ph - 1;
+        int64_t columnInProvince = pw != 0 ? (firstColumn + shift) % pw : firstColumn + shift;
+
+        for (int64_t x = firstColumn; x < map.width; ++x) {
+            const int64_t cellLeft = x * p - view.scrollX;
+            if (cellLeft >= int64_t(area.right) + p)
+                break;
+            const int X = static_cast<int>(cellLeft);
+            const int32_t column = static_cast<int32_t>(x);
+            const int64_t cx = columnInProvince;
+            if (pw != 0 && ++columnInProvince == pw)
+                columnInProvince = 0;
+            else if (pw == 0)
+                ++columnInProvince;
+            const bool borderCell = borderRow || cx == 0 || cx == int64_t(pw) - 1;
+
+            // 6. Overlay, first match wins.
+            const int32_t mark = marks ? marks[column] : 0;
+            int overlay = 0;
+            int alpha = 0;
+            if (mark != 0) {
+                overlay = RouteOverlayTile;
+                alpha = RouteOverlayOpacity;
+            } else if (settings.highlightBorders && hasLayout && borderCell) {
+                overlay = BorderOverlayTile;
+                alpha = BorderOverlayOpacity;
+            } else if (elementIndex) {
+                const int32_t index = elementIndex[column];
+                if (index > 0 && static_cast<size_t>(index) <= map.elements.size()) {
+                    const Element &element = map.elements[static_cast<size_t>(index) - 1];
+                    if (element.kind == ElementZone) {
+                        overlay = element.number;
+                        alpha = ZoneOverlayOpacity;
+                    }
+                }
+            }
+
+            // 7. Province border lines in the gap left of and above the cell.
+            if (borderLines) {
+                if (cx == 0)
+                    out.verticalLine(X - g, Y - g, Y + c + g, borderColour);
+                if (rowInProvince == 0)
+                    out.horizontalLine(Y - g, X - g, X + c + g, borderColour);
+            }
+
+            // 8. The tile; numbers no tile can have stay black (step 1).
+            const int32_t tile = terrain ? terrain[column] : 0;
+            if (ScaledTileCache::inRange(tile))
+                out.copyTile(tiles.scaledTile(tile), X, Y, c);
+
+            // 9. Where the traveller changes layer the layer-change tile wins.
+            if ((mark & 2) != 0) {
+                overlay = ScaledTileCache::LayerChangeTile;
+                alpha = LayerChangeOverlayOpacity;
+            }
+
+            // 10. Constant-opacity blend of the overlay.
+            if (overlay >= 1 && overlay < ScaledTileCache::SlotCount)
+                out.blendTile(tiles.scaledTile(overlay), X, Y, c, blendTable(alpha));
+
+            // 11. Travel times: on foot in the bottom-left corner, afloat in
+            // the top-left corner, each clipped to its reference box.
+            if (labels) {
+                const int32_t footTime = onFoot ? onFoot[column] : -1;
+                if (footTime >= 0) {
+                    const TimeLabelCache::Label &label = labels->label(footTime);
+                    out.stampLabel(label, X, Y + c - label.boxHeight, timesColour, settings.timesBackground);
+                }
+                const int32_t boatTime = afloat ? afloat[column] : -1;
+                if (boatTime >= 0)
+                    out.stampLabel(labels->label(boatTime), X, Y, timesColour, settings.timesBackground);
+            }
+        }
+    }
+
+    // 12. Province names over everything.
+    if (settings.showProvinceNames)
+        drawProvinceNames(canvas, area, view, map, settings);
+}
+
+void PaintMapRect(QImage &backBuffer, const QSize &bufferSize, const QRect &rect, const MapView &view,
+                  const CarteVarenthe &map, const AppSettings &settings, ScaledTileCache &tiles)
+{
+    if (backBuffer.size() != bufferSize || backBuffer.format() != QImage::Format_RGB32) {
+        backBuffer = QImage(bufferSize, QImage::Format_RGB32);
+        backBuffer.fill(Qt::black);
+    }
+    RenderMap(backBuffer, rect, view, map, settings, tiles);
+}
+
+QRect ShiftRetainedPicture(const QImage &previous, QImage &current, const QSize &clientSize, int dx, int dy)
+{
+    const int width = clientSize.width();
+    const int height = clientSize.height();
+    // Where the still-visible part lands, clamped to the client area.
+    const int left = std::clamp(-dx, 0, width);
+    const int right = std::clamp(width - dx, 0, width);
+    const int top = std::clamp(-dy, 0, height);
+    const int bottom = std::clamp(height - dy, 0, height);
+    const QRect valid(left, top, right - left, bottom - top);
+
+    const QRect target = valid.intersected(current.rect()).intersected(previous.rect().translated(-dx, -dy));
+    if (!target.isEmpty() && previous.format() == current.format() && previous.depth() == 32) {
+        const size_t bytes = static_cast<size_t>(target.width()) * sizeof(QRgb);
+        for (int y = target.top(); y <= target.bottom(); ++y) {
+            const QRgb *from = reinterpret_cast<const QRgb *>(previous.constScanLine(y + dy)) + target.left() + dx;
+            std::memcpy(reinterpret_cast<QRgb *>(current.scanLine(y)) + target.left(), from, bytes);
+        }
+    } else if (!target.isEmpty()) {
+        QPainter painter(&current);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(target.topLeft(), previous, target.translated(dx, dy));
+    }
+    return valid;
+}
+
+ExposedStrips exposedStrips(const QSize &clientSize, const QRect &valid)
+{
+    const int width = clientSize.width();
+    const int height = clientSize.height();
+    const int left = valid.left();
+    const int right = valid.left() + valid.width();
+    const int top = valid.top();
+    const int bottom = valid.top() + valid.height();
+    ExposedStrips strips;
+    strips.stripA = left == 0 ? QRect(right, 0, width - right, height) : QRect(0, 0, left, height);
+    strips.stripB = top == 0 ? QRect(left, bottom, right - left, height - bottom)
+                             : QRect(left, 0, right - left, top);
+    return strips;
+}
+
+ExposedStrips RenderExposedStrips(QImage &backBuffer, const QSize &clientSize, const QRect &valid,
+                                  const MapView &view, const CarteVarenthe &map, const AppSettings &settings,
+                                  ScaledTileCache &tiles)
+{
+    const ExposedStrips strips = exposedStrips(clientSize, valid);
+    if (!strips.stripA.isEmpty())
+        RenderMap(backBuffer, strips.stripA, view, map, settings, tiles);
+    if (!strips.stripB.isEmpty())
+        RenderMap(backBuffer, strips.stripB, view, map, settings, tiles);
+    return strips;
+}
