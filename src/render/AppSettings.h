@@ -4,6 +4,7 @@
 // dialog, and read by reference by every map window, the renderer, the
 // export and pelmorin-cli render. It lives in the render layer because the
 // renderer is its main reader; the configuration file code (src/app) fills it.
+#include <QColor>
 #include <QFont>
 #include <QString>
 #include <cstdint>
