@@ -19,6 +19,7 @@
 #include <memory>
 
 #include "map/CarteVarenthe.h"
+#include "render/MapView.h"
 
 class MapWindowHost;
 class QAction;
@@ -98,6 +99,13 @@ public:
     // painting with the right button).
     bool popupAllowed() const { return popupAllowed_; }
 
+    // The close query on its own, for the main window's shutdown: asks
+    // "La carte a été modifiée, voulez-vous l'enregistrer ?" when the map is
+    // modified; true when the window may close (saved, or changes dropped).
+    bool FormCloseQuery();
+    // Closes the window without asking again (after FormCloseQuery said yes).
+    void closeWithoutQuery();
+
     // Components, under the names the rest of the program uses.
     QScrollBar *ScrollBar1 = nullptr; // horizontal, along the bottom edge
     QScrollBar *ScrollBar2 = nullptr; // vertical, along the right edge
@@ -131,22 +139,27 @@ protected:
     bool event(QEvent *event) override;
 
 private:
-    bool FormCloseQuery();
     void watchSubWindow();
     void layoutScrollBars();
+    MapView viewAtOrigin() const;
+    QSize backBufferSize() const;
+    // Renders `rect` of the current back buffer at the view origin.
     void PaintMapRect(const QRect &rect);
-    QImage &currentBuffer() { return buffers_[current_]; }
-    void sizeBuffer(QImage &buffer);
     void setStatusDuration();
+    void describeCell(int column, int row);
+    void forgetPicture();
 
     MapWindowHost &host_;
     std::unique_ptr<CarteVarenthe> document_;
     std::unique_ptr<ScaledTileCache> scaledTiles_;
     QImage buffers_[2];
     int current_ = 0;
-    // Part of the current back buffer that holds the picture of the current
-    // view; paint events render only what lies outside it.
-    QRegion bufferValid_;
+    // Part of the current back buffer that holds the picture at the view
+    // origin: the timer shifts it only when it covers the whole client area.
+    QRegion bufferPicture_;
+    // Part of the window that the timer or an edit has just drawn into the
+    // back buffer: the paint handler copies it without rendering it again.
+    QRegion pendingCopy_;
     int viewOriginX_ = 0;
     int viewOriginY_ = 0;
     int cellSize_ = 32;
@@ -156,6 +169,8 @@ private:
     int pressY_ = 0;
     int pressScrollX_ = 0;
     int pressScrollY_ = 0;
+    int rangesPitch_ = 0;
     bool popupAllowed_ = true;
+    bool closeApproved_ = false;
     QMdiSubWindow *subWindow_ = nullptr;
 };

@@ -1,0 +1,604 @@
+#include "ui/TMapForm.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QProgressDialog>
+#include <QScrollBar>
+#include <QTimer>
+#include <QToolTip>
+#include <QWheelEvent>
+#include <algorithm>
+
+#if __has_include("map/PaletteEdit.h")
+#include "map/PaletteEdit.h"
+#else
+// Until the palette edit lands: a plain tile write.
+static void ApplyPaletteTile(CarteVarenthe &map, int x, int y, int tile) { map.SetCellTile(x, y, tile); }
+#endif
+#include "render/AppSettings.h"
+#include "render/BitmapExport.h"
+#include "render/MapRenderer.h"
+#include "render/ScaledTileCache.h"
+#include "route/RouteEndpoints.h"
+#include "route/RouteSearch.h"
+#include "route/TravelTime.h"
+#include "ui/CellInspection.h"
+#include "ui/GameServer.h"
+#include "ui/MapViewGeometry.h"
+#include "ui/MapWindowHost.h"
+#include "ui/ProvinceNotation.h"
+#include "ui/UserDialogs.h"
+
+using namespace MapViewGeometry;
+
+namespace {
+
+// An action with its caption, its two-part hint (short part as tooltip, long
+// part for the status bar) and its category.
+QAction *makeAction(QObject *owner, const QString &caption, const QString &hint, const QString &category)
+{
+    auto *action = new QAction(caption, owner);
+    const qsizetype bar = hint.indexOf(u'|');
+    action->setToolTip(bar < 0 ? hint : hint.left(bar));
+    action->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
+    action->setProperty("category", category);
+    return action;
+}
+
+} // namespace
+
+TMapForm::TMapForm(MapWindowHost &host, std::unique_ptr<CarteVarenthe> document, QWidget *parent)
+    : QWidget(parent), host_(host), document_(std::move(document))
+{
+    if (!document_)
+        document_ = std::make_unique<CarteVarenthe>();
+    setWindowTitle(QStringLiteral("Carte"));
+    resize(640, 480);
+    // The back buffer covers every pixel, so Qt need not clear behind it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+    setAutoFillBackground(false);
+    setMouseTracking(true);
+
+    ScrollBar1 = new QScrollBar(Qt::Horizontal, this);
+    ScrollBar2 = new QScrollBar(Qt::Vertical, this);
+    for (QScrollBar *bar : {ScrollBar1, ScrollBar2}) {
+        bar->setRange(0, 0);
+        bar->setSingleStep(32);
+        bar->setPageStep(160);
+        // A scroll bar only moves the position; the timer moves the picture.
+        bar->setTracking(true);
+        bar->setCursor(Qt::ArrowCursor);
+    }
+    layoutScrollBars();
+
+    scaledTiles_ = std::make_unique<ScaledTileCache>(host_.tileLibrary());
+    scaledTiles_->syncWith(cellSize_);
+
+    DefinrPointDepart = makeAction(this, QStringLiteral("Definr point de départ"),
+                                   QStringLiteral("Definr point de départ|Rechercher les plus courts chemins "
+                                                  "à partir du point ciblé"),
+                                   QStringLiteral("Recherche de chemin"));
+    DefinirPointArrivee = makeAction(this, QStringLiteral("Definr point d'arrivée"),
+                                     QStringLiteral("Definr point d'arrivée|Rechercher les plus courts chemins "
+                                                    "qui vont juqu'à la case ciblée"),
+                                     QStringLiteral("Recherche de chemin"));
+    CentrerIci = makeAction(this, QStringLiteral("&Centrer ici"),
+                            QStringLiteral("Centrer ici|Centrer la carte sur la case ciblée"),
+                            QStringLiteral("Positionnement"));
+    connect(DefinrPointDepart, &QAction::triggered, this, &TMapForm::DefinrPointDepartExecute);
+    connect(DefinirPointArrivee, &QAction::triggered, this, &TMapForm::DefinirPointArriveeExecute);
+    connect(CentrerIci, &QAction::triggered, this, &TMapForm::CentrerIciExecute);
+
+    PopupMenu = new QMenu(this);
+    PopupMenu->addAction(DefinrPointDepart);
+    PopupMenu->addAction(DefinirPointArrivee);
+    PopupMenu->addSeparator();
+    PopupMenu->addAction(CentrerIci);
+    PopupMenu->setToolTipsVisible(true);
+    // The menu's own window would swallow the status tips; the long hint goes
+    // to the main window's first panel instead.
+    connect(PopupMenu, &QMenu::hovered, this,
+            [this](QAction *action) { host_.setStatusPanelText(0, action->statusTip()); });
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(10);
+    connect(Timer1, &QTimer::timeout, this, &TMapForm::Timer1Timer);
+    Timer1->start();
+
+    rangesPitch_ = cellPitch();
+}
+
+TMapForm::~TMapForm() = default;
+
+int TMapForm::gridGap() const
+{
+    return std::max(host_.settings().gridGap, 0);
+}
+
+int TMapForm::columnAt(int x) const
+{
+    return (scrollX() + x) / cellPitch();
+}
+
+int TMapForm::rowAt(int y) const
+{
+    return (scrollY() + y) / cellPitch();
+}
+
+int TMapForm::scrollX() const
+{
+    return ScrollBar1->value();
+}
+
+int TMapForm::scrollY() const
+{
+    return ScrollBar2->value();
+}
+
+void TMapForm::setScrollX(int position)
+{
+    ScrollBar1->setValue(position);
+}
+
+void TMapForm::setScrollY(int position)
+{
+    ScrollBar2->setValue(position);
+}
+
+int TMapForm::scrollMaximumX() const
+{
+    return ScrollBar1->maximum();
+}
+
+int TMapForm::scrollMaximumY() const
+{
+    return ScrollBar2->maximum();
+}
+
+void TMapForm::setZoom(int percent)
+{
+    const int oldPitch = cellPitch();
+    zoomPercent_ = clampZoom(percent);
+    const int newCellSize = cellSizeForZoom(zoomPercent_);
+    // Zooms that give the same cell size keep the picture and the positions.
+    if (newCellSize == cellSize_)
+        return;
+    cellSize_ = newCellSize;
+    scaledTiles_->syncWith(cellSize_);
+    const int newPitch = cellPitch();
+    // Clamped by the ranges of the old pitch; the resize rule below then
+    // sets the new ranges.
+    setScrollX(positionKeepingCentre(scrollX(), clientWidth(), oldPitch, newPitch));
+    setScrollY(positionKeepingCentre(scrollY(), clientHeight(), oldPitch, newPitch));
+    viewOriginX_ = scrollX();
+    viewOriginY_ = scrollY();
+    FormResize();
+    repaintMap();
+}
+
+void TMapForm::zoomBy(int steps)
+{
+    setZoom(zoomAfterSteps(zoomPercent_, steps));
+}
+
+void TMapForm::centreOnCell(int column, int row)
+{
+    setScrollX(centringPosition(column, cellPitch(), clientWidth()));
+    setScrollY(centringPosition(row, cellPitch(), clientHeight()));
+}
+
+QPoint TMapForm::viewCentreCell() const
+{
+    return MapViewGeometry::viewCentreCell(scrollX(), scrollY(), clientWidth(), clientHeight(), cellPitch());
+}
+
+QPoint TMapForm::targetedCell() const
+{
+    return {columnAt(pressX_), rowAt(pressY_)};
+}
+
+MapView TMapForm::viewAtOrigin() const
+{
+    MapView view;
+    view.cellSize = cellSize_;
+    view.gridGap = gridGap();
+    view.scrollX = viewOriginX_;
+    view.scrollY = viewOriginY_;
+    return view;
+}
+
+QSize TMapForm::backBufferSize() const
+{
+    // The main window's client area bounds every child; the window's own size
+    // is taken too in case it is shown outside that area.
+    return host_.mainClientSize().expandedTo(size());
+}
+
+void TMapForm::forgetPicture()
+{
+    bufferPicture_ = QRegion();
+    pendingCopy_ = QRegion();
+}
+
+void TMapForm::repaintMap()
+{
+    // A change of "Grille" changes the pitch and so the scroll ranges.
+    if (cellPitch() != rangesPitch_)
+        FormResize();
+    forgetPicture();
+    update();
+}
+
+void TMapForm::invalidateScaledTiles()
+{
+    scaledTiles_->InvalidateScaledTiles();
+    repaintMap();
+}
+
+void TMapForm::FormActivate()
+{
+    host_.MapWindowActivated(this);
+    FormResize();
+}
+
+void TMapForm::FormResize()
+{
+    rangesPitch_ = cellPitch();
+    ScrollBar1->setMaximum(scrollMaximum(document_->width, cellPitch(), clientWidth()));
+    ScrollBar2->setMaximum(scrollMaximum(document_->height, cellPitch(), clientHeight()));
+    // Clamping to the new ranges may have moved the view without the timer:
+    // the retained picture no longer matches it.
+    if (viewOriginX_ != scrollX() || viewOriginY_ != scrollY()) {
+        viewOriginX_ = scrollX();
+        viewOriginY_ = scrollY();
+        forgetPicture();
+        update();
+    }
+    host_.repaintMinimap();
+}
+
+void TMapForm::Timer1Timer()
+{
+    if (wheelDelta_ != 0) {
+        const int delta = wheelDelta_;
+        wheelDelta_ = 0;
+        zoomBy(delta);
+        return;
+    }
+    const int dx = scrollX() - viewOriginX_;
+    const int dy = scrollY() - viewOriginY_;
+    if (dx == 0 && dy == 0)
+        return;
+
+    const QRect client = rect();
+    const bool pictureWhole = bufferPicture_.contains(client) && !buffers_[current_].isNull();
+    current_ ^= 1;
+    QImage &current = buffers_[current_];
+    const QImage &previous = buffers_[current_ ^ 1];
+    const QSize bufferSize = backBufferSize();
+    if (current.size() != bufferSize || current.format() != QImage::Format_RGB32) {
+        current = QImage(bufferSize, QImage::Format_RGB32);
+        current.fill(Qt::black);
+    }
+    viewOriginX_ = scrollX();
+    viewOriginY_ = scrollY();
+    if (!isVisible()) {
+        // Nothing on screen to keep; the next paint draws the new view.
+        forgetPicture();
+        host_.repaintMinimap();
+        return;
+    }
+    // Without a whole retained picture (never painted, or stale) the strips
+    // around an empty valid rectangle cover the whole client area.
+    const QRect valid = pictureWhole ? ShiftRetainedPicture(previous, current, client.size(), dx, dy) : QRect();
+    RenderExposedStrips(current, client.size(), valid, viewAtOrigin(), *document_, host_.settings(),
+                        *scaledTiles_);
+    bufferPicture_ = client;
+    pendingCopy_ = client;
+    repaint();
+    host_.repaintMinimap();
+}
+
+void TMapForm::PaintMapRect(const QRect &rect)
+{
+    QImage &buffer = buffers_[current_];
+    const qint64 before = buffer.cacheKey();
+    const QSize bufferSize = backBufferSize();
+    const bool reallocated = buffer.size() != bufferSize || buffer.format() != QImage::Format_RGB32;
+    ::PaintMapRect(buffer, bufferSize, rect, viewAtOrigin(), *document_, host_.settings(), *scaledTiles_);
+    if (reallocated || (before != buffer.cacheKey() && buffer.size() != bufferSize))
+        bufferPicture_ = QRegion();
+    bufferPicture_ += rect;
+}
+
+void TMapForm::setStatusDuration()
+{
+    const int32_t total = document_->routeTotalTime;
+    host_.setStatusPanelText(1, total == -1 ? QString()
+                                            : QStringLiteral("Durée de l'itinéraire : ")
+                                                  + QString::fromStdString(FormatTravelTime(total)));
+}
+
+void TMapForm::paintEvent(QPaintEvent *event)
+{
+    setStatusDuration();
+    // The picture is drawn at the view origin, where the timer believes it
+    // is; drawing at a scroll position the timer has not reached yet would
+    // make the next tick shift it a second time.
+    const QRegion toRender = event->region() - pendingCopy_;
+    if (!toRender.isEmpty())
+        PaintMapRect(toRender.boundingRect() & rect());
+    pendingCopy_ = QRegion();
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    const QImage &buffer = buffers_[current_];
+    for (const QRect &area : event->region())
+        painter.drawImage(area.topLeft(), buffer, area);
+}
+
+void TMapForm::layoutScrollBars()
+{
+    const int t = ScrollBarThickness;
+    ScrollBar1->setGeometry(0, height() - t, std::max(width() - t, 0), t);
+    ScrollBar2->setGeometry(width() - t, 0, t, std::max(height() - t, 0));
+}
+
+void TMapForm::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    layoutScrollBars();
+    FormResize();
+}
+
+bool TMapForm::event(QEvent *event)
+{
+    if (event->type() == QEvent::ParentChange || event->type() == QEvent::Show)
+        watchSubWindow();
+    return QWidget::event(event);
+}
+
+void TMapForm::watchSubWindow()
+{
+    auto *subWindow = qobject_cast<QMdiSubWindow *>(parentWidget());
+    if (subWindow == subWindow_)
+        return;
+    if (subWindow_)
+        disconnect(subWindow_, nullptr, this, nullptr);
+    subWindow_ = subWindow;
+    if (!subWindow_)
+        return;
+    connect(subWindow_, &QMdiSubWindow::windowStateChanged, this,
+            [this](Qt::WindowStates oldState, Qt::WindowStates newState) {
+                if (!oldState.testFlag(Qt::WindowActive) && newState.testFlag(Qt::WindowActive))
+                    FormActivate();
+            });
+    connect(subWindow_, &QObject::destroyed, this, [this] { subWindow_ = nullptr; });
+    if (subWindow_->isActiveWindow() && subWindow_->windowState().testFlag(Qt::WindowActive))
+        FormActivate();
+}
+
+void TMapForm::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint at = event->position().toPoint();
+    FormMouseDown(event->button(), event->buttons(), at.x(), at.y());
+}
+
+void TMapForm::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint at = event->position().toPoint();
+    FormMouseMove(event->buttons(), at.x(), at.y());
+}
+
+void TMapForm::FormMouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, int x, int y)
+{
+    pressX_ = x;
+    pressY_ = y;
+    pressScrollX_ = scrollX();
+    pressScrollY_ = scrollY();
+    if (button == Qt::LeftButton) {
+        const int city = cityNumberAt(*document_, columnAt(x), rowAt(y));
+        if (city != -1)
+            QDesktopServices::openUrl(cityPageUrl(city));
+    }
+    // A click edits or describes the cell as a move does.
+    FormMouseMove(buttons | button, x, y);
+}
+
+void TMapForm::FormMouseMove(Qt::MouseButtons buttons, int x, int y)
+{
+    const int column = columnAt(x);
+    const int row = rowAt(y);
+    const bool leftHeld = buttons.testFlag(Qt::LeftButton);
+    const bool rightHeld = buttons.testFlag(Qt::RightButton);
+    const bool palette = host_.paletteVisible();
+    const MouseMoveAction action = mouseMoveAction(palette, leftHeld, rightHeld, palette ? host_.SelectedTile(0) : -1,
+                                                   palette ? host_.SelectedTile(1) : -1);
+    if (action.paintTile != -1) {
+        ApplyPaletteTile(*document_, column, row, action.paintTile);
+        // Roads re-shape their neighbours, so two pitches around the mouse.
+        const int reach = 2 * cellPitch();
+        const QRect area = QRect(QPoint(x - reach, y - reach), QPoint(x + reach, y + reach)) & rect();
+        if (!area.isEmpty() && isVisible()) {
+            PaintMapRect(area);
+            pendingCopy_ += area;
+            repaint(area);
+        }
+        // Painting with the right button must not open the route menu.
+        popupAllowed_ = false;
+    } else {
+        popupAllowed_ = true;
+        if (action.drag) {
+            const float speed = host_.settings().scrollSpeed;
+            setScrollX(dragPosition(pressScrollX_, pressX_, x, speed));
+            setScrollY(dragPosition(pressScrollY_, pressY_, y, speed));
+        }
+    }
+    describeCell(column, row);
+}
+
+void TMapForm::describeCell(int column, int row)
+{
+    host_.setStatusPanelText(2, cellDescription(*document_, column, row));
+    const CellHint hint = cellHint(*document_, column, row);
+    if (hint.toolTip != toolTip()) {
+        setToolTip(hint.toolTip);
+        // A tip already shown follows the mouse onto the next element, or goes.
+        if (QToolTip::isVisible()) {
+            if (hint.toolTip.isEmpty())
+                QToolTip::hideText();
+            else
+                QToolTip::showText(QCursor::pos(), hint.toolTip, this);
+        }
+    }
+    const Qt::CursorShape shape = hint.handPointer ? Qt::PointingHandCursor : Qt::ArrowCursor;
+    if (cursor().shape() != shape)
+        setCursor(shape);
+}
+
+void TMapForm::wheelEvent(QWheelEvent *event)
+{
+    // Gathered until the next tick, so fast rotation is one zoom step.
+    wheelDelta_ += event->angleDelta().y();
+    event->accept();
+}
+
+void TMapForm::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (!popupAllowed_) {
+        event->accept();
+        return;
+    }
+    if (event->reason() != QContextMenuEvent::Mouse) {
+        // From the keyboard: the menu acts on the cell under the mouse.
+        const QPoint at = mapFromGlobal(QCursor::pos());
+        pressX_ = rect().contains(at) ? at.x() : width() / 2;
+        pressY_ = rect().contains(at) ? at.y() : height() / 2;
+    }
+    PopupMenu->popup(event->globalPos());
+    event->accept();
+}
+
+void TMapForm::DefinrPointDepartExecute()
+{
+    const AppSettings &settings = host_.settings();
+    setRouteOptions(*document_, settings.useWingsGift, settings.allowEmbark, settings.allowAbandon);
+    const QPoint cell = targetedCell();
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    setRouteStart(*document_, cell.x(), cell.y());
+    QGuiApplication::restoreOverrideCursor();
+    repaintMap();
+}
+
+void TMapForm::DefinirPointArriveeExecute()
+{
+    const QPoint cell = targetedCell();
+    if (setRouteEnd(*document_, cell.x(), cell.y()))
+        repaintMap();
+}
+
+void TMapForm::CentrerIciExecute()
+{
+    const QPoint cell = targetedCell();
+    centreOnCell(cell.x(), cell.y());
+}
+
+void TMapForm::EffacerCheminsExecute()
+{
+    clearRoutes(*document_);
+    repaintMap();
+}
+
+void TMapForm::ActualiserCheminsExecute()
+{
+    const AppSettings &settings = host_.settings();
+    setRouteOptions(*document_, settings.useWingsGift, settings.allowEmbark, settings.allowAbandon);
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    searchRoutes(*document_);
+    QGuiApplication::restoreOverrideCursor();
+    repaintMap();
+}
+
+bool TMapForm::FormCloseQuery()
+{
+    if (!document_->modified)
+        return true;
+    switch (userDialogs().askYesNoCancel(this, QStringLiteral("Fermeture"),
+                                         QStringLiteral("La carte a été modifiée, voulez-vous l'enregistrer ?"))) {
+    case Answer::Yes:
+        // A cancelled save dialog or a failed write keeps the window open.
+        return host_.SaveMap(this);
+    case Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TMapForm::closeWithoutQuery()
+{
+    closeApproved_ = true;
+    if (subWindow_)
+        subWindow_->close();
+    else
+        close();
+}
+
+void TMapForm::closeEvent(QCloseEvent *event)
+{
+    if (!closeApproved_ && !FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    closeApproved_ = true;
+    Timer1->stop();
+    host_.MapWindowActivated(nullptr);
+    event->accept();
+}
+
+ExportResult TMapForm::exportBitmap(const QString &path, QString *errorText)
+{
+    MapView view;
+    view.cellSize = cellSize_;
+    view.gridGap = gridGap();
+    const QSize size = bitmapExportSize(*document_, view);
+    if (const auto problem = bitmapSizeProblem(size.width(), size.height())) {
+        if (errorText)
+            *errorText = *problem;
+        return ExportResult::Failed;
+    }
+
+    QProgressDialog progress(QStringLiteral("Enregistrement de l'image de la carte..."), QStringLiteral("Annuler"),
+                             0, 1000, this);
+    progress.setWindowTitle(QStringLiteral("Enregistrer bitmap"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(400);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    progress.setValue(0);
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const BitmapExportResult result = ExportMapBitmap(
+        path, *document_, view, host_.settings(), *scaledTiles_, [&progress](int64_t done, int64_t total) {
+            progress.setValue(total > 0 ? static_cast<int>(done * 1000 / total) : 1000);
+            return !progress.wasCanceled();
+        });
+    QGuiApplication::restoreOverrideCursor();
+    progress.close();
+    if (result.ok)
+        return ExportResult::Written;
+    if (result.cancelled)
+        return ExportResult::Cancelled;
+    if (errorText)
+        *errorText = result.error;
+    return ExportResult::Failed;
+}
