@@ -1,0 +1,36 @@
+// pelmorin-assets: draws the default assets into the program's folder at
+// build time: the "Eté" and "Hiver" tile folders, the layer-change marker,
+// the sample world map, its overview picture and the release notes. The same
+// bytes come out at every run.
+#include "AssetWriter.h"
+
+#include <CLI/CLI.hpp>
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <exception>
+
+int main(int argc, char **argv)
+{
+    CLI::App cli{"Génère les images, la carte d'exemple et les notes de Pelmorin"};
+    std::string outputFolder;
+    std::string contactSheet;
+    cli.add_option("output", outputFolder, "Dossier du programme où écrire les fichiers")->required();
+    cli.add_option("--planche", contactSheet, "Écrit aussi une planche de toutes les tuiles (PNG)");
+    CLI11_PARSE(cli, argc, argv);
+
+    // Pictures are drawn without any display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+
+    try {
+        writeAllAssets(QString::fromStdString(outputFolder));
+        if (!contactSheet.empty())
+            writeContactSheet(QString::fromStdString(contactSheet));
+    } catch (const std::exception &error) {
+        std::fprintf(stderr, "pelmorin-assets : %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}
