@@ -1,0 +1,177 @@
+#include "app/SettingsStore.h"
+
+#include "app/ConfigFile.h"
+#include "render/AppSettings.h"
+#include "render/AspectList.h"
+#include "render/TileLibrary.h"
+
+#include <QDir>
+
+namespace {
+
+const QString OpenMaps = QStringLiteral("Cartes Ouvertes");
+const QString Aspects = QStringLiteral("Aspects");
+const QString Display = QStringLiteral("Affichage");
+const QString RouteSearch = QStringLiteral("Recherche de Chemin");
+const QString LastSession = QStringLiteral("Derniere Situation");
+const QString Window = QStringLiteral("Fenetre");
+
+const QString DefaultAspectFolder = QStringLiteral(".\\img\\1\\");
+constexpr uint32_t White = 0x00FFFFFF;
+constexpr int32_t SystemPlaced = -1;
+
+// Colours are kept as signed decimal 0x00BBGGRR; only the colour bytes mean
+// anything here, so a stray high byte is dropped.
+uint32_t readColour(const ConfigFile &config, const QString &key, uint32_t fallback)
+{
+    return static_cast<uint32_t>(config.readInteger(Display, key, static_cast<int32_t>(fallback))) & 0x00FFFFFF;
+}
+
+void writeColour(ConfigFile &config, const QString &key, uint32_t colour)
+{
+    config.writeInteger(Display, key, static_cast<int32_t>(colour));
+}
+
+// Face, size and colour come from the file; a style chosen in the options
+// dialog is not stored and stays as it is.
+void readFont(const ConfigFile &config, FontSetting &font, const QString &colourKey, const QString &faceKey,
+              const QString &sizeKey, const QString &defaultFace, int32_t defaultSize)
+{
+    font.colour = readColour(config, colourKey, White);
+    font.font.setFamily(config.readString(Display, faceKey, defaultFace));
+    const int32_t size = config.readInteger(Display, sizeKey, defaultSize);
+    // Qt refuses a size below one point; such a font could not be drawn anyway.
+    font.font.setPointSize(size > 0 ? size : defaultSize);
+}
+
+void writeFont(ConfigFile &config, const FontSetting &font, const QString &colourKey, const QString &faceKey,
+               const QString &sizeKey)
+{
+    writeColour(config, colourKey, font.colour);
+    config.writeString(Display, faceKey, font.font.family());
+    // A font sized in pixels has no point size; 96 pixels make 72 points.
+    const int points = font.font.pointSize() > 0 ? font.font.pointSize() : qMax(1, qRound(font.font.pixelSize() * 0.75));
+    config.writeInteger(Display, sizeKey, points);
+}
+
+} // namespace
+
+SettingsStore::SettingsStore(ConfigFile &config, AppSettings &settings, AspectList &aspects, TileLibrary &tiles,
+                             SettingsHost &host)
+    : config_(config)
+    , settings_(settings)
+    , aspects_(aspects)
+    , tiles_(tiles)
+    , host_(host)
+{
+}
+
+void SettingsStore::LoadSettings()
+{
+    writeDefaultSections();
+    readAspects();
+    // Choosing the aspect makes the program's folder the current directory;
+    // from here on the relative configuration name means the file there. The
+    // folder is made current before "Aspect" is read, because that key is
+    // saved in the program's folder at exit: the aspect chosen last must be
+    // the one used at the next start, wherever the program is started from.
+    QDir::setCurrent(TileLibrary::programFolder());
+    tiles_.SelectAspectFolder(config_.readString(Display, QStringLiteral("Aspect"), DefaultAspectFolder));
+    readDisplaySettings(config_, settings_);
+    host_.setCityListTicked(config_.readBool(LastSession, QStringLiteral("Afficher Liste Villes"), false));
+    host_.setMinimapTicked(config_.readBool(LastSession, QStringLiteral("Afficher Minipelmorin"), true));
+    readWindowPlacement();
+}
+
+void SettingsStore::writeDefaultSections()
+{
+    if (!config_.sectionExists(OpenMaps)) {
+        const QString firstMap = QStringLiteral("Carte 0");
+        config_.writeString(OpenMaps, firstMap, QStringLiteral("pelmorin.vr"));
+        // The sample world map opens maximised, at full zoom, on its middle.
+        config_.writeInteger(firstMap, QStringLiteral("x"), 169);
+        config_.writeInteger(firstMap, QStringLiteral("y"), 58);
+        config_.writeInteger(firstMap, QStringLiteral("Echelle"), 100);
+        config_.writeInteger(firstMap, QStringLiteral("Etat Fenetre"), 2);
+    }
+    if (!config_.sectionExists(Aspects)) {
+        config_.writeString(Aspects, QStringLiteral("Eté"), QStringLiteral(".\\img\\1\\"));
+        config_.writeString(Aspects, QStringLiteral("Hiver"), QStringLiteral(".\\img\\4\\"));
+    }
+}
+
+void SettingsStore::readAspects()
+{
+    aspects_.clear();
+    for (const ConfigEntry &entry : config_.readSection(Aspects)) {
+        aspects_.append(entry.key, entry.value);
+        host_.addAspectMenuItem(AspectList::captionFor(entry.key));
+    }
+}
+
+void SettingsStore::readDisplaySettings(const ConfigFile &config, AppSettings &settings)
+{
+    settings.scrollSpeed = static_cast<float>(config.readFloat(Display, QStringLiteral("Vitesse Défilement"), 1.8));
+    settings.gridGap = config.readInteger(Display, QStringLiteral("Grille"), 1);
+    settings.showTimes = config.readBool(Display, QStringLiteral("Afficher Temps"), true);
+    settings.timesBackground = config.readBool(Display, QStringLiteral("Fond Temps"), false);
+    settings.highlightBorders = config.readBool(Display, QStringLiteral("Surligner Frontières"), true);
+    settings.showBorderLines = config.readBool(Display, QStringLiteral("Afficher Lignes Frontières"), true);
+    settings.borderColour = readColour(config, QStringLiteral("Couleur Frontières"), White);
+    settings.showProvinceNames = config.readBool(Display, QStringLiteral("Afficher Noms Provinces"), true);
+    settings.namesBackground = config.readBool(Display, QStringLiteral("Fonds Noms Provinces"), true);
+    readFont(config, settings.timesFont, QStringLiteral("Couleur Temps"), QStringLiteral("Police Temps"),
+             QStringLiteral("Taille Temps"), QStringLiteral("Arial"), 7);
+    readFont(config, settings.namesFont, QStringLiteral("Couleur Noms Provinces"),
+             QStringLiteral("Police Noms Provinces"), QStringLiteral("Taille Noms Provinces"), QStringLiteral("Georgia"),
+             14);
+
+    settings.useWingsGift = config.readBool(RouteSearch, QStringLiteral("Don Ailes"), false);
+    settings.allowEmbark = config.readBool(RouteSearch, QStringLiteral("Autoriser Embarquer"), false);
+    settings.allowAbandon = config.readBool(RouteSearch, QStringLiteral("Autoriser Abandonner"), false);
+}
+
+void SettingsStore::readWindowPlacement()
+{
+    host_.resizeWindow(config_.readInteger(Window, QStringLiteral("Largeur"), 800),
+                       config_.readInteger(Window, QStringLiteral("Hauteur"), 600));
+    const bool maximised = config_.readBool(Window, QStringLiteral("Maximisee"), false);
+    const int32_t left = config_.readInteger(Window, QStringLiteral("x"), SystemPlaced);
+    const int32_t top = config_.readInteger(Window, QStringLiteral("y"), SystemPlaced);
+    if (left != SystemPlaced && top != SystemPlaced)
+        host_.moveWindow(left, top);
+    if (maximised)
+        host_.maximiseWindow();
+}
+
+void SettingsStore::SaveSettings()
+{
+    config_.writeString(Display, QStringLiteral("Aspect"), tiles_.aspectFolder());
+    config_.writeFloat(Display, QStringLiteral("Vitesse Défilement"), static_cast<double>(settings_.scrollSpeed));
+    config_.writeInteger(Display, QStringLiteral("Grille"), settings_.gridGap);
+    config_.writeBool(Display, QStringLiteral("Afficher Temps"), settings_.showTimes);
+    config_.writeBool(Display, QStringLiteral("Fond Temps"), settings_.timesBackground);
+    config_.writeBool(Display, QStringLiteral("Surligner Frontières"), settings_.highlightBorders);
+    config_.writeBool(Display, QStringLiteral("Afficher Lignes Frontières"), settings_.showBorderLines);
+    writeColour(config_, QStringLiteral("Couleur Frontières"), settings_.borderColour);
+    config_.writeBool(Display, QStringLiteral("Afficher Noms Provinces"), settings_.showProvinceNames);
+    config_.writeBool(Display, QStringLiteral("Fonds Noms Provinces"), settings_.namesBackground);
+    writeFont(config_, settings_.timesFont, QStringLiteral("Couleur Temps"), QStringLiteral("Police Temps"),
+              QStringLiteral("Taille Temps"));
+    writeFont(config_, settings_.namesFont, QStringLiteral("Couleur Noms Provinces"),
+              QStringLiteral("Police Noms Provinces"), QStringLiteral("Taille Noms Provinces"));
+
+    config_.writeBool(RouteSearch, QStringLiteral("Don Ailes"), settings_.useWingsGift);
+    config_.writeBool(RouteSearch, QStringLiteral("Autoriser Embarquer"), settings_.allowEmbark);
+    config_.writeBool(RouteSearch, QStringLiteral("Autoriser Abandonner"), settings_.allowAbandon);
+
+    const QRect frame = host_.windowFrame();
+    config_.writeInteger(Window, QStringLiteral("Largeur"), frame.width());
+    config_.writeInteger(Window, QStringLiteral("Hauteur"), frame.height());
+    config_.writeBool(Window, QStringLiteral("Maximisee"), host_.windowMaximised());
+    config_.writeInteger(Window, QStringLiteral("x"), frame.left());
+    config_.writeInteger(Window, QStringLiteral("y"), frame.top());
+
+    config_.writeBool(LastSession, QStringLiteral("Afficher Liste Villes"), host_.cityListTicked());
+    config_.writeBool(LastSession, QStringLiteral("Afficher Minipelmorin"), host_.minimapTicked());
+}

@@ -1,0 +1,239 @@
+// The configuration file as a user who edits it by hand, or who moves it
+// between a French and an English desktop, would see it.
+#include "app/ConfigFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cmath>
+
+namespace {
+
+const QLocale French(QLocale::French, QLocale::France);
+const QLocale English(QLocale::English, QLocale::UnitedStates);
+
+class ConfigFileTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(folder_.isValid()); }
+
+    QString cfgPath() const { return folder_.filePath("pelmorin.cfg"); }
+
+    void writeBytes(const QByteArray &bytes)
+    {
+        QFile file(cfgPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QByteArray bytes() const
+    {
+        QFile file(cfgPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir folder_;
+};
+
+} // namespace
+
+TEST_F(ConfigFileTest, WritesKeepTheUsersLayout)
+{
+    writeBytes("; mes réglages\r\n[Cartes Ouvertes]\r\nCarte 0=a.vr\r\n\r\n[Affichage]\r\nGrille=1\r\n");
+    ConfigFile config(cfgPath(), French);
+
+    // An existing key changes where it stands, spelt as the file spells it.
+    config.writeString("cartes ouvertes", "CARTE 0", "b.vr");
+    // A new key goes at the end of its section, before the blank separator.
+    config.writeString("Cartes Ouvertes", "Carte 1", "c.vr");
+    // A new section goes at the end of the file.
+    config.writeInteger("Fenetre", "Largeur", 1024);
+
+    EXPECT_EQ(bytes(), QByteArray("; mes réglages\r\n[Cartes Ouvertes]\r\nCarte 0=b.vr\r\nCarte 1=c.vr\r\n\r\n"
+                                  "[Affichage]\r\nGrille=1\r\n[Fenetre]\r\nLargeur=1024\r\n"));
+}
+
+TEST_F(ConfigFileTest, NamesMatchWithoutCaseAndSectionsReadInFileOrder)
+{
+    // A file saved by a Unix editor: LF only, spaces around the signs.
+    writeBytes("[AFFICHAGE]\nGRILLE = 2\nPolice Temps=Arial\n; commentaire=ignoré\nligne sans signe\n"
+               "Aspect=.\\img\\4\\\n[aspects]\nEt\xe9=.\\img\\1\\\nHiver=.\\img\\4\\\nAutomne=.\\img\\7\\\n");
+    ConfigFile config(cfgPath(), French);
+
+    EXPECT_EQ(config.readInteger("Affichage", "Grille", 1), 2);
+    EXPECT_EQ(config.readString("affichage", "aspect", ""), ".\\img\\4\\");
+    EXPECT_TRUE(config.sectionExists("Aspects"));
+    EXPECT_FALSE(config.sectionExists("Fenetre"));
+    EXPECT_EQ(config.readString("Fenetre", "x", "absent"), "absent");
+
+    const QList<ConfigEntry> aspects = config.readSection("Aspects");
+    ASSERT_EQ(aspects.size(), 3);
+    EXPECT_EQ(aspects[0].key, "Eté");
+    EXPECT_EQ(aspects[2].key, "Automne");
+    EXPECT_EQ(aspects[2].value, ".\\img\\7\\");
+    EXPECT_EQ(config.readSection("Affichage").size(), 3);
+    EXPECT_EQ(config.sectionNames(), QStringList({"AFFICHAGE", "aspects"}));
+
+    // The next write turns the whole file into CR LF lines.
+    config.writeInteger("Affichage", "Grille", 0);
+    EXPECT_TRUE(bytes().startsWith("[AFFICHAGE]\r\nGRILLE=0\r\nPolice Temps=Arial\r\n"));
+    EXPECT_EQ(bytes().count("\n"), bytes().count("\r\n"));
+}
+
+TEST_F(ConfigFileTest, ErasingASectionTakesItsKeysAndNothingElse)
+{
+    writeBytes("[Carte 0]\r\nx=1\r\n[Cartes Ouvertes]\r\nCarte 0=a.vr\r\nCarte 1=b.vr\r\n[Aspects]\r\nEté=e\r\n"
+               "[cartes ouvertes]\r\nCarte 5=z.vr\r\n");
+    ConfigFile config(cfgPath(), French);
+    config.eraseSection("Cartes Ouvertes");
+    EXPECT_EQ(bytes(), QByteArray("[Carte 0]\r\nx=1\r\n[Aspects]\r\nEté=e\r\n"));
+    EXPECT_TRUE(config.readSection("Cartes Ouvertes").isEmpty());
+
+    // Erasing what is not there does not even create the file.
+    ConfigFile elsewhere(folder_.filePath("absent.cfg"), French);
+    elsewhere.eraseSection("Cartes Ouvertes");
+    EXPECT_FALSE(QFile::exists(folder_.filePath("absent.cfg")));
+}
+
+TEST_F(ConfigFileTest, IntegersAndBoolsReadAsTheUserWroteThem)
+{
+    struct Case {
+        const char *text;
+        int32_t expected;
+    };
+    const Case cases[] = {
+        {"0xFF", 255},       {"0XfF", 255},        {"0x1", 1},        {"0x", 77},
+        {"0xFFFFFFFF", -1},  {"0x100000000", 77},  {"0xG1", 77},      {"42", 42},
+        {"-12", -12},        {"+5", 5},            {"007", 7},        {"red", 77},
+        {"12abc", 77},       {"", 77},             {"2147483647", 2147483647},
+        {"2147483648", 77},  {"-2147483648", std::numeric_limits<int32_t>::min()},
+        {"1.5", 77},
+    };
+    QByteArray text = "[Valeurs]\r\n";
+    for (size_t i = 0; i < std::size(cases); ++i)
+        text += "k" + QByteArray::number(qulonglong(i)) + "=" + cases[i].text + "\r\n";
+    text += "oui=oui\r\ndeux=2\r\nzero=0\r\nmoins=-1\r\n";
+    writeBytes(text);
+
+    ConfigFile config(cfgPath(), French);
+    for (size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(config.readInteger("Valeurs", QStringLiteral("k%1").arg(i), 77), cases[i].expected)
+            << cases[i].text;
+    EXPECT_EQ(config.readInteger("Valeurs", "absent", 77), 77);
+
+    EXPECT_TRUE(config.readBool("Valeurs", "deux", false));
+    EXPECT_TRUE(config.readBool("Valeurs", "moins", false));
+    EXPECT_FALSE(config.readBool("Valeurs", "zero", true));
+    EXPECT_TRUE(config.readBool("Valeurs", "oui", true));
+    EXPECT_FALSE(config.readBool("Valeurs", "oui", false));
+    EXPECT_TRUE(config.readBool("Valeurs", "absent", true));
+
+    config.writeBool("Valeurs", "vrai", true);
+    config.writeBool("Valeurs", "faux", false);
+    config.writeInteger("Valeurs", "négatif", -16777216);
+    EXPECT_TRUE(bytes().endsWith("vrai=1\r\nfaux=0\r\nn\xe9gatif=-16777216\r\n"));
+}
+
+TEST_F(ConfigFileTest, FloatsFollowTheDesktopsDecimalSeparator)
+{
+    const double speed = double(1.8f);
+    EXPECT_EQ(ConfigFile::formatFloat(speed, French), "1,79999995231628");
+    EXPECT_EQ(ConfigFile::formatFloat(speed, English), "1.79999995231628");
+    EXPECT_EQ(ConfigFile::formatFloat(speed, QLocale::c()), "1.79999995231628");
+
+    // General format: no group separators, no padding, exponent only for
+    // very large or very small values.
+    const std::pair<double, const char *> shapes[] = {
+        {0, "0"},          {2.5, "2,5"},         {-2.5, "-2,5"},         {1234567, "1234567"},
+        {0.0001, "0,0001"}, {0.00001, "0,00001"}, {1.5e-7, "1,5E-7"},     {1e20, "1E20"},
+        {123456789012345.0, "123456789012345"},  {1e15, "1E15"},          {1.0 / 3, "0,333333333333333"},
+    };
+    for (const auto &[value, text] : shapes) {
+        EXPECT_EQ(ConfigFile::formatFloat(value, French), QString::fromUtf8(text)) << value;
+        const std::optional<double> back = ConfigFile::parseFloat(QString::fromUtf8(text), French);
+        ASSERT_TRUE(back.has_value()) << text;
+        EXPECT_NEAR(*back, value, std::abs(value) * 1e-14) << text;
+    }
+
+    // A French file moved to an English desktop, and the other way round:
+    // the value is not understood and the default applies.
+    writeBytes("[Affichage]\r\nVitesse D\xe9\x66ilement=2,5\r\nPoint=2.5\r\nMot=abc\r\nVide=\r\n"
+               "Groupes=1 000,5\r\nDeux=1,2,3\r\n");
+    ConfigFile french(cfgPath(), French);
+    ConfigFile english(cfgPath(), English);
+    EXPECT_DOUBLE_EQ(french.readFloat("Affichage", "Vitesse Défilement", 1.8), 2.5);
+    EXPECT_DOUBLE_EQ(english.readFloat("Affichage", "Vitesse Défilement", 1.8), 1.8);
+    EXPECT_DOUBLE_EQ(english.readFloat("Affichage", "Point", 1.8), 2.5);
+    EXPECT_DOUBLE_EQ(french.readFloat("Affichage", "Point", 1.8), 1.8);
+    for (const char *key : {"Mot", "Vide", "Groupes", "Deux", "Absent"}) {
+        EXPECT_DOUBLE_EQ(french.readFloat("Affichage", key, 1.8), 1.8) << key;
+        EXPECT_DOUBLE_EQ(english.readFloat("Affichage", key, 1.8), 1.8) << key;
+    }
+
+    // What one desktop writes it reads back exactly as the 32-bit setting.
+    english.writeFloat("Affichage", "Vitesse Défilement", speed);
+    EXPECT_TRUE(bytes().contains("Vitesse D\xe9\x66ilement=1.79999995231628\r\n"));
+    EXPECT_EQ(float(english.readFloat("Affichage", "Vitesse Défilement", 0)), 1.8f);
+}
+
+TEST_F(ConfigFileTest, AccentedNamesAreStoredInWindows1252)
+{
+    writeBytes("[Affichage]\r\nSURLIGNER FRONTI\xc8RES=0\r\n");
+    ConfigFile config(cfgPath(), French);
+    EXPECT_FALSE(config.readBool("Affichage", "Surligner Frontières", true));
+
+    config.writeString("Aspects", "Eté", ".\\img\\1\\");
+    config.writeString("Aspects", "Hiver €", "coût");
+    EXPECT_TRUE(bytes().endsWith("[Aspects]\r\nEt\xe9=.\\img\\1\\\r\nHiver \x80=co\xfbt\r\n"));
+    EXPECT_EQ(config.readString("ASPECTS", "ETÉ", ""), ".\\img\\1\\");
+    EXPECT_EQ(config.readString("Aspects", "hiver €", ""), "coût");
+}
+
+TEST_F(ConfigFileTest, RefusedWriteNamesTheFileAndLeavesNothingBehind)
+{
+    const QString lost = folder_.filePath("dossier disparu/pelmorin.cfg");
+    ConfigFile config(lost, French);
+    try {
+        config.writeString("Affichage", "Grille", "1");
+        FAIL() << "the write into a missing folder was accepted";
+    } catch (const ConfigWriteError &error) {
+        const QString message = QString::fromUtf8(error.what());
+        EXPECT_TRUE(message.contains(QDir::toNativeSeparators(lost))) << error.what();
+        EXPECT_TRUE(message.startsWith("Impossible")) << error.what();
+    }
+
+    // A folder standing where the file should be is refused, not replaced.
+    QDir(folder_.path()).mkdir("pelmorin.cfg");
+    ConfigFile blocked(cfgPath(), French);
+    EXPECT_THROW(blocked.writeInteger("Fenetre", "x", 1), ConfigWriteError);
+    EXPECT_TRUE(QFileInfo(cfgPath()).isDir());
+}
+
+TEST_F(ConfigFileTest, EveryWriteReplacesTheWholeFileAtOnce)
+{
+    ConfigFile config(cfgPath(), French);
+    for (int i = 0; i < 50; ++i)
+        config.writeInteger("Carte " + QString::number(i % 5), "x", i);
+    // Each write is a complete file on disk; no temporary file is left over.
+    EXPECT_EQ(QDir(folder_.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"pelmorin.cfg"}));
+    EXPECT_EQ(config.sectionNames().size(), 5);
+    EXPECT_EQ(config.readInteger("carte 4", "X", 0), 49);
+}
+
+TEST_F(ConfigFileTest, RelativeNameFollowsTheCurrentDirectory)
+{
+    const QString start = QDir::currentPath();
+    QTemporaryDir other;
+    ASSERT_TRUE(other.isValid());
+    ConfigFile config(".\\pelmorin.cfg", French);
+
+    ASSERT_TRUE(QDir::setCurrent(folder_.path()));
+    config.writeString("Aspects", "Eté", ".\\img\\1\\");
+    ASSERT_TRUE(QDir::setCurrent(other.path()));
+    EXPECT_FALSE(config.sectionExists("Aspects"));
+    EXPECT_EQ(QFileInfo(config.path()).dir().canonicalPath(), QDir(other.path()).canonicalPath());
+    ASSERT_TRUE(QDir::setCurrent(folder_.path()));
+    EXPECT_TRUE(config.sectionExists("Aspects"));
+    QDir::setCurrent(start);
+}

@@ -1,0 +1,356 @@
+// Start-up and exit as the configuration file sees them: a first run in an
+// empty folder, a second run that finds everything as it was left, a file
+// edited by hand, and a program started from another folder.
+#include "app/ConfigFile.h"
+#include "app/ConfigOpenMaps.h"
+#include "app/SettingsStore.h"
+#include "render/AppSettings.h"
+#include "render/AspectList.h"
+#include "render/TileLibrary.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace {
+
+const QLocale French(QLocale::French, QLocale::France);
+const QLocale English(QLocale::English, QLocale::UnitedStates);
+
+// Stands in for the main window and keeps a log of what it was asked.
+class RecordingHost : public SettingsHost {
+public:
+    void addAspectMenuItem(const QString &caption) override { log << "menu " + caption; }
+    void setCityListTicked(bool ticked) override { cityList = ticked; }
+    bool cityListTicked() const override { return cityList; }
+    void setMinimapTicked(bool ticked) override { minimap = ticked; }
+    bool minimapTicked() const override { return minimap; }
+    void resizeWindow(int width, int height) override
+    {
+        log << QStringLiteral("resize %1x%2").arg(width).arg(height);
+        frame.setSize(QSize(width, height));
+    }
+    void moveWindow(int left, int top) override
+    {
+        log << QStringLiteral("move %1,%2").arg(left).arg(top);
+        frame.moveTo(left, top);
+    }
+    void maximiseWindow() override
+    {
+        log << "maximise";
+        maximised = true;
+    }
+    QRect windowFrame() const override { return frame; }
+    bool windowMaximised() const override { return maximised; }
+
+    QStringList log;
+    bool cityList = false;
+    bool minimap = false;
+    bool maximised = false;
+    QRect frame{0, 0, 10, 10};
+};
+
+class SettingsStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(program_.isValid());
+        startDir_ = QDir::currentPath();
+        TileLibrary::setProgramFolder(program_.path());
+        ASSERT_TRUE(QDir::setCurrent(program_.path()));
+    }
+    void TearDown() override
+    {
+        TileLibrary::setProgramFolder(QString());
+        QDir::setCurrent(startDir_);
+    }
+
+    // One run of the program: a fresh window, settings record and library.
+    struct Run {
+        explicit Run(const QLocale &locale)
+            : config(".\\pelmorin.cfg", locale)
+            , tiles(std::make_unique<TileLibrary>())
+            , store(config, settings, aspects, *tiles, host)
+        {
+        }
+        ConfigFile config;
+        AppSettings settings;
+        AspectList aspects;
+        std::unique_ptr<TileLibrary> tiles;
+        RecordingHost host;
+        SettingsStore store;
+    };
+
+    QString cfgIn(const QTemporaryDir &dir) const { return dir.filePath("pelmorin.cfg"); }
+    static QByteArray bytesOf(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    static void writeFile(const QString &path, const QByteArray &bytes)
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    static QStringList keysOf(const ConfigFile &config, const QString &section)
+    {
+        QStringList keys;
+        for (const ConfigEntry &entry : config.readSection(section))
+            keys << entry.key;
+        return keys;
+    }
+
+    QTemporaryDir program_;
+    QString startDir_;
+};
+
+} // namespace
+
+TEST_F(SettingsStoreTest, FirstRunOpensTheSampleMapAndLeavesAFullFile)
+{
+    Run run(French);
+    run.store.LoadSettings();
+
+    // Only the list of maps and the aspects get written defaults.
+    EXPECT_EQ(run.config.sectionNames(), QStringList({"Cartes Ouvertes", "Carte 0", "Aspects"}));
+    EXPECT_EQ(run.config.readString("Cartes Ouvertes", "Carte 0", ""), "pelmorin.vr");
+    EXPECT_EQ(keysOf(run.config, "Carte 0"), QStringList({"x", "y", "Echelle", "Etat Fenetre"}));
+    EXPECT_EQ(run.aspects.folderOf("Hiver"), ".\\img\\4\\");
+    EXPECT_EQ(run.tiles->aspectFolder(), ".\\img\\1\\");
+    EXPECT_TRUE(run.tiles->isLoaded(250));
+
+    // Every other setting takes its read default.
+    EXPECT_FLOAT_EQ(run.settings.scrollSpeed, 1.8f);
+    EXPECT_EQ(run.settings.gridGap, 1);
+    EXPECT_EQ(run.settings.timesFont.font.family(), "Arial");
+    EXPECT_EQ(run.settings.namesFont.font.pointSize(), 14);
+    EXPECT_EQ(run.settings.borderColour, 0x00FFFFFFu);
+    EXPECT_FALSE(run.host.cityList);
+    EXPECT_TRUE(run.host.minimap);
+    EXPECT_EQ(run.host.log, QStringList({"menu &Eté", "menu &Hiver", "resize 800x600"}));
+
+    // The sample map is reopened as recorded, then the player quits at once.
+    const QList<ConfigEntry> maps = readOpenMapList(run.config);
+    ASSERT_EQ(maps.size(), 1);
+    const MapWindowPlacement placement = readMapWindowPlacement(run.config, maps[0].key);
+    EXPECT_EQ(placement.zoomPercent, 100);
+    EXPECT_EQ(placement.windowState, 2);
+    EXPECT_EQ(placement.centreColumn, 169);
+    EXPECT_EQ(placement.centreRow, 58);
+
+    writeOpenMapList(run.config, {{false, maps[0].value, placement}});
+    run.store.SaveSettings();
+    EXPECT_EQ(run.config.sectionNames(),
+              QStringList({"Carte 0", "Aspects", "Cartes Ouvertes", "Affichage", "Recherche de Chemin", "Fenetre",
+                           "Derniere Situation"}));
+    EXPECT_EQ(keysOf(run.config, "Affichage"),
+              QStringList({"Aspect", "Vitesse Défilement", "Grille", "Afficher Temps", "Fond Temps",
+                           "Surligner Frontières", "Afficher Lignes Frontières", "Couleur Frontières",
+                           "Afficher Noms Provinces", "Fonds Noms Provinces", "Couleur Temps", "Police Temps",
+                           "Taille Temps", "Couleur Noms Provinces", "Police Noms Provinces",
+                           "Taille Noms Provinces"}));
+    EXPECT_EQ(keysOf(run.config, "Fenetre"), QStringList({"Largeur", "Hauteur", "Maximisee", "x", "y"}));
+
+    const QByteArray bytes = bytesOf(cfgIn(program_));
+    EXPECT_TRUE(bytes.contains("[Aspects]\r\nEt\xe9=.\\img\\1\\\r\nHiver=.\\img\\4\\\r\n"));
+    EXPECT_TRUE(bytes.contains("Vitesse D\xe9\x66ilement=1,79999995231628\r\n"));
+    EXPECT_TRUE(bytes.contains("Couleur Fronti\xe8res=16777215\r\n"));
+}
+
+TEST_F(SettingsStoreTest, EverythingChangedComesBackAtTheNextStart)
+{
+    {
+        Run first(English);
+        first.store.LoadSettings();
+        first.tiles->SelectAspectFolder(first.aspects.folderForCaption("&Hiver"));
+        AppSettings &s = first.settings;
+        s.scrollSpeed = 2.5f;
+        s.gridGap = 0;
+        s.useWingsGift = s.allowEmbark = s.allowAbandon = true;
+        s.showTimes = false;
+        s.timesBackground = true;
+        s.showProvinceNames = false;
+        s.namesBackground = false;
+        s.highlightBorders = false;
+        s.showBorderLines = false;
+        s.borderColour = 0x000000FF;
+        s.timesFont = makeFontSetting("Verdana", 9, 0x0000FF00);
+        s.namesFont = makeFontSetting("Times New Roman", 20, 0x00FF0000);
+        first.host.cityList = true;
+        first.host.minimap = false;
+        first.host.frame = QRect(30, 40, 1024, 700);
+        first.host.maximised = true;
+        first.store.SaveSettings();
+    }
+
+    Run second(English);
+    second.store.LoadSettings();
+    const AppSettings &s = second.settings;
+    EXPECT_EQ(second.tiles->aspectFolder(), ".\\img\\4\\");
+    EXPECT_FLOAT_EQ(s.scrollSpeed, 2.5f);
+    EXPECT_EQ(s.gridGap, 0);
+    EXPECT_TRUE(s.useWingsGift && s.allowEmbark && s.allowAbandon);
+    EXPECT_FALSE(s.showTimes);
+    EXPECT_TRUE(s.timesBackground);
+    EXPECT_FALSE(s.showProvinceNames || s.namesBackground || s.highlightBorders || s.showBorderLines);
+    EXPECT_EQ(s.borderColour, 0x000000FFu);
+    EXPECT_EQ(s.timesFont.font.family(), "Verdana");
+    EXPECT_EQ(s.timesFont.font.pointSize(), 9);
+    EXPECT_EQ(s.timesFont.colour, 0x0000FF00u);
+    EXPECT_EQ(s.namesFont.font.family(), "Times New Roman");
+    EXPECT_EQ(s.namesFont.font.pointSize(), 20);
+    EXPECT_EQ(s.namesFont.colour, 0x00FF0000u);
+    EXPECT_TRUE(second.host.cityList);
+    EXPECT_FALSE(second.host.minimap);
+    // Size first, then the place, then maximised, so un-maximising later
+    // gives back the recorded bounds.
+    EXPECT_EQ(second.host.log.mid(2), QStringList({"resize 1024x700", "move 30,40", "maximise"}));
+}
+
+TEST_F(SettingsStoreTest, HandEditedValuesFallBackToTheirDefaults)
+{
+    writeFile(cfgIn(program_), "[Affichage]\r\nCouleur Fronti\xe8res=0xFF\r\nCouleur Temps=red\r\n"
+                               "Vitesse D\xe9\x66ilement=abc\r\nGrille=2\r\nTaille Temps=0\r\n"
+                               "Aspect=.\\img\\9\\\r\n[Fenetre]\r\nx=-1\r\ny=10\r\nLargeur=large\r\n"
+                               "[Derniere Situation]\r\nAfficher Minipelmorin=0\r\n");
+    Run run(French);
+    run.store.LoadSettings();
+    EXPECT_EQ(run.settings.borderColour, 255u); // red
+    EXPECT_EQ(run.settings.timesFont.colour, 0x00FFFFFFu);
+    EXPECT_FLOAT_EQ(run.settings.scrollSpeed, 1.8f);
+    EXPECT_EQ(run.settings.gridGap, 2);
+    EXPECT_EQ(run.settings.timesFont.font.pointSize(), 7);
+    EXPECT_EQ(run.tiles->aspectFolder(), ".\\img\\9\\");
+    EXPECT_FALSE(run.host.minimap);
+    // One coordinate at -1 lets the system place the window.
+    EXPECT_EQ(run.host.log.mid(2), QStringList({"resize 800x600"}));
+
+    // A value written on a French desktop is not understood on an English one.
+    writeFile(cfgIn(program_), "[Affichage]\r\nVitesse D\xe9\x66ilement=2,5\r\n");
+    Run english(English);
+    english.store.LoadSettings();
+    EXPECT_FLOAT_EQ(english.settings.scrollSpeed, 1.8f);
+    Run french(French);
+    french.store.LoadSettings();
+    EXPECT_FLOAT_EQ(french.settings.scrollSpeed, 2.5f);
+}
+
+TEST_F(SettingsStoreTest, ReopeningPutsThePreviouslyActiveMapOnTopAndSkipsUntitledMaps)
+{
+    Run run(French);
+    run.store.LoadSettings();
+    // Active window first, then by last activation.
+    const QList<OpenMapRecord> windows = {
+        {false, "monde.vr", {50, 2, 10, 20}},
+        {true, "Nouveau", {100, 0, 0, 0}},
+        {false, "/cartes/ville.vr", {25, 1, 3, 4}},
+    };
+    writeOpenMapList(run.config, windows);
+
+    const QList<ConfigEntry> maps = readOpenMapList(run.config);
+    ASSERT_EQ(maps.size(), 2);
+    EXPECT_EQ(maps[0].key, "Carte 2");
+    EXPECT_EQ(maps[0].value, "/cartes/ville.vr");
+    EXPECT_EQ(maps[1].key, "Carte 0");
+    EXPECT_EQ(maps[1].value, "monde.vr");
+    const MapWindowPlacement world = readMapWindowPlacement(run.config, "Carte 0");
+    EXPECT_EQ(world.zoomPercent, 50);
+    EXPECT_EQ(world.windowState, 2);
+    EXPECT_EQ(world.centreColumn, 10);
+    EXPECT_EQ(world.centreRow, 20);
+    EXPECT_EQ(readMapWindowPlacement(run.config, "Carte 2").windowState, 1);
+    EXPECT_FALSE(run.config.sectionExists("Carte 1"));
+
+    // An odd window state reads as normal; a missing section as the defaults.
+    run.config.writeInteger("Carte 2", "Etat Fenetre", 7);
+    EXPECT_EQ(readMapWindowPlacement(run.config, "Carte 2").windowState, 0);
+    const MapWindowPlacement none = readMapWindowPlacement(run.config, "Carte 9");
+    EXPECT_EQ(none.zoomPercent, 100);
+    EXPECT_EQ(none.centreColumn, 0);
+}
+
+TEST_F(SettingsStoreTest, NoRecordedMapMeansTheSampleMapAgainButAnEmptyListStaysEmpty)
+{
+    {
+        Run run(French);
+        run.store.LoadSettings();
+        // The player moved around the sample map, then closed it before quitting.
+        run.config.writeInteger("Carte 0", "x", 5);
+        writeOpenMapList(run.config, {{true, "Sans titre", {}}});
+        EXPECT_FALSE(run.config.sectionExists("Cartes Ouvertes"));
+        run.store.SaveSettings();
+    }
+    {
+        Run run(French);
+        run.store.LoadSettings();
+        EXPECT_EQ(readOpenMapList(run.config).size(), 1);
+        EXPECT_EQ(readMapWindowPlacement(run.config, "Carte 0").centreColumn, 169);
+    }
+
+    // A list the user emptied by hand opens nothing and gets no default.
+    writeFile(cfgIn(program_), "[Cartes Ouvertes]\r\n[Aspects]\r\nEt\xe9=.\\img\\1\\\r\n");
+    Run run(French);
+    run.store.LoadSettings();
+    EXPECT_TRUE(readOpenMapList(run.config).isEmpty());
+    EXPECT_FALSE(run.config.sectionExists("Carte 0"));
+    EXPECT_EQ(run.host.log.first(), "menu &Eté");
+    EXPECT_EQ(run.aspects.size(), 1);
+}
+
+TEST_F(SettingsStoreTest, StartedFromAnotherFolderTheDefaultsLandThereAndTheRestBesideTheProgram)
+{
+    QTemporaryDir elsewhere;
+    ASSERT_TRUE(elsewhere.isValid());
+    writeFile(cfgIn(elsewhere), "[Aspects]\r\nAutomne=.\\img\\7\\\r\n");
+    writeFile(cfgIn(program_), "[Cartes Ouvertes]\r\nCarte 0=monde.vr\r\n[Affichage]\r\nGrille=0\r\n"
+                               "Aspect=.\\img\\4\\\r\n");
+    ASSERT_TRUE(QDir::setCurrent(elsewhere.path()));
+
+    Run run(French);
+    run.store.LoadSettings();
+    // Steps before the aspect is chosen use the folder the program started in.
+    EXPECT_EQ(run.aspects.size(), 1);
+    EXPECT_EQ(run.aspects.entries().first().name, "Automne");
+    EXPECT_EQ(ConfigFile(cfgIn(elsewhere)).sectionNames(), QStringList({"Aspects", "Cartes Ouvertes", "Carte 0"}));
+    // From the aspect on, the program's folder is current: the aspect saved
+    // there at the last exit is the one in use.
+    EXPECT_EQ(run.tiles->aspectFolder(), ".\\img\\4\\");
+    EXPECT_EQ(QDir(QDir::currentPath()).canonicalPath(), QDir(program_.path()).canonicalPath());
+    EXPECT_EQ(run.settings.gridGap, 0);
+    ASSERT_EQ(readOpenMapList(run.config).size(), 1);
+    EXPECT_EQ(readOpenMapList(run.config).first().value, "monde.vr");
+
+    const QByteArray startFolderFile = bytesOf(cfgIn(elsewhere));
+    run.store.SaveSettings();
+    EXPECT_EQ(bytesOf(cfgIn(elsewhere)), startFolderFile);
+    EXPECT_TRUE(ConfigFile(cfgIn(program_)).sectionExists("Derniere Situation"));
+    EXPECT_FALSE(ConfigFile(cfgIn(program_)).sectionExists("Aspects"));
+}
+
+TEST_F(SettingsStoreTest, AConfigurationThatCannotBeWrittenIsReportedByName)
+{
+    const QString lost = program_.filePath("parti/pelmorin.cfg");
+    ConfigFile config(lost, French);
+    AppSettings settings;
+    AspectList aspects;
+    auto tiles = std::make_unique<TileLibrary>();
+    RecordingHost host;
+    SettingsStore store(config, settings, aspects, *tiles, host);
+
+    for (const auto &pass : {std::function<void()>([&] { store.LoadSettings(); }),
+                             std::function<void()>([&] { store.SaveSettings(); }),
+                             std::function<void()>([&] { writeOpenMapList(config, {{false, "a.vr", {}}}); })}) {
+        try {
+            pass();
+            ADD_FAILURE() << "a refused write went unnoticed";
+        } catch (const ConfigWriteError &error) {
+            EXPECT_TRUE(QString::fromUtf8(error.what()).contains(QDir::toNativeSeparators(lost))) << error.what();
+        }
+    }
+    EXPECT_FALSE(QFileInfo::exists(lost));
+}
