@@ -1,0 +1,303 @@
+#include "app/TOptionForm.h"
+
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QFontDialog>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPixmap>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+#include "ui/UserDialogs.h"
+
+namespace {
+
+// The first two entries of the colour list: the custom colour, which opens
+// the colour chooser, and the default colour (white); the named colours follow.
+constexpr int CustomColourIndex = 0;
+constexpr int FirstNamedColourIndex = 2;
+const QColor DefaultBorderColour = Qt::white;
+
+QIcon swatch(const QColor &colour)
+{
+    QPixmap picture(16, 12);
+    picture.fill(colour.isValid() ? colour : QColor(Qt::transparent));
+    return QIcon(picture);
+}
+
+QCheckBox *addCheckBox(QLayout *layout, const QString &caption, const char *name)
+{
+    auto *box = new QCheckBox(caption);
+    box->setObjectName(QLatin1String(name));
+    layout->addWidget(box);
+    return box;
+}
+
+std::optional<FontSetting> chooseFontWithQt(QWidget *parent, const FontSetting &current)
+{
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, current.font, parent, QStringLiteral("Police de caractère"));
+    if (!ok)
+        return std::nullopt;
+    FontSetting chosen = current;
+    chosen.font = font;
+    return chosen;
+}
+
+std::optional<QColor> chooseColourWithQt(QWidget *parent, const QColor &current)
+{
+    const QColor colour = QColorDialog::getColor(current, parent, QStringLiteral("Couleur de la Frontière"));
+    if (!colour.isValid())
+        return std::nullopt;
+    return colour;
+}
+
+} // namespace
+
+TOptionForm::TOptionForm(QWidget *parent)
+    : QDialog(parent), fontChooser_(chooseFontWithQt), colourChooser_(chooseColourWithQt)
+{
+    setObjectName(QStringLiteral("TOptionForm"));
+    setWindowTitle(QStringLiteral("Configuration"));
+    setFixedSize(330, 417);
+
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+
+    // Page "Interface".
+    TabSheet1 = new QWidget;
+    TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
+    auto *interfaceLayout = new QVBoxLayout(TabSheet1);
+    auto *speedRow = new QHBoxLayout;
+    Label1 = new QLabel(QStringLiteral("Vitesse de Défilement"));
+    Edit1 = new QLineEdit;
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Label1->setBuddy(Edit1);
+    speedRow->addWidget(Label1);
+    speedRow->addWidget(Edit1);
+    interfaceLayout->addLayout(speedRow);
+
+    GroupBox3 = new QGroupBox(QStringLiteral("Provinces"));
+    auto *provinces = new QVBoxLayout(GroupBox3);
+    CheckBox4 = addCheckBox(provinces, QStringLiteral("Surligner les cases frontières de province"), "CheckBox4");
+    CheckBox6 = addCheckBox(provinces, QStringLiteral("Afficher le Nom des Provinces"), "CheckBox6");
+    CheckBox7 = addCheckBox(provinces, QStringLiteral("Masquer l'arrière plan du texte"), "CheckBox7");
+    Button4 = new QPushButton(QStringLiteral("Police de caractère"));
+    Button4->setAutoDefault(false);
+    provinces->addWidget(Button4, 0, Qt::AlignLeft);
+    interfaceLayout->addWidget(GroupBox3);
+
+    GroupBox2 = new QGroupBox(QStringLiteral("Temps de Déplacement"));
+    auto *times = new QVBoxLayout(GroupBox2);
+    CheckBox2 = addCheckBox(times, QStringLiteral("Afficher les temps de déplacement"), "CheckBox2");
+    CheckBox3 = addCheckBox(times, QStringLiteral("Masquer l'arrière plan du texte"), "CheckBox3");
+    Button3 = new QPushButton(QStringLiteral("Police de caractère"));
+    Button3->setAutoDefault(false);
+    times->addWidget(Button3, 0, Qt::AlignLeft);
+    interfaceLayout->addWidget(GroupBox2);
+
+    GroupBox1 = new QGroupBox(QStringLiteral("Grille"));
+    auto *grid = new QVBoxLayout(GroupBox1);
+    CheckBox1 = addCheckBox(grid, QStringLiteral("Afficher la grille"), "CheckBox1");
+    CheckBox5 = addCheckBox(grid, QStringLiteral("Afficher la limite des Provinces"), "CheckBox5");
+    auto *colourRow = new QHBoxLayout;
+    Label3 = new QLabel(QStringLiteral("Couleur de la Frontière :"));
+    ColorBox1 = new QComboBox;
+    ColorBox1->setObjectName(QStringLiteral("ColorBox1"));
+    Label3->setBuddy(ColorBox1);
+    colourRow->addWidget(Label3);
+    colourRow->addWidget(ColorBox1, 1);
+    grid->addLayout(colourRow);
+    interfaceLayout->addWidget(GroupBox1);
+    interfaceLayout->addStretch(1);
+
+    ColorBox1->addItem(swatch(QColor()), QStringLiteral("Personnalisée..."), QColor());
+    ColorBox1->addItem(swatch(DefaultBorderColour), QStringLiteral("Par défaut"), DefaultBorderColour);
+    for (const QString &name : QColor::colorNames()) {
+        const QColor colour = QColor::fromString(name);
+        ColorBox1->addItem(swatch(colour), name, colour);
+    }
+    ColorBox1->setMaxVisibleItems(16);
+
+    // Page "Recherche de Chemin".
+    TabSheet2 = new QWidget;
+    TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
+    auto *routeLayout = new QVBoxLayout(TabSheet2);
+    CheckBox10 = addCheckBox(routeLayout, QStringLiteral("Utiliser le don Ailes"), "CheckBox10");
+    CheckBox8 = addCheckBox(routeLayout, QStringLiteral("Autoriser embarquer/débarquer"), "CheckBox8");
+    CheckBox9 = addCheckBox(routeLayout, QStringLiteral("Autoriser abandon de l'embarcation sur le sable"),
+                            "CheckBox9");
+    routeLayout->addStretch(1);
+
+    PageControl1->addTab(TabSheet1, QStringLiteral("Interface"));
+    PageControl1->addTab(TabSheet2, QStringLiteral("Recherche de Chemin"));
+
+    Button1 = new QPushButton(QStringLiteral("Ok"));
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setDefault(true);
+    Button2 = new QPushButton(QStringLiteral("Annuler"));
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setAutoDefault(false);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(PageControl1, 1);
+    layout->addLayout(buttons);
+
+    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(Button3, &QPushButton::clicked, this, &TOptionForm::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &TOptionForm::Button4Click);
+    for (QCheckBox *box : {CheckBox1, CheckBox5, CheckBox2, CheckBox6, CheckBox8, CheckBox10})
+        connect(box, &QCheckBox::toggled, this, &TOptionForm::FormShow);
+    connect(ColorBox1, &QComboBox::activated, this, &TOptionForm::colourActivated);
+}
+
+void TOptionForm::setFontChooser(FontChooser chooser)
+{
+    fontChooser_ = std::move(chooser);
+}
+
+void TOptionForm::setColourChooser(ColourChooser chooser)
+{
+    colourChooser_ = std::move(chooser);
+}
+
+bool TOptionForm::ConfigurationExecute(AppSettings &settings, Page page)
+{
+    loadSettings(settings, page);
+    if (exec() != QDialog::Accepted)
+        return false;
+    return applySettings(settings);
+}
+
+void TOptionForm::loadSettings(const AppSettings &settings, Page page)
+{
+    Edit1->setText(QLocale().toString(static_cast<double>(settings.scrollSpeed), 'f', 2));
+    CheckBox1->setChecked(settings.gridGap != 0);
+    CheckBox2->setChecked(settings.showTimes);
+    CheckBox3->setChecked(settings.timesBackground);
+    CheckBox4->setChecked(settings.highlightBorders);
+    CheckBox5->setChecked(settings.showBorderLines);
+    CheckBox6->setChecked(settings.showProvinceNames);
+    CheckBox7->setChecked(settings.namesBackground);
+    CheckBox8->setChecked(settings.allowEmbark);
+    CheckBox9->setChecked(settings.allowAbandon);
+    CheckBox10->setChecked(settings.useWingsGift);
+    selectBorderColour(QColor::fromRgb(bgrToRgb(settings.borderColour)));
+    timesFont_ = settings.timesFont;
+    namesFont_ = settings.namesFont;
+    PageControl1->setCurrentIndex(page == InterfacePage ? 0 : 1);
+    FormShow();
+}
+
+bool TOptionForm::applySettings(AppSettings &settings)
+{
+    // The speed comes first: when it is not a number nothing else is applied.
+    bool ok = false;
+    const double speed = QLocale().toDouble(Edit1->text().trimmed(), &ok);
+    const auto speed32 = static_cast<float>(speed);
+    if (!ok || !std::isfinite(speed32)) {
+        userDialogs().showError(this, QStringLiteral("Configuration"),
+                                QStringLiteral("« %1 » n'est pas un nombre valide pour la vitesse de défilement.")
+                                    .arg(Edit1->text()));
+        return false;
+    }
+    settings.scrollSpeed = speed32;
+    settings.gridGap = CheckBox1->isChecked() ? 1 : 0;
+    settings.showTimes = CheckBox2->isChecked();
+    settings.timesBackground = CheckBox3->isChecked();
+    settings.highlightBorders = CheckBox4->isChecked();
+    settings.showBorderLines = CheckBox5->isChecked();
+    settings.showProvinceNames = CheckBox6->isChecked();
+    settings.namesBackground = CheckBox7->isChecked();
+    settings.allowEmbark = CheckBox8->isChecked();
+    settings.allowAbandon = CheckBox9->isChecked();
+    settings.useWingsGift = CheckBox10->isChecked();
+    settings.borderColour = rgbToBgr(selectedBorderColour().rgb());
+    settings.timesFont = timesFont_;
+    settings.namesFont = namesFont_;
+    emit settingsApplied();
+    return true;
+}
+
+void TOptionForm::FormShow()
+{
+    CheckBox3->setEnabled(CheckBox2->isChecked());
+    CheckBox5->setEnabled(CheckBox1->isChecked());
+    CheckBox7->setEnabled(CheckBox6->isChecked());
+    CheckBox9->setEnabled(CheckBox8->isChecked());
+    const bool colours = CheckBox5->isChecked() && CheckBox1->isChecked();
+    ColorBox1->setEnabled(colours);
+    Label3->setEnabled(colours);
+}
+
+void TOptionForm::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    FormShow();
+    Button1->setFocus();
+}
+
+void TOptionForm::Button3Click()
+{
+    if (const std::optional<FontSetting> chosen = fontChooser_(this, timesFont_))
+        timesFont_ = *chosen;
+}
+
+void TOptionForm::Button4Click()
+{
+    if (const std::optional<FontSetting> chosen = fontChooser_(this, namesFont_))
+        namesFont_ = *chosen;
+}
+
+QColor TOptionForm::selectedBorderColour() const
+{
+    const QColor colour = ColorBox1->currentData().value<QColor>();
+    return colour.isValid() ? colour : DefaultBorderColour;
+}
+
+void TOptionForm::selectBorderColour(const QColor &colour)
+{
+    const QRgb wanted = colour.rgb();
+    for (int index = FirstNamedColourIndex; index < ColorBox1->count(); ++index) {
+        if (ColorBox1->itemData(index).value<QColor>().rgb() == wanted) {
+            ColorBox1->setCurrentIndex(index);
+            lastColourIndex_ = index;
+            return;
+        }
+    }
+    ColorBox1->setItemData(CustomColourIndex, QColor::fromRgb(wanted));
+    ColorBox1->setItemIcon(CustomColourIndex, swatch(QColor::fromRgb(wanted)));
+    ColorBox1->setCurrentIndex(CustomColourIndex);
+    lastColourIndex_ = CustomColourIndex;
+}
+
+void TOptionForm::colourActivated(int index)
+{
+    if (index != CustomColourIndex) {
+        lastColourIndex_ = index;
+        return;
+    }
+    const std::optional<QColor> chosen = colourChooser_(this, selectedBorderColour());
+    if (!chosen) {
+        // Cancelling the chooser keeps the colour chosen before.
+        ColorBox1->setCurrentIndex(lastColourIndex_);
+        return;
+    }
+    ColorBox1->setItemData(CustomColourIndex, *chosen);
+    ColorBox1->setItemIcon(CustomColourIndex, swatch(*chosen));
+    lastColourIndex_ = CustomColourIndex;
+}

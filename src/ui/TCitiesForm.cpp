@@ -1,0 +1,192 @@
+#include "ui/TCitiesForm.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "map/CarteVarenthe.h"
+#include "ui/GameServer.h"
+
+namespace {
+
+constexpr int GridWidth = 186;
+constexpr int RowHeight = 16;
+
+} // namespace
+
+TCitiesForm::TCitiesForm(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("TCitiesForm"));
+    setWindowTitle(QStringLiteral("Liste des Villes"));
+    move(887, 191);
+    resize(194, 557);
+
+    ValueListEditor1 = new QTableWidget(0, 2, this);
+    ValueListEditor1->setObjectName(QStringLiteral("ValueListEditor1"));
+    ValueListEditor1->setHorizontalHeaderLabels({QStringLiteral("#"), QStringLiteral("Nom")});
+    // Letters must jump to a city, never open an editor.
+    ValueListEditor1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ValueListEditor1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ValueListEditor1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ValueListEditor1->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    ValueListEditor1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ValueListEditor1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    ValueListEditor1->verticalScrollBar()->setTracking(true);
+    ValueListEditor1->verticalHeader()->hide();
+    ValueListEditor1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    ValueListEditor1->verticalHeader()->setDefaultSectionSize(RowHeight);
+    ValueListEditor1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    ValueListEditor1->horizontalHeader()->setStretchLastSection(true);
+    ValueListEditor1->setColumnWidth(0, 23);
+    ValueListEditor1->setColumnWidth(1, 146);
+    ValueListEditor1->setShowGrid(false);
+    ValueListEditor1->setFrameShape(QFrame::NoFrame);
+    ValueListEditor1->setWordWrap(false);
+    ValueListEditor1->setFont(QFont(QStringLiteral("Arial"), 8));
+    ValueListEditor1->setFixedWidth(GridWidth);
+    ValueListEditor1->setMinimumHeight(186);
+    ValueListEditor1->setContextMenuPolicy(Qt::CustomContextMenu);
+    ValueListEditor1->installEventFilter(this);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(ValueListEditor1);
+    setMinimumWidth(GridWidth);
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    Centrelacartesurcetteville1 = PopupMenu1->addAction(QStringLiteral("Centre la carte sur cette ville"));
+    Voirlaville1 = PopupMenu1->addAction(QStringLiteral("Voir la ville"));
+    PopupMenu1->addSeparator();
+    TrierlalisteparNom1 = PopupMenu1->addAction(QStringLiteral("Trier la liste par Nom"));
+    TrierlalisteparNumro1 = PopupMenu1->addAction(QStringLiteral("Trier la liste par Numéro"));
+    connect(Centrelacartesurcetteville1, &QAction::triggered, this,
+            &TCitiesForm::Centrelacartesurcetteville1Click);
+    connect(Voirlaville1, &QAction::triggered, this, &TCitiesForm::Voirlaville1Click);
+    connect(TrierlalisteparNom1, &QAction::triggered, this, &TCitiesForm::TrierlalisteparNom1Click);
+    connect(TrierlalisteparNumro1, &QAction::triggered, this, &TCitiesForm::TrierlalisteparNumro1Click);
+    connect(ValueListEditor1, &QWidget::customContextMenuRequested, this, &TCitiesForm::PopupMenu1Popup);
+}
+
+void TCitiesForm::refreshCityList(const CarteVarenthe *map)
+{
+    rows_ = map ? cityRowsFromMap(*map) : QList<CityRow>{};
+    fillGrid();
+}
+
+void TCitiesForm::fillGrid()
+{
+    ValueListEditor1->clearContents();
+    ValueListEditor1->setRowCount(static_cast<int>(rows_.size()));
+    for (int line = 0; line < rows_.size(); ++line) {
+        ValueListEditor1->setItem(line, 0, new QTableWidgetItem(rows_.at(line).key));
+        ValueListEditor1->setItem(line, 1, new QTableWidgetItem(rows_.at(line).name));
+    }
+    if (!rows_.isEmpty())
+        selectLine(0);
+}
+
+int TCitiesForm::selectedLine() const
+{
+    const int line = ValueListEditor1->currentRow();
+    return line >= 0 && line < rows_.size() ? line : -1;
+}
+
+void TCitiesForm::selectLine(int line)
+{
+    if (line < 0 || line >= rows_.size())
+        return;
+    ValueListEditor1->setCurrentCell(line, ValueListEditor1->currentColumn() >= 0 ? ValueListEditor1->currentColumn() : 0);
+    ValueListEditor1->selectRow(line);
+}
+
+void TCitiesForm::sortRows(CitySortMode mode)
+{
+    sortMode_ = mode;
+    sortCityRows(rows_, mode);
+    fillGrid();
+}
+
+void TCitiesForm::TrierlalisteparNom1Click()
+{
+    sortRows(SortByName);
+}
+
+void TCitiesForm::TrierlalisteparNumro1Click()
+{
+    sortRows(SortByNumber);
+}
+
+void TCitiesForm::Centrelacartesurcetteville1Click()
+{
+    // Each row remembers the cell of the element it was made from, so the
+    // key is never used as an index into the element list.
+    const int line = selectedLine();
+    if (line < 0 || !rows_.at(line).hasCell())
+        return;
+    emit centreRequested(rows_.at(line).x, rows_.at(line).y);
+}
+
+void TCitiesForm::Voirlaville1Click()
+{
+    const int line = selectedLine();
+    if (line < 0)
+        return;
+    QDesktopServices::openUrl(cityPageUrl(cityKeyNumber(rows_.at(line).key, 0)));
+}
+
+bool TCitiesForm::ValueListEditor1KeyDown(int key)
+{
+    const bool letterOrDigit = (key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9);
+    if (!letterOrDigit)
+        return false;
+    const int previous = selectedLine();
+    const int target = cityLetterJump(rows_, previous, key);
+    if (target < 0)
+        return true;
+    QScrollBar *scrollBar = ValueListEditor1->verticalScrollBar();
+    const int top = scrollBar->value();
+    const int visible = qMax(1, ValueListEditor1->viewport()->height() / RowHeight);
+    const int newTop = cityJumpScrollTop(target, previous, top, visible);
+    selectLine(target);
+    scrollBar->setValue(newTop);
+    return true;
+}
+
+void TCitiesForm::PopupMenu1Popup(const QPoint &position)
+{
+    const int line = ValueListEditor1->rowAt(position.y());
+    if (line >= 0)
+        selectLine(line);
+    const bool onRow = selectedLine() >= 0;
+    Centrelacartesurcetteville1->setEnabled(onRow);
+    Voirlaville1->setEnabled(onRow);
+    PopupMenu1->popup(ValueListEditor1->viewport()->mapToGlobal(position));
+}
+
+bool TCitiesForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ValueListEditor1 && event->type() == QEvent::KeyPress) {
+        auto *keyEvent = static_cast<QKeyEvent *>(event);
+        // Letters and digits are ours (the grid's own keyboard search depends
+        // on timing and on the current column); arrows and the rest go on to
+        // the grid as usual.
+        if (keyEvent->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+            return QWidget::eventFilter(watched, event);
+        if (ValueListEditor1KeyDown(keyEvent->key()))
+            return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TCitiesForm::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    emit closed();
+}
