@@ -7,6 +7,8 @@
 
 #include <QDir>
 
+#include <optional>
+
 namespace {
 
 const QString OpenMaps = QStringLiteral("Cartes Ouvertes");
@@ -17,6 +19,13 @@ const QString LastSession = QStringLiteral("Derniere Situation");
 const QString Window = QStringLiteral("Fenetre");
 
 const QString DefaultAspectFolder = QStringLiteral(".\\img\\1\\");
+
+// Summer and winter, the two aspects that come with the program.
+QList<ConfigEntry> defaultAspects()
+{
+    return {{QStringLiteral("Eté"), QStringLiteral(".\\img\\1\\")},
+            {QStringLiteral("Hiver"), QStringLiteral(".\\img\\4\\")}};
+}
 constexpr uint32_t White = 0x00FFFFFF;
 constexpr int32_t SystemPlaced = -1;
 
@@ -68,7 +77,15 @@ SettingsStore::SettingsStore(ConfigFile &config, AppSettings &settings, AspectLi
 
 void SettingsStore::LoadSettings()
 {
-    writeDefaultSections();
+    // A folder that refuses the defaults must not cost the user the rest of
+    // the settings: the pass goes on with the defaults in memory and the
+    // refusal is reported at the end.
+    std::optional<ConfigWriteError> refused;
+    try {
+        writeDefaultSections();
+    } catch (const ConfigWriteError &error) {
+        refused = error;
+    }
     readAspects();
     // Choosing the aspect makes the program's folder the current directory;
     // from here on the relative configuration name means the file there. The
@@ -81,6 +98,8 @@ void SettingsStore::LoadSettings()
     host_.setCityListTicked(config_.readBool(LastSession, QStringLiteral("Afficher Liste Villes"), false));
     host_.setMinimapTicked(config_.readBool(LastSession, QStringLiteral("Afficher Minipelmorin"), true));
     readWindowPlacement();
+    if (refused)
+        throw *refused;
 }
 
 void SettingsStore::writeDefaultSections()
@@ -95,15 +114,18 @@ void SettingsStore::writeDefaultSections()
         config_.writeInteger(firstMap, QStringLiteral("Etat Fenetre"), 2);
     }
     if (!config_.sectionExists(Aspects)) {
-        config_.writeString(Aspects, QStringLiteral("Eté"), QStringLiteral(".\\img\\1\\"));
-        config_.writeString(Aspects, QStringLiteral("Hiver"), QStringLiteral(".\\img\\4\\"));
+        for (const ConfigEntry &entry : defaultAspects())
+            config_.writeString(Aspects, entry.key, entry.value);
     }
 }
 
 void SettingsStore::readAspects()
 {
+    QList<ConfigEntry> entries = config_.readSection(Aspects);
+    if (!config_.sectionExists(Aspects))
+        entries = defaultAspects(); // only when the defaults could not be written
     aspects_.clear();
-    for (const ConfigEntry &entry : config_.readSection(Aspects)) {
+    for (const ConfigEntry &entry : entries) {
         aspects_.append(entry.key, entry.value);
         host_.addAspectMenuItem(AspectList::captionFor(entry.key));
     }

@@ -353,4 +353,10 @@ TEST_F(SettingsStoreTest, AConfigurationThatCannotBeWrittenIsReportedByName)
         }
     }
     EXPECT_FALSE(QFileInfo::exists(lost));
+
+    // Even so, the program starts with the usual aspects and every default.
+    EXPECT_EQ(host.log, QStringList({"menu &Eté", "menu &Hiver", "resize 800x600"}));
+    EXPECT_EQ(aspects.folderOf("Eté"), ".\\img\\1\\");
+    EXPECT_EQ(tiles->aspectFolder(), ".\\img\\1\\");
+    EXPECT_TRUE(host.minimap);
 }
