@@ -83,6 +83,8 @@ public:
         top = std::max(top, area_.top);
         right = std::min(right, area_.right);
         bottom = std::min(bottom, area_.bottom);
+        if (left >= right)
+            return;
         for (int y = top; y < bottom; ++y)
             std::fill(line(y) + left, line(y) + right, colour);
     }

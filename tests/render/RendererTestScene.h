@@ -1,0 +1,133 @@
+#pragma once
+// A program folder of its own for render tests: an aspect ".\img\1\" of solid
+// colour tiles and a ".\img\250.bmp" layer-change tile, written by the test,
+// a tile library on it, one view's scaled tiles, a map and display settings.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "map/CarteVarenthe.h"
+#include "render/AppSettings.h"
+#include "render/MapRenderer.h"
+#include "render/MapView.h"
+#include "render/ScaledTileCache.h"
+#include "render/TileLibrary.h"
+
+namespace rendertest {
+
+// Terrain tiles the scene writes, each one solid colour.
+inline constexpr int Grass = 100;
+inline constexpr int Water = 103;
+inline constexpr int Mountain = 105;
+inline constexpr int Sand = 106;
+// A zone tile read from the aspect folder rather than made by the program.
+inline constexpr int CustomZone = 300;
+
+inline QRgb tileColour(int tile)
+{
+    switch (tile) {
+    case Grass: return qRgb(40, 160, 60);
+    case Water: return qRgb(20, 60, 200);
+    case Mountain: return qRgb(130, 110, 90);
+    case Sand: return qRgb(230, 210, 140);
+    case CustomZone: return qRgb(200, 30, 220);
+    default: return qRgb(0, 0, 0);
+    }
+}
+inline QRgb layerChangeColour() { return qRgb(250, 120, 10); }
+
+inline void writeSolidBitmap(const QString &path, QRgb colour)
+{
+    QImage tile(32, 32, QImage::Format_RGB32);
+    tile.fill(colour);
+    ASSERT_TRUE(tile.save(path, "BMP")) << path.toStdString();
+}
+
+// Every overlay blend is channel by channel, quotients cut toward zero.
+inline QRgb blended(QRgb overlay, QRgb under, int alpha)
+{
+    auto channel = [alpha](int o, int u) { return o * alpha / 255 + u * (255 - alpha) / 255; };
+    return qRgb(channel(qRed(overlay), qRed(under)), channel(qGreen(overlay), qGreen(under)),
+                channel(qBlue(overlay), qBlue(under)));
+}
+
+class Scene {
+public:
+    Scene()
+    {
+        EXPECT_TRUE(folder.isValid());
+        QDir(folder.path()).mkpath(QStringLiteral("img/1"));
+        for (int tile : {Grass, Water, Mountain, Sand, CustomZone})
+            writeSolidBitmap(folder.filePath(QStringLiteral("img/1/%1.bmp").arg(tile)), tileColour(tile));
+        writeSolidBitmap(folder.filePath(QStringLiteral("img/250.bmp")), layerChangeColour());
+        TileLibrary::setProgramFolder(folder.path());
+        library.SelectAspectFolder(QStringLiteral(".\\img\\1\\"));
+        tiles = std::make_unique<ScaledTileCache>(library);
+        // Most pixel tests look at tiles and lines; the ones about times and
+        // names switch them back on.
+        settings.showTimes = false;
+        settings.showProvinceNames = false;
+    }
+    ~Scene() { TileLibrary::setProgramFolder(QString()); }
+
+    // The canvas filled with a colour the renderer never draws, so that
+    // untouched pixels show.
+    static QImage canvas(int width, int height, QRgb colour = qRgb(1, 2, 3))
+    {
+        QImage image(width, height, QImage::Format_RGB32);
+        image.fill(colour);
+        return image;
+    }
+
+    QImage render(const MapView &view, int width, int height)
+    {
+        QImage image = canvas(width, height);
+        RenderMap(image, image.rect(), view, map, settings, *tiles);
+        return image;
+    }
+
+    // The whole map at scroll 0, as the export draws it.
+    QImage renderWhole(const MapView &view)
+    {
+        return render(view, static_cast<int>(view.mapPixelWidth(map.width)),
+                      static_cast<int>(view.mapPixelHeight(map.height)));
+    }
+
+    QTemporaryDir folder;
+    TileLibrary library;
+    std::unique_ptr<ScaledTileCache> tiles;
+    CarteVarenthe map;
+    AppSettings settings;
+};
+
+inline MapView viewAt(int cellSize, int gridGap, int scrollX = 0, int scrollY = 0)
+{
+    MapView view;
+    view.cellSize = cellSize;
+    view.gridGap = gridGap;
+    view.scrollX = scrollX;
+    view.scrollY = scrollY;
+    return view;
+}
+
+inline QRgb pixel(const QImage &image, int x, int y)
+{
+    return image.pixel(x, y) | 0xFF000000u;
+}
+
+// Pixels where two pictures differ, for messages.
+inline int differingPixels(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size())
+        return -1;
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            count += (a.pixel(x, y) | 0xFF000000u) != (b.pixel(x, y) | 0xFF000000u);
+    return count;
+}
+
+} // namespace rendertest
