@@ -1,0 +1,169 @@
+// Saving never destroys the file already on disk: a save that cannot finish
+// leaves the old file byte for byte and the map still marked as changed.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "map/CarteVarenthe.h"
+#include "map/MapErrors.h"
+#include "MapTestFiles.h"
+
+namespace {
+
+CarteVarenthe changedMap(int32_t side)
+{
+    CarteVarenthe map;
+    map.create(side, side, 0, 0, 0, 100);
+    map.SetCellElement(1, 1, Element{ElementCity, "Alba", 0, 0, 7});
+    map.fileName = "Sans titre 1";
+    return map;
+}
+
+void expectUnsavedMap(const CarteVarenthe &map)
+{
+    EXPECT_TRUE(map.modified);
+    EXPECT_TRUE(map.untitled);
+    EXPECT_EQ(map.fileName, "Sans titre 1");
+}
+
+size_t filesIn(const std::filesystem::path &folder)
+{
+    size_t count = 0;
+    for ([[maybe_unused]] const auto &entry : std::filesystem::directory_iterator(folder))
+        ++count;
+    return count;
+}
+
+} // namespace
+
+TEST(MapSave, aMapSavedWhereNoFileCanBeCreatedKeepsItsChangesAndName)
+{
+    ScratchFolder folder;
+    writeBytes(folder.file("notes.txt"), "not a folder");
+    CarteVarenthe map = changedMap(4);
+    try {
+        // A path whose "folder" is a regular file: no one, root included,
+        // can create a file there.
+        map.save(folder.file("notes.txt") + "/carte.vr");
+        FAIL() << "the save cannot succeed";
+    } catch (const MapFileError &error) {
+        EXPECT_STREQ(error.what(), "Impossible d'ouvrir le fichier indiqué");
+    }
+    expectUnsavedMap(map);
+
+    // A folder in the way of the file is not replaced.
+    std::filesystem::create_directory(folder.file("carte.vr"));
+    EXPECT_THROW(map.save(folder.file("carte.vr")), MapFileError);
+    EXPECT_TRUE(std::filesystem::is_directory(folder.file("carte.vr")));
+    expectUnsavedMap(map);
+}
+
+TEST(MapSave, aFileSizeLimitLeavesTheOldFileByteIdentical)
+{
+    ScratchFolder folder;
+    CarteVarenthe old = changedMap(4);
+    old.save(folder.file("carte.vr"));
+    const std::string before = readBytes(folder.file("carte.vr"));
+
+    CarteVarenthe bigger = changedMap(200);
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = saved;
+    limit.rlim_cur = before.size() + 100;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+    std::string message;
+    try {
+        bigger.save(folder.file("carte.vr"));
+    } catch (const MapFileError &error) {
+        message = error.what();
+    }
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_NE(message.find("taille"), std::string::npos) << message;
+    EXPECT_EQ(readBytes(folder.file("carte.vr")), before);
+    EXPECT_EQ(filesIn(folder.path()), 1u) << "no temporary file is left behind";
+    expectUnsavedMap(bigger);
+}
+
+// A full disk, made real with a tiny file system of our own in a private
+// mount namespace (a user namespace lets an ordinary user do it too).
+TEST(MapSave, aFullDiskLeavesTheOldFileByteIdentical)
+{
+    ScratchFolder folder;
+    const std::string disk = folder.file("disk");
+    std::filesystem::create_directory(disk);
+
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const uid_t uid = ::geteuid();
+        const gid_t gid = ::getegid();
+        if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
+            ::_exit(77);
+        writeBytes("/proc/self/setgroups", "deny");
+        writeBytes("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1");
+        writeBytes("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1");
+        if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
+            || ::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0)
+            ::_exit(77);
+        const std::string path = disk + "/carte.vr";
+        CarteVarenthe old = changedMap(4);
+        old.save(path);
+        const std::string before = readBytes(path);
+        CarteVarenthe bigger = changedMap(300); // 180,000 bytes of cells
+        int status = 0;
+        try {
+            bigger.save(path);
+            status = 1;
+        } catch (const MapFileError &error) {
+            if (std::string(error.what()).find("disque est plein") == std::string::npos)
+                status = 2;
+        }
+        if (readBytes(path) != before)
+            status = 3;
+        if (filesIn(disk) != 1)
+            status = 4;
+        if (!bigger.modified || !bigger.untitled || bigger.fileName != "Sans titre 1")
+            status = 5;
+        ::_exit(status);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77)
+        GTEST_SKIP() << "no private mount namespace on this machine";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1 saved, 2 wrong message, 3 old file changed, 4 temporary left, 5 flags";
+}
+
+TEST(MapSave, aSaveReplacesTheFileKeepsItsPermissionsAndWritesThroughALink)
+{
+    ScratchFolder folder;
+    CarteVarenthe first = changedMap(4);
+    first.save(folder.file("carte.vr"));
+    ::chmod(folder.file("carte.vr").c_str(), 0640);
+    std::filesystem::create_symlink("carte.vr", folder.file("lien.vr"));
+
+    CarteVarenthe second = changedMap(6);
+    second.save(folder.file("lien.vr"));
+    EXPECT_FALSE(second.modified);
+    EXPECT_FALSE(second.untitled);
+    EXPECT_EQ(second.fileName, folder.file("lien.vr"));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("lien.vr")));
+    struct stat info {};
+    ASSERT_EQ(::stat(folder.file("carte.vr").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    EXPECT_EQ(filesIn(folder.path()), 2u);
+
+    CarteVarenthe back;
+    back.open(folder.file("carte.vr"));
+    EXPECT_EQ(back.width, 6);
+}
