@@ -1,0 +1,162 @@
+// On many random small maps with random options and tables, the route search
+// must agree with independent searches, and every traced route must add up.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "RouteReference.h"
+#include "route/MoveRules.h"
+#include "route/RouteEndpoints.h"
+#include "route/RouteSearch.h"
+
+using namespace routetest;
+
+namespace {
+
+// Terrain drawn from what maps hold: the base terrains, ports, roads, the
+// codes roads join, building codes, and a few codes no table knows.
+constexpr int32_t Palette[] = {0, 1, 1, 100, 100, 100, 101, 102, 103, 103, 104, 105, 106, 106, 107,
+                               110, 115, 120, 121, 122, 132, 145, 147, 200, 255, -4, 300};
+
+enum class TableKind { World, City, Random, Large };
+
+CarteVarenthe randomMap(std::mt19937 &random, TableKind tables)
+{
+    auto pick = [&random](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    CarteVarenthe map;
+    const int32_t provinceWidth = pick(0, 2) == 0 ? 0 : pick(1, 8);
+    const int32_t provinceHeight = pick(0, 2) == 0 ? 0 : pick(1, 6);
+    map.create(pick(1, 14), pick(1, 14), provinceWidth, provinceHeight, tables == TableKind::City ? 0 : 1, 100);
+    for (int32_t y = 0; y < map.height; ++y)
+        for (int32_t x = 0; x < map.width; ++x)
+            map.terrain.at(x, y) = Palette[pick(0, static_cast<int>(std::size(Palette)) - 1)];
+    if (tables == TableKind::Random || tables == TableKind::Large) {
+        // Costs 0 to 60, a few negative entries, and in the large set a few
+        // steps far beyond the 128 buckets.
+        for (CostTable *table : {&map.costTables.footCost, &map.costTables.boatCost, &map.costTables.wingsCost})
+            for (int32_t &entry : *table) {
+                entry = pick(0, 3) == 0 ? 0 : pick(0, 60);
+                if (pick(0, 40) == 0)
+                    entry = -pick(1, 50);
+                if (tables == TableKind::Large && pick(0, 5) == 0)
+                    entry = pick(0, 1) ? 200 : 1000;
+            }
+    }
+    setRouteOptions(map, pick(0, 1), pick(0, 2) != 0, pick(0, 1));
+    return map;
+}
+
+// Each reached state other than the start was reached by its arrival move
+// from a state that arrived exactly that move's cost earlier.
+void expectArrivalMovesAddUp(const CarteVarenthe &map)
+{
+    const int32_t startLayer = startsOnFoot(map, map.routeStartX, map.routeStartY) ? OnFoot : Afloat;
+    for (int32_t layer = 0; layer < 2; ++layer)
+        for (int32_t y = 0; y < map.height; ++y)
+            for (int32_t x = 0; x < map.width; ++x) {
+                const int32_t minute = map.routeTimeAt(x, y, layer);
+                if (minute == -1 || (x == map.routeStartX && y == map.routeStartY && layer == startLayer))
+                    continue;
+                const int32_t move = map.routeStepAt(x, y, layer);
+                ASSERT_TRUE(move >= 0 && move < MoveCodeCount);
+                SearchState from{x - MoveDx[move & 3], y - MoveDy[move & 3],
+                                 static_cast<uint8_t>((layer == OnFoot) != (move >= 4))};
+                SearchState to;
+                const int32_t c = moveCost(map, from, move, to);
+                ASSERT_GE(c, 0);
+                EXPECT_EQ(map.routeTimeAt(from.x, from.y, from.onFoot ? OnFoot : Afloat) + c, minute);
+            }
+}
+
+void expectTracedRouteAddsUp(const CarteVarenthe &map)
+{
+    const std::vector<RouteCell> cells = tracedRoute(map);
+    const bool reached = map.routeTimeAt(map.routeEndX, map.routeEndY, OnFoot) != -1 ||
+                         map.routeTimeAt(map.routeEndX, map.routeEndY, Afloat) != -1;
+    ASSERT_EQ(!cells.empty(), reached);
+    if (!reached) {
+        for (int32_t y = 0; y < map.height; ++y)
+            for (int32_t x = 0; x < map.width; ++x)
+                ASSERT_EQ(map.routeMarkAt(x, y), 0);
+        return;
+    }
+    int64_t total = 0;
+    for (size_t i = 1; i < cells.size(); ++i) {
+        const int32_t dx = cells[i].x - cells[i - 1].x;
+        const int32_t dy = cells[i].y - cells[i - 1].y;
+        int32_t direction = 0;
+        while (MoveDx[direction] != dx || MoveDy[direction] != dy)
+            ++direction;
+        const bool switching = cells[i].layer != cells[i - 1].layer;
+        SearchState to;
+        const int32_t c = moveCost(map, SearchState{cells[i - 1].x, cells[i - 1].y,
+                                                    static_cast<uint8_t>(cells[i - 1].layer == OnFoot)},
+                                   direction + (switching ? 4 : 0), to);
+        ASSERT_GE(c, 0);
+        total += c;
+        EXPECT_NE(map.routeMarkAt(cells[i].x, cells[i].y), 0);
+    }
+    EXPECT_EQ(total, map.routeTotalTime);
+    EXPECT_EQ(cells.front().x, map.routeStartX);
+    EXPECT_EQ(cells.back().y, map.routeEndY);
+}
+
+void checkRandomMaps(TableKind tables, uint32_t seed, int count)
+{
+    std::mt19937 random(seed);
+    for (int round = 0; round < count; ++round) {
+        CarteVarenthe map = randomMap(random, tables);
+        const int32_t startX = std::uniform_int_distribution<int32_t>(0, map.width - 1)(random);
+        const int32_t startY = std::uniform_int_distribution<int32_t>(0, map.height - 1)(random);
+        setRouteEnd(map, std::uniform_int_distribution<int32_t>(0, map.width - 1)(random),
+                    std::uniform_int_distribution<int32_t>(0, map.height - 1)(random));
+        setRouteStart(map, startX, startY);
+        SCOPED_TRACE(testing::Message() << "round " << round << " map " << map.width << "x" << map.height);
+
+        const auto expected = heapDijkstra(map, startX, startY);
+        const bool literalApplies = largestStepCost(map) < 128;
+        const Layers literal = literalApplies ? literalBucketSearch(map, startX, startY) : Layers{};
+        for (int32_t layer = 0; layer < 2; ++layer)
+            for (int32_t y = 0; y < map.height; ++y)
+                for (int32_t x = 0; x < map.width; ++x) {
+                    const size_t cell = cellOf(map, x, y);
+                    ASSERT_EQ(map.routeTimeAt(x, y, layer), expected[layer][cell])
+                        << "cell " << x << "," << y << " layer " << layer;
+                    if (literalApplies) {
+                        ASSERT_EQ(map.routeTimeAt(x, y, layer), literal.time[layer][cell]);
+                        ASSERT_EQ(map.routeStepAt(x, y, layer), literal.step[layer][cell])
+                            << "cell " << x << "," << y << " layer " << layer;
+                    }
+                }
+        expectArrivalMovesAddUp(map);
+        expectTracedRouteAddsUp(map);
+    }
+}
+
+} // namespace
+
+TEST(RouteProperty, DefaultWorldTablesMatchIndependentSearches) { checkRandomMaps(TableKind::World, 11, 1500); }
+TEST(RouteProperty, DefaultCityTablesMatchIndependentSearches) { checkRandomMaps(TableKind::City, 23, 1500); }
+TEST(RouteProperty, RandomTablesWithClosedAndNegativeEntries) { checkRandomMaps(TableKind::Random, 37, 1500); }
+TEST(RouteProperty, StepsOf200And1000MinutesKeepTimesExact) { checkRandomMaps(TableKind::Large, 53, 1500); }
+
+TEST(RouteProperty, StepsTooLongForAnyBucketCountStayExact)
+{
+    // A table read from a file asking for a step of 100000 minutes: the queue
+    // falls back to ordering its entries, with the same arrival moves.
+    std::mt19937 random(71);
+    for (int round = 0; round < 200; ++round) {
+        CarteVarenthe map = randomMap(random, TableKind::Random);
+        map.costTables.footCost[105] = 100000;
+        map.costTables.boatCost[104] = 3000000;
+        const int32_t startX = std::uniform_int_distribution<int32_t>(0, map.width - 1)(random);
+        const int32_t startY = std::uniform_int_distribution<int32_t>(0, map.height - 1)(random);
+        setRouteStart(map, startX, startY);
+        const auto expected = heapDijkstra(map, startX, startY);
+        for (int32_t layer = 0; layer < 2; ++layer)
+            for (int32_t y = 0; y < map.height; ++y)
+                for (int32_t x = 0; x < map.width; ++x)
+                    ASSERT_EQ(map.routeTimeAt(x, y, layer), expected[layer][cellOf(map, x, y)]);
+        expectArrivalMovesAddUp(map);
+    }
+}
