@@ -1,0 +1,172 @@
+// pelmorin-cli route: the fastest routes from a start cell, as the map window
+// computes them after "Definr point de départ", printed as one JSON object
+// for scripts: the start layer, the traced route to an end cell with its
+// duration, how many cells each layer reaches and, on request, the grids.
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "cli/Commands.h"
+#include "map/CarteVarenthe.h"
+#include "map/MapErrors.h"
+#include "route/MoveRules.h"
+#include "route/RouteEndpoints.h"
+#include "route/RouteSearch.h"
+#include "route/TravelTime.h"
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+struct RouteRequest {
+    std::string mapPath;
+    std::string from;
+    std::string to;
+    bool wings = false;
+    bool embark = false;
+    bool abandon = false;
+    bool grids = false;
+};
+
+struct CellArgument {
+    int32_t x = 0;
+    int32_t y = 0;
+};
+
+// "X,Y": column and row of a cell, from 0, nothing else around them.
+std::optional<CellArgument> parseCellArgument(const std::string &text)
+{
+    const size_t comma = text.find(',');
+    if (comma == std::string::npos)
+        return std::nullopt;
+    auto parsePart = [](const std::string &part) -> std::optional<int32_t> {
+        if (part.empty() || part.find_first_of(" \t+") != std::string::npos)
+            return std::nullopt;
+        try {
+            size_t used = 0;
+            const int value = std::stoi(part, &used);
+            if (used != part.size())
+                return std::nullopt;
+            return value;
+        } catch (const std::exception &) {
+            return std::nullopt;
+        }
+    };
+    const std::optional<int32_t> x = parsePart(text.substr(0, comma));
+    const std::optional<int32_t> y = parsePart(text.substr(comma + 1));
+    if (!x || !y)
+        return std::nullopt;
+    return CellArgument{*x, *y};
+}
+
+// The cell of an option, or nothing after a French message on stderr.
+std::optional<CellArgument> cellOnMap(const std::string &text, const char *what, const CarteVarenthe &map)
+{
+    const std::optional<CellArgument> cell = parseCellArgument(text);
+    if (!cell) {
+        std::fprintf(stderr, "%s « %s » : attendu X,Y (colonne et ligne de la case, à partir de 0).\n", what,
+                     text.c_str());
+        return std::nullopt;
+    }
+    if (!map.contains(cell->x, cell->y)) {
+        std::fprintf(stderr, "%s %d,%d : la case est hors de la carte (%d x %d cases).\n", what, cell->x, cell->y,
+                     map.width, map.height);
+        return std::nullopt;
+    }
+    return cell;
+}
+
+Json gridRows(const Grid &grid)
+{
+    Json rows = Json::array();
+    for (int32_t y = 0; y < grid.height(); ++y) {
+        const int32_t *row = grid.row(y);
+        rows.push_back(Json(std::vector<int32_t>(row, row + grid.width())));
+    }
+    return rows;
+}
+
+int32_t reachedCells(const Grid &times)
+{
+    int32_t count = 0;
+    for (size_t i = 0; i < times.size(); ++i)
+        count += times.data()[i] != -1;
+    return count;
+}
+
+Json routeReport(const CarteVarenthe &map, const RouteRequest &request)
+{
+    Json report;
+    report["start"] = {map.routeStartX, map.routeStartY};
+    report["end"] = map.routeEndX == -1 ? Json(nullptr) : Json{map.routeEndX, map.routeEndY};
+    report["startLayer"] = startsOnFoot(map, map.routeStartX, map.routeStartY) ? "OnFoot" : "Afloat";
+    // The document is fresh: a duration is there only when this trace set it.
+    const bool traced = map.routeTotalTime != -1;
+    report["totalTime"] = traced ? Json(map.routeTotalTime) : Json(nullptr);
+    report["duration"] = traced ? Json(FormatTravelTime(map.routeTotalTime)) : Json(nullptr);
+    Json path = Json::array();
+    if (traced)
+        for (const RouteCell &cell : tracedRoute(map))
+            path.push_back({cell.x, cell.y, cell.mark});
+    report["path"] = std::move(path);
+    report["reached"] = {reachedCells(map.routeTime[OnFoot]), reachedCells(map.routeTime[Afloat])};
+    if (request.grids) {
+        report["routeTime"] = {gridRows(map.routeTime[OnFoot]), gridRows(map.routeTime[Afloat])};
+        report["routeStep"] = {gridRows(map.routeStep[OnFoot]), gridRows(map.routeStep[Afloat])};
+        report["routeMark"] = gridRows(map.routeMark);
+    }
+    return report;
+}
+
+int runRoute(const RouteRequest &request)
+{
+    CarteVarenthe map;
+    try {
+        map.open(request.mapPath);
+    } catch (const MapError &error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        return 1;
+    }
+
+    const std::optional<CellArgument> start = cellOnMap(request.from, "Départ", map);
+    if (!start)
+        return 2;
+    std::optional<CellArgument> end;
+    if (!request.to.empty()) {
+        end = cellOnMap(request.to, "Arrivée", map);
+        if (!end)
+            return 2;
+    }
+
+    setRouteOptions(map, request.wings, request.embark, request.abandon);
+    setRouteStart(map, start->x, start->y);
+    if (end)
+        setRouteEnd(map, end->x, end->y);
+
+    const std::string text = routeReport(map, request).dump() + "\n";
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return 0;
+}
+
+void addRouteCommand(CLI::App &app)
+{
+    auto request = std::make_shared<RouteRequest>();
+    CLI::App *route = app.add_subcommand(
+        "route", "Cherche les plus courts chemins depuis une case et décrit l'itinéraire en JSON");
+    route->add_option("MAP", request->mapPath, "Carte (.vr)")->required();
+    route->add_option("--from", request->from, "Case de départ X,Y (colonne, ligne, à partir de 0)")->required();
+    route->add_option("--to", request->to, "Case d'arrivée X,Y de l'itinéraire");
+    route->add_flag("--wings", request->wings, "Utiliser le don « Ailes »");
+    route->add_flag("--embark", request->embark, "Autoriser embarquer/débarquer");
+    route->add_flag("--abandon", request->abandon, "Autoriser abandon de l'embarcation sur le sable");
+    route->add_flag("--grids", request->grids, "Ajouter les grilles routeTime, routeStep et routeMark");
+    route->callback([request]() { setCliExitStatus(runRoute(*request)); });
+}
+
+const bool registered = registerCliCommand(addRouteCommand);
+
+} // namespace
