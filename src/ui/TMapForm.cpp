@@ -17,12 +17,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 
-#if __has_include("map/PaletteEdit.h")
 #include "map/PaletteEdit.h"
-#else
-// Until the palette edit lands: a plain tile write.
-static void ApplyPaletteTile(CarteVarenthe &map, int x, int y, int tile) { map.SetCellTile(x, y, tile); }
-#endif
 #include "render/AppSettings.h"
 #include "render/BitmapExport.h"
 #include "render/MapRenderer.h"
@@ -177,10 +172,14 @@ void TMapForm::setZoom(int percent)
     cellSize_ = newCellSize;
     scaledTiles_->syncWith(cellSize_);
     const int newPitch = cellPitch();
-    // Clamped by the ranges of the old pitch; the resize rule below then
-    // sets the new ranges.
-    setScrollX(positionKeepingCentre(scrollX(), clientWidth(), oldPitch, newPitch));
-    setScrollY(positionKeepingCentre(scrollY(), clientHeight(), oldPitch, newPitch));
+    const int centredX = positionKeepingCentre(scrollX(), clientWidth(), oldPitch, newPitch);
+    const int centredY = positionKeepingCentre(scrollY(), clientHeight(), oldPitch, newPitch);
+    // The ranges of the new pitch first: clamped by the old, smaller ranges,
+    // zooming in anywhere right of or below the middle would lose the centre.
+    ScrollBar1->setMaximum(scrollMaximum(document_->width, newPitch, clientWidth()));
+    ScrollBar2->setMaximum(scrollMaximum(document_->height, newPitch, clientHeight()));
+    setScrollX(centredX);
+    setScrollY(centredY);
     viewOriginX_ = scrollX();
     viewOriginY_ = scrollY();
     FormResize();

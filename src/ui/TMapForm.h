@@ -98,6 +98,8 @@ public:
     // Whether a right click would open the pop-up menu now (not while
     // painting with the right button).
     bool popupAllowed() const { return popupAllowed_; }
+    // The back buffer now shown (window pixel (x, y) is its pixel (x, y)).
+    const QImage &backBuffer() const { return buffers_[current_]; }
 
     // The close query on its own, for the main window's shutdown: asks
     // "La carte a été modifiée, voulez-vous l'enregistrer ?" when the map is

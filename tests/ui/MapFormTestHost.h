@@ -1,0 +1,121 @@
+#pragma once
+// A stand-in for the main window around a map window under test: it records
+// what the window writes to the status bar and asks of the main window, and
+// lets the test choose the palette's state and the outcome of a save.
+#include <QApplication>
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QSize>
+#include <QString>
+#include <QTimer>
+#include <QWheelEvent>
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "map/CarteVarenthe.h"
+#include "render/AppSettings.h"
+#include "render/TileLibrary.h"
+#include "ui/MapWindowHost.h"
+#include "ui/TMapForm.h"
+#include "ui/UserDialogs.h"
+
+class FakeMapWindowHost : public MapWindowHost {
+public:
+    AppSettings &settings() override { return appSettings; }
+    TileLibrary &tileLibrary() override { return tiles; }
+    void MapWindowActivated(TMapForm *window) override { activations.push_back(window); }
+    void setStatusPanelText(int panel, const QString &text) override { panels.at(panel) = text; }
+    QSize mainClientSize() const override { return clientSize; }
+    bool paletteVisible() const override { return paletteShown; }
+    int SelectedTile(int button) const override { return button == 0 ? leftTile : rightTile; }
+    bool SaveMap(TMapForm *window) override
+    {
+        ++saveRequests;
+        if (saveSucceeds)
+            window->document().modified = false;
+        return saveSucceeds;
+    }
+    void repaintMinimap() override { ++minimapRepaints; }
+
+    AppSettings appSettings;
+    TileLibrary tiles;
+    std::vector<TMapForm *> activations;
+    std::array<QString, 4> panels;
+    QSize clientSize{1000, 700};
+    bool paletteShown = false;
+    int leftTile = -1;
+    int rightTile = -1;
+    bool saveSucceeds = true;
+    int saveRequests = 0;
+    int minimapRepaints = 0;
+};
+
+// Answers the close query as the test says and counts the questions.
+class ScriptedDialogs : public UserDialogs {
+public:
+    ScriptedDialogs() { setUserDialogs(this); }
+    ~ScriptedDialogs() override { setUserDialogs(nullptr); }
+    QString openFile(QWidget *, const FileRequest &) override { return {}; }
+    QString saveFile(QWidget *, const FileRequest &) override { return {}; }
+    Answer askYesNoCancel(QWidget *, const QString &title, const QString &text) override
+    {
+        questions.push_back(title + QStringLiteral(" / ") + text);
+        return answer;
+    }
+    void showError(QWidget *, const QString &, const QString &text) override { errors.push_back(text); }
+    void showInformation(QWidget *, const QString &, const QString &) override {}
+
+    Answer answer = Answer::Cancel;
+    QStringList questions;
+    QStringList errors;
+};
+
+// A world-style map of grass (tile 100) with provinces of 20 by 13 cells.
+inline std::unique_ptr<CarteVarenthe> grassWorld(int width = 60, int height = 40)
+{
+    auto map = std::make_unique<CarteVarenthe>();
+    map->create(width, height, 20, 13, 1, 100);
+    map->fileName = "essai.vr";
+    map->modified = false;
+    return map;
+}
+
+// Real mouse events, as the windowing system delivers them.
+inline void sendMouse(QWidget &widget, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held,
+                      QPoint at)
+{
+    QMouseEvent event(type, QPointF(at), QPointF(widget.mapToGlobal(at)), button, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(&widget, &event);
+}
+inline void pressAt(QWidget &widget, Qt::MouseButton button, QPoint at)
+{
+    sendMouse(widget, QEvent::MouseButtonPress, button, button, at);
+}
+inline void moveTo(QWidget &widget, Qt::MouseButtons held, QPoint at)
+{
+    sendMouse(widget, QEvent::MouseMove, Qt::NoButton, held, at);
+}
+inline void releaseAt(QWidget &widget, Qt::MouseButton button, QPoint at)
+{
+    sendMouse(widget, QEvent::MouseButtonRelease, button, Qt::NoButton, at);
+}
+inline void turnWheel(QWidget &widget, int delta, QPoint at = {100, 100})
+{
+    QWheelEvent event(QPointF(at), QPointF(widget.mapToGlobal(at)), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&widget, &event);
+}
+
+// A shown map window of the given client size, laid out as on screen.
+struct ShownMapForm {
+    explicit ShownMapForm(FakeMapWindowHost &host, std::unique_ptr<CarteVarenthe> map, QSize size = {600, 400})
+        : form(host, std::move(map))
+    {
+        form.resize(size);
+        form.show();
+        QCoreApplication::processEvents();
+        form.Timer1->stop(); // the test runs the ticks itself
+    }
+    TMapForm form;
+};

@@ -1,0 +1,264 @@
+// A map window's view: zooming, the wheel, dragging, centring and the
+// scrolling timer, as a player moves around a map.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTemporaryDir>
+
+#include "render/MapRenderer.h"
+#include "render/ScaledTileCache.h"
+#include "MapFormTestHost.h"
+
+namespace {
+
+int zoomAfterMenuSteps(TMapForm &form, int steps)
+{
+    for (int i = 0; i < steps; ++i)
+        form.ZoomArriereExecute();
+    return form.zoomPercent();
+}
+
+} // namespace
+
+TEST(MapFormView, ANewWindowShowsTheMapAtFullSizeFromItsCorner)
+{
+    FakeMapWindowHost host;
+    ShownMapForm shown(host, grassWorld(300, 169));
+    TMapForm &form = shown.form;
+    EXPECT_EQ(form.zoomPercent(), 100);
+    EXPECT_EQ(form.cellSize(), 32);
+    EXPECT_EQ(form.cellPitch(), 33);
+    EXPECT_EQ(form.scrollX(), 0);
+    EXPECT_EQ(form.ScrollBar1->singleStep(), 32);
+    EXPECT_EQ(form.ScrollBar1->pageStep(), 160);
+    EXPECT_EQ(form.ScrollBar2->singleStep(), 32);
+    EXPECT_EQ(form.ScrollBar2->pageStep(), 160);
+    // 300 x 33 pixels across, less the client area outside the scroll bar.
+    EXPECT_EQ(form.scrollMaximumX(), 9900 - (600 - 16));
+    EXPECT_EQ(form.scrollMaximumY(), 169 * 33 - (400 - 16));
+    EXPECT_EQ(form.columnAt(65), 1);
+    EXPECT_EQ(form.ScrollBar1->geometry(), QRect(0, 384, 584, 16));
+    EXPECT_EQ(form.ScrollBar2->geometry(), QRect(584, 0, 16, 384));
+}
+
+TEST(MapFormView, ANarrowMapCannotScrollSideways)
+{
+    FakeMapWindowHost host;
+    ShownMapForm shown(host, grassWorld(10, 100));
+    EXPECT_EQ(shown.form.scrollMaximumX(), 0);
+    shown.form.setScrollX(200);
+    EXPECT_EQ(shown.form.scrollX(), 0);
+    EXPECT_GT(shown.form.scrollMaximumY(), 0);
+}
+
+TEST(MapFormView, WithoutTheGridThePitchIsTheCellSize)
+{
+    FakeMapWindowHost host;
+    host.appSettings.gridGap = 0;
+    ShownMapForm shown(host, grassWorld(300, 169));
+    EXPECT_EQ(shown.form.cellPitch(), 32);
+    EXPECT_EQ(shown.form.columnAt(65), 2);
+    EXPECT_EQ(shown.form.scrollMaximumX(), 9600 - 584);
+}
+
+TEST(MapFormView, ZoomingOutAndInFollowsTheMenuSteps)
+{
+    FakeMapWindowHost host;
+    ShownMapForm shown(host, grassWorld(300, 169));
+    TMapForm &form = shown.form;
+    EXPECT_EQ(zoomAfterMenuSteps(form, 1), 81);
+    EXPECT_EQ(form.cellSize(), 25);
+    EXPECT_EQ(zoomAfterMenuSteps(form, 12), 5);
+    EXPECT_EQ(form.cellSize(), 1);
+    // 300 cells of 2 pixels: 600 pixels, 16 more than the client area.
+    EXPECT_EQ(form.scrollMaximumX(), 16);
+    form.ZommAvantExecute();
+    EXPECT_EQ(form.zoomPercent(), 6);
+    form.setZoom(150);
+    EXPECT_EQ(form.zoomPercent(), 100);
+    form.setZoom(3);
+    EXPECT_EQ(form.zoomPercent(), 5);
+    EXPECT_EQ(form.cellSize(), 1);
+}
+
+TEST(MapFormView, ZoomingKeepsTheCentreCellInView)
+{
+    FakeMapWindowHost host;
+    ShownMapForm shown(host, grassWorld(300, 169));
+    TMapForm &form = shown.form;
+    form.centreOnCell(150, 80);
+    form.Timer1Timer();
+    EXPECT_EQ(form.viewCentreCell(), QPoint(150, 80));
+    form.setZoom(50);
+    EXPECT_EQ(form.cellSize(), 16);
+    EXPECT_EQ(form.viewOriginX(), form.scrollX()) << "the picture is redrawn whole after a zoom";
+    EXPECT_EQ(form.viewCentreCell(), QPoint(150, 80));
+    // Back to full size: the centre stays although the position lies
+    // beyond what the zoomed-out view could scroll to.
+    form.setZoom(100);
+    EXPECT_EQ(form.scrollX(), 4650);
+    EXPECT_EQ(form.viewCentreCell(), QPoint(150, 80));
+}
+
+TEST(MapFormView, AZoomThatKeepsTheCellSizeKeepsTheView)
+{
+    FakeMapWindowHost host;
+    ShownMapForm shown(host, grassWorld(300, 169));
+    TMapForm &form = shown.form;
+    form.setZoom(99);
+    form.setScrollX(1234);
+    form.setScrollY(567);
+    form.setZoom(97);
+    EXPECT_EQ(form.zoomPercent(), 97);
+    EXPECT_EQ(form.cellSize(), 31);
+    EXPECT_EQ(form.scrollX(), 1234);
+    EXPECT_EQ(form.scrollY(), 567);
+}
+
+TEST(MapFormView, WheelTurnsWithinOneTickMakeOneZoomStep)
+{
+    FakeMapWindowHost host;
+    ShownMapForm shown(host, grassWorld(300, 169));
+    TMapForm &form = shown.form;
+    form.setZoom(30);
+    // Three notches gathered: 30 x 1.0005^360 = 35.9; one by one it would
+    // end at 33.
+    turnWheel(form, 120);
+    turnWheel(form, 120);
+    turnWheel(form, 120);
+    EXPECT_EQ(form.zoomPercent(), 30) << "nothing happens before the tick";
+    form.Timer1Timer();
+    EXPECT_EQ(form.zoomPercent(), 35);
+    EXPECT_EQ(form.wheelDelta(), 0);
+    turnWheel(form, -120);
+    form.Timer1Timer();
+    EXPECT_EQ(form.zoomPercent(), 32);
+
+    // At 16 % or less a single notch forward stays where it is.
+    form.setZoom(16);
+    turnWheel(form, 120);
+    form.Timer1Timer();
+    EXPECT_EQ(form.zoomPercent(), 16);
+}
+
+TEST(MapFormView, DraggingWithTheLeftButtonMovesTheMapWithTheMouse)
+{
+    FakeMapWindowHost host;
+    ShownMapForm shown(host, grassWorld(300, 169));
+    TMapForm &form = shown.form;
+    form.setScrollX(500);
+    form.setScrollY(500);
+    form.Timer1Timer();
+    pressAt(form, Qt::LeftButton, {200, 200});
+    moveTo(form, Qt::LeftButton, {300, 250});
+    EXPECT_EQ(form.scrollX(), 320);
+    EXPECT_EQ(form.scrollY(), 410);
+    EXPECT_EQ(form.viewOriginX(), 500) << "the picture follows at the next tick";
+    form.Timer1Timer();
+    EXPECT_EQ(form.viewOriginX(), 320);
+    EXPECT_EQ(form.viewOriginY(), 410);
+    // Far to the right: clamped at the left edge of the map.
+    moveTo(form, Qt::LeftButton, {590, 390});
+    EXPECT_EQ(form.scrollX(), 0);
+    EXPECT_EQ(form.scrollY(), 158);
+    releaseAt(form, Qt::LeftButton, {590, 390});
+    moveTo(form, Qt::NoButton, {100, 100});
+    EXPECT_EQ(form.scrollX(), 0) << "without a button the mouse only points";
+
+    // A faster setting moves further for the same mouse move.
+    host.appSettings.scrollSpeed = 3.0f;
+    form.setScrollX(1000);
+    pressAt(form, Qt::LeftButton, {300, 100});
+    moveTo(form, Qt::LeftButton, {200, 100});
+    EXPECT_EQ(form.scrollX(), 1300);
+}
+
+TEST(MapFormView, CentringPutsTheCellCornerInTheMiddleWithinTheMap)
+{
+    FakeMapWindowHost host;
+    ShownMapForm shown(host, grassWorld(300, 169));
+    TMapForm &form = shown.form;
+    form.centreOnCell(100, 60);
+    EXPECT_EQ(form.scrollX(), 100 * 33 - 300);
+    EXPECT_EQ(form.scrollY(), 60 * 33 - 200);
+    EXPECT_EQ(form.viewCentreCell(), QPoint(100, 60));
+    form.centreOnCell(0, 0);
+    EXPECT_EQ(form.scrollX(), 0);
+    EXPECT_EQ(form.scrollY(), 0);
+    form.centreOnCell(299, 168);
+    EXPECT_EQ(form.scrollX(), form.scrollMaximumX());
+    EXPECT_EQ(form.scrollY(), form.scrollMaximumY());
+
+    // "Centrer ici" acts on the cell of the last press.
+    form.centreOnCell(100, 60);
+    pressAt(form, Qt::RightButton, {66, 33});
+    // The view starts at map pixel (3000, 1780): the press lies in the
+    // third column and second row shown.
+    EXPECT_EQ(form.targetedCell(), QPoint(92, 54));
+    form.CentrerIci->trigger();
+    EXPECT_EQ(form.scrollX(), 92 * 33 - 300);
+    EXPECT_EQ(form.scrollY(), 54 * 33 - 200);
+}
+
+TEST(MapFormView, ScrollingShiftsThePictureAndDrawsOnlyWhatCameIntoView)
+{
+    // Tiles of distinct colours, so that a misplaced strip shows.
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QDir(folder.path()).mkpath(QStringLiteral("img/1"));
+    for (int tile : {100, 101, 102, 103}) {
+        QImage picture(32, 32, QImage::Format_RGB32);
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x)
+                picture.setPixel(x, y, qRgb(tile + x * 4, y * 7, (tile * 37) % 256));
+        picture.save(folder.filePath(QStringLiteral("img/1/%1.bmp").arg(tile)));
+    }
+    const QString workingFolder = QDir::currentPath();
+    TileLibrary::setProgramFolder(folder.path());
+
+    FakeMapWindowHost host;
+    host.tiles.SelectAspectFolder(QStringLiteral(".\\img\\1\\"));
+    auto map = grassWorld(120, 80);
+    for (int y = 0; y < map->height; ++y)
+        for (int x = 0; x < map->width; ++x)
+            map->terrain.at(x, y) = 100 + (x * 3 + y * 5) % 4;
+    ShownMapForm shown(host, std::move(map), {500, 350});
+    TMapForm &form = shown.form;
+    form.repaint();
+
+    const auto expectPictureOfView = [&](const char *step) {
+        QImage expected(form.backBuffer().size(), QImage::Format_RGB32);
+        MapView view;
+        view.cellSize = form.cellSize();
+        view.gridGap = form.gridGap();
+        view.scrollX = form.viewOriginX();
+        view.scrollY = form.viewOriginY();
+        ScaledTileCache tiles(host.tiles);
+        RenderMap(expected, form.rect(), view, form.document(), host.appSettings, tiles);
+        const QRect client = form.rect();
+        EXPECT_EQ(form.backBuffer().copy(client), expected.copy(client)) << step;
+    };
+    expectPictureOfView("first paint");
+
+    const int minimapBefore = host.minimapRepaints;
+    for (const QPoint move : {QPoint(37, 0), QPoint(0, 51), QPoint(-20, -13), QPoint(400, 9), QPoint(-3, 700)}) {
+        form.setScrollX(form.scrollX() + move.x());
+        form.setScrollY(form.scrollY() + move.y());
+        form.Timer1Timer();
+        EXPECT_EQ(form.viewOriginX(), form.scrollX());
+        expectPictureOfView("after a scroll step");
+    }
+    EXPECT_EQ(host.minimapRepaints, minimapBefore + 5) << "the minimap follows every step";
+    EXPECT_EQ(form.backBuffer().size(), QSize(1000, 700)) << "back buffers take the main window's client size";
+
+    // Zoomed out, the same holds.
+    form.setZoom(44);
+    form.repaint();
+    form.setScrollX(form.scrollX() + 29);
+    form.Timer1Timer();
+    expectPictureOfView("zoomed out");
+    TileLibrary::setProgramFolder(QString());
+    QDir::setCurrent(workingFolder);
+}
