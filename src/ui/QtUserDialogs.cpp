@@ -1,21 +1,45 @@
 #include "ui/QtUserDialogs.h"
 
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QMessageBox>
 
 namespace {
 
 UserDialogs *installed = nullptr;
 
+// On Linux the pattern "*.*" hides every name without a dot, while the
+// filter "Tous les fichiers (*.*)" means every file: whenever such a filter
+// is in use, the dialog's model is told to match everything.
+bool patternIsEveryFile(const QString &filter)
+{
+    return filter.endsWith(QLatin1String("(*.*)"));
+}
+
+void matchEveryFileFor(QFileDialog &dialog)
+{
+    auto *model = dialog.findChild<QFileSystemModel *>(QStringLiteral("qt_filesystem_model"));
+    if (!model)
+        return;
+    auto apply = [model](const QString &filter) {
+        if (patternIsEveryFile(filter))
+            model->setNameFilters({QStringLiteral("*")});
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, model, apply);
+    apply(dialog.selectedNameFilter());
+}
+
 QString runFileDialog(QWidget *parent, const FileRequest &request, QFileDialog::AcceptMode mode)
 {
     QFileDialog dialog(parent, request.title, request.startPath);
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen && request.mustExist ? QFileDialog::ExistingFile
+                                                                              : QFileDialog::AnyFile);
     dialog.setNameFilters(request.filters);
     if (request.selectedFilter >= 0 && request.selectedFilter < request.filters.size())
         dialog.selectNameFilter(request.filters.at(request.selectedFilter));
+    matchEveryFileFor(dialog);
     dialog.setDefaultSuffix(request.defaultSuffix);
     // Replacing an existing file is what the user asked for by choosing it.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);

@@ -18,6 +18,8 @@ struct FileRequest {
     int selectedFilter = 0;
     QString defaultSuffix;
     QString startPath;
+    // Open dialogs only: whether the chosen name must be an existing file.
+    bool mustExist = true;
 };
 
 class UserDialogs {

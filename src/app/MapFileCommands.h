@@ -1,0 +1,60 @@
+#pragma once
+// How maps are created, opened and written from the main window: opening a
+// file or, for a name without a file, asking for a new map; "&Nouveau",
+// "&Ouvrir", "&Enregistrer", "Enregistrer &sous ..." and "Enregistrer
+// bitmap"; the error boxes of failed reads and writes. Every dialog goes
+// through userDialogs() and the new-map prompt, so tests answer them.
+#include <QString>
+#include <QStringList>
+
+class CarteVarenthe;
+class TMainForm;
+class TMapForm;
+struct FileRequest;
+
+// The filter that shows "Tous les fichiers (*.*)": it stands for every file,
+// names without a dot included.
+QString allFilesFilter();
+QString mapFilesFilter();
+QString bitmapFilesFilter();
+
+// The file behind a map name: Windows separators mapped, relative names
+// taken from the current directory.
+QString mapFilePath(const QString &name);
+
+class MapFileCommands {
+public:
+    explicit MapFileCommands(TMainForm &main) : main_(main) {}
+
+    // Reads the named file into a new map window, or asks for a new map when
+    // no such file exists. Null when reading failed (the error was shown) or
+    // the new-map dialog was cancelled.
+    TMapForm *OpenMapWindow(const QString &fileName);
+    // Writes the document; with `saveAs`, or for an untitled map, asks for a
+    // name first. True when the document was written.
+    bool SaveMap(CarteVarenthe &document, bool saveAs);
+
+    void NouveauFichierExecute();
+    void OuvrirFichierExecute();
+    void EnregistrerFichierExecute();
+    void EnregistrerFichierSousExecute();
+    void EnregistrerBitmapExecute();
+
+    // The name the save dialog holds: set from the document before each
+    // save, replaced by a name the user confirms.
+    QString saveDialogFileName() const { return saveDialogFileName_; }
+    // The last name chosen for a bitmap, proposed the next time.
+    QString bitmapFileName() const { return bitmapFileName_; }
+
+    FileRequest openRequest() const;
+    FileRequest saveRequest() const;
+    FileRequest bitmapRequest() const;
+
+private:
+    bool writeDocument(CarteVarenthe &document, const QString &name);
+    void afterSave(TMapForm *window);
+
+    TMainForm &main_;
+    QString saveDialogFileName_;
+    QString bitmapFileName_;
+};

@@ -1,0 +1,21 @@
+#pragma once
+// The window arrangements a multiple-document frame offers that QMdiArea
+// lacks: tiling one above the other or side by side, minimising every
+// window, and lining up the minimised ones along the bottom edge.
+#include <QList>
+#include <QRect>
+
+class QMdiArea;
+
+// Tiles of `count` windows over `area`, leaving `reservedBottom` pixels for
+// the row of minimised windows. Horizontal tiling stacks full-width rows,
+// vertical tiling puts full-height columns side by side; the last tile takes
+// the pixels the division leaves over.
+QList<QRect> horizontalTiles(const QRect &area, int count, int reservedBottom = 0);
+QList<QRect> verticalTiles(const QRect &area, int count, int reservedBottom = 0);
+
+void tileHorizontally(QMdiArea *area);
+void tileVertically(QMdiArea *area);
+void minimiseAll(QMdiArea *area);
+// Minimised windows in rows along the bottom edge, left to right.
+void arrangeIcons(QMdiArea *area);

@@ -1,0 +1,174 @@
+#pragma once
+// The program's frame: a main window around a multiple-document area whose
+// children are the map windows. It owns the settings, the configuration
+// file, the aspect list and the tile library for the whole run; holds the
+// command table, the menus and the four-panel status bar; creates the tool
+// windows and makes them follow the active map window; reopens the maps of
+// the last run at its first activation and records them when it closes.
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+#include "app/CommandTable.h"
+#include "app/ConfigFile.h"
+#include "app/MapFileCommands.h"
+#include "app/SettingsStore.h"
+#include "render/AppSettings.h"
+#include "render/AspectList.h"
+#include "render/TileLibrary.h"
+#include "ui/MapWindowHost.h"
+
+class QActionGroup;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class TAboutBox;
+class TCitiesForm;
+class TMapForm;
+class TMinimapForm;
+class TNewMapForm;
+class TOptionForm;
+class TPaletteForm;
+class NewMapPrompt;
+
+// The title the taskbar shows while no map window is active.
+inline const char *const NoMapTitle = "Carte du Pelmorn";
+
+class TMainForm : public QMainWindow, public MapWindowHost, private SettingsHost {
+    Q_OBJECT
+public:
+    // Opens the configuration file `configName` (relative to the current
+    // directory), reads every setting and creates the tool windows.
+    explicit TMainForm(const QString &configName = QStringLiteral(".\\pelmorin.cfg"), QWidget *parent = nullptr);
+    // Destroys the map windows, then writes every setting.
+    ~TMainForm() override;
+
+    // MapWindowHost.
+    AppSettings &settings() override { return settings_; }
+    TileLibrary &tileLibrary() override { return tiles_; }
+    void MapWindowActivated(TMapForm *window) override;
+    void setStatusPanelText(int panel, const QString &text) override;
+    QSize mainClientSize() const override;
+    bool paletteVisible() const override;
+    int SelectedTile(int button) const override;
+    bool SaveMap(TMapForm *window) override;
+    void repaintMinimap() override;
+
+    // Operations for the other windows.
+    void PlaceToolWindow(QWidget *toolWindow);
+    void RepaintAllMaps();
+    void UpdateApplicationTitle();
+    QString applicationTitle() const { return applicationTitle_; }
+    QString statusPanelText(int panel) const;
+
+    // Start-up and shutdown passes.
+    void ReopenMaps();
+    bool mapsReopened() const { return mapsReopened_; }
+    // Asks every map window, the active one first, whether it may close;
+    // false at the first refusal (the others are not asked).
+    bool queryCloseMapWindows();
+    void RecordOpenMaps();
+
+    // Map windows: the active one (also while a tool window has the focus),
+    // and all of them in window-list or last-activation order.
+    TMapForm *activeMapWindow() const;
+    QList<TMapForm *> mapWindows() const;
+    QList<TMapForm *> mapWindowsMostRecentFirst() const;
+    QMdiSubWindow *subWindowOf(TMapForm *window) const;
+    // Puts a new map window into the frame and activates it.
+    TMapForm *addMapWindow(std::unique_ptr<CarteVarenthe> document, const QString &caption);
+
+    CommandTable &commands() { return commands_; }
+    QAction *command(Command id) const { return commands_.action(id); }
+    MapFileCommands &fileCommands() { return fileCommands_; }
+    ConfigFile &configFile() { return config_; }
+    AspectList &aspectList() { return aspects_; }
+    QMdiArea *mdiArea() const { return mdiArea_; }
+    QMenu *aspectMenu() const { return SelectionAspects; }
+    QMenu *windowMenu() const { return windowMenu_; }
+    // The new-map question: TNewMapForm unless a test installed another.
+    NewMapPrompt &newMapPrompt();
+    void setNewMapPrompt(NewMapPrompt *prompt) { newMapPromptOverride_ = prompt; }
+
+    // Tool windows, created once with the main window.
+    TAboutBox *aboutBox() const { return AboutBox; }
+    TOptionForm *optionForm() const { return OptionForm; }
+    TMinimapForm *minimapForm() const { return MinimapForm; }
+    TCitiesForm *citiesForm() const { return CitiesForm; }
+    TNewMapForm *newMapForm() const { return NewMapForm; }
+    TPaletteForm *paletteForm() const { return PaletteForm; }
+
+    // Commands whose work lives here. `byUser` says whether the command
+    // itself ran (the user asked) rather than an activation.
+    void MontrerMinipelmorinExecute(bool byUser);
+    void MontrerVillesExecute();
+    void MontrerPaletteExecute();
+    void ConfigurationExecute(bool routePage);
+    void AProposExecute();
+    void ZommAvantExecute();
+    void ZoomArriereExecute();
+    void EffacerCheminsExecute();
+    void ActualiserCheminsExecute();
+    void QuitterExecute() { close(); }
+    // Aspect item chosen: reload the tiles of its folder, repaint every map.
+    void aspectChosen(QAction *item);
+    // The window list at the end of "Fe&nêtres".
+    void rebuildWindowList();
+    // The application's general error box: an error no handler expected;
+    // the command that raised it ends and the program goes on.
+    void showGeneralError(const QString &text);
+
+protected:
+    bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    // SettingsHost.
+    void addAspectMenuItem(const QString &caption) override;
+    void setCityListTicked(bool ticked) override;
+    bool cityListTicked() const override;
+    void setMinimapTicked(bool ticked) override;
+    bool minimapTicked() const override;
+    void resizeWindow(int width, int height) override;
+    void moveWindow(int left, int top) override;
+    void maximiseWindow() override;
+    QRect windowFrame() const override;
+    bool windowMaximised() const override;
+
+    void buildStatusBar();
+    void buildMenus();
+    void connectCommands();
+    void createToolWindows();
+    void showToolWindowsAtStart();
+    void applySavedWindowState(TMapForm *window, int state);
+
+    AppSettings settings_;
+    TileLibrary tiles_;
+    ConfigFile config_;
+    AspectList aspects_;
+    SettingsStore settingsStore_;
+    bool mapsReopened_ = false;
+    bool reopenScheduled_ = false;
+    bool toolWindowsShown_ = false;
+    QString applicationTitle_;
+
+    CommandTable commands_;
+    MapFileCommands fileCommands_;
+    QMdiArea *mdiArea_ = nullptr;
+    std::array<QLabel *, 4> panels_{};
+    QMenu *SelectionAspects = nullptr;
+    QActionGroup *aspectGroup_ = nullptr;
+    QMenu *windowMenu_ = nullptr;
+    QAction *windowListSeparator_ = nullptr;
+    QList<QAction *> windowListActions_;
+
+    TAboutBox *AboutBox = nullptr;
+    TOptionForm *OptionForm = nullptr;
+    TMinimapForm *MinimapForm = nullptr;
+    TCitiesForm *CitiesForm = nullptr;
+    TNewMapForm *NewMapForm = nullptr;
+    TPaletteForm *PaletteForm = nullptr;
+    NewMapPrompt *newMapPromptOverride_ = nullptr;
+};

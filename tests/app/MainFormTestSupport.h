@@ -1,0 +1,155 @@
+#pragma once
+// What the main window's tests share: a program folder of their own with
+// small generated map files, dialogs and a new-map prompt that answer from a
+// script, and a main window started as the program starts it.
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTemporaryDir>
+#include <QTest>
+#include <deque>
+#include <memory>
+
+#include "app/ConfigFile.h"
+#include "app/NewMapPrompt.h"
+#include "app/TMainForm.h"
+#include "map/CarteVarenthe.h"
+#include "render/TileLibrary.h"
+#include "ui/TMapForm.h"
+#include "ui/UserDialogs.h"
+
+// A fresh, empty program folder that is also the current directory.
+class ProgramFolder {
+public:
+    ProgramFolder()
+    {
+        previous_ = QDir::currentPath();
+        TileLibrary::setProgramFolder(dir_.path());
+        QDir::setCurrent(dir_.path());
+    }
+    ~ProgramFolder()
+    {
+        QDir::setCurrent(previous_);
+        TileLibrary::setProgramFolder(QString());
+    }
+    QString path(const QString &name) const { return QDir(dir_.path()).filePath(name); }
+
+    // A map file of `width` x `height` cells of grass; world maps have
+    // provinces of 20 x 13.
+    void writeMap(const QString &name, int width, int height, int mapType = 0, int fill = 100) const
+    {
+        CarteVarenthe map;
+        map.create(width, height, mapType == 1 ? 20 : 0, mapType == 1 ? 13 : 0, mapType, fill);
+        map.save(QFile::encodeName(path(name)).toStdString());
+    }
+    void writeText(const QString &name, const QByteArray &bytes) const
+    {
+        QFile file(path(name));
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        file.write(bytes);
+    }
+    ConfigFile config() const { return ConfigFile(path(QStringLiteral("pelmorin.cfg"))); }
+
+private:
+    QTemporaryDir dir_;
+    QString previous_;
+};
+
+// Dialogs answered from a script; every question and error is recorded.
+class ScriptedDialogs : public UserDialogs {
+public:
+    ScriptedDialogs() { setUserDialogs(this); }
+    ~ScriptedDialogs() override { setUserDialogs(nullptr); }
+
+    std::deque<QString> openAnswers;   // empty string = Cancel
+    std::deque<QString> saveAnswers;   // empty string = Cancel
+    std::deque<Answer> questionAnswers;
+    QList<FileRequest> saveRequests;
+    QStringList questions;             // "title|text" of each question asked
+    QStringList errors;                // "title|text" of each error shown
+
+    QString openFile(QWidget *, const FileRequest &) override { return next(openAnswers, QString()); }
+    QString saveFile(QWidget *, const FileRequest &request) override
+    {
+        saveRequests.append(request);
+        return next(saveAnswers, QString());
+    }
+    Answer askYesNoCancel(QWidget *, const QString &title, const QString &text) override
+    {
+        questions.append(title + QLatin1Char('|') + text);
+        return next(questionAnswers, Answer::Cancel);
+    }
+    void showError(QWidget *, const QString &title, const QString &text) override
+    {
+        errors.append(title + QLatin1Char('|') + text);
+    }
+    void showInformation(QWidget *, const QString &, const QString &) override {}
+
+private:
+    template <typename T> static T next(std::deque<T> &queue, T fallback)
+    {
+        if (queue.empty())
+            return fallback;
+        T value = queue.front();
+        queue.pop_front();
+        return value;
+    }
+};
+
+// The new-map dialog answered from a script: each question takes the next
+// answer (nothing = "Annuler").
+class ScriptedNewMap : public NewMapPrompt {
+public:
+    std::deque<std::optional<NewMapRequest>> answers;
+    int asked = 0;
+
+    std::optional<NewMapRequest> askNewMap(QWidget *) override
+    {
+        ++asked;
+        if (answers.empty())
+            return std::nullopt;
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+inline NewMapRequest cityMapRequest()
+{
+    return NewMapRequest{}; // 20 x 13, no provinces, empty cells
+}
+
+// A main window as the program makes it, answering through `dialogs` and
+// `newMaps`; shown and activated, so that the maps of the last run are back.
+inline std::unique_ptr<TMainForm> startMainForm(ScriptedNewMap &newMaps)
+{
+    auto main = std::make_unique<TMainForm>();
+    main->setNewMapPrompt(&newMaps);
+    main->resize(1000, 700);
+    main->show();
+    main->activateWindow();
+    QTest::qWaitFor([&] { return main->mapsReopened(); }, 5000);
+    QCoreApplication::processEvents();
+    return main;
+}
+
+// Closes the main window as the user would; true when it agreed to close.
+inline bool closeMainForm(TMainForm &main)
+{
+    const bool closed = main.close();
+    QCoreApplication::processEvents();
+    return closed;
+}
+
+inline QMdiSubWindow *subWindowOf(TMainForm &main, TMapForm *window)
+{
+    return main.subWindowOf(window);
+}
+
+inline QString captionOf(TMainForm &main, TMapForm *window)
+{
+    QMdiSubWindow *sub = main.subWindowOf(window);
+    return sub ? sub->windowTitle() : QString();
+}
