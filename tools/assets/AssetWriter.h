@@ -9,3 +9,7 @@ void writeAllAssets(const QString &programFolder);
 
 // One PNG with every tile of both aspects side by side, magnified twice.
 void writeContactSheet(const QString &path);
+
+// A picture of the sample world made of its summer tiles, `cellPixels` per
+// cell, with the province grid: for judging the generator at a glance.
+void writeWorldPreview(const QString &path, int cellPixels);

@@ -16,7 +16,9 @@ int main(int argc, char **argv)
     std::string outputFolder;
     std::string contactSheet;
     cli.add_option("output", outputFolder, "Dossier du programme où écrire les fichiers")->required();
+    std::string worldPreview;
     cli.add_option("--planche", contactSheet, "Écrit aussi une planche de toutes les tuiles (PNG)");
+    cli.add_option("--apercu", worldPreview, "Écrit aussi un aperçu de la carte d'exemple (PNG)");
     CLI11_PARSE(cli, argc, argv);
 
     // Pictures are drawn without any display.
@@ -28,6 +30,8 @@ int main(int argc, char **argv)
         writeAllAssets(QString::fromStdString(outputFolder));
         if (!contactSheet.empty())
             writeContactSheet(QString::fromStdString(contactSheet));
+        if (!worldPreview.empty())
+            writeWorldPreview(QString::fromStdString(worldPreview), qEnvironmentVariableIntValue("PELMORIN_APERCU_PIXELS") > 0 ? qEnvironmentVariableIntValue("PELMORIN_APERCU_PIXELS") : 6);
     } catch (const std::exception &error) {
         std::fprintf(stderr, "pelmorin-assets : %s\n", error.what());
         return 1;
