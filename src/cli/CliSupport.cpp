@@ -1,0 +1,72 @@
+#include "cli/CliSupport.h"
+
+#include <CLI/CLI.hpp>
+#include <charconv>
+#include <iostream>
+
+#include "cli/Commands.h"
+#include "map/CarteVarenthe.h"
+#include "map/MapErrors.h"
+
+std::vector<int32_t> parseIntegerList(const std::string &text, size_t count, const std::string &option)
+{
+    std::vector<int32_t> values;
+    const char *p = text.data();
+    const char *end = text.data() + text.size();
+    while (values.size() < count) {
+        int32_t value = 0;
+        const auto [next, error] = std::from_chars(p, end, value);
+        if (error != std::errc() || next == p)
+            break;
+        values.push_back(value);
+        p = next;
+        if (values.size() < count) {
+            if (p == end || *p != ',')
+                break;
+            ++p;
+        }
+    }
+    if (values.size() != count || p != end) {
+        std::string shape;
+        for (size_t i = 0; i < count; ++i)
+            shape += i == 0 ? "N" : ",N";
+        throw CLI::ValidationError(option, "« " + text + " » : " + std::to_string(count)
+                                               + " entiers séparés par des virgules attendus (" + shape + ")");
+    }
+    return values;
+}
+
+int32_t checkTileNumber(int64_t tile, const std::string &option)
+{
+    if (tile < 0 || tile > 5999)
+        throw CLI::ValidationError(option, "numéro de tuile " + std::to_string(tile) + " hors de 0 à 5999");
+    return static_cast<int32_t>(tile);
+}
+
+bool openMapOrReport(CarteVarenthe &document, const std::string &path)
+{
+    try {
+        document.open(path);
+        return true;
+    } catch (const MapError &error) {
+        std::cerr << path << " : " << error.what() << '\n';
+    } catch (const std::bad_alloc &) {
+        std::cerr << path << " : mémoire insuffisante pour lire la carte.\n";
+    }
+    setCliExitStatus(1);
+    return false;
+}
+
+bool saveMapOrReport(CarteVarenthe &document, const std::string &path)
+{
+    try {
+        document.save(path);
+        return true;
+    } catch (const MapError &error) {
+        std::cerr << path << " : " << error.what() << '\n';
+    } catch (const std::bad_alloc &) {
+        std::cerr << path << " : mémoire insuffisante pour enregistrer la carte.\n";
+    }
+    setCliExitStatus(1);
+    return false;
+}

@@ -1,0 +1,197 @@
+// pelmorin-cli info, new, edit and convert, run as a map maker's script
+// would run them.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "../map/MapTestFiles.h"
+#include "CliRunner.h"
+#include "map/CostTables.h"
+
+namespace {
+
+using nlohmann::json;
+
+// The two-cell example map with a city named in Windows-1252.
+MapBytes albaFile()
+{
+    MapBytes file;
+    file.header(3, 1700000000, 2, 1, 0, 0, 1, 16, 0).u16(100).u16(110);
+    file.i32(1).i32s({1, 0, 1, 7}).zeros(4 * 100).i32(40).zeros(3072 - 404);
+    file.text("Haute-Marche\r\nAlba l'\xC9toil\xE9" "e\r\n");
+    return file;
+}
+
+json infoOf(const std::string &path, bool terrain = false)
+{
+    std::vector<std::string> args{"info", path};
+    if (terrain)
+        args.push_back("--terrain");
+    const CliResult result = runCli(args);
+    EXPECT_EQ(result.status, 0) << result.err;
+    return json::parse(result.out);
+}
+
+} // namespace
+
+TEST(MapCommands, infoDescribesEveryPartOfTheMapInOneJsonObject)
+{
+    ScratchFolder folder;
+    writeBytes(folder.file("alba.vr"), albaFile().str());
+    const json info = infoOf(folder.file("alba.vr"));
+    EXPECT_EQ(info["width"], 2);
+    EXPECT_EQ(info["height"], 1);
+    EXPECT_EQ(info["provinceWidth"], 0);
+    EXPECT_EQ(info["provinceHeight"], 0);
+    EXPECT_EQ(info["mapType"], 0);
+    EXPECT_EQ(info["generatedAt"], 1700000000);
+    EXPECT_EQ(info["provinceCount"], 1);
+    EXPECT_EQ(info["provinceNames"], json::array({"Haute-Marche"}));
+    EXPECT_EQ(info["elements"],
+              json::parse(R"([{"kind":1,"name":"Alba l'Étoilée","x":1,"y":0,"number":7}])"));
+    ASSERT_EQ(info["costTables"]["foot"].size(), 256u);
+    ASSERT_EQ(info["costTables"]["boat"].size(), 256u);
+    ASSERT_EQ(info["costTables"]["wings"].size(), 256u);
+    EXPECT_EQ(info["costTables"]["foot"][100], 40);
+    EXPECT_FALSE(info.contains("terrain"));
+
+    const json withTerrain = infoOf(folder.file("alba.vr"), true);
+    EXPECT_EQ(withTerrain["terrain"], json::parse("[[100,110]]"));
+    EXPECT_EQ(withTerrain["elements"], info["elements"]);
+}
+
+TEST(MapCommands, newCreatesTheMapsOfTheNewMapDialog)
+{
+    ScratchFolder folder;
+    ASSERT_EQ(runCli({"new", folder.file("monde.vr"), "--preset", "world", "--fill", "100"}).status, 0);
+    const json world = infoOf(folder.file("monde.vr"), true);
+    EXPECT_EQ(world["width"], 300);
+    EXPECT_EQ(world["height"], 169);
+    EXPECT_EQ(world["provinceWidth"], 20);
+    EXPECT_EQ(world["provinceHeight"], 13);
+    EXPECT_EQ(world["mapType"], 1);
+    EXPECT_EQ(world["terrain"][168][299], 100);
+    EXPECT_EQ(world["costTables"]["foot"], json(worldCostTables().footCost));
+
+    ASSERT_EQ(runCli({"new", folder.file("ville.vr"), "--preset", "city"}).status, 0);
+    const json city = infoOf(folder.file("ville.vr"), true);
+    EXPECT_EQ(city["width"], 20);
+    EXPECT_EQ(city["height"], 13);
+    EXPECT_EQ(city["mapType"], 0);
+    EXPECT_EQ(city["terrain"][0][0], 0);
+    EXPECT_EQ(city["costTables"]["boat"], json(cityCostTables().boatCost));
+
+    ASSERT_EQ(runCli({"new", folder.file("libre.vr"), "--size", "50,40", "--provinces", "25,20", "--world", "--fill",
+                      "103"})
+                  .status,
+              0);
+    const json custom = infoOf(folder.file("libre.vr"), true);
+    EXPECT_EQ(custom["width"], 50);
+    EXPECT_EQ(custom["height"], 40);
+    EXPECT_EQ(custom["provinceWidth"], 25);
+    EXPECT_EQ(custom["mapType"], 1);
+    EXPECT_EQ(custom["terrain"][39][49], 103);
+}
+
+TEST(MapCommands, editAppliesPaintAndCitiesInTheOrderGiven)
+{
+    ScratchFolder folder;
+    ASSERT_EQ(runCli({"new", folder.file("carte.vr"), "--size", "10,10", "--fill", "100"}).status, 0);
+    const CliResult edit = runCli({"edit", folder.file("carte.vr"), "-o", folder.file("carte.vr"),
+                                   "--paint", "3,4,110", "--paint", "4,4,110", "--paint", "5,4,110",
+                                   "--city", "7,7,12,Port-Vent, le haut", "--paint", "7,7,257",
+                                   "--paint", "2,2,254", "--city", "2,2,13,Selmar",
+                                   "--paint", "4,5,110"});
+    ASSERT_EQ(edit.status, 0) << edit.err;
+    const json map = infoOf(folder.file("carte.vr"), true);
+    EXPECT_EQ(map["terrain"][4][4], 117); // the road below joined the line
+    EXPECT_EQ(map["terrain"][5][4], 111);
+    EXPECT_EQ(map["elements"], json::parse(R"([
+        {"kind":0,"name":"","x":7,"y":7,"number":0},
+        {"kind":1,"name":"Selmar","x":2,"y":2,"number":13}])"));
+
+    // A cell off the map is skipped with a word on standard error.
+    const CliResult outside = runCli({"edit", folder.file("carte.vr"), "-o", folder.file("autre.vr"),
+                                      "--city", "10,3,1,Nulle part", "--paint", "1,1,105"});
+    EXPECT_EQ(outside.status, 0);
+    EXPECT_NE(outside.err.find("hors de la carte"), std::string::npos);
+    EXPECT_EQ(infoOf(folder.file("autre.vr"))["elements"].size(), 2u);
+}
+
+TEST(MapCommands, convertRewritesAnOldMapAsVersionThree)
+{
+    ScratchFolder folder;
+    MapBytes old;
+    old.header(2, 55, 3, 1, 0, 0, 0, 8, 0).u8(100).u8(103).u8(105).i32(2).i32s({0, 0, 2, 0}).costTables();
+    old.text("Amont\nAval");
+    writeBytes(folder.file("old.vr"), old.str());
+    ASSERT_EQ(runCli({"convert", folder.file("old.vr"), folder.file("new.vr")}).status, 0);
+
+    const std::string bytes = readBytes(folder.file("new.vr"));
+    ASSERT_GE(bytes.size(), 44u);
+    EXPECT_EQ(bytes.substr(0, 12), std::string("PMVR\x2c\0\0\0\x03\0\0\0", 12));
+    EXPECT_EQ(bytes.substr(36, 4), std::string("\x10\0\0\0", 4));
+    const json before = infoOf(folder.file("old.vr"), true);
+    const json after = infoOf(folder.file("new.vr"), true);
+    EXPECT_EQ(after["terrain"], before["terrain"]);
+    EXPECT_EQ(after["elements"], json::parse(R"([
+        {"kind":1,"name":"Amont","x":0,"y":0,"number":0},
+        {"kind":1,"name":"Aval","x":2,"y":0,"number":1}])"));
+}
+
+TEST(MapCommands, anUnreadableMapFailsWithItsMessageAndWritesNothing)
+{
+    ScratchFolder folder;
+    MapBytes damaged;
+    damaged.header(3, 0, 5000, 2, 0, 0, 0, 16, 0);
+    writeBytes(folder.file("abime.vr"), damaged.str());
+    writeBytes(folder.file("existant.vr"), "garder");
+
+    for (const std::vector<std::string> &args :
+         {std::vector<std::string>{"info", folder.file("abime.vr")},
+          {"convert", folder.file("abime.vr"), folder.file("existant.vr")},
+          {"edit", folder.file("abime.vr"), "-o", folder.file("existant.vr"), "--paint", "0,0,100"}}) {
+        const CliResult result = runCli(args);
+        EXPECT_EQ(result.status, 1) << args[0];
+        EXPECT_NE(result.err.find("Les dimensions de la carte sont trop grande ou le fichier est invalide."),
+                  std::string::npos)
+            << result.err;
+        EXPECT_EQ(result.out, "");
+    }
+    const CliResult missing = runCli({"convert", folder.file("absente.vr"), folder.file("existant.vr")});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("Impossible d'ouvrir le fichier indiqué"), std::string::npos);
+    EXPECT_EQ(readBytes(folder.file("existant.vr")), "garder");
+}
+
+TEST(MapCommands, badArgumentsExitWithStatusTwoAndWriteNothing)
+{
+    ScratchFolder folder;
+    ASSERT_EQ(runCli({"new", folder.file("carte.vr"), "--preset", "city"}).status, 0);
+    const std::string out = folder.file("sortie.vr");
+    const std::vector<std::vector<std::string>> cases = {
+        {"new", out},
+        {"new", out, "--preset", "planet"},
+        {"new", out, "--preset", "world", "--size", "10,10"},
+        {"new", out, "--size", "10"},
+        {"new", out, "--size", "0,10"},
+        {"new", out, "--size", "4097,10"},
+        {"new", out, "--size", "10,10", "--fill", "6000"},
+        {"edit", folder.file("carte.vr"), "--paint", "1,1,100"},
+        {"edit", folder.file("carte.vr"), "-o", out, "--paint", "1,1"},
+        {"edit", folder.file("carte.vr"), "-o", out, "--paint", "a,1,100"},
+        {"edit", folder.file("carte.vr"), "-o", out, "--city", "1,1,Alba"},
+        {"convert", folder.file("carte.vr")},
+        {"info"},
+        {"voler"},
+    };
+    for (const std::vector<std::string> &args : cases) {
+        const CliResult result = runCli(args);
+        std::string line;
+        for (const std::string &arg : args)
+            line += arg + " ";
+        EXPECT_EQ(result.status, 2) << line;
+        EXPECT_NE(result.err, "") << line;
+    }
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
