@@ -1,0 +1,214 @@
+// pelmorin-cli render: writes the picture that "Enregistrer bitmap" saves for
+// a map window at a zoom, with the display settings of a configuration file,
+// after a route search when a start cell is given. Runs on a machine without
+// a display.
+#ifdef PELMORIN_WITH_RENDER
+
+#include <CLI/CLI.hpp>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/ConfigFile.h"
+#include "app/SettingsStore.h"
+#include "cli/Commands.h"
+#include "map/CarteVarenthe.h"
+#include "map/MapErrors.h"
+#include "render/AppSettings.h"
+#include "render/BitmapExport.h"
+#include "render/MapView.h"
+#include "render/ScaledTileCache.h"
+#include "render/TileLibrary.h"
+#include "route/RouteEndpoints.h"
+#include "route/TravelTime.h"
+
+namespace {
+
+const char *const DefaultAspect = ".\\img\\1\\";
+
+struct RenderRequest {
+    std::string mapPath;
+    std::string outputPath;
+    int zoom = 100;
+    std::string configPath;
+    std::string aspectFolder;
+    std::string from;
+    std::string to;
+    bool wings = false;
+    bool embark = false;
+    bool abandon = false;
+};
+
+struct Cell {
+    int32_t x = 0;
+    int32_t y = 0;
+};
+
+// "X,Y": column and row of a cell, from 0.
+std::optional<Cell> parseCell(const std::string &text)
+{
+    const size_t comma = text.find(',');
+    if (comma == std::string::npos)
+        return std::nullopt;
+    try {
+        size_t used = 0;
+        const std::string xText = text.substr(0, comma);
+        const std::string yText = text.substr(comma + 1);
+        Cell cell;
+        cell.x = std::stoi(xText, &used);
+        if (used != xText.size())
+            return std::nullopt;
+        cell.y = std::stoi(yText, &used);
+        if (used != yText.size())
+            return std::nullopt;
+        return cell;
+    } catch (const std::exception &) {
+        return std::nullopt;
+    }
+}
+
+void printError(const QString &message)
+{
+    std::fprintf(stderr, "%s\n", message.toUtf8().constData());
+}
+
+// Paths given on the command line are the user's, relative to where the
+// command runs; the tile library later makes the program's folder current.
+QString absolute(const std::string &path)
+{
+    return QFileInfo(QString::fromStdString(path)).absoluteFilePath();
+}
+
+// Fonts need a GUI application; with no display the offscreen platform
+// serves, unless the caller chose a platform.
+void ensureGuiApplication()
+{
+    if (QGuiApplication::instance())
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "pelmorin-cli";
+    static char *argv[] = {name, nullptr};
+    static QGuiApplication application(argc, argv);
+}
+
+std::optional<Cell> routeCell(const std::string &text, const char *what, const CarteVarenthe &map)
+{
+    const std::optional<Cell> cell = parseCell(text);
+    if (!cell) {
+        printError(QStringLiteral("%1 « %2 » : attendu X,Y (colonne et ligne de la case, à partir de 0).")
+                       .arg(QString::fromUtf8(what), QString::fromStdString(text)));
+        return std::nullopt;
+    }
+    if (!map.contains(cell->x, cell->y)) {
+        printError(QStringLiteral("%1 %2,%3 : la case est hors de la carte (%4 x %5 cases).")
+                       .arg(QString::fromUtf8(what))
+                       .arg(cell->x)
+                       .arg(cell->y)
+                       .arg(map.width)
+                       .arg(map.height));
+        return std::nullopt;
+    }
+    return cell;
+}
+
+int runRender(const RenderRequest &request)
+{
+    ensureGuiApplication();
+    const QString mapPath = absolute(request.mapPath);
+    const QString outputPath = absolute(request.outputPath);
+
+    AppSettings settings;
+    QString aspect = QString::fromLatin1(DefaultAspect);
+    if (!request.configPath.empty()) {
+        const ConfigFile config(absolute(request.configPath));
+        SettingsStore::readDisplaySettings(config, settings);
+        aspect = config.readString(QStringLiteral("Affichage"), QStringLiteral("Aspect"), aspect);
+    }
+    if (!request.aspectFolder.empty()) {
+        aspect = absolute(request.aspectFolder);
+        if (!aspect.endsWith(QLatin1Char('/')))
+            aspect += QLatin1Char('/');
+    }
+
+    CarteVarenthe map;
+    try {
+        map.open(mapPath.toStdString());
+    } catch (const MapError &error) {
+        printError(QString::fromUtf8(error.what()));
+        return 1;
+    }
+
+    if (!request.from.empty()) {
+        const std::optional<Cell> start = routeCell(request.from, "Départ", map);
+        std::optional<Cell> end;
+        if (start && !request.to.empty())
+            end = routeCell(request.to, "Arrivée", map);
+        if (!start || (!request.to.empty() && !end))
+            return 2;
+        // The program copies the route options from the settings when the
+        // start is set; the flags switch options on over the file's values.
+        setRouteOptions(map, settings.useWingsGift || request.wings, settings.allowEmbark || request.embark,
+                        settings.allowAbandon || request.abandon);
+        if (end)
+            setRouteEnd(map, end->x, end->y);
+        setRouteStart(map, start->x, start->y);
+        if (end) {
+            if (map.routeTotalTime >= 0)
+                std::printf("Durée de l'itinéraire : %s\n", FormatTravelTime(map.routeTotalTime).c_str());
+            else
+                std::printf("Aucun itinéraire ne mène de %d,%d à %d,%d.\n", start->x, start->y, end->x, end->y);
+        }
+    }
+
+    TileLibrary library;
+    library.SelectAspectFolder(aspect);
+    ScaledTileCache tiles(library);
+    MapView view;
+    view.cellSize = MapView::cellSizeForZoom(request.zoom);
+    view.gridGap = settings.gridGap;
+
+    const BitmapExportResult result = ExportMapBitmap(outputPath, map, view, settings, tiles);
+    if (!result.ok) {
+        printError(result.error);
+        return 1;
+    }
+    const QSize size = bitmapExportSize(map, view);
+    std::printf("Image enregistrée : %s (%d x %d pixels)\n", outputPath.toUtf8().constData(), size.width(),
+                size.height());
+    return 0;
+}
+
+void addRenderCommand(CLI::App &app)
+{
+    auto request = std::make_shared<RenderRequest>();
+    CLI::App *render = app.add_subcommand(
+        "render", "Enregistre la carte entière en image bitmap (.bmp), comme « Enregistrer bitmap »");
+    render->add_option("MAP", request->mapPath, "Carte à dessiner (.vr)")->required();
+    render->add_option("-o,--output", request->outputPath, "Image à écrire (.bmp)")->required();
+    render->add_option("--zoom", request->zoom, "Zoom en pour cent, de 5 à 100 (100 par défaut)")
+        ->check(CLI::Range(MapView::MinZoomPercent, MapView::MaxZoomPercent));
+    render->add_option("--config", request->configPath,
+                       "Fichier de configuration dont la section « Affichage » donne les réglages")
+        ->check(CLI::ExistingFile);
+    render->add_option("--aspect", request->aspectFolder, "Dossier des tuiles (par défaut celui de la configuration)")
+        ->check(CLI::ExistingDirectory);
+    CLI::Option *from = render->add_option("--from", request->from, "Case de départ X,Y d'un itinéraire");
+    render->add_option("--to", request->to, "Case d'arrivée X,Y de l'itinéraire")->needs(from);
+    render->add_flag("--wings", request->wings, "Utiliser le don « Ailes »")->needs(from);
+    render->add_flag("--embark", request->embark, "Autoriser à embarquer")->needs(from);
+    render->add_flag("--abandon", request->abandon, "Autoriser à abandonner le bateau")->needs(from);
+    render->callback([request]() { setCliExitStatus(runRender(*request)); });
+}
+
+const bool registered = registerCliCommand(addRenderCommand);
+
+} // namespace
+
+#endif

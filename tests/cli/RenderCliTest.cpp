@@ -1,0 +1,205 @@
+// pelmorin-cli render as a map maker scripts it on a server with no display:
+// the .bmp that "Enregistrer bitmap" saves, at a zoom, with the display
+// settings of a configuration file and an optional route.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+
+#include "map/CarteVarenthe.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct RenderRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string readAll(const fs::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Runs the command with no display at all: no X or Wayland server and no
+// Qt platform chosen by the caller.
+RenderRun runRender(const std::string &arguments)
+{
+    const std::string command = std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \"")
+                                + PELMORIN_CLI + "\" render " + arguments
+                                + " > render-cli.out 2> render-cli.err";
+    const int raw = std::system(command.c_str());
+    RenderRun run;
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.out = readAll("render-cli.out");
+    run.err = readAll("render-cli.err");
+    return run;
+}
+
+void putLittleEndian(std::string &bytes, uint32_t value, int size)
+{
+    for (int i = 0; i < size; ++i)
+        bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+// A 32 x 32 tile of one colour as a 24-bit .bmp, written byte by byte.
+void writeSolidTile(const fs::path &path, uint8_t red, uint8_t green, uint8_t blue)
+{
+    std::string bytes = "BM";
+    putLittleEndian(bytes, 54 + 32 * 32 * 3, 4);
+    putLittleEndian(bytes, 0, 4);
+    putLittleEndian(bytes, 54, 4);
+    putLittleEndian(bytes, 40, 4);
+    putLittleEndian(bytes, 32, 4);
+    putLittleEndian(bytes, 32, 4);
+    putLittleEndian(bytes, 1, 2);
+    putLittleEndian(bytes, 24, 2);
+    for (int i = 0; i < 6; ++i)
+        putLittleEndian(bytes, 0, 4);
+    for (int i = 0; i < 32 * 32; ++i) {
+        bytes.push_back(static_cast<char>(blue));
+        bytes.push_back(static_cast<char>(green));
+        bytes.push_back(static_cast<char>(red));
+    }
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Reads back a 24-bit bottom-up .bmp.
+struct Bitmap {
+    explicit Bitmap(const fs::path &path)
+        : bytes(readAll(path))
+    {
+    }
+    uint32_t field(size_t offset, int size) const
+    {
+        uint32_t value = 0;
+        for (int i = size - 1; i >= 0; --i)
+            value = (value << 8) | static_cast<uint8_t>(bytes.at(offset + static_cast<size_t>(i)));
+        return value;
+    }
+    int width() const { return static_cast<int>(field(18, 4)); }
+    int height() const { return static_cast<int>(field(22, 4)); }
+    int bitsPerPixel() const { return static_cast<int>(field(28, 2)); }
+    // Red, green, blue of a pixel as 0xRRGGBB.
+    uint32_t rgb(int x, int y) const
+    {
+        const size_t row = (static_cast<size_t>(width()) * 3 + 3) / 4 * 4;
+        const size_t at = field(10, 4) + static_cast<size_t>(height() - 1 - y) * row + static_cast<size_t>(x) * 3;
+        return (uint32_t(uint8_t(bytes.at(at + 2))) << 16) | (uint32_t(uint8_t(bytes.at(at + 1))) << 8)
+               | uint8_t(bytes.at(at));
+    }
+    std::string bytes;
+};
+
+class RenderCli : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = fs::absolute("render-cli-work");
+        fs::remove_all(folder);
+        fs::create_directories(folder / "tiles");
+        writeSolidTile(folder / "tiles" / "100.bmp", 40, 160, 60);  // grass
+        writeSolidTile(folder / "tiles" / "103.bmp", 20, 60, 200);  // deep water
+        CarteVarenthe map;
+        map.create(20, 13, 0, 0, 0, 100);
+        for (int x = 0; x < 20; ++x)
+            map.terrain.at(x, 9) = 103;
+        map.save((folder / "plain.vr").string());
+        // "Grille" 0, no times, no highlighted borders, no names; the accents
+        // of the keys are Windows-1252 bytes as the program writes them.
+        std::ofstream(folder / "quiet.cfg", std::ios::binary)
+            << "[Affichage]\r\nGrille=0\r\nAfficher Temps=0\r\nSurligner Fronti\xE8res=0\r\n"
+               "Afficher Noms Provinces=0\r\n";
+    }
+
+    std::string path(const std::string &name) const { return "\"" + (folder / name).string() + "\""; }
+
+    fs::path folder;
+};
+
+uint32_t blend(uint32_t overlay, uint32_t under, int alpha)
+{
+    uint32_t result = 0;
+    for (int shift : {16, 8, 0}) {
+        const uint32_t o = (overlay >> shift) & 0xFF;
+        const uint32_t u = (under >> shift) & 0xFF;
+        result |= (o * alpha / 255 + u * (255 - alpha) / 255) << shift;
+    }
+    return result;
+}
+
+} // namespace
+
+TEST_F(RenderCli, WritesTheWholeMapAtTheZoomAndGridOfTheSettings)
+{
+    RenderRun run = runRender(path("plain.vr") + " -o " + path("full.bmp") + " --aspect " + path("tiles"));
+    ASSERT_EQ(run.status, 0) << run.err;
+    Bitmap full(folder / "full.bmp");
+    EXPECT_EQ(full.width(), 660);
+    EXPECT_EQ(full.height(), 429);
+    EXPECT_EQ(full.bitsPerPixel(), 24);
+    EXPECT_EQ(full.rgb(16, 16), 0x28A03Cu) << "grass";
+    EXPECT_EQ(full.rgb(32, 16), 0u) << "the one-pixel grid";
+    EXPECT_EQ(full.rgb(16, 9 * 33 + 16), 0x143CC8u) << "water";
+
+    run = runRender(path("plain.vr") + " -o " + path("half.bmp") + " --zoom 50 --aspect " + path("tiles"));
+    ASSERT_EQ(run.status, 0) << run.err;
+    Bitmap half(folder / "half.bmp");
+    EXPECT_EQ(half.width(), 340);
+    EXPECT_EQ(half.height(), 221);
+
+    run = runRender(path("plain.vr") + " -o " + path("nogrid.bmp") + " --zoom 50 --config " + path("quiet.cfg")
+                    + " --aspect " + path("tiles"));
+    ASSERT_EQ(run.status, 0) << run.err;
+    Bitmap noGrid(folder / "nogrid.bmp");
+    EXPECT_EQ(noGrid.width(), 320);
+    EXPECT_EQ(noGrid.height(), 208);
+    EXPECT_EQ(noGrid.rgb(16, 16), 0x28A03Cu) << "no gap between cells";
+}
+
+TEST_F(RenderCli, DrawsTheRouteFromTheStartToTheEnd)
+{
+    const RenderRun run = runRender(path("plain.vr") + " -o " + path("route.bmp") + " --config "
+                                    + path("quiet.cfg") + " --aspect " + path("tiles")
+                                    + " --from 2,3 --to 12,3");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("Durée de l'itinéraire : "), std::string::npos) << run.out;
+    Bitmap route(folder / "route.bmp");
+    const uint32_t grass = 0x28A03C;
+    const uint32_t routeBlue = 0xA1CCF5;
+    EXPECT_EQ(route.rgb(7 * 32 + 16, 3 * 32 + 16), blend(routeBlue, grass, 140)) << "a cell of the route";
+    EXPECT_EQ(route.rgb(7 * 32 + 16, 6 * 32 + 16), grass) << "a cell away from the route";
+}
+
+TEST_F(RenderCli, RefusesBadArgumentsAndUnreadableMapsWithoutWriting)
+{
+    const std::string tiles = " --aspect " + path("tiles");
+    EXPECT_EQ(runRender(path("plain.vr") + " -o " + path("a.bmp") + " --zoom 3" + tiles).status, 2);
+    EXPECT_EQ(runRender(path("plain.vr") + " -o " + path("a.bmp") + " --from 40,2" + tiles).status, 2);
+    EXPECT_EQ(runRender(path("plain.vr") + " -o " + path("a.bmp") + " --from deux,trois" + tiles).status, 2);
+    EXPECT_EQ(runRender(path("plain.vr") + " -o " + path("a.bmp") + " --to 3,3" + tiles).status, 2);
+    EXPECT_EQ(runRender(path("plain.vr") + tiles).status, 2) << "no output named";
+    EXPECT_FALSE(fs::exists(folder / "a.bmp"));
+
+    std::ofstream(folder / "broken.vr", std::ios::binary) << "not a map at all";
+    RenderRun run = runRender(path("broken.vr") + " -o " + path("b.bmp") + tiles);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_FALSE(run.err.empty());
+    run = runRender(path("missing.vr") + " -o " + path("b.bmp") + tiles);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_FALSE(fs::exists(folder / "b.bmp"));
+
+    run = runRender(path("plain.vr") + " -o " + path("no/such/folder/c.bmp") + tiles);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("c.bmp"), std::string::npos) << run.err;
+}
