@@ -5,7 +5,7 @@
 #include "AssetWriter.h"
 
 #include <CLI/CLI.hpp>
-#include <QGuiApplication>
+#include <QtGlobal>
 
 #include <cstdio>
 #include <exception>
@@ -21,11 +21,8 @@ int main(int argc, char **argv)
     cli.add_option("--apercu", worldPreview, "Écrit aussi un aperçu de la carte d'exemple (PNG)");
     CLI11_PARSE(cli, argc, argv);
 
-    // Pictures are drawn without any display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-
+    // Pictures are drawn on images only, with no text: no application
+    // object, no display and no fonts are needed.
     try {
         writeAllAssets(QString::fromStdString(outputFolder));
         if (!contactSheet.empty())
