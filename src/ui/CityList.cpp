@@ -45,7 +45,12 @@ void sortCityRows(QList<CityRow> &rows, CitySortMode mode)
         });
         return;
     }
-    QCollator collator{QLocale()};
+    // A system without a locale of its own ("C") would compare code points
+    // and put every accented name last; French names then sort as in French.
+    QLocale locale;
+    if (locale.language() == QLocale::C)
+        locale = QLocale(QLocale::French, QLocale::France);
+    QCollator collator{locale};
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::stable_sort(rows.begin(), rows.end(), [&collator](const CityRow &a, const CityRow &b) {
         return collator.compare(trimmedCityName(a.name), trimmedCityName(b.name)) < 0;

@@ -40,6 +40,7 @@ TCitiesForm::TCitiesForm(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::Windo
     ValueListEditor1->verticalScrollBar()->setTracking(true);
     ValueListEditor1->verticalHeader()->hide();
     ValueListEditor1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    ValueListEditor1->verticalHeader()->setMinimumSectionSize(RowHeight);
     ValueListEditor1->verticalHeader()->setDefaultSectionSize(RowHeight);
     ValueListEditor1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     ValueListEditor1->horizontalHeader()->setStretchLastSection(true);
@@ -152,7 +153,8 @@ bool TCitiesForm::ValueListEditor1KeyDown(int key)
         return true;
     QScrollBar *scrollBar = ValueListEditor1->verticalScrollBar();
     const int top = scrollBar->value();
-    const int visible = qMax(1, ValueListEditor1->viewport()->height() / RowHeight);
+    const int rowHeight = qMax(1, ValueListEditor1->rowHeight(target));
+    const int visible = qMax(1, ValueListEditor1->viewport()->height() / rowHeight);
     const int newTop = cityJumpScrollTop(target, previous, top, visible);
     selectLine(target);
     scrollBar->setValue(newTop);

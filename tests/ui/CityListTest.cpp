@@ -1,0 +1,247 @@
+// The city list: which elements it lists, both sorts, the jump by first
+// letter, centring on a city and the city's web page.
+#include <gtest/gtest.h>
+
+#include <QDesktopServices>
+#include <QLineEdit>
+#include <QLocale>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTest>
+#include <QUrl>
+
+#include "map/CarteVarenthe.h"
+#include "ui/CityList.h"
+#include "ui/GameServer.h"
+#include "ui/TCitiesForm.h"
+
+namespace {
+
+Element element(int kind, const std::string &name, int x, int y, int number)
+{
+    Element e;
+    e.kind = kind;
+    e.name = name;
+    e.x = x;
+    e.y = y;
+    e.number = number;
+    return e;
+}
+
+CityRow row(const QString &key, const QString &name)
+{
+    return CityRow{key, name, -1, -1};
+}
+
+QStringList names(const QList<CityRow> &rows)
+{
+    QStringList result;
+    for (const CityRow &r : rows)
+        result << r.name;
+    return result;
+}
+
+QStringList keys(const QList<CityRow> &rows)
+{
+    QStringList result;
+    for (const CityRow &r : rows)
+        result << r.key;
+    return result;
+}
+
+} // namespace
+
+// Receives the addresses the list asks the desktop to open.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl &url) { urls << url; }
+};
+
+TEST(CityList, ListsNamedElementsInElementOrder)
+{
+    CarteVarenthe map;
+    map.create(20, 10, 0, 0, 0, 1);
+    map.elements = {element(ElementCity, "Alba", 3, 4, 5), element(ElementNone, "", 6, 1, 1),
+                    element(ElementZone, "Zone habitable", 8, 2, 253)};
+    const QList<CityRow> rows = cityRowsFromMap(map);
+    EXPECT_EQ(keys(rows), (QStringList{"5", "253"}));
+    EXPECT_EQ(names(rows), (QStringList{"Alba", "Zone habitable"}));
+    EXPECT_EQ(rows.at(1).x, 8);
+    EXPECT_EQ(rows.at(1).y, 2);
+}
+
+TEST(CityList, SortsByTrimmedNameIgnoringCaseAndAccents)
+{
+    QList<CityRow> rows = {row("1", "Gamma"), row("2", "  beta"), row("3", "alpha"), row("4", "Fort"),
+                           row("5", QString::fromUtf8("Élan")), row("6", "eden")};
+    const QStringList expected = {"alpha", "  beta", "eden", QString::fromUtf8("Élan"), "Fort", "Gamma"};
+    // Whatever the user's locale, even none ("C"), accented names sort
+    // beside their letter.
+    for (const QLocale &locale : {QLocale::c(), QLocale(QLocale::French, QLocale::France)}) {
+        QLocale::setDefault(locale);
+        QList<CityRow> sorted = rows;
+        sortCityRows(sorted, SortByName);
+        EXPECT_EQ(names(sorted), expected) << locale.name().toStdString();
+    }
+    QLocale::setDefault(QLocale::system());
+}
+
+TEST(CityList, SortsByNumberWithNonNumbersFirst)
+{
+    QList<CityRow> rows = {row("12", "a"), row("5", "b"), row("x", "c"), row("100", "d"), row("-3", "e")};
+    sortCityRows(rows, SortByNumber);
+    EXPECT_EQ(keys(rows), (QStringList{"-3", "x", "5", "12", "100"}));
+}
+
+TEST(CityList, FirstLetterJumpsToTheNextMatchingNameAndWraps)
+{
+    const QList<CityRow> rows = {row("1", "Alba"), row("2", "Brest"), row("3", " arles"),
+                                 row("4", QString::fromUtf8("Évian"))};
+    EXPECT_EQ(cityLetterJump(rows, 0, Qt::Key_A), 2);
+    EXPECT_EQ(cityLetterJump(rows, 2, Qt::Key_A), 0); // past the end to the first line
+    EXPECT_EQ(cityLetterJump(rows, 0, Qt::Key_Z), -1);
+    EXPECT_EQ(cityLetterJump(rows, 0, Qt::Key_E), 3);
+    EXPECT_EQ(cityLetterJump(rows, 1, Qt::Key_B), -1); // the selected line is never visited
+    EXPECT_EQ(cityLetterJump(rows, -1, Qt::Key_A), 0);
+    EXPECT_EQ(cityLetterJump(rows, 0, Qt::Key_F1), -1);
+    EXPECT_EQ(cityLetterJump({row("1", "Alba")}, 0, Qt::Key_A), -1);
+    EXPECT_EQ(cityLetterJump({}, -1, Qt::Key_A), -1);
+
+    // Scrolling: a visible target keeps the view; below, it becomes the last
+    // visible line; above, the first.
+    EXPECT_EQ(cityJumpScrollTop(12, 3, 10, 20), 10);
+    EXPECT_EQ(cityJumpScrollTop(80, 3, 0, 20), 61);
+    EXPECT_EQ(cityJumpScrollTop(2, 80, 61, 20), 2);
+}
+
+class CitiesFormTest : public ::testing::Test {
+protected:
+    CarteVarenthe map;
+    TCitiesForm form;
+
+    void SetUp() override
+    {
+        map.create(400, 200, 20, 13, 1, 1);
+        map.elements = {element(ElementCity, "Alba", 3, 4, 0), element(ElementCity, "Brest", 10, 11, 1),
+                        element(ElementCity, "Arles", 150, 60, 9999), element(ElementZone, "Zone habitable", 7, 7, 253),
+                        element(ElementZone, "Zone habitable", 9, 30, 253)};
+        form.refreshCityList(&map);
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    }
+};
+
+TEST_F(CitiesFormTest, ShowsNumberAndNameColumnsWithoutEditing)
+{
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Liste des Villes"));
+    QTableWidget *grid = form.ValueListEditor1;
+    EXPECT_EQ(grid->horizontalHeaderItem(0)->text(), QStringLiteral("#"));
+    EXPECT_EQ(grid->horizontalHeaderItem(1)->text(), QStringLiteral("Nom"));
+    ASSERT_EQ(grid->rowCount(), 5);
+    EXPECT_EQ(grid->item(2, 0)->text(), QStringLiteral("9999"));
+    EXPECT_EQ(grid->item(2, 1)->text(), QStringLiteral("Arles"));
+    QTest::keyClick(grid, Qt::Key_A);
+    // No editor opened on the letter.
+    for (const QLineEdit *editor : grid->findChildren<QLineEdit *>())
+        EXPECT_FALSE(editor->isVisible());
+    EXPECT_EQ(form.selectedLine(), 2);
+    QTest::keyClick(grid, Qt::Key_A);
+    EXPECT_EQ(form.selectedLine(), 0);
+    QTest::keyClick(grid, Qt::Key_Q);
+    EXPECT_EQ(form.selectedLine(), 0);
+    // Arrow keys still move the selection.
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(form.selectedLine(), 1);
+}
+
+TEST_F(CitiesFormTest, SortCommandsReorderTheRows)
+{
+    EXPECT_EQ(form.sortMode(), SortByName);
+    form.TrierlalisteparNumro1->trigger();
+    EXPECT_EQ(form.sortMode(), SortByNumber);
+    EXPECT_EQ(keys(form.rows()), (QStringList{"0", "1", "253", "253", "9999"}));
+    EXPECT_EQ(form.ValueListEditor1->item(4, 1)->text(), QStringLiteral("Arles"));
+    form.TrierlalisteparNom1->trigger();
+    EXPECT_EQ(names(form.rows()), (QStringList{"Alba", "Arles", "Brest", "Zone habitable", "Zone habitable"}));
+    EXPECT_EQ(form.ValueListEditor1->item(1, 0)->text(), QStringLiteral("9999"));
+    // A refill keeps the mode but lists in element order again.
+    form.refreshCityList(&map);
+    EXPECT_EQ(form.sortMode(), SortByName);
+    EXPECT_EQ(names(form.rows()).first(), QStringLiteral("Alba"));
+    EXPECT_EQ(names(form.rows()).at(1), QStringLiteral("Brest"));
+}
+
+TEST_F(CitiesFormTest, CentringFindsTheListedElementItself)
+{
+    QSignalSpy centre(&form, &TCitiesForm::centreRequested);
+    // A city whose number is far beyond the element count.
+    form.selectLine(2);
+    form.Centrelacartesurcetteville1->trigger();
+    ASSERT_EQ(centre.count(), 1);
+    EXPECT_EQ(centre.at(0).at(0).toInt(), 150);
+    EXPECT_EQ(centre.at(0).at(1).toInt(), 60);
+    // Two zone markers share their number; each row centres on its own marker.
+    form.selectLine(4);
+    form.Centrelacartesurcetteville1->trigger();
+    ASSERT_EQ(centre.count(), 2);
+    EXPECT_EQ(centre.at(1).at(0).toInt(), 9);
+    EXPECT_EQ(centre.at(1).at(1).toInt(), 30);
+
+    // With no map there are no rows, and the commands do nothing.
+    form.refreshCityList(nullptr);
+    EXPECT_EQ(form.ValueListEditor1->rowCount(), 0);
+    form.Centrelacartesurcetteville1->trigger();
+    form.ValueListEditor1KeyDown(Qt::Key_A);
+    EXPECT_EQ(centre.count(), 2);
+}
+
+TEST_F(CitiesFormTest, LetterJumpScrollsTheFoundRowIntoView)
+{
+    std::vector<Element> many;
+    for (int i = 0; i < 200; ++i)
+        many.push_back(element(ElementCity, "Ville " + std::to_string(i), i, 0, i + 1));
+    many[150].name = "Kerys";
+    many[20].name = "Kador";
+    map.elements = many;
+    form.resize(194, 300);
+    form.refreshCityList(&map);
+    QCoreApplication::processEvents();
+    QTableWidget *grid = form.ValueListEditor1;
+    QTest::keyClick(grid, Qt::Key_K);
+    EXPECT_EQ(form.selectedLine(), 20);
+    QTest::keyClick(grid, Qt::Key_K);
+    EXPECT_EQ(form.selectedLine(), 150);
+    // Jumping down puts the row at the bottom of the view.
+    const QRect found = grid->visualItemRect(grid->item(150, 1));
+    EXPECT_TRUE(grid->viewport()->rect().contains(found));
+    EXPECT_GT(found.bottom(), grid->viewport()->height() - 2 * found.height());
+    // Wrapping back up puts the row at the top.
+    QTest::keyClick(grid, Qt::Key_K);
+    EXPECT_EQ(form.selectedLine(), 20);
+    EXPECT_EQ(grid->verticalScrollBar()->value(), 20);
+}
+
+TEST_F(CitiesFormTest, VoirLaVilleOpensTheCityPageAndTheCloseBoxReportsItself)
+{
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
+    form.selectLine(0);
+    form.Voirlaville1->trigger();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+    ASSERT_EQ(catcher.urls.size(), 1);
+    EXPECT_EQ(catcher.urls.first(), cityPageUrl(0));
+    EXPECT_EQ(catcher.urls.first().query(), QStringLiteral("map=1;0;0"));
+    EXPECT_EQ(cityPageUrl(5).toString(), QStringLiteral("http://") + GameServerHost + "/map.php?map=1;0;5");
+
+    QSignalSpy closed(&form, &TCitiesForm::closed);
+    form.close();
+    EXPECT_EQ(closed.count(), 1);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.rows().size(), 5); // hiding keeps the rows
+}
+
+#include "CityListTest.moc"

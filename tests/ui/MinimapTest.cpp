@@ -1,0 +1,137 @@
+// The minimap: where its frame lies for a map window's view, and where a
+// click or drag sends that view.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cmath>
+
+#include "render/TileLibrary.h"
+#include "ui/MinimapGeometry.h"
+#include "ui/TMinimapForm.h"
+
+namespace {
+
+// A world map window at zoom 100 with the grid shown: cells of 32 pixels
+// plus a one-pixel gap, over a 300 by 169 map.
+MinimapView worldView(int scrollX, int scrollY, int width = 600, int height = 400)
+{
+    MinimapView view;
+    view.scrollX = scrollX;
+    view.scrollY = scrollY;
+    view.clientWidth = width;
+    view.clientHeight = height;
+    view.cellPitch = 33;
+    view.maxScrollX = 300 * 33 - width;
+    view.maxScrollY = 169 * 33 - height;
+    return view;
+}
+
+} // namespace
+
+TEST(MinimapGeometry, FrameShowsTheWindowsViewAtOverviewScale)
+{
+    EXPECT_DOUBLE_EQ(minimapScale(33), 188.0 / 10230.0);
+    EXPECT_EQ(minimapFrame(worldView(0, 0)), (MinimapFrame{0, 0, 11, 7}));
+    // Scrolled to the middle of the map: 4950 x s = 90.97, 2700 x s = 49.6,
+    // (600 + 4950) x s = 101.99, (400 + 2700) x s = 56.97.
+    EXPECT_EQ(minimapFrame(worldView(4950, 2700)), (MinimapFrame{90, 49, 101, 56}));
+    // At zoom 50 without grid (pitch 16) the same window covers twice as much.
+    MinimapView half = worldView(0, 0);
+    half.cellPitch = 16;
+    EXPECT_EQ(minimapFrame(half), (MinimapFrame{0, 0, 22, 15}));
+}
+
+TEST(MinimapGeometry, ClickCentresTheViewAndStopsAtTheScrollLimits)
+{
+    const MinimapView view = worldView(3300, 1650);
+    const MinimapFrame frame = minimapFrame(view);
+    const QPoint centre((frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2);
+    const QPoint scroll = minimapScrollFor(view, centre);
+    // Clicking the frame's centre leaves the view where it is, up to the
+    // truncation of the frame's edges and of its centre (two overview pixels).
+    const double pixel = 2.0 / minimapScale(33);
+    EXPECT_LE(std::abs(scroll.x() - view.scrollX), pixel);
+    EXPECT_LE(std::abs(scroll.y() - view.scrollY), pixel);
+    // 50 / s - 300 = 2420.74 and 30 / s - 200 = 1432.4, truncated.
+    EXPECT_EQ(minimapScrollFor(view, QPoint(50, 30)), QPoint(2420, 1432));
+    // Near the top-left and bottom-right corners the positions are clamped.
+    EXPECT_EQ(minimapScrollFor(view, QPoint(1, 1)), QPoint(0, 0));
+    EXPECT_EQ(minimapScrollFor(view, QPoint(187, 101)), QPoint(view.maxScrollX, view.maxScrollY));
+}
+
+class MinimapFormTest : public ::testing::Test {
+protected:
+    QTemporaryDir folder;
+    QString previousFolder = TileLibrary::programFolder();
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        QDir(folder.path()).mkpath(QStringLiteral("img"));
+        QImage overview(MinimapWidth, MinimapHeight, QImage::Format_Indexed8);
+        overview.setColorTable({qRgb(20, 90, 30)});
+        overview.fill(0);
+        ASSERT_TRUE(overview.save(QDir(folder.path()).filePath(TMinimapForm::overviewFileName())));
+        TileLibrary::setProgramFolder(folder.path());
+    }
+    void TearDown() override { TileLibrary::setProgramFolder(previousFolder); }
+};
+
+TEST_F(MinimapFormTest, DrawsTheOverviewWithAWhiteFrame)
+{
+    TMinimapForm form;
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Minipelmorin"));
+    EXPECT_EQ(form.overviewImage().size(), QSize(188, 102));
+    form.setViewSource([] { return std::optional<MinimapView>(worldView(4950, 2700)); });
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    EXPECT_EQ(form.size(), QSize(188, 102));
+    const QImage picture = form.grab().toImage();
+    const QColor white(Qt::white);
+    const QColor land(20, 90, 30);
+    EXPECT_EQ(QColor(picture.pixel(90, 49)), white);
+    EXPECT_EQ(QColor(picture.pixel(100, 55)), white);
+    EXPECT_EQ(QColor(picture.pixel(95, 49)), white);
+    EXPECT_EQ(QColor(picture.pixel(101, 55)), land);
+    EXPECT_EQ(QColor(picture.pixel(95, 52)), land);
+    EXPECT_EQ(QColor(picture.pixel(5, 5)), land);
+}
+
+TEST_F(MinimapFormTest, LeftClickAndDragAskForScrollingOtherButtonsDoNot)
+{
+    TMinimapForm form;
+    MinimapView view = worldView(0, 0);
+    form.setViewSource([&view] { return std::optional<MinimapView>(view); });
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QSignalSpy scroll(&form, &TMinimapForm::scrollRequested);
+
+    QTest::mouseClick(&form, Qt::RightButton, {}, QPoint(50, 30));
+    EXPECT_EQ(scroll.count(), 0);
+
+    QTest::mousePress(&form, Qt::LeftButton, {}, QPoint(50, 30));
+    QTest::mouseMove(&form, QPoint(60, 30));
+    QTest::mouseMove(&form, QPoint(70, 35));
+    QTest::mouseRelease(&form, Qt::LeftButton, {}, QPoint(70, 35));
+    ASSERT_GE(scroll.count(), 3);
+    EXPECT_EQ(scroll.first().at(0).toInt(), 2420);
+    EXPECT_EQ(scroll.first().at(1).toInt(), 1432);
+    const QPoint last = minimapScrollFor(view, QPoint(70, 35));
+    EXPECT_EQ(scroll.last().at(0).toInt(), last.x());
+    EXPECT_EQ(scroll.last().at(1).toInt(), last.y());
+
+    // With no active map window nothing is asked.
+    form.setViewSource([] { return std::optional<MinimapView>(); });
+    scroll.clear();
+    QTest::mouseClick(&form, Qt::LeftButton, {}, QPoint(50, 30));
+    EXPECT_EQ(scroll.count(), 0);
+
+    QSignalSpy closed(&form, &TMinimapForm::closed);
+    form.close();
+    EXPECT_EQ(closed.count(), 1);
+}
