@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QScopeGuard>
 #include <QTimer>
 
 #include "app/AppIcons.h"
@@ -332,6 +333,10 @@ void TMainForm::closeEvent(QCloseEvent *event)
 
 TMapForm *TMainForm::activeMapWindow() const
 {
+    // A window that is becoming active tells us before the frame's own
+    // bookkeeping has caught up.
+    if (activating_)
+        return activating_;
     // The current sub-window stays the active map window while a tool window
     // or a dialog has the focus.
     return mapFormIn(mdiArea_->currentSubWindow());
@@ -383,6 +388,10 @@ TMapForm *TMainForm::addMapWindow(std::unique_ptr<CarteVarenthe> document, const
 
 void TMainForm::MapWindowActivated(TMapForm *window)
 {
+    TMapForm *const previous = activating_;
+    if (window)
+        activating_ = window;
+    const auto restore = qScopeGuard([this, previous] { activating_ = previous; });
     panels_[3]->setText(window ? mapDescription(window->document()) : QString());
     for (Command id : {Command::FermerFichier, Command::EnregistrerFichier, Command::EnregistrerFichierSous,
                        Command::EnregistrerBitmap})
@@ -552,6 +561,8 @@ void TMainForm::PlaceToolWindow(QWidget *toolWindow)
 {
     if (!toolWindow)
         return;
+    // The frame's size is known once the window exists on the screen.
+    (void)toolWindow->winId();
     // The client area holds the document area and the status bar.
     const QPoint origin = mdiArea_->mapToGlobal(QPoint(0, 0));
     const int clientWidth = mdiArea_->width();

@@ -153,6 +153,8 @@ private:
     bool reopenScheduled_ = false;
     bool toolWindowsShown_ = false;
     QString applicationTitle_;
+    // The map window whose activation is being handled.
+    TMapForm *activating_ = nullptr;
 
     CommandTable commands_;
     MapFileCommands fileCommands_;
