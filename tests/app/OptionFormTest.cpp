@@ -1,0 +1,193 @@
+// The options dialog: which controls it enables, what OK writes into the
+// settings and in which order, and that Cancel or a bad speed writes nothing.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "app/TOptionForm.h"
+#include "ui/UserDialogs.h"
+
+namespace {
+
+// Answers like a user would and remembers the error boxes shown.
+class RecordingDialogs : public UserDialogs {
+public:
+    QStringList errors;
+    QString openFile(QWidget *, const FileRequest &) override { return {}; }
+    QString saveFile(QWidget *, const FileRequest &) override { return {}; }
+    Answer askYesNoCancel(QWidget *, const QString &, const QString &) override { return Answer::Cancel; }
+    void showError(QWidget *, const QString &, const QString &text) override { errors << text; }
+    void showInformation(QWidget *, const QString &, const QString &) override {}
+};
+
+bool sameSettings(const AppSettings &a, const AppSettings &b)
+{
+    return a.scrollSpeed == b.scrollSpeed && a.gridGap == b.gridGap && a.useWingsGift == b.useWingsGift
+           && a.allowEmbark == b.allowEmbark && a.allowAbandon == b.allowAbandon && a.showTimes == b.showTimes
+           && a.timesBackground == b.timesBackground && a.showProvinceNames == b.showProvinceNames
+           && a.namesBackground == b.namesBackground && a.highlightBorders == b.highlightBorders
+           && a.showBorderLines == b.showBorderLines && a.borderColour == b.borderColour
+           && a.namesFont.font == b.namesFont.font && a.timesFont.font == b.timesFont.font
+           && a.namesFont.colour == b.namesFont.colour && a.timesFont.colour == b.timesFont.colour;
+}
+
+} // namespace
+
+class OptionFormTest : public ::testing::Test {
+protected:
+    RecordingDialogs dialogs;
+    TOptionForm form;
+    AppSettings settings;
+
+    void SetUp() override
+    {
+        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+        setUserDialogs(&dialogs);
+        settings.gridGap = 2;
+        settings.borderColour = 0x000000FF; // red
+    }
+    void TearDown() override
+    {
+        setUserDialogs(nullptr);
+        QLocale::setDefault(QLocale::c());
+    }
+};
+
+TEST_F(OptionFormTest, OpensOnThePageOfTheCommandWithTheCurrentValues)
+{
+    form.loadSettings(settings, TOptionForm::RoutePage);
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Configuration"));
+    EXPECT_EQ(form.PageControl1->currentIndex(), 1);
+    EXPECT_EQ(form.PageControl1->tabText(1), QStringLiteral("Recherche de Chemin"));
+    form.loadSettings(settings, TOptionForm::InterfacePage);
+    EXPECT_EQ(form.PageControl1->currentIndex(), 0);
+    EXPECT_EQ(form.PageControl1->tabText(0), QStringLiteral("Interface"));
+    EXPECT_EQ(form.Edit1->text(), QStringLiteral("1,80"));
+    EXPECT_TRUE(form.CheckBox1->isChecked()); // grid gap 2
+    EXPECT_EQ(form.ColorBox1->currentText(), QStringLiteral("red"));
+    EXPECT_EQ(form.selectedBorderColour(), QColor(Qt::red));
+}
+
+TEST_F(OptionFormTest, DependentControlsFollowTheirBoxes)
+{
+    settings.showTimes = false;
+    settings.allowEmbark = false;
+    form.loadSettings(settings, TOptionForm::InterfacePage);
+    EXPECT_FALSE(form.CheckBox3->isEnabled());
+    EXPECT_FALSE(form.CheckBox9->isEnabled());
+    EXPECT_TRUE(form.CheckBox5->isEnabled());
+    EXPECT_TRUE(form.ColorBox1->isEnabled());
+
+    form.CheckBox1->click(); // "Afficher la grille" off
+    EXPECT_FALSE(form.CheckBox5->isEnabled());
+    EXPECT_FALSE(form.ColorBox1->isEnabled());
+    EXPECT_TRUE(form.CheckBox5->isChecked()); // a disabled box keeps its tick
+    form.CheckBox5->setChecked(false);
+    form.CheckBox1->click();
+    EXPECT_TRUE(form.CheckBox5->isEnabled());
+    EXPECT_FALSE(form.ColorBox1->isEnabled()); // the border lines are still off
+    form.CheckBox5->click();
+    EXPECT_TRUE(form.ColorBox1->isEnabled());
+
+    form.CheckBox2->click();
+    EXPECT_TRUE(form.CheckBox3->isEnabled());
+    form.CheckBox6->click();
+    EXPECT_FALSE(form.CheckBox7->isEnabled());
+    form.CheckBox8->click();
+    EXPECT_TRUE(form.CheckBox9->isEnabled());
+    EXPECT_TRUE(form.Button3->isEnabled());
+    EXPECT_TRUE(form.Button4->isEnabled());
+}
+
+TEST_F(OptionFormTest, OkAppliesEveryControlAndAsksForARepaint)
+{
+    QSignalSpy applied(&form, &TOptionForm::settingsApplied);
+    form.setFontChooser([](QWidget *, const FontSetting &current) {
+        FontSetting bold = current;
+        bold.font.setBold(true);
+        return std::optional<FontSetting>(bold);
+    });
+    form.setColourChooser([](QWidget *, const QColor &) { return std::optional<QColor>(QColor(0x12, 0x34, 0x56)); });
+    form.loadSettings(settings, TOptionForm::InterfacePage);
+    form.Edit1->setText(QStringLiteral("2,5"));
+    form.CheckBox2->setChecked(false);
+    form.CheckBox10->setChecked(true);
+    form.CheckBox8->setChecked(true);
+    form.Button3->click();
+    form.ColorBox1->setCurrentIndex(0);
+    emit form.ColorBox1->activated(0); // the custom entry opens the colour chooser
+    ASSERT_TRUE(form.applySettings(settings));
+    EXPECT_EQ(applied.count(), 1);
+    EXPECT_FLOAT_EQ(settings.scrollSpeed, 2.5f);
+    EXPECT_EQ(settings.gridGap, 1);
+    EXPECT_FALSE(settings.showTimes);
+    EXPECT_TRUE(settings.useWingsGift);
+    EXPECT_TRUE(settings.allowEmbark);
+    EXPECT_EQ(settings.borderColour, 0x00563412u);
+    EXPECT_TRUE(settings.timesFont.font.bold());
+    EXPECT_FALSE(settings.namesFont.font.bold());
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+}
+
+TEST_F(OptionFormTest, ASpeedThatIsNotANumberShowsAnErrorAndChangesNothing)
+{
+    QSignalSpy applied(&form, &TOptionForm::settingsApplied);
+    const AppSettings before = settings;
+    for (const QString &text : {QStringLiteral("2.5"), QStringLiteral("vite"), QStringLiteral("")}) {
+        form.loadSettings(settings, TOptionForm::InterfacePage);
+        form.Edit1->setText(text);
+        form.CheckBox1->setChecked(false);
+        form.CheckBox10->setChecked(true);
+        form.selectBorderColour(Qt::blue);
+        EXPECT_FALSE(form.applySettings(settings)) << text.toStdString();
+        EXPECT_TRUE(sameSettings(settings, before)) << text.toStdString();
+    }
+    EXPECT_EQ(dialogs.errors.size(), 3);
+    EXPECT_TRUE(dialogs.errors.first().contains(QStringLiteral("2.5")));
+    EXPECT_EQ(applied.count(), 0);
+    // The next opening shows the unchanged values.
+    form.loadSettings(settings, TOptionForm::InterfacePage);
+    EXPECT_EQ(form.Edit1->text(), QStringLiteral("1,80"));
+    EXPECT_FALSE(form.CheckBox10->isChecked());
+}
+
+TEST_F(OptionFormTest, CancelAndCancelledChoosersChangeNothing)
+{
+    const AppSettings before = settings;
+    form.setFontChooser([](QWidget *, const FontSetting &) { return std::optional<FontSetting>(); });
+    form.setColourChooser([](QWidget *, const QColor &) { return std::optional<QColor>(); });
+    QTimer::singleShot(0, &form, [this] {
+        form.CheckBox1->setChecked(false);
+        form.CheckBox10->setChecked(true);
+        form.Edit1->setText(QStringLiteral("4"));
+        form.Button3->click();
+        // A cancelled colour chooser goes back to the colour chosen before.
+        form.ColorBox1->setCurrentIndex(0);
+        emit form.ColorBox1->activated(0);
+        EXPECT_EQ(form.ColorBox1->currentText(), QStringLiteral("red"));
+        form.Button2->click();
+    });
+    EXPECT_FALSE(form.ConfigurationExecute(settings, TOptionForm::InterfacePage));
+    EXPECT_TRUE(sameSettings(settings, before));
+    EXPECT_TRUE(form.timesFont().font == before.timesFont.font);
+}
+
+TEST_F(OptionFormTest, OkThroughTheDialogAppliesTheRoutePage)
+{
+    QTimer::singleShot(0, &form, [this] {
+        EXPECT_EQ(form.PageControl1->currentIndex(), 1);
+        EXPECT_TRUE(form.Button1->hasFocus() || !form.isActiveWindow());
+        form.CheckBox9->setChecked(true);
+        form.Button1->click();
+    });
+    EXPECT_TRUE(form.ConfigurationExecute(settings, TOptionForm::RoutePage));
+    EXPECT_TRUE(settings.allowAbandon);
+    EXPECT_EQ(settings.gridGap, 1);
+}
