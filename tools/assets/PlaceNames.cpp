@@ -51,14 +51,13 @@ std::string PlaceNames::word()
     const std::string_view start = Starts[roll(Starts.size())];
     std::string_view middle = Middles[roll(Middles.size())];
     const std::string_view end = Ends[roll(Ends.size())];
-    // Two vowels meeting read badly ("Valaac"): the middle gives way.
-    if (endsWithVowel(middle) && startsWithVowel(end))
+    // Two vowels meeting read badly ("Valaac"): the middle gives way, and
+    // a consonant joins a vowel to a vowel ("Sau" and "ac" make "Saurac").
+    if ((endsWithVowel(middle) && startsWithVowel(end)) || (endsWithVowel(start) && startsWithVowel(middle)))
         middle = "";
     if (middle.empty() && startsWithVowel(end) && endsWithVowel(start)) {
-        // Drop the ending's first letter, which takes two bytes when it is
-        // an accented one.
-        const size_t letter = static_cast<unsigned char>(end.front()) >= 0xC0 ? 2 : 1;
-        return std::string(start) + std::string(end.substr(letter));
+        constexpr std::array<std::string_view, 5> Joints = {"r", "v", "l", "n", "s"};
+        middle = Joints[roll(Joints.size())];
     }
     return std::string(start) + std::string(middle) + std::string(end);
 }
