@@ -4,6 +4,8 @@
 
 namespace {
 
+constexpr size_t InitialBucketCapacity = 64;
+
 // Earliest minute first; among equal minutes, the entry appended first.
 bool laterThan(const BucketQueue::OrderedEntry &a, const BucketQueue::OrderedEntry &b)
 {
@@ -14,9 +16,6 @@ bool laterThan(const BucketQueue::OrderedEntry &a, const BucketQueue::OrderedEnt
 
 void BucketQueue::prepare(int64_t largestStepCost)
 {
-    for (std::vector<uint32_t> &bucket : buckets_)
-        bucket.clear();
-    pending_ = 0;
     heap_.clear();
     nextOrder_ = 0;
 
@@ -28,9 +27,28 @@ void BucketQueue::prepare(int64_t largestStepCost)
     ordered_ = count <= largestStepCost;
     if (ordered_)
         count = MinBucketCount;
-    if (buckets_.size() < static_cast<size_t>(count))
+    if (buckets_.size() < static_cast<size_t>(count)) {
+        storage_.resize(static_cast<size_t>(count));
         buckets_.resize(static_cast<size_t>(count));
+        for (size_t i = 0; i < buckets_.size(); ++i) {
+            if (storage_[i].empty())
+                storage_[i].resize(InitialBucketCapacity);
+            buckets_[i].entries = storage_[i].data();
+            buckets_[i].capacity = storage_[i].size();
+        }
+    }
+    for (Bucket &bucket : buckets_)
+        bucket.size = 0;
     mask_ = static_cast<size_t>(count) - 1;
+}
+
+void BucketQueue::grow(Bucket &bucket)
+{
+    const auto index = static_cast<size_t>(&bucket - buckets_.data());
+    std::vector<uint32_t> &storage = storage_[index];
+    storage.resize(storage.size() * 2);
+    bucket.entries = storage.data();
+    bucket.capacity = storage.size();
 }
 
 void BucketQueue::pushOrdered(int64_t minute, uint32_t entry)
@@ -50,8 +68,8 @@ BucketQueue::OrderedEntry BucketQueue::popOrdered()
 size_t BucketQueue::capacity() const
 {
     size_t total = heap_.capacity();
-    for (const std::vector<uint32_t> &bucket : buckets_)
-        total += bucket.capacity();
+    for (const std::vector<uint32_t> &storage : storage_)
+        total += storage.size();
     return total;
 }
 

@@ -18,26 +18,34 @@ public:
     static constexpr int64_t MinBucketCount = 128;
     static constexpr int64_t MaxBucketCount = 65536;
 
+    // A bucket always has room for one more entry past its size, so that the
+    // search may write an entry first and decide afterwards whether it
+    // counts (see `append`).
+    struct Bucket {
+        uint32_t *entries = nullptr;
+        size_t size = 0;
+        size_t capacity = 0;
+    };
+
     // Makes the queue ready for a search whose steps cost at most
-    // `largestStepCost` minutes. The queue must be empty.
+    // `largestStepCost` minutes, and empty.
     void prepare(int64_t largestStepCost);
     bool usesBuckets() const { return !ordered_; }
     int64_t bucketCount() const { return static_cast<int64_t>(mask_) + 1; }
 
     // Bucket mode.
-    void push(int64_t minute, uint32_t entry)
+    Bucket *buckets() { return buckets_.data(); }
+    size_t mask() const { return mask_; }
+    Bucket &bucket(int64_t minute) { return buckets_[static_cast<size_t>(minute) & mask_]; }
+    // Writes `entry` after the bucket's last entry and keeps it when `keep`.
+    void append(Bucket &bucket, uint32_t entry, bool keep)
     {
-        buckets_[static_cast<size_t>(minute) & mask_].push_back(entry);
-        ++pending_;
+        bucket.entries[bucket.size] = entry;
+        bucket.size += keep;
+        if (bucket.size == bucket.capacity)
+            grow(bucket);
     }
-    std::vector<uint32_t> &bucket(int64_t minute) { return buckets_[static_cast<size_t>(minute) & mask_]; }
-    // Empties a visited bucket, keeping its capacity.
-    void release(std::vector<uint32_t> &visited)
-    {
-        pending_ -= visited.size();
-        visited.clear();
-    }
-    bool empty() const { return pending_ == 0 && heap_.empty(); }
+    void push(int64_t minute, uint32_t entry) { append(bucket(minute), entry, true); }
 
     // Ordered (heap) mode.
     struct OrderedEntry {
@@ -47,17 +55,20 @@ public:
     };
     void pushOrdered(int64_t minute, uint32_t entry);
     OrderedEntry popOrdered();
+    bool orderedEmpty() const { return heap_.empty(); }
 
-    // Number of entries the queue's storage can hold without growing.
+    // Number of entries the queue's storage holds without growing.
     size_t capacity() const;
 
     // The calling thread's queue.
     static BucketQueue &forThisThread();
 
 private:
-    std::vector<std::vector<uint32_t>> buckets_;
+    void grow(Bucket &bucket);
+
+    std::vector<std::vector<uint32_t>> storage_;
+    std::vector<Bucket> buckets_;
     size_t mask_ = 0;
-    size_t pending_ = 0;
     bool ordered_ = false;
     std::vector<OrderedEntry> heap_;
     uint64_t nextOrder_ = 0;

@@ -10,51 +10,8 @@
 
 namespace {
 
-// The step rule's table lookups, prepared once per search: for each travel
-// layer and terrain class (codes 0 to 255, and 256 for every code outside
-// them), what an ordinary step into such a cell costs and whether a step
-// into it is allowed at all (which is all that counts across a province
-// edge and for a port's switch).
-constexpr int32_t HighClass = 256;
-constexpr int32_t ClassCount = 257;
-
-inline int32_t terrainClass(int32_t code)
-{
-    return static_cast<uint32_t>(code) <= 255u ? code : HighClass;
-}
-
-struct StepTable {
-    std::array<std::array<int32_t, ClassCount>, 2> enter;
-    std::array<std::array<uint8_t, ClassCount>, 2> open;
-};
-
-StepTable makeStepTable(const CarteVarenthe &map)
-{
-    const CostTables &tables = map.costTables;
-    StepTable table{};
-    for (int32_t cls = 0; cls < ClassCount; ++cls) {
-        const int32_t code = cls;
-        if (isTableCostedCode(code)) {
-            const int32_t foot = map.useWingsGift ? tables.wingsCost[code] : tables.footCost[code];
-            const int32_t boat = tables.boatCost[code];
-            table.enter[OnFoot][cls] = foot > 0 ? foot : -1;
-            table.open[OnFoot][cls] = foot > 0;
-            table.enter[Afloat][cls] = boat > 0 ? boat : -1;
-            table.open[Afloat][cls] = boat > 0;
-        } else {
-            const int32_t portFoot = tables.footCost[PortCode];
-            table.enter[OnFoot][cls] = portFoot >= 0 ? portFoot : -1;
-            table.open[OnFoot][cls] = 1;
-            table.enter[Afloat][cls] = -1;
-            table.open[Afloat][cls] = 1;
-        }
-    }
-    return table;
-}
-
-// Per-cell edge flags, from one flag word per row and one per column and
-// province row parity: the map's own edges close a step, a province's edges
-// make it free.
+// Edge flags of a cell: the map's own edges close a step, a province's
+// edges make it free.
 enum EdgeFlag : uint32_t {
     MapEdgeEast = 1u << 0,
     MapEdgeSouth = 1u << 1,
@@ -64,64 +21,106 @@ enum EdgeFlag : uint32_t {
     ProvinceEdgeSouth = 1u << 5,
     ProvinceEdgeWest = 1u << 6,
     ProvinceEdgeNorth = 1u << 7,
-    ShiftedRow = 1u << 8,
 };
 constexpr std::array<uint32_t, 4> MapEdge = {MapEdgeEast, MapEdgeSouth, MapEdgeWest, MapEdgeNorth};
 constexpr std::array<uint32_t, 4> ProvinceEdge = {ProvinceEdgeEast, ProvinceEdgeSouth, ProvinceEdgeWest,
                                                   ProvinceEdgeNorth};
 
-struct EdgeFlags {
-    std::vector<uint32_t> rows;
-    std::array<std::vector<uint32_t>, 2> columns; // even, shifted province rows
+// What the search needs of every cell, in 16 bits: the terrain class in the
+// low byte (codes 0 to 127 as they are, every other code as 128, which the
+// step rule treats alike) and the edge flags in the high byte. Built at the
+// start of each search, in storage kept from search to search, so that the
+// visit of a state reads two bytes per neighbour and never divides.
+constexpr int32_t HighCodeClass = FirstHighCode;
+constexpr uint32_t CellClassMask = 0xffu;
+constexpr uint32_t EdgeShift = 8;
 
-    void build(const CarteVarenthe &map)
-    {
-        rows.assign(static_cast<size_t>(map.height), 0);
-        for (int32_t y = 0; y < map.height; ++y) {
+inline uint16_t cellClassOf(int32_t code)
+{
+    return isTableCostedCode(code) ? static_cast<uint16_t>(code) : static_cast<uint16_t>(HighCodeClass);
+}
+
+void buildCellInfo(const CarteVarenthe &map, std::vector<uint16_t> &info)
+{
+    const int32_t width = map.width;
+    info.resize(static_cast<size_t>(width) * static_cast<size_t>(map.height));
+    // Column flags for rows of each province row parity; the column inside a
+    // province depends only on the column and that parity.
+    std::array<std::vector<uint16_t>, 2> columns;
+    const int32_t shiftedSample = std::max(map.provinceHeight, 0);
+    for (int parity = 0; parity < 2; ++parity) {
+        std::vector<uint16_t> &column = columns[static_cast<size_t>(parity)];
+        column.assign(static_cast<size_t>(width), 0);
+        const int32_t sampleRow = parity == 0 ? 0 : shiftedSample;
+        for (int32_t x = 0; x < width; ++x) {
             uint32_t flags = 0;
-            if (y == map.height - 1)
-                flags |= MapEdgeSouth;
-            if (y == 0)
-                flags |= MapEdgeNorth;
-            if (leavesProvince(map, 0, y, MoveSouth))
-                flags |= ProvinceEdgeSouth;
-            if (leavesProvince(map, 0, y, MoveNorth))
-                flags |= ProvinceEdgeNorth;
-            if (map.provinceHeight > 0 && (y / map.provinceHeight) % 2 != 0)
-                flags |= ShiftedRow;
-            rows[static_cast<size_t>(y)] = flags;
-        }
-        // A sample row of each province row parity decides the column flags.
-        const int32_t shiftedSample = std::max(map.provinceHeight, 0);
-        for (int parity = 0; parity < 2; ++parity) {
-            std::vector<uint32_t> &column = columns[static_cast<size_t>(parity)];
-            column.assign(static_cast<size_t>(map.width), 0);
-            const int32_t sampleRow = parity == 0 ? 0 : shiftedSample;
-            for (int32_t x = 0; x < map.width; ++x) {
-                uint32_t flags = 0;
-                if (x == map.width - 1)
-                    flags |= MapEdgeEast;
-                if (x == 0)
-                    flags |= MapEdgeWest;
-                if (leavesProvince(map, x, sampleRow, MoveEast))
-                    flags |= ProvinceEdgeEast;
-                if (leavesProvince(map, x, sampleRow, MoveWest))
-                    flags |= ProvinceEdgeWest;
-                column[static_cast<size_t>(x)] = flags;
-            }
+            if (x == width - 1)
+                flags |= MapEdgeEast;
+            if (x == 0)
+                flags |= MapEdgeWest;
+            if (leavesProvince(map, x, sampleRow, MoveEast))
+                flags |= ProvinceEdgeEast;
+            if (leavesProvince(map, x, sampleRow, MoveWest))
+                flags |= ProvinceEdgeWest;
+            column[static_cast<size_t>(x)] = static_cast<uint16_t>(flags << EdgeShift);
         }
     }
+    for (int32_t y = 0; y < map.height; ++y) {
+        uint32_t flags = 0;
+        if (y == map.height - 1)
+            flags |= MapEdgeSouth;
+        if (y == 0)
+            flags |= MapEdgeNorth;
+        if (leavesProvince(map, 0, y, MoveSouth))
+            flags |= ProvinceEdgeSouth;
+        if (leavesProvince(map, 0, y, MoveNorth))
+            flags |= ProvinceEdgeNorth;
+        const bool shifted = map.provinceHeight > 0 && (y / map.provinceHeight) % 2 != 0;
+        const uint16_t *column = columns[shifted ? 1 : 0].data();
+        const auto rowFlags = static_cast<uint16_t>(flags << EdgeShift);
+        const int32_t *terrain = map.terrain.row(y);
+        uint16_t *out = info.data() + static_cast<size_t>(y) * static_cast<size_t>(width);
+        for (int32_t x = 0; x < width; ++x)
+            out[x] = static_cast<uint16_t>(cellClassOf(terrain[x]) | rowFlags | column[x]);
+    }
+}
+
+// The step rule's table lookups, prepared once per search for each travel
+// layer and terrain class: what an ordinary step into such a cell costs
+// (-1 closed), and what a step across a province edge costs (0, or -1 when
+// the cell is closed to that layer; the same test decides a port's switch).
+struct StepTable {
+    std::array<std::array<int32_t, HighCodeClass + 1>, 2> enter;
+    std::array<std::array<int32_t, HighCodeClass + 1>, 2> cross;
 };
 
-// Search entries pack a cell and a layer into 32 bits: row, column, layer.
-constexpr int32_t EntryColumnBits = 15;
-static_assert(MaxMapSide < (1 << EntryColumnBits), "map columns must fit a search entry");
-constexpr uint32_t EntryRowShift = EntryColumnBits + 1;
-
-inline uint32_t packEntry(int32_t x, int32_t y, int32_t layer)
+StepTable makeStepTable(const CarteVarenthe &map)
 {
-    return (static_cast<uint32_t>(y) << EntryRowShift) | (static_cast<uint32_t>(x) << 1) |
-           static_cast<uint32_t>(layer);
+    const CostTables &tables = map.costTables;
+    StepTable table{};
+    for (int32_t code = 0; code < HighCodeClass; ++code) {
+        const int32_t foot = map.useWingsGift ? tables.wingsCost[code] : tables.footCost[code];
+        const int32_t boat = tables.boatCost[code];
+        table.enter[OnFoot][code] = foot > 0 ? foot : -1;
+        table.cross[OnFoot][code] = foot > 0 ? 0 : -1;
+        table.enter[Afloat][code] = boat > 0 ? boat : -1;
+        table.cross[Afloat][code] = boat > 0 ? 0 : -1;
+    }
+    const int32_t portFoot = tables.footCost[PortCode];
+    table.enter[OnFoot][HighCodeClass] = portFoot >= 0 ? portFoot : -1;
+    table.cross[OnFoot][HighCodeClass] = 0;
+    table.enter[Afloat][HighCodeClass] = -1;
+    table.cross[Afloat][HighCodeClass] = 0;
+    return table;
+}
+
+// Search entries pack a state and the move that reached it into 32 bits:
+// cell index, layer, move code.
+static_assert(int64_t{MaxMapSide} * MaxMapSide <= (int64_t{1} << 28), "cells must fit a search entry");
+
+inline uint32_t packEntry(size_t cell, int32_t layer, int32_t move)
+{
+    return (static_cast<uint32_t>(cell) << 4) | (static_cast<uint32_t>(layer) << 3) | static_cast<uint32_t>(move);
 }
 
 constexpr int64_t LatestMinute = std::numeric_limits<int32_t>::max();
@@ -132,128 +131,257 @@ constexpr int64_t LatestMinute = std::numeric_limits<int32_t>::max();
 // the one already pending for it: a later or equal entry would be skipped
 // when visited anyway, so the arrival minutes and arrival moves are those of
 // a queue that keeps every duplicate, with far fewer entries.
+//
+// The pending arrival lives in the document's time grid. In the packed form
+// the grid holds minute × 8 + move of the pending arrival, so that settling
+// a state writes nothing and the moves are split out in one sequential pass
+// at the end; a search whose minutes outgrow the packed form (29 bits, over
+// a thousand years of travel) starts again in the plain form, which writes
+// the arrival move when a state is settled.
 class Search {
 public:
-    Search(CarteVarenthe &map, const EdgeFlags &edges)
-        : edges_(edges), table_(makeStepTable(map)), width_(map.width),
-          terrain_(map.terrain.data()),
-          time_{map.routeTime[OnFoot].data(), map.routeTime[Afloat].data()},
+    Search(CarteVarenthe &map, const std::vector<uint16_t> &cellInfo)
+        : map_(map), table_(makeStepTable(map)), info_(cellInfo.data()),
+          time_{reinterpret_cast<uint32_t *>(map.routeTime[OnFoot].data()),
+                reinterpret_cast<uint32_t *>(map.routeTime[Afloat].data())},
           step_{map.routeStep[OnFoot].data(), map.routeStep[Afloat].data()},
           delta_{1, map.width, -1, -map.width}, embark_(map.allowEmbark),
           abandon_(map.allowEmbark && map.allowAbandon)
     {
     }
 
-    void run(BucketQueue &queue, int32_t startX, int32_t startY, int32_t startLayer)
+    // The layers must hold -1 in every time entry; the steps are written
+    // whole.
+    void run(BucketQueue &queue, int64_t largestStepCost, size_t start, int32_t startLayer)
     {
-        const size_t start = cellIndex(startX, startY);
-        time_[startLayer][start] = 0;
-        step_[startLayer][start] = startLayer == OnFoot ? MoveEast : MoveSwitchEast;
-        const uint32_t startEntry = packEntry(startX, startY, startLayer);
+        const int32_t startMove = startLayer == OnFoot ? MoveEast : MoveSwitchEast;
+        const uint32_t startEntry = packEntry(start, startLayer, startMove);
         if (queue.usesBuckets()) {
-            queue.push(0, startEntry);
-            auto push = [&queue](int64_t minute, uint32_t entry) { queue.push(minute, entry); };
-            for (int64_t minute = 0; !queue.empty(); ++minute) {
-                std::vector<uint32_t> &bucket = queue.bucket(minute);
-                // Steps of 0 minutes append to the bucket being visited; the
-                // index runs to its current size so that they are visited in
-                // the same pass.
-                for (size_t i = 0; i < bucket.size(); ++i)
-                    visit(bucket[i], minute, push);
-                queue.release(bucket);
+            time_[startLayer][start] = static_cast<uint32_t>(startMove);
+            if (runBuckets<true>(queue, startEntry, largestStepCost)) {
+                splitPackedArrivals();
+                return;
             }
-        } else {
-            queue.pushOrdered(0, startEntry);
-            auto push = [&queue](int64_t minute, uint32_t entry) { queue.pushOrdered(minute, entry); };
-            while (!queue.empty()) {
-                const BucketQueue::OrderedEntry next = queue.popOrdered();
-                visit(next.entry, next.minute, push);
-            }
+            for (uint32_t *times : time_)
+                std::fill_n(times, cellCount(), UnreachedTime);
+            queue.prepare(largestStepCost);
         }
+        for (int32_t *steps : step_)
+            std::fill_n(steps, cellCount(), -1);
+        time_[startLayer][start] = 0;
+        step_[startLayer][start] = startMove;
+        if (queue.usesBuckets())
+            runBuckets<false>(queue, startEntry, largestStepCost);
+        else
+            runOrdered(queue, startEntry);
     }
 
 private:
-    size_t cellIndex(int32_t x, int32_t y) const
+    static constexpr uint32_t UnreachedTime = 0xffffffffu;
+    static constexpr uint32_t MoveBits = 3;
+    // Below the minute part of an unreached entry in the packed form.
+    static constexpr int64_t PackedMinuteLimit = int64_t{UnreachedTime >> MoveBits};
+
+    size_t cellCount() const
     {
-        return static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x);
+        return static_cast<size_t>(map_.width) * static_cast<size_t>(map_.height);
     }
 
-    template <class Push>
-    void offer(size_t cell, int32_t x, int32_t y, int32_t layer, int64_t minute, int32_t move, Push &push)
+    // The states of a bucket lie scattered over the map; fetching a later
+    // entry's cell while visiting this one hides some memory latency on
+    // large maps.
+    static constexpr size_t PrefetchDistance = 8;
+
+    void prefetch(uint32_t entry) const
     {
-        if (minute > LatestMinute)
-            return; // an arrival that cannot be written down is no arrival
-        int32_t &pending = time_[layer][cell];
-        if (static_cast<uint32_t>(minute) < static_cast<uint32_t>(pending)) {
-            pending = static_cast<int32_t>(minute);
-            step_[layer][cell] = move;
-            push(minute, packEntry(x, y, layer));
+        const size_t cell = entry >> 4;
+        __builtin_prefetch(time_[(entry >> 3) & 1u] + cell);
+        __builtin_prefetch(info_ + cell);
+    }
+
+    template <bool Packed>
+    static bool settledAt(uint32_t pending, int64_t minute)
+    {
+        return Packed ? (pending >> MoveBits) == minute : static_cast<int32_t>(pending) == minute;
+    }
+
+    // Whether `minute` is earlier than the pending arrival; in the plain
+    // form, an arrival that cannot be written down is no arrival.
+    template <bool Packed>
+    static bool earlier(int64_t minute, uint32_t pending)
+    {
+        if constexpr (Packed)
+            return minute < (pending >> MoveBits);
+        else
+            return minute <= LatestMinute && static_cast<uint32_t>(minute) < pending;
+    }
+
+    template <bool Packed>
+    static uint32_t pendingValue(int64_t minute, int32_t move)
+    {
+        return Packed ? (static_cast<uint32_t>(minute) << MoveBits) | static_cast<uint32_t>(move)
+                      : static_cast<uint32_t>(minute);
+    }
+
+    template <bool Packed>
+    bool runBuckets(BucketQueue &queue, uint32_t startEntry, int64_t largestStepCost)
+    {
+        queue.push(0, startEntry);
+        BucketQueue::Bucket *const buckets = queue.buckets();
+        const size_t mask = queue.mask();
+        auto push = [&queue](int64_t at, uint32_t e) { queue.push(at, e); };
+        // Every pending entry is at most a bucket count of minutes ahead, so
+        // a whole round of empty buckets means the queue is empty.
+        const int64_t bucketCount = queue.bucketCount();
+        int64_t emptyRun = 0;
+        for (int64_t minute = 0; emptyRun < bucketCount; ++minute) {
+            BucketQueue::Bucket &bucket = buckets[static_cast<size_t>(minute) & mask];
+            if (bucket.size == 0) {
+                ++emptyRun;
+                continue;
+            }
+            emptyRun = 0;
+            if (Packed && minute + largestStepCost >= PackedMinuteLimit)
+                return false;
+            // Steps of 0 minutes append to the bucket being visited; the index
+            // runs to its current size so that they are visited in the same
+            // pass.
+            for (size_t i = 0; i < bucket.size; ++i) {
+                if (i + PrefetchDistance < bucket.size)
+                    prefetch(bucket.entries[i + PrefetchDistance]);
+                const uint32_t entry = bucket.entries[i];
+                const size_t cell = entry >> 4;
+                const int32_t layer = static_cast<int32_t>((entry >> 3) & 1u);
+                if (!settledAt<Packed>(time_[layer][cell], minute))
+                    continue; // reached earlier by another entry
+                if (!Packed)
+                    step_[layer][cell] = static_cast<int32_t>(entry & 7u);
+                walkOn<Packed>(queue, buckets, mask, cell, layer, minute);
+                switchLayers<Packed>(cell, layer, minute, push);
+            }
+            bucket.size = 0;
+            ++emptyRun;
+        }
+        return true;
+    }
+
+    void runOrdered(BucketQueue &queue, uint32_t startEntry)
+    {
+        queue.pushOrdered(0, startEntry);
+        auto push = [&queue](int64_t at, uint32_t e) { queue.pushOrdered(at, e); };
+        while (!queue.orderedEmpty()) {
+            const BucketQueue::OrderedEntry next = queue.popOrdered();
+            const size_t cell = next.entry >> 4;
+            const int32_t layer = static_cast<int32_t>((next.entry >> 3) & 1u);
+            if (!settledAt<false>(time_[layer][cell], next.minute))
+                continue;
+            step_[layer][cell] = static_cast<int32_t>(next.entry & 7u);
+            const uint32_t flags = info_[cell] >> EdgeShift;
+            for (int32_t direction = 0; direction < 4; ++direction) {
+                if (flags & MapEdge[direction])
+                    continue;
+                const size_t target = cell + static_cast<ptrdiff_t>(delta_[direction]);
+                const uint32_t cls = info_[target] & CellClassMask;
+                const int32_t cost = (flags & ProvinceEdge[direction]) ? table_.cross[layer][cls]
+                                                                      : table_.enter[layer][cls];
+                if (cost >= 0)
+                    offer<false>(target, layer, next.minute + cost, direction, push);
+            }
+            switchLayers<false>(cell, layer, next.minute, push);
         }
     }
 
-    template <class Push>
-    void visit(uint32_t entry, int64_t minute, Push &push)
+    // The four steps that keep the layer.
+    template <bool Packed>
+    void walkOn(BucketQueue &queue, BucketQueue::Bucket *buckets, size_t mask, size_t cell, int32_t layer,
+                int64_t minute)
     {
-        const int32_t layer = static_cast<int32_t>(entry & 1u);
-        const int32_t x = static_cast<int32_t>((entry >> 1) & ((1u << EntryColumnBits) - 1));
-        const int32_t y = static_cast<int32_t>(entry >> EntryRowShift);
-        const size_t cell = cellIndex(x, y);
-        if (time_[layer][cell] != minute)
-            return; // reached earlier by another entry
-        const uint32_t rowFlags = edges_.rows[static_cast<size_t>(y)];
-        const uint32_t flags =
-            rowFlags | edges_.columns[(rowFlags & ShiftedRow) ? 1 : 0][static_cast<size_t>(x)];
-
+        const uint32_t flags = info_[cell] >> EdgeShift;
         const int32_t *enter = table_.enter[layer].data();
-        const uint8_t *open = table_.open[layer].data();
+        const int32_t *cross = table_.cross[layer].data();
+        uint32_t *times = time_[layer];
         for (int32_t direction = 0; direction < 4; ++direction) {
             if (flags & MapEdge[direction])
                 continue;
-            const size_t next = cell + static_cast<ptrdiff_t>(delta_[direction]);
-            const int32_t cls = terrainClass(terrain_[next]);
-            const int32_t cost =
-                (flags & ProvinceEdge[direction]) ? (open[cls] ? 0 : -1) : enter[cls];
-            if (cost >= 0)
-                offer(next, x + MoveDx[direction], y + MoveDy[direction], layer, minute + cost, direction,
-                      push);
+            const size_t target = cell + static_cast<ptrdiff_t>(delta_[direction]);
+            const uint32_t cls = info_[target] & CellClassMask;
+            const int32_t cost = (flags & ProvinceEdge[direction]) ? cross[cls] : enter[cls];
+            if (cost < 0)
+                continue;
+            const int64_t arrival = minute + cost;
+            uint32_t &pending = times[target];
+            if (earlier<Packed>(arrival, pending)) {
+                pending = pendingValue<Packed>(arrival, direction);
+                queue.append(buckets[static_cast<size_t>(arrival) & mask], packEntry(target, layer, direction),
+                             true);
+            }
         }
+    }
 
-        const int32_t here = terrain_[cell];
-        if (here == PortCode && embark_) {
+    // Embarking and landing in a port, and leaving the boat on sand: rare,
+    // so plain branches.
+    template <bool Packed, class Push>
+    void switchLayers(size_t cell, int32_t layer, int64_t minute, Push &push)
+    {
+        const uint32_t here = info_[cell];
+        const uint32_t flags = here >> EdgeShift;
+        const uint32_t hereClass = here & CellClassMask;
+        if (hereClass == PortCode && embark_) {
             const int32_t other = 1 - layer;
             for (int32_t direction = 0; direction < 4; ++direction) {
                 if (flags & MapEdge[direction])
                     continue;
-                const size_t next = cell + static_cast<ptrdiff_t>(delta_[direction]);
-                if (table_.open[other][terrainClass(terrain_[next])])
-                    offer(next, x + MoveDx[direction], y + MoveDy[direction], other,
-                          minute + switchCost(direction), MoveSwitchEast + direction, push);
+                const size_t target = cell + static_cast<ptrdiff_t>(delta_[direction]);
+                if (table_.cross[other][info_[target] & CellClassMask] == 0)
+                    offer<Packed>(target, other, minute + switchCost(direction), MoveSwitchEast + direction, push);
             }
-        } else if (here == SandCode && abandon_ && layer == Afloat) {
+        } else if (hereClass == SandCode && abandon_ && layer == Afloat) {
             // The boat is left on the sand and the traveller walks on.
             for (int32_t direction = 0; direction < 4; ++direction) {
                 if (flags & MapEdge[direction])
                     continue;
-                const size_t next = cell + static_cast<ptrdiff_t>(delta_[direction]);
-                const int32_t cls = terrainClass(terrain_[next]);
-                if (!table_.open[OnFoot][cls])
+                const size_t target = cell + static_cast<ptrdiff_t>(delta_[direction]);
+                const uint32_t cls = info_[target] & CellClassMask;
+                if (table_.cross[OnFoot][cls] != 0)
                     continue;
-                const int32_t walk =
-                    (flags & ProvinceEdge[direction]) ? 0 : table_.enter[OnFoot][cls];
+                const int32_t walk = (flags & ProvinceEdge[direction]) ? 0 : table_.enter[OnFoot][cls];
                 if (walk >= 0)
-                    offer(next, x + MoveDx[direction], y + MoveDy[direction], OnFoot,
-                          minute + AbandonExtra + walk, MoveSwitchEast + direction, push);
+                    offer<Packed>(target, OnFoot, minute + AbandonExtra + walk, MoveSwitchEast + direction, push);
             }
         }
     }
 
-    const EdgeFlags &edges_;
+    template <bool Packed, class Push>
+    void offer(size_t cell, int32_t layer, int64_t minute, int32_t move, Push &push)
+    {
+        uint32_t &pending = time_[layer][cell];
+        if (earlier<Packed>(minute, pending)) {
+            pending = pendingValue<Packed>(minute, move);
+            push(minute, packEntry(cell, layer, move));
+        }
+    }
+
+    void splitPackedArrivals()
+    {
+        const size_t cells = cellCount();
+        for (int layer = 0; layer < 2; ++layer) {
+            uint32_t *times = time_[layer];
+            int32_t *steps = step_[layer];
+            for (size_t i = 0; i < cells; ++i) {
+                const uint32_t packed = times[i];
+                const bool reached = packed != UnreachedTime;
+                steps[i] = reached ? static_cast<int32_t>(packed & 7u) : -1;
+                times[i] = reached ? packed >> MoveBits : UnreachedTime;
+            }
+        }
+    }
+
+    const CarteVarenthe &map_;
     const StepTable table_;
-    const int32_t width_;
-    const int32_t *terrain_;
-    std::array<int32_t *, 2> time_;
+    const uint16_t *info_;
+    std::array<uint32_t *, 2> time_;
     std::array<int32_t *, 2> step_;
-    std::array<int32_t, 4> delta_;
+    std::array<ptrdiff_t, 4> delta_;
     const bool embark_;
     const bool abandon_;
 };
@@ -319,18 +447,25 @@ void searchRoutes(CarteVarenthe &map)
 {
     if (map.routeStartX == -1)
         return;
-    map.clearRouteLayers();
     const int32_t startX = map.routeStartX;
     const int32_t startY = map.routeStartY;
-    if (!map.contains(startX, startY))
+    if (!map.contains(startX, startY)) {
+        map.clearRouteLayers();
         return;
+    }
+    // The search writes every arrival move itself; only the times start
+    // cleared.
+    for (Grid &times : map.routeTime)
+        times.fill(-1);
     const int32_t startLayer = startsOnFoot(map, startX, startY) ? OnFoot : Afloat;
 
-    thread_local EdgeFlags edges;
-    edges.build(map);
+    thread_local std::vector<uint16_t> cellInfo;
+    buildCellInfo(map, cellInfo);
     BucketQueue &queue = BucketQueue::forThisThread();
-    queue.prepare(largestStepCost(map));
-    Search(map, edges).run(queue, startX, startY, startLayer);
+    const int64_t largest = largestStepCost(map);
+    queue.prepare(largest);
+    const size_t start = static_cast<size_t>(startY) * static_cast<size_t>(map.width) + static_cast<size_t>(startX);
+    Search(map, cellInfo).run(queue, largest, start, startLayer);
 }
 
 bool traceRoute(CarteVarenthe &map)

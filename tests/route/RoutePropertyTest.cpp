@@ -160,3 +160,28 @@ TEST(RouteProperty, StepsTooLongForAnyBucketCountStayExact)
         expectArrivalMovesAddUp(map);
     }
 }
+
+TEST(RouteProperty, RouteOfOverAThousandYearsKeepsExactMinutes)
+{
+    // A winding road of 12289 steps of 65000 minutes each: the arrival
+    // minutes outgrow the search's compact form and must still be exact,
+    // with every arrival move.
+    CarteVarenthe map;
+    map.create(4096, 5, 0, 0, 1, 100);
+    for (int32_t x = 0; x < 4096; ++x) {
+        map.terrain.at(x, 1) = x == 4095 ? 100 : 105;
+        map.terrain.at(x, 3) = x == 0 ? 100 : 105;
+    }
+    map.costTables.footCost[100] = 65000;
+    map.costTables.footCost[105] = 0;
+    setRouteEnd(map, 4095, 4);
+    setRouteStart(map, 0, 0);
+    EXPECT_EQ(map.routeTotalTime, int64_t{12289} * 65000);
+    EXPECT_EQ(map.routeTimeAt(4095, 2, OnFoot), int64_t{4097} * 65000);
+    const auto expected = heapDijkstra(map, 0, 0);
+    for (int32_t y = 0; y < map.height; ++y)
+        for (int32_t x = 0; x < map.width; ++x)
+            ASSERT_EQ(map.routeTimeAt(x, y, OnFoot), expected[OnFoot][cellOf(map, x, y)]);
+    expectArrivalMovesAddUp(map);
+    expectTracedRouteAddsUp(map);
+}
