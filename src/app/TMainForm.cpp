@@ -109,15 +109,21 @@ void TMainForm::buildStatusBar()
 {
     QStatusBar *bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar"));
+    // The widths suit a small system font; a larger one widens every panel
+    // alike, so that a long route duration still fits in the second.
+    const int durationWidth =
+        bar->fontMetrics().horizontalAdvance(QStringLiteral("Durée de l'itinéraire : 100:00")) + 12;
+    const double scale = std::max(1.0, durationWidth / double(PanelWidths[1]));
     for (size_t i = 0; i < panels_.size(); ++i) {
         auto *panel = new QLabel(bar);
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         panel->setTextFormat(Qt::PlainText);
         const bool last = i + 1 == panels_.size();
+        const int width = int(PanelWidths[i] * scale + 0.5);
         if (last)
-            panel->setMinimumWidth(PanelWidths[i]);
+            panel->setMinimumWidth(width);
         else
-            panel->setFixedWidth(PanelWidths[i]);
+            panel->setFixedWidth(width);
         // The last panel takes what the others leave.
         bar->addWidget(panel, last ? 1 : 0);
         panels_[i] = panel;
