@@ -50,6 +50,8 @@ QPixmap drawProgramPicture()
     painter.setBrush(QColor(120, 30, 30));
     painter.drawPolygon(QPolygon({QPoint(50, 23), QPoint(59, 14), QPoint(68, 23)}));
     painter.setPen(QPen(Qt::white, 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.setRenderHint(QPainter::Antialiasing, false);
     painter.drawRect(0, 0, 80, 64);
     painter.end();
     return QPixmap::fromImage(picture);

@@ -34,6 +34,13 @@ QIcon swatch(const QColor &colour)
     return QIcon(picture);
 }
 
+// The dialog is small and fixed: groups keep their rows close together.
+void compact(QBoxLayout *layout)
+{
+    layout->setContentsMargins(8, 4, 8, 4);
+    layout->setSpacing(2);
+}
+
 QCheckBox *addCheckBox(QLayout *layout, const QString &caption, const char *name)
 {
     auto *box = new QCheckBox(caption);
@@ -69,6 +76,10 @@ TOptionForm::TOptionForm(QWidget *parent)
     setObjectName(QStringLiteral("TOptionForm"));
     setWindowTitle(QStringLiteral("Configuration"));
     setFixedSize(330, 417);
+    // The fixed client area is laid out for a small 8-point face.
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
@@ -77,6 +88,8 @@ TOptionForm::TOptionForm(QWidget *parent)
     TabSheet1 = new QWidget;
     TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
     auto *interfaceLayout = new QVBoxLayout(TabSheet1);
+    interfaceLayout->setContentsMargins(8, 6, 8, 6);
+    interfaceLayout->setSpacing(4);
     auto *speedRow = new QHBoxLayout;
     Label1 = new QLabel(QStringLiteral("Vitesse de Défilement"));
     Edit1 = new QLineEdit;
@@ -88,6 +101,7 @@ TOptionForm::TOptionForm(QWidget *parent)
 
     GroupBox3 = new QGroupBox(QStringLiteral("Provinces"));
     auto *provinces = new QVBoxLayout(GroupBox3);
+    compact(provinces);
     CheckBox4 = addCheckBox(provinces, QStringLiteral("Surligner les cases frontières de province"), "CheckBox4");
     CheckBox6 = addCheckBox(provinces, QStringLiteral("Afficher le Nom des Provinces"), "CheckBox6");
     CheckBox7 = addCheckBox(provinces, QStringLiteral("Masquer l'arrière plan du texte"), "CheckBox7");
@@ -98,6 +112,7 @@ TOptionForm::TOptionForm(QWidget *parent)
 
     GroupBox2 = new QGroupBox(QStringLiteral("Temps de Déplacement"));
     auto *times = new QVBoxLayout(GroupBox2);
+    compact(times);
     CheckBox2 = addCheckBox(times, QStringLiteral("Afficher les temps de déplacement"), "CheckBox2");
     CheckBox3 = addCheckBox(times, QStringLiteral("Masquer l'arrière plan du texte"), "CheckBox3");
     Button3 = new QPushButton(QStringLiteral("Police de caractère"));
@@ -107,6 +122,7 @@ TOptionForm::TOptionForm(QWidget *parent)
 
     GroupBox1 = new QGroupBox(QStringLiteral("Grille"));
     auto *grid = new QVBoxLayout(GroupBox1);
+    compact(grid);
     CheckBox1 = addCheckBox(grid, QStringLiteral("Afficher la grille"), "CheckBox1");
     CheckBox5 = addCheckBox(grid, QStringLiteral("Afficher la limite des Provinces"), "CheckBox5");
     auto *colourRow = new QHBoxLayout;
@@ -127,6 +143,8 @@ TOptionForm::TOptionForm(QWidget *parent)
         ColorBox1->addItem(swatch(colour), name, colour);
     }
     ColorBox1->setMaxVisibleItems(16);
+    ColorBox1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    ColorBox1->setMinimumContentsLength(10);
 
     // Page "Recherche de Chemin".
     TabSheet2 = new QWidget;

@@ -25,6 +25,9 @@ TCitiesForm::TCitiesForm(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::Windo
     setObjectName(QStringLiteral("TCitiesForm"));
     setWindowTitle(QStringLiteral("Liste des Villes"));
     move(887, 191);
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
     resize(194, 557);
 
     ValueListEditor1 = new QTableWidget(0, 2, this);

@@ -51,6 +51,10 @@ TPaletteForm::TPaletteForm(TileLibrary &tiles, QWidget *parent)
     setWindowTitle(QStringLiteral("Palette"));
     setObjectName(QStringLiteral("TPaletteForm"));
     paintBlack(this);
+    // The labels of the bottom panel are placed for a small 8-point face.
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
     setMinimumSize(FormWidth, 100);
     setMaximumSize(FormWidth, 10000);
     resize(FormWidth, 522);
