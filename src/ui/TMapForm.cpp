@@ -28,6 +28,7 @@
 #include "ui/CellInspection.h"
 #include "ui/GameServer.h"
 #include "ui/MapViewGeometry.h"
+#include "ui/MapViewRing.h"
 #include "ui/MapWindowHost.h"
 #include "ui/ProvinceNotation.h"
 #include "ui/UserDialogs.h"
@@ -217,11 +218,30 @@ MapView TMapForm::viewAtOrigin() const
     return view;
 }
 
-QSize TMapForm::backBufferSize() const
+bool TMapForm::sizeBackBuffer()
 {
     // The main window's client area bounds every child; the window's own size
     // is taken too in case it is shown outside that area.
-    return host_.mainClientSize().expandedTo(size());
+    const QSize size = host_.mainClientSize().expandedTo(this->size());
+    if (ring_.size() == size && ring_.format() == QImage::Format_RGB32)
+        return false;
+    ring_ = QImage(size, QImage::Format_RGB32);
+    ring_.fill(Qt::black);
+    bufferPicture_ = QRegion();
+    return true;
+}
+
+QImage TMapForm::backBuffer() const
+{
+    QImage picture(size(), QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    if (ring_.isNull())
+        return picture;
+    QPainter painter(&picture);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    for (const RingPiece &piece : ringPieces(rect(), {viewOriginX_, viewOriginY_}, ring_.size()))
+        painter.drawImage(piece.window.topLeft(), ring_, piece.buffer);
+    return picture;
 }
 
 void TMapForm::forgetPicture()
@@ -281,15 +301,9 @@ void TMapForm::Timer1Timer()
         return;
 
     const QRect client = rect();
-    const bool pictureWhole = bufferPicture_.contains(client) && !buffers_[current_].isNull();
-    current_ ^= 1;
-    QImage &current = buffers_[current_];
-    const QImage &previous = buffers_[current_ ^ 1];
-    const QSize bufferSize = backBufferSize();
-    if (current.size() != bufferSize || current.format() != QImage::Format_RGB32) {
-        current = QImage(bufferSize, QImage::Format_RGB32);
-        current.fill(Qt::black);
-    }
+    const bool pictureWhole = bufferPicture_.contains(client);
+    if (sizeBackBuffer())
+        forgetPicture();
     viewOriginX_ = scrollX();
     viewOriginY_ = scrollY();
     if (!isVisible()) {
@@ -298,27 +312,42 @@ void TMapForm::Timer1Timer()
         host_.repaintMinimap();
         return;
     }
-    // Without a whole retained picture (never painted, or stale) the strips
-    // around an empty valid rectangle cover the whole client area.
-    const QRect valid = pictureWhole ? ShiftRetainedPicture(previous, current, client.size(), dx, dy) : QRect();
-    RenderExposedStrips(current, client.size(), valid, viewAtOrigin(), *document_, host_.settings(),
-                        *scaledTiles_);
+    // The part still in view keeps its place in the wrapping buffer; only
+    // the strips that came into view are drawn. Without a whole retained
+    // picture (never painted, or stale) the strips cover the whole client.
+    const QRect valid = pictureWhole && !bufferPicture_.isEmpty() ? retainedArea(client.size(), dx, dy) : QRect();
+    const ExposedStrips strips = exposedStrips(client.size(), valid);
+    renderWindowRect(strips.stripA);
+    renderWindowRect(strips.stripB);
     bufferPicture_ = client;
-    pendingCopy_ = client;
-    repaint();
+    // The scroll bars lie over the picture: copying under them would make
+    // them paint themselves again at every tick.
+    const QRegion shown = QRegion(client) - ScrollBar1->geometry() - ScrollBar2->geometry();
+    pendingCopy_ = shown;
+    repaint(shown);
     host_.repaintMinimap();
+}
+
+void TMapForm::renderWindowRect(const QRect &rect)
+{
+    const QRect area = rect & this->rect();
+    if (area.isEmpty())
+        return;
+    const MapView origin = viewAtOrigin();
+    for (const RingPiece &piece : ringPieces(area, {viewOriginX_, viewOriginY_}, ring_.size())) {
+        // A view in which the piece's map pixels fall on its buffer pixels.
+        MapView view = origin;
+        view.scrollX = origin.scrollX + piece.window.left() - piece.buffer.left();
+        view.scrollY = origin.scrollY + piece.window.top() - piece.buffer.top();
+        RenderMap(ring_, piece.buffer, view, *document_, host_.settings(), *scaledTiles_);
+    }
 }
 
 void TMapForm::PaintMapRect(const QRect &rect)
 {
-    QImage &buffer = buffers_[current_];
-    const qint64 before = buffer.cacheKey();
-    const QSize bufferSize = backBufferSize();
-    const bool reallocated = buffer.size() != bufferSize || buffer.format() != QImage::Format_RGB32;
-    ::PaintMapRect(buffer, bufferSize, rect, viewAtOrigin(), *document_, host_.settings(), *scaledTiles_);
-    if (reallocated || (before != buffer.cacheKey() && buffer.size() != bufferSize))
-        bufferPicture_ = QRegion();
-    bufferPicture_ += rect;
+    sizeBackBuffer();
+    renderWindowRect(rect);
+    bufferPicture_ += rect & this->rect();
 }
 
 void TMapForm::setStatusDuration()
@@ -335,15 +364,17 @@ void TMapForm::paintEvent(QPaintEvent *event)
     // The picture is drawn at the view origin, where the timer believes it
     // is; drawing at a scroll position the timer has not reached yet would
     // make the next tick shift it a second time.
+    if (sizeBackBuffer())
+        pendingCopy_ = QRegion();
     const QRegion toRender = event->region() - pendingCopy_;
     if (!toRender.isEmpty())
         PaintMapRect(toRender.boundingRect() & rect());
     pendingCopy_ = QRegion();
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    const QImage &buffer = buffers_[current_];
     for (const QRect &area : event->region())
-        painter.drawImage(area.topLeft(), buffer, area);
+        for (const RingPiece &piece : ringPieces(area & rect(), {viewOriginX_, viewOriginY_}, ring_.size()))
+            painter.drawImage(piece.window.topLeft(), ring_, piece.buffer);
 }
 
 void TMapForm::layoutScrollBars()

@@ -1,8 +1,8 @@
 #pragma once
 // A map window: the child window of the main window that shows one map
-// document. It owns the document, its scaled tile cache and two back buffers;
+// document. It owns the document, its scaled tile cache and its back buffer;
 // it maps window pixels to cells, zooms, scrolls (scroll bars, dragging, the
-// wheel, a 10 ms timer that shifts the retained picture and renders only the
+// wheel, a 10 ms timer that moves the retained picture and renders only the
 // strips that came into view), describes the cell under the mouse, paints
 // with the palette, carries the route pop-up menu and asks before a modified
 // map is closed.
@@ -98,8 +98,10 @@ public:
     // Whether a right click would open the pop-up menu now (not while
     // painting with the right button).
     bool popupAllowed() const { return popupAllowed_; }
-    // The back buffer now shown (window pixel (x, y) is its pixel (x, y)).
-    const QImage &backBuffer() const { return buffers_[current_]; }
+    // The picture the back buffer holds for the window's client area, as
+    // the window shows it (for tests and screenshots).
+    QImage backBuffer() const;
+    QSize backBufferSize() const { return ring_.size(); }
 
     // The close query on its own, for the main window's shutdown: asks
     // "La carte a été modifiée, voulez-vous l'enregistrer ?" when the map is
@@ -144,9 +146,13 @@ private:
     void watchSubWindow();
     void layoutScrollBars();
     MapView viewAtOrigin() const;
-    QSize backBufferSize() const;
-    // Renders `rect` of the current back buffer at the view origin.
+    // Sizes the back buffer to the main window's client area; true when it
+    // had to be made anew (its picture is then lost).
+    bool sizeBackBuffer();
+    // Renders the window rectangle `rect` at the view origin into the back
+    // buffer; renderWindowRect does not record it as valid.
     void PaintMapRect(const QRect &rect);
+    void renderWindowRect(const QRect &rect);
     void setStatusDuration();
     void describeCell(int column, int row);
     void forgetPicture();
@@ -154,10 +160,11 @@ private:
     MapWindowHost &host_;
     std::unique_ptr<CarteVarenthe> document_;
     std::unique_ptr<ScaledTileCache> scaledTiles_;
-    QImage buffers_[2];
-    int current_ = 0;
-    // Part of the current back buffer that holds the picture at the view
-    // origin: the timer shifts it only when it covers the whole client area.
+    // The retained picture. It wraps around: map pixel (mx, my) lies at
+    // (mx mod width, my mod height), so moving the view moves no pixels.
+    QImage ring_;
+    // Part of the window whose picture the back buffer holds at the view
+    // origin: the timer keeps it only when it covers the whole client area.
     QRegion bufferPicture_;
     // Part of the window that the timer or an edit has just drawn into the
     // back buffer: the paint handler copies it without rendering it again.

@@ -229,7 +229,7 @@ TEST(MapFormView, ScrollingShiftsThePictureAndDrawsOnlyWhatCameIntoView)
     form.repaint();
 
     const auto expectPictureOfView = [&](const char *step) {
-        QImage expected(form.backBuffer().size(), QImage::Format_RGB32);
+        QImage expected(form.size(), QImage::Format_RGB32);
         MapView view;
         view.cellSize = form.cellSize();
         view.gridGap = form.gridGap();
@@ -237,21 +237,37 @@ TEST(MapFormView, ScrollingShiftsThePictureAndDrawsOnlyWhatCameIntoView)
         view.scrollY = form.viewOriginY();
         ScaledTileCache tiles(host.tiles);
         RenderMap(expected, form.rect(), view, form.document(), host.appSettings, tiles);
-        const QRect client = form.rect();
-        EXPECT_EQ(form.backBuffer().copy(client), expected.copy(client)) << step;
+        EXPECT_EQ(form.backBuffer(), expected) << step;
     };
     expectPictureOfView("first paint");
 
     const int minimapBefore = host.minimapRepaints;
-    for (const QPoint move : {QPoint(37, 0), QPoint(0, 51), QPoint(-20, -13), QPoint(400, 9), QPoint(-3, 700)}) {
+    // Steps of a drag, small and large, far enough to wrap around the back
+    // buffer (1000 by 700) more than once.
+    const QPoint moves[] = {{37, 0}, {0, 51}, {-20, -13}, {400, 9}, {-3, 700}, {650, 333}, {999, 1}, {-1200, -650}};
+    for (const QPoint move : moves) {
         form.setScrollX(form.scrollX() + move.x());
         form.setScrollY(form.scrollY() + move.y());
         form.Timer1Timer();
         EXPECT_EQ(form.viewOriginX(), form.scrollX());
         expectPictureOfView("after a scroll step");
     }
-    EXPECT_EQ(host.minimapRepaints, minimapBefore + 5) << "the minimap follows every step";
-    EXPECT_EQ(form.backBuffer().size(), QSize(1000, 700)) << "back buffers take the main window's client size";
+    EXPECT_EQ(host.minimapRepaints, minimapBefore + 8) << "the minimap follows every step";
+
+    // Painting a cell redraws around it at once.
+    host.paletteShown = true;
+    host.leftTile = 103;
+    pressAt(form, Qt::LeftButton, {200, 150});
+    releaseAt(form, Qt::LeftButton, {200, 150});
+    expectPictureOfView("after painting a cell");
+    // A part of the window that the system asks to repaint.
+    const int column = form.columnAt(40);
+    const int row = form.rowAt(40);
+    form.document().terrain.at(column, row) = 102;
+    const int pitch = form.cellPitch();
+    form.repaint(QRect(column * pitch - form.scrollX(), row * pitch - form.scrollY(), pitch, pitch));
+    expectPictureOfView("after an expose");
+    EXPECT_EQ(form.backBufferSize(), QSize(1000, 700)) << "the back buffer takes the main window's client size";
 
     // Zoomed out, the same holds.
     form.setZoom(44);

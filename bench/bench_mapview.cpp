@@ -1,0 +1,192 @@
+// Smooth scrolling of a maximised map window (1920 x 1080) over the sample
+// world map at full size: one timer tick during a drag against what it is
+// made of (rendering the two exposed strips, one copy of the window to the
+// screen) and against redrawing the whole window.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+
+#include "map/CarteVarenthe.h"
+#include "render/AppSettings.h"
+#include "render/MapRenderer.h"
+#include "render/ScaledTileCache.h"
+#include "render/TileLibrary.h"
+#include "ui/MapWindowHost.h"
+#include "ui/TMapForm.h"
+
+namespace {
+
+constexpr int ClientWidth = 1920;
+constexpr int ClientHeight = 1080;
+// One mouse event of a brisk drag: 10 by 5 mouse pixels at speed 1.8.
+constexpr int StepX = 18;
+constexpr int StepY = 9;
+
+class BenchHost : public MapWindowHost {
+public:
+    AppSettings &settings() override { return appSettings; }
+    TileLibrary &tileLibrary() override { return tiles; }
+    void MapWindowActivated(TMapForm *) override {}
+    void setStatusPanelText(int, const QString &) override {}
+    QSize mainClientSize() const override { return {ClientWidth, ClientHeight}; }
+    bool paletteVisible() const override { return false; }
+    int SelectedTile(int) const override { return -1; }
+    bool SaveMap(TMapForm *) override { return false; }
+    void repaintMinimap() override {}
+
+    AppSettings appSettings;
+    TileLibrary tiles;
+};
+
+struct Scene {
+    Scene()
+    {
+        TileLibrary::setProgramFolder(QStringLiteral(PELMORIN_OUTPUT_DIR));
+        host.tiles.SelectAspectFolder(QStringLiteral(".\\img\\1\\"));
+        auto map = std::make_unique<CarteVarenthe>();
+        try {
+            map->open(PELMORIN_OUTPUT_DIR "/pelmorin.vr");
+        } catch (...) {
+            map->create(300, 169, 20, 13, 1, 100);
+        }
+        form = std::make_unique<TMapForm>(host, std::move(map));
+        form->resize(ClientWidth, ClientHeight);
+        form->show();
+        QCoreApplication::processEvents();
+        form->Timer1->stop();
+        form->centreOnCell(150, 84);
+        form->Timer1Timer();
+        form->repaint();
+    }
+
+    // The next position of a drag that sweeps back and forth over the map.
+    void dragStep()
+    {
+        if (form->scrollX() + directionX * StepX < 0 || form->scrollX() + directionX * StepX > form->scrollMaximumX())
+            directionX = -directionX;
+        if (form->scrollY() + directionY * StepY < 0 || form->scrollY() + directionY * StepY > form->scrollMaximumY())
+            directionY = -directionY;
+        form->setScrollX(form->scrollX() + directionX * StepX);
+        form->setScrollY(form->scrollY() + directionY * StepY);
+    }
+
+    BenchHost host;
+    std::unique_ptr<TMapForm> form;
+    int directionX = 1;
+    int directionY = 1;
+};
+
+Scene &scene()
+{
+    static Scene theScene;
+    return theScene;
+}
+
+MapView viewOf(const TMapForm &form)
+{
+    MapView view;
+    view.cellSize = form.cellSize();
+    view.gridGap = form.gridGap();
+    view.scrollX = form.scrollX();
+    view.scrollY = form.scrollY();
+    return view;
+}
+
+// One tick of the window's timer during the drag: shift, two strips, copy.
+void BM_DragTick(benchmark::State &state)
+{
+    Scene &s = scene();
+    for (auto _ : state) {
+        // The mouse move: new positions, and the scroll bars show them.
+        state.PauseTiming();
+        s.dragStep();
+        s.form->ScrollBar1->repaint();
+        s.form->ScrollBar2->repaint();
+        state.ResumeTiming();
+        s.form->Timer1Timer();
+    }
+}
+BENCHMARK(BM_DragTick)->Unit(benchmark::kMicrosecond);
+
+// The strips alone, rendered into a back buffer of the same size.
+void BM_ExposedStripsOnly(benchmark::State &state)
+{
+    Scene &s = scene();
+    QImage buffer(ClientWidth, ClientHeight, QImage::Format_RGB32);
+    buffer.fill(Qt::black);
+    ScaledTileCache tiles(s.host.tiles);
+    const QSize client(ClientWidth, ClientHeight);
+    // The valid rectangle a (+18, +9) step leaves.
+    const QRect valid(0, 0, ClientWidth - StepX, ClientHeight - StepY);
+    for (auto _ : state) {
+        s.dragStep();
+        RenderExposedStrips(buffer, client, valid, viewOf(*s.form), s.form->document(), s.host.appSettings, tiles);
+        benchmark::DoNotOptimize(buffer.constBits());
+    }
+}
+BENCHMARK(BM_ExposedStripsOnly)->Unit(benchmark::kMicrosecond);
+
+// One copy of a whole 1920 x 1080 picture to a window on screen.
+class PictureWindow : public QWidget {
+public:
+    explicit PictureWindow(const QImage &picture) : picture_(picture)
+    {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        resize(picture.size());
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(0, 0, picture_);
+    }
+
+private:
+    QImage picture_;
+};
+
+void BM_WindowCopy(benchmark::State &state)
+{
+    Scene &s = scene();
+    PictureWindow window(s.form->backBuffer().copy(0, 0, ClientWidth, ClientHeight));
+    window.show();
+    QCoreApplication::processEvents();
+    for (auto _ : state)
+        window.repaint();
+}
+BENCHMARK(BM_WindowCopy)->Unit(benchmark::kMicrosecond);
+
+// What a tick would cost if it redrew the whole window.
+void BM_FullWindowRender(benchmark::State &state)
+{
+    Scene &s = scene();
+    QImage buffer(ClientWidth, ClientHeight, QImage::Format_RGB32);
+    ScaledTileCache tiles(s.host.tiles);
+    for (auto _ : state) {
+        s.dragStep();
+        PaintMapRect(buffer, buffer.size(), buffer.rect(), viewOf(*s.form), s.form->document(), s.host.appSettings,
+                     tiles);
+        benchmark::DoNotOptimize(buffer.constBits());
+    }
+}
+BENCHMARK(BM_FullWindowRender)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
