@@ -1,5 +1,6 @@
 #include "map/MapFileWriter.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -107,60 +108,116 @@ int32_t mapFileTimestampNow()
     return static_cast<int32_t>(static_cast<int64_t>(rounded) + local.tm_gmtoff);
 }
 
-EncodedMapFile encodeMapFile(const CarteVarenthe &document, int32_t generatedAt)
+MapFileEncoder::MapFileEncoder(const CarteVarenthe &document, int32_t generatedAt)
+    : document_(document), generatedAt_(generatedAt)
 {
-    std::string text;
+    size_t length = 0;
     for (const std::string &name : document.provinceNames)
-        appendLine(text, name);
+        length += name.size() + 2;
     for (const Element &element : document.elements)
-        appendLine(text, element.name);
+        length += element.name.size() + 2;
+    text_.reserve(length);
+    for (const std::string &name : document.provinceNames)
+        appendLine(text_, name);
+    for (const Element &element : document.elements)
+        appendLine(text_, element.name);
+}
 
-    const size_t cellCount = static_cast<size_t>(document.width) * static_cast<size_t>(document.height);
-    const size_t size = MapFileHeaderSize + 2 * cellCount + 4 + 16 * document.elements.size()
-                        + MapFileCostTablesSize + text.size();
-    EncodedMapFile file;
-    file.bytes.reset(new char[size]);
-    file.size = size;
+size_t MapFileEncoder::fileSize() const
+{
+    const size_t cellCount = static_cast<size_t>(document_.width) * static_cast<size_t>(document_.height);
+    return MapFileHeaderSize + 2 * cellCount + 4 + 16 * document_.elements.size() + MapFileCostTablesSize
+           + text_.size();
+}
 
-    char *out = file.bytes.get();
+void MapFileEncoder::streamMapFile(const MapByteSink &sink) const
+{
+    // One block reused for the whole file: it stays in the cache, and the
+    // largest map needs no 32 MiB copy of itself.
+    constexpr size_t BlockSize = size_t(1) << 20;
+    std::unique_ptr<char[]> block(new char[BlockSize]);
+    char *const begin = block.get();
+    char *out = begin;
+    const auto room = [&](size_t bytes) {
+        if (static_cast<size_t>(out - begin) + bytes > BlockSize) {
+            sink(begin, static_cast<size_t>(out - begin));
+            out = begin;
+        }
+    };
+
+    room(MapFileHeaderSize);
     for (const int32_t field :
-         {MapFileMagic, static_cast<int32_t>(MapFileHeaderSize), MapFileVersion, generatedAt, document.width,
-          document.height, document.provinceWidth, document.provinceHeight,
-          static_cast<int32_t>(document.provinceNames.size()), MapFileBitsPerCell, document.mapType})
+         {MapFileMagic, static_cast<int32_t>(MapFileHeaderSize), MapFileVersion, generatedAt_, document_.width,
+          document_.height, document_.provinceWidth, document_.provinceHeight,
+          static_cast<int32_t>(document_.provinceNames.size()), MapFileBitsPerCell, document_.mapType})
         out = putInt32(out, field);
 
     // 16-bit cells: the low half of each tile number.
-    const int32_t *cells = document.terrain.data();
-    for (size_t i = 0; i < cellCount; ++i) {
-        const auto value = static_cast<uint32_t>(cells[i]);
-        out[2 * i] = static_cast<char>(value & 0xFF);
-        out[2 * i + 1] = static_cast<char>((value >> 8) & 0xFF);
+    const int32_t *cells = document_.terrain.data();
+    size_t remaining = document_.terrain.size();
+    while (remaining > 0) {
+        room(2);
+        const size_t count = std::min(remaining, (BlockSize - static_cast<size_t>(out - begin)) / 2);
+        // The block never overlaps the grid; saying so lets the loop run
+        // on whole vectors of cells.
+        const int32_t *__restrict from = cells;
+        char *__restrict to = out;
+        for (size_t i = 0; i < count; ++i) {
+            const auto value = static_cast<uint32_t>(from[i]);
+            to[2 * i] = static_cast<char>(value & 0xFF);
+            to[2 * i + 1] = static_cast<char>((value >> 8) & 0xFF);
+        }
+        out += 2 * count;
+        cells += count;
+        remaining -= count;
     }
-    out += 2 * cellCount;
 
-    out = putInt32(out, static_cast<int32_t>(document.elements.size()));
-    for (const Element &element : document.elements) {
+    room(4);
+    out = putInt32(out, static_cast<int32_t>(document_.elements.size()));
+    for (const Element &element : document_.elements) {
+        room(16);
         out = putInt32(out, element.x);
         out = putInt32(out, element.y);
         out = putInt32(out, element.kind);
         out = putInt32(out, element.number);
     }
-    for (const CostTable *table : {&document.costTables.footCost, &document.costTables.boatCost,
-                                   &document.costTables.wingsCost}) {
+    for (const CostTable *table : {&document_.costTables.footCost, &document_.costTables.boatCost,
+                                   &document_.costTables.wingsCost}) {
+        room(4 * table->size());
         for (const int32_t value : *table)
             out = putInt32(out, value);
     }
-    std::memcpy(out, text.data(), text.size());
+    sink(begin, static_cast<size_t>(out - begin));
+    if (!text_.empty())
+        sink(text_.data(), text_.size());
+}
+
+EncodedMapFile encodeMapFile(const CarteVarenthe &document, int32_t generatedAt)
+{
+    const MapFileEncoder encoder(document, generatedAt);
+    EncodedMapFile file;
+    file.size = encoder.fileSize();
+    file.bytes.reset(new char[file.size > 0 ? file.size : 1]);
+    size_t filled = 0;
+    encoder.streamMapFile([&](const char *bytes, size_t size) {
+        std::memcpy(file.bytes.get() + filled, bytes, size);
+        filled += size;
+    });
     return file;
 }
 
 void writeFileAtomically(const std::string &path, std::string_view bytes)
 {
+    writeFileAtomically(path, bytes.size(), [bytes](const MapByteSink &sink) { sink(bytes.data(), bytes.size()); });
+}
+
+void writeFileAtomically(const std::string &path, size_t size, const std::function<void(const MapByteSink &)> &produce)
+{
     // Beyond the file-size limit the kernel would kill the whole program with
     // SIGXFSZ and every open map with it; refuse before writing a byte.
     rlimit limit{};
     if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY
-        && bytes.size() > limit.rlim_cur)
+        && size > limit.rlim_cur)
         throw MapFileError(writeFailureMessage(EFBIG));
 
     const std::filesystem::path target = realTarget(path);
@@ -189,7 +246,17 @@ void writeFileAtomically(const std::string &path, std::string_view bytes)
         ::fchmod(fd, existing.st_mode & 07777);
 
     int error = 0;
-    bool written = writeAll(fd, bytes.data(), bytes.size(), error);
+    bool written = true;
+    try {
+        produce([&](const char *bytes, size_t count) {
+            if (written && !writeAll(fd, bytes, count, error))
+                written = false;
+        });
+    } catch (...) {
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        throw;
+    }
     if (written && ::fsync(fd) != 0) {
         error = errno;
         written = false;
@@ -216,8 +283,8 @@ void CarteVarenthe::save(const std::string &path)
     if (elements.size() > static_cast<size_t>(MaxElementCount))
         throw MapFileError(MapFileElementCountMessage);
 
-    const EncodedMapFile file = encodeMapFile(*this, mapFileTimestampNow());
-    writeFileAtomically(path, file.view());
+    const MapFileEncoder encoder(*this, mapFileTimestampNow());
+    writeFileAtomically(path, encoder.fileSize(), [&encoder](const MapByteSink &sink) { encoder.streamMapFile(sink); });
     fileName = path;
     modified = false;
     untitled = false;

@@ -1,9 +1,11 @@
 #pragma once
 // Writing a map file, always version 3 with 16-bit cells. `CarteVarenthe::save`
-// encodes the whole file into one buffer and replaces the target atomically;
-// the fuzz target and the benchmarks use the pieces directly.
+// streams the file through one small buffer into a temporary file that then
+// replaces the target atomically; the fuzz target and the benchmarks use the
+// pieces directly.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -17,16 +19,34 @@ struct EncodedMapFile {
     std::string_view view() const { return {bytes.get(), size}; }
 };
 
-// The bytes of the version-3 file of `document`, stamped `generatedAt`.
-// Names are written in Windows-1252; a line break or a zero byte inside a
-// name would shift every later name, so each becomes a space.
+// Receives the bytes of a file in order, a block at a time.
+using MapByteSink = std::function<void(const char *bytes, size_t size)>;
+
+// The version-3 file of `document`, stamped `generatedAt`: `fileSize` is its
+// exact size and `streamMapFile` hands its bytes to `sink` in blocks of at
+// most 1 MiB. Names are written in Windows-1252; a line break or a zero byte
+// inside a name would shift every later name, so each becomes a space.
+class MapFileEncoder {
+public:
+    MapFileEncoder(const CarteVarenthe &document, int32_t generatedAt);
+    size_t fileSize() const;
+    void streamMapFile(const MapByteSink &sink) const;
+
+private:
+    const CarteVarenthe &document_;
+    int32_t generatedAt_;
+    std::string text_;
+};
+
+// The whole file in one buffer.
 EncodedMapFile encodeMapFile(const CarteVarenthe &document, int32_t generatedAt);
 
-// Writes `bytes` to `path` through a temporary file in the same folder that
-// is renamed over the target only once every byte is written and flushed to
-// disk; a symbolic link is followed and the target keeps its permissions.
-// Throws MapFileError with a French message and leaves any existing file
-// untouched on failure.
+// Writes `size` bytes produced by `produce` to `path` through a temporary
+// file in the same folder that is renamed over the target only once every
+// byte is written and flushed to disk; a symbolic link is followed and the
+// target keeps its permissions. Throws MapFileError with a French message
+// and leaves any existing file untouched on failure.
+void writeFileAtomically(const std::string &path, size_t size, const std::function<void(const MapByteSink &)> &produce);
 void writeFileAtomically(const std::string &path, std::string_view bytes);
 
 // The local date and time counted in seconds since 1 January 1970 as if local
