@@ -35,7 +35,7 @@ void drawWallSegment(QPainter &painter, const QRectF &wall, Season season)
     painter.setPen(Qt::NoPen);
     if (season == Season::Winter) {
         painter.setBrush(SnowWhite);
-        painter.drawRect(QRectF(wall.left(), wall.top(), wall.width(), wall.width() < wall.height() ? 1.5 : 1.5));
+        painter.drawRect(QRectF(wall.left(), wall.top(), wall.width(), 1.5));
     }
 }
 

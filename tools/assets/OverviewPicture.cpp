@@ -111,7 +111,7 @@ QImage renderOverviewPicture(const CarteVarenthe &map)
         // The grid: the first pixel row of each province row, and in each
         // province row the first pixel column of each province.
         auto pixelOf = [](int cell) { return cell * OverviewWidth / OverviewCellsAcross; };
-        for (int row = 0; row * map.provinceHeight < OverviewCellsAcross; ++row) {
+        for (int row = 0; row * map.provinceHeight < map.height; ++row) {
             const int top = pixelOf(row * map.provinceHeight);
             const int bottom = pixelOf((row + 1) * map.provinceHeight);
             if (top >= OverviewHeight)

@@ -17,8 +17,10 @@ int main(int argc, char **argv)
     std::string contactSheet;
     cli.add_option("output", outputFolder, "Dossier du programme où écrire les fichiers")->required();
     std::string worldPreview;
+    int previewPixels = 6;
     cli.add_option("--planche", contactSheet, "Écrit aussi une planche de toutes les tuiles (PNG)");
     cli.add_option("--apercu", worldPreview, "Écrit aussi un aperçu de la carte d'exemple (PNG)");
+    cli.add_option("--pixels", previewPixels, "Pixels par case de l'aperçu")->check(CLI::Range(1, 32));
     CLI11_PARSE(cli, argc, argv);
 
     // Pictures are drawn on images only, with no text: no application
@@ -28,7 +30,7 @@ int main(int argc, char **argv)
         if (!contactSheet.empty())
             writeContactSheet(QString::fromStdString(contactSheet));
         if (!worldPreview.empty())
-            writeWorldPreview(QString::fromStdString(worldPreview), qEnvironmentVariableIntValue("PELMORIN_APERCU_PIXELS") > 0 ? qEnvironmentVariableIntValue("PELMORIN_APERCU_PIXELS") : 6);
+            writeWorldPreview(QString::fromStdString(worldPreview), previewPixels);
     } catch (const std::exception &error) {
         std::fprintf(stderr, "pelmorin-assets : %s\n", error.what());
         return 1;
