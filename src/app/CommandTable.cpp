@@ -109,6 +109,9 @@ CommandTable::CommandTable(QObject *owner)
         action->setToolTip(shortHint(spec.hint));
         action->setStatusTip(longHint(spec.hint));
         action->setShortcuts(spec.shortcuts);
+        // The keys work from the tool windows too (F9 to F11 above all), but
+        // not past a modal dialog.
+        action->setShortcutContext(Qt::ApplicationShortcut);
         action->setCheckable(spec.tick);
         if (spec.icon != AppIcon::None)
             action->setIcon(appIcon(spec.icon));

@@ -176,6 +176,34 @@ TEST(MainFormWindows, CityListAndPaletteTicks)
     EXPECT_TRUE(main->paletteForm()->isVisible());
 }
 
+TEST(MainFormWindows, ZoomKeysActOnTheActiveMapAndToolKeysWorkFromToolWindows)
+{
+    ProgramFolder folder;
+    folder.writeMap(QStringLiteral("monde.vr"), 300, 169, 1);
+    folder.writeText(QStringLiteral("pelmorin.cfg"), QByteArray("[Cartes Ouvertes]\r\nCarte 0=monde.vr\r\n"));
+    ScriptedDialogs dialogs;
+    ScriptedNewMap newMaps;
+    auto main = startMainForm(newMaps);
+    ASSERT_EQ(main->mapWindows().size(), 1);
+    TMapForm *map = main->mapWindows()[0];
+    main->activateWindow();
+    QCoreApplication::processEvents();
+
+    QTest::keyClick(map, Qt::Key_F4);
+    EXPECT_EQ(map->zoomPercent(), 81);
+    QTest::keyClick(map, Qt::Key_Plus);
+    EXPECT_EQ(map->zoomPercent(), 98);
+    QTest::keyClick(map, Qt::Key_F3);
+    EXPECT_EQ(map->zoomPercent(), 100);
+
+    // F11 typed while the minimap has the focus still shows the palette.
+    main->minimapForm()->activateWindow();
+    QCoreApplication::processEvents();
+    QTest::keyClick(main->minimapForm(), Qt::Key_F11);
+    EXPECT_TRUE(main->command(Command::MontrerPalette)->isChecked());
+    EXPECT_TRUE(main->paletteForm()->isVisible());
+}
+
 TEST(MainFormWindows, TheWindowListNamesEveryMapAndMarksTheActiveOne)
 {
     ProgramFolder folder;
