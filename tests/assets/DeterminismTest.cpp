@@ -18,7 +18,6 @@ bool generateInto(const QString &folder)
     QProcess generator;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.remove(QStringLiteral("SOURCE_DATE_EPOCH"));
     generator.setProcessEnvironment(environment);
     generator.start(QStringLiteral(PELMORIN_ASSETS_GENERATOR), {folder});
     return generator.waitForFinished(120000) && generator.exitStatus() == QProcess::NormalExit
