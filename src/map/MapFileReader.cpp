@@ -154,7 +154,10 @@ void readMapFile(CarteVarenthe &document, std::string_view bytes, const std::str
         header.provinceCount = ceilDiv(static_cast<int64_t>(header.width) - ProvinceShift, 20)
                                * ceilDiv(header.height, 13);
     const int32_t bytesPerCell = header.bitsPerCell / 8;
-    if (bytesPerCell < 0 || header.dataOffset < 0 || header.dataOffset > size || header.provinceCount < 0)
+    // Province sides are divisors and moduli for the renderer and the
+    // movement rules; like `create`, the document takes no negative one.
+    if (bytesPerCell < 0 || header.dataOffset < 0 || header.dataOffset > size || header.provinceCount < 0
+        || header.provinceWidth < 0 || header.provinceHeight < 0)
         refuse(MapFileDamagedMessage);
 
     const int64_t cellCount = static_cast<int64_t>(header.width) * header.height;

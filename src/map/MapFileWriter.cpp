@@ -242,8 +242,14 @@ void writeFileAtomically(const std::string &path, size_t size, const std::functi
     }
     if (fd < 0)
         throw MapFileError(MapFileOpenMessage);
-    if (exists)
+    if (exists) {
+        // Root saving someone else's map gives the new file back to its
+        // owner; anyone else can only save files that become theirs anyway.
+        if (::geteuid() == 0) {
+            [[maybe_unused]] const int ignored = ::fchown(fd, existing.st_uid, existing.st_gid);
+        }
         ::fchmod(fd, existing.st_mode & 07777);
+    }
 
     int error = 0;
     bool written = true;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <sys/stat.h>
 #include <filesystem>
 #include <map>
 
@@ -62,6 +63,7 @@ TEST(MalformedMap, everyDamagedFileOfTheCorpusIsRefusedAndTheOpenMapIsUntouched)
         {"truncated-element-record.vr", MapFileDamagedMessage},
         {"truncated-cost-tables.vr", MapFileDamagedMessage},
         {"negative-bits-per-cell.vr", MapFileDamagedMessage},
+        {"negative-province-width.vr", MapFileDamagedMessage},
         {"data-offset-past-end.vr", MapFileDamagedMessage},
         {"largest-map-without-its-cells.vr", MapFileDamagedMessage},
         {"missing-name-line.vr", "List index out of bounds (0)"},
@@ -133,7 +135,9 @@ TEST(MalformedMap, aFileCutAnywhereBeforeItsNamesIsRefusedAndNeverReadPastItsEnd
 TEST(MalformedMap, aFileThatCannotBeOpenedGivesTheOpenMessage)
 {
     ScratchFolder folder;
-    for (const std::string &path : {folder.file("absent.vr"), folder.path().string()}) {
+    // A named pipe must not hang the program waiting for a writer.
+    ASSERT_EQ(::mkfifo(folder.file("tube.vr").c_str(), 0644), 0);
+    for (const std::string &path : {folder.file("absent.vr"), folder.path().string(), folder.file("tube.vr")}) {
         CarteVarenthe map;
         try {
             map.open(path);

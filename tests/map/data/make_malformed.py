@@ -44,6 +44,7 @@ files = {
     "negative-data-offset.vr": alba(offset=-44),
     "data-offset-past-end.vr": alba(offset=0x10000000),
     "negative-province-count.vr": alba(pc=-1),
+    "negative-province-width.vr": alba(pw=-20, ph=13),
     "huge-province-count.vr": alba(pc=0x7FFFFFFF),
     "negative-element-count.vr": header() + struct.pack("<HH", 100, 110) + struct.pack("<i", -1) + COSTS,
     "huge-element-count.vr": header() + struct.pack("<HH", 100, 110) + struct.pack("<i", 0x7FFFFFFF) + COSTS,
