@@ -77,87 +77,126 @@ public:
 
     QRgb *line(int y) const { return bits_ + static_cast<ptrdiff_t>(y) * stride_; }
 
+    // Every drawing operation comes in two kinds: clipped to the area, and
+    // unclipped for the cells that lie wholly inside it (nearly all of them),
+    // which a window at small zoom draws half a million times per paint.
+    template <bool Clip = true>
     void fill(int left, int top, int right, int bottom, QRgb colour) const
     {
-        left = std::max(left, area_.left);
-        top = std::max(top, area_.top);
-        right = std::min(right, area_.right);
-        bottom = std::min(bottom, area_.bottom);
-        if (left >= right)
-            return;
-        for (int y = top; y < bottom; ++y)
-            std::fill(line(y) + left, line(y) + right, colour);
-    }
-
-    // One-pixel lines; the end point is not drawn.
-    void verticalLine(int x, int top, int bottom, QRgb colour) const
-    {
-        if (x < area_.left || x >= area_.right)
-            return;
-        top = std::max(top, area_.top);
-        bottom = std::min(bottom, area_.bottom);
-        for (int y = top; y < bottom; ++y)
-            line(y)[x] = colour;
-    }
-    void horizontalLine(int y, int left, int right, QRgb colour) const
-    {
-        if (y < area_.top || y >= area_.bottom)
-            return;
-        left = std::max(left, area_.left);
-        right = std::min(right, area_.right);
-        if (left < right)
-            std::fill(line(y) + left, line(y) + right, colour);
-    }
-
-    // The top-left size x size square of a scaled copy, to (x, y).
-    void copyTile(const QImage &copy, int x, int y, int size) const
-    {
-        const int left = std::max(x, area_.left);
-        const int right = std::min(x + size, area_.right);
-        const int top = std::max(y, area_.top);
-        const int bottom = std::min(y + size, area_.bottom);
-        if (left >= right)
-            return;
-        const size_t bytes = static_cast<size_t>(right - left) * sizeof(QRgb);
-        for (int row = top; row < bottom; ++row) {
-            const QRgb *from = reinterpret_cast<const QRgb *>(copy.constScanLine(row - y)) + (left - x);
-            std::memcpy(line(row) + left, from, bytes);
+        if constexpr (Clip) {
+            left = std::max(left, area_.left);
+            top = std::max(top, area_.top);
+            right = std::min(right, area_.right);
+            bottom = std::min(bottom, area_.bottom);
+            if (left >= right)
+                return;
+        }
+        for (int y = top; y < bottom; ++y) {
+            QRgb *to = line(y);
+            for (int x = left; x < right; ++x)
+                to[x] = colour;
         }
     }
 
-    void blendTile(const QImage &copy, int x, int y, int size, const BlendTable &table) const
+    // One-pixel lines; the end point is not drawn.
+    template <bool Clip = true>
+    void verticalLine(int x, int top, int bottom, QRgb colour) const
     {
-        const int left = std::max(x, area_.left);
-        const int right = std::min(x + size, area_.right);
-        const int top = std::max(y, area_.top);
-        const int bottom = std::min(y + size, area_.bottom);
+        if constexpr (Clip) {
+            if (x < area_.left || x >= area_.right)
+                return;
+            top = std::max(top, area_.top);
+            bottom = std::min(bottom, area_.bottom);
+        }
+        QRgb *to = line(top) + x;
+        for (int y = top; y < bottom; ++y, to += stride_)
+            *to = colour;
+    }
+    template <bool Clip = true>
+    void horizontalLine(int y, int left, int right, QRgb colour) const
+    {
+        if constexpr (Clip) {
+            if (y < area_.top || y >= area_.bottom)
+                return;
+            left = std::max(left, area_.left);
+            right = std::min(right, area_.right);
+        }
+        QRgb *to = line(y);
+        for (int x = left; x < right; ++x)
+            to[x] = colour;
+    }
+
+    // The top-left size x size square of a scaled copy, to (x, y).
+    template <bool Clip = true>
+    void copyTile(const QRgb *copy, int x, int y, int size) const
+    {
+        int left = x, right = x + size, top = y, bottom = y + size;
+        if constexpr (Clip) {
+            left = std::max(left, area_.left);
+            right = std::min(right, area_.right);
+            top = std::max(top, area_.top);
+            bottom = std::min(bottom, area_.bottom);
+        }
+        const int width = right - left;
+        if (width <= 0)
+            return;
+        const QRgb *from = copy + (top - y) * ScaledTileCache::CopyStride + (left - x);
+        QRgb *to = line(top) + left;
         for (int row = top; row < bottom; ++row) {
-            const QRgb *from = reinterpret_cast<const QRgb *>(copy.constScanLine(row - y)) + (left - x);
-            QRgb *to = line(row) + left;
-            for (int i = 0, n = right - left; i < n; ++i)
+            // Small cells are a few pixels: a call to memcpy would cost more.
+            if (width <= 4) {
+                for (int i = 0; i < width; ++i)
+                    to[i] = from[i];
+            } else {
+                std::memcpy(to, from, static_cast<size_t>(width) * sizeof(QRgb));
+            }
+            from += ScaledTileCache::CopyStride;
+            to += stride_;
+        }
+    }
+
+    template <bool Clip = true>
+    void blendTile(const QRgb *copy, int x, int y, int size, const BlendTable &table) const
+    {
+        int left = x, right = x + size, top = y, bottom = y + size;
+        if constexpr (Clip) {
+            left = std::max(left, area_.left);
+            right = std::min(right, area_.right);
+            top = std::max(top, area_.top);
+            bottom = std::min(bottom, area_.bottom);
+        }
+        const int width = right - left;
+        if (width <= 0)
+            return;
+        const QRgb *from = copy + (top - y) * ScaledTileCache::CopyStride + (left - x);
+        QRgb *to = line(top) + left;
+        for (int row = top; row < bottom; ++row) {
+            for (int i = 0; i < width; ++i)
                 to[i] = table.blend(from[i], to[i]);
+            from += ScaledTileCache::CopyStride;
+            to += stride_;
         }
     }
 
     // A travel-time label whose box has its top-left corner at (x, y).
-    void stampLabel(const TimeLabelCache::Label &label, int x, int y, QRgb colour, bool boxed) const
+    template <bool Clip = true>
+    void stampLabel(const TimeLabelCache::Label &label, const uint16_t *points, int x, int y, QRgb colour,
+                    bool boxed) const
     {
         if (boxed)
-            fill(x, y, x + label.boxWidth, y + label.boxHeight, OpaqueBlack);
-        const bool inside = x >= area_.left && y >= area_.top && x + label.boxWidth <= area_.right
-                            && y + label.boxHeight <= area_.bottom;
-        const uint16_t *point = label.points.data();
-        const uint16_t *end = point + label.points.size();
-        if (inside) {
+            fill<Clip>(x, y, x + label.boxWidth, y + label.boxHeight, OpaqueBlack);
+        const uint16_t *point = points + label.first;
+        const uint16_t *end = point + 2 * label.count;
+        if constexpr (!Clip) {
             for (; point != end; point += 2)
                 line(y + point[1])[x + point[0]] = colour;
-            return;
-        }
-        for (; point != end; point += 2) {
-            const int px = x + point[0];
-            const int py = y + point[1];
-            if (px >= area_.left && px < area_.right && py >= area_.top && py < area_.bottom)
-                line(py)[px] = colour;
+        } else {
+            for (; point != end; point += 2) {
+                const int px = x + point[0];
+                const int py = y + point[1];
+                if (px >= area_.left && px < area_.right && py >= area_.top && py < area_.bottom)
+                    line(py)[px] = colour;
+            }
         }
     }
 
@@ -166,6 +205,61 @@ private:
     ptrdiff_t stride_;
     Area area_;
 };
+
+// Everything a cell needs besides its own contents, the same for a whole call.
+struct CellStyle {
+    int cellSize;
+    int gap;
+    bool borderLines;
+    QRgb borderColour;
+    TimeLabelCache *labels; // null when times are hidden
+    QRgb timesColour;
+    bool boxedTimes;
+};
+
+// What one cell shows, decided from the document (steps 5, 6 and 9).
+struct CellContent {
+    int x;
+    int y;
+    bool lineLeft;
+    bool lineAbove;
+    int32_t tile;
+    int32_t overlay;
+    const BlendTable *blend;
+    int32_t footTime;
+    int32_t boatTime;
+};
+
+template <bool Clip>
+void drawCell(const CellPainter &out, const CellStyle &style, const CellContent &cell, ScaledTileCache &tiles)
+{
+    const int c = style.cellSize;
+    const int g = style.gap;
+    const int X = cell.x;
+    const int Y = cell.y;
+    // 7. Province border lines in the gap left of and above the cell.
+    if (cell.lineLeft)
+        out.verticalLine<Clip>(X - g, Y - g, Y + c + g, style.borderColour);
+    if (cell.lineAbove)
+        out.horizontalLine<Clip>(Y - g, X - g, X + c + g, style.borderColour);
+    // 8. The tile; numbers no tile can have stay black (step 1).
+    if (ScaledTileCache::inRange(cell.tile))
+        out.copyTile<Clip>(tiles.scaledPixels(cell.tile), X, Y, c);
+    // 10. Constant-opacity blend of the overlay.
+    if (cell.overlay >= 1 && cell.overlay < ScaledTileCache::SlotCount)
+        out.blendTile<Clip>(tiles.scaledPixels(cell.overlay), X, Y, c, *cell.blend);
+    // 11. Travel times: on foot in the bottom-left corner, afloat in the
+    // top-left corner, each clipped to its reference box.
+    if (cell.footTime >= 0) {
+        const TimeLabelCache::Label label = style.labels->label(cell.footTime);
+        out.stampLabel<Clip>(label, style.labels->points(), X, Y + c - label.boxHeight, style.timesColour,
+                             style.boxedTimes);
+    }
+    if (cell.boatTime >= 0) {
+        const TimeLabelCache::Label label = style.labels->label(cell.boatTime);
+        out.stampLabel<Clip>(label, style.labels->points(), X, Y, style.timesColour, style.boxedTimes);
+    }
+}
 
 int pointsToPixels(int points)
 {
@@ -287,6 +381,10 @@ void RenderMap(QImage &canvas, const QRect &rect, const MapView &view, const Car
     const QRgb timesColour = bgrToRgb(settings.timesFont.colour) | OpaqueBlack;
     const QRgb borderColour = bgrToRgb(settings.borderColour) | OpaqueBlack;
     const bool borderLines = g != 0 && settings.showBorderLines;
+    const BlendTable &routeBlend = blendTable(RouteOverlayOpacity);
+    const BlendTable &borderBlend = blendTable(BorderOverlayOpacity);
+    const BlendTable &zoneBlend = blendTable(ZoneOverlayOpacity);
+    const CellStyle style{c, g, borderLines, borderColour, labels, timesColour, settings.timesBackground};
 
     // 3. First row and column (never before the map's first: cells outside
     // the map stay black).
@@ -316,6 +414,7 @@ void RenderMap(QImage &canvas, const QRect &rect, const MapView &view, const Car
         const int32_t shift = (provinceRow % 2 == 1) ? ProvinceShift : 0;
         const bool borderRow = rowInProvince == 0 || rowInProvince == ph - 1;
         int64_t columnInProvince = pw != 0 ? (firstColumn + shift) % pw : firstColumn + shift;
+        const bool rowInside = Y - g >= area.top && Y + c + g <= area.bottom;
 
         for (int64_t x = firstColumn; x < map.width; ++x) {
             const int64_t cellLeft = x * p - view.scrollX;
@@ -351,41 +450,28 @@ void RenderMap(QImage &canvas, const QRect &rect, const MapView &view, const Car
                 }
             }
 
-            // 7. Province border lines in the gap left of and above the cell.
-            if (borderLines) {
-                if (cx == 0)
-                    out.verticalLine(X - g, Y - g, Y + c + g, borderColour);
-                if (rowInProvince == 0)
-                    out.horizontalLine(Y - g, X - g, X + c + g, borderColour);
-            }
-
-            // 8. The tile; numbers no tile can have stay black (step 1).
-            const int32_t tile = terrain ? terrain[column] : 0;
-            if (ScaledTileCache::inRange(tile))
-                out.copyTile(tiles.scaledTile(tile), X, Y, c);
-
             // 9. Where the traveller changes layer the layer-change tile wins.
             if ((mark & 2) != 0) {
                 overlay = ScaledTileCache::LayerChangeTile;
                 alpha = LayerChangeOverlayOpacity;
             }
 
-            // 10. Constant-opacity blend of the overlay.
-            if (overlay >= 1 && overlay < ScaledTileCache::SlotCount)
-                out.blendTile(tiles.scaledTile(overlay), X, Y, c, blendTable(alpha));
-
-            // 11. Travel times: on foot in the bottom-left corner, afloat in
-            // the top-left corner, each clipped to its reference box.
-            if (labels) {
-                const int32_t footTime = onFoot ? onFoot[column] : -1;
-                if (footTime >= 0) {
-                    const TimeLabelCache::Label &label = labels->label(footTime);
-                    out.stampLabel(label, X, Y + c - label.boxHeight, timesColour, settings.timesBackground);
-                }
-                const int32_t boatTime = afloat ? afloat[column] : -1;
-                if (boatTime >= 0)
-                    out.stampLabel(labels->label(boatTime), X, Y, timesColour, settings.timesBackground);
-            }
+            CellContent cell;
+            cell.x = X;
+            cell.y = Y;
+            cell.lineLeft = style.borderLines && cx == 0;
+            cell.lineAbove = style.borderLines && rowInProvince == 0;
+            cell.tile = terrain ? terrain[column] : 0;
+            cell.overlay = overlay;
+            cell.blend = alpha == BorderOverlayOpacity ? &borderBlend
+                                                       : (alpha == ZoneOverlayOpacity ? &zoneBlend : &routeBlend);
+            cell.footTime = labels && onFoot ? onFoot[column] : -1;
+            cell.boatTime = labels && afloat ? afloat[column] : -1;
+            // The cell with its gap lines, wholly inside the area?
+            if (rowInside && X - g >= area.left && X + c + g <= area.right)
+                drawCell<false>(out, style, cell, tiles);
+            else
+                drawCell<true>(out, style, cell, tiles);
         }
     }
 

@@ -51,6 +51,7 @@ void ScaledTileCache::PrepareScaledTile(int tile)
                 to[x] = from[x] | 0xFF000000u; // tiles are opaque
         }
     }
+    pixels_[static_cast<size_t>(tile)] = reinterpret_cast<const QRgb *>(copy.constBits());
     valid_[static_cast<size_t>(tile)] = true;
 }
 

@@ -57,6 +57,15 @@ public:
             PrepareScaledTile(tile);
         return copies_[static_cast<size_t>(tile)];
     }
+    // The same copy's pixels for the renderer's scanline loops: rows of
+    // CopyStride pixels, without a call into QImage per cell.
+    static constexpr int CopyStride = TileLibrary::TileSize;
+    const QRgb *scaledPixels(int tile)
+    {
+        if (!valid_[static_cast<size_t>(tile)])
+            PrepareScaledTile(tile);
+        return pixels_[static_cast<size_t>(tile)];
+    }
 
     TimeLabelCache &timeLabels() { return *timeLabels_; }
 
@@ -66,5 +75,6 @@ private:
     uint64_t generation_ = 0;
     std::array<QImage, SlotCount> copies_;
     std::array<bool, SlotCount> valid_{};
+    std::array<const QRgb *, SlotCount> pixels_{};
     std::unique_ptr<TimeLabelCache> timeLabels_;
 };

@@ -23,9 +23,11 @@ void TimeLabelCache::configure(const QFont &font, int cellSize)
     font_ = font;
     fontKey_ = key;
     cellSize_ = cellSize;
-    labels_.clear();
     byMinute_.clear();
+    labels_.clear();
+    distinct_.clear();
     largeMinutes_.clear();
+    points_.clear();
 
     const QFontMetrics metrics(font_);
     ascent_ = metrics.ascent();
@@ -37,19 +39,21 @@ void TimeLabelCache::configure(const QFont &font, int cellSize)
     }
 }
 
-const TimeLabelCache::Label &TimeLabelCache::makeLabel(int32_t minutes)
+TimeLabelCache::Label TimeLabelCache::makeLabel(int32_t minutes)
 {
-    if (minutes >= 0 && minutes < DirectTableLimit) {
+    const bool direct = minutes >= 0 && minutes < DirectTableLimit;
+    if (direct) {
         if (static_cast<size_t>(minutes) >= byMinute_.size())
-            byMinute_.resize(std::max<size_t>(static_cast<size_t>(minutes) + 1, byMinute_.size() * 2), -1);
+            byMinute_.resize(std::max<size_t>(static_cast<size_t>(minutes) + 1, byMinute_.size() * 2), NotMade);
     } else if (const auto found = largeMinutes_.find(minutes); found != largeMinutes_.end()) {
-        return labels_[static_cast<size_t>(found->second)];
+        return found->second;
     }
 
     const int reference = referenceIndex(minutes);
     Label label;
-    label.boxWidth = std::min(refWidth_[reference], cellSize_);
-    label.boxHeight = std::min(refHeight_[reference], cellSize_);
+    label.boxWidth = static_cast<int16_t>(std::clamp(refWidth_[reference], 0, cellSize_));
+    label.boxHeight = static_cast<int16_t>(std::clamp(refHeight_[reference], 0, cellSize_));
+    label.first = static_cast<uint32_t>(points_.size());
     if (label.boxWidth > 0 && label.boxHeight > 0) {
         // The text's top-left corner is the box's; the picture is the box, so
         // the text comes out clipped to it as in a cell.
@@ -65,18 +69,30 @@ const TimeLabelCache::Label &TimeLabelCache::makeLabel(int32_t minutes)
             const QRgb *line = reinterpret_cast<const QRgb *>(picture.constScanLine(y));
             for (int x = 0; x < label.boxWidth; ++x) {
                 if (qAlpha(line[x]) != 0) {
-                    label.points.push_back(static_cast<uint16_t>(x));
-                    label.points.push_back(static_cast<uint16_t>(y));
+                    points_.push_back(static_cast<uint16_t>(x));
+                    points_.push_back(static_cast<uint16_t>(y));
                 }
             }
         }
     }
+    label.count = (static_cast<uint32_t>(points_.size()) - label.first) / 2;
 
-    const int32_t index = static_cast<int32_t>(labels_.size());
-    labels_.push_back(std::move(label));
-    if (minutes >= 0 && minutes < DirectTableLimit)
+    // The same box with the same pixels is one label.
+    std::string key(reinterpret_cast<const char *>(&label.boxWidth), 2 * sizeof(int16_t));
+    key.append(reinterpret_cast<const char *>(points_.data() + label.first), label.count * 2 * sizeof(uint16_t));
+    uint16_t index = NotMade;
+    if (const auto same = distinct_.find(key); same != distinct_.end()) {
+        points_.resize(label.first);
+        index = same->second;
+        label = labels_[index];
+    } else if (labels_.size() < NotMade) {
+        index = static_cast<uint16_t>(labels_.size());
+        distinct_.emplace(std::move(key), index);
+        labels_.push_back(label);
+    }
+    if (direct && index != NotMade)
         byMinute_[static_cast<size_t>(minutes)] = index;
     else
-        largeMinutes_.emplace(minutes, index);
-    return labels_.back();
+        largeMinutes_.emplace(minutes, label);
+    return label;
 }

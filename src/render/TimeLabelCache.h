@@ -8,18 +8,21 @@
 #include <QFont>
 #include <QString>
 #include <cstdint>
-#include <deque>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
 class TimeLabelCache {
 public:
-    // One time's text clipped to its box: the box size, and the pixels of the
-    // box that the text covers (x, y from the box's top-left corner).
+    // One time's text clipped to its box: the box size, and `count` pixels of
+    // the box that the text covers, as x, y pairs from the box's top-left
+    // corner starting at points()[first]. Kept small and in one table, since
+    // a window at small zoom looks up half a million of them per paint.
     struct Label {
-        int32_t boxWidth = 0;
-        int32_t boxHeight = 0;
-        std::vector<uint16_t> points; // x, y pairs
+        int16_t boxWidth = -1; // -1: not made yet
+        int16_t boxHeight = 0;
+        uint32_t first = 0;
+        uint32_t count = 0;
     };
 
     // Makes the cache serve `font` (already at its drawn size) at `cellSize`;
@@ -28,15 +31,17 @@ public:
     void configure(const QFont &font, int cellSize);
 
     // The label of `minutes` (>= 0), made on first use.
-    const Label &label(int32_t minutes)
+    Label label(int32_t minutes)
     {
         if (minutes >= 0 && static_cast<size_t>(minutes) < byMinute_.size()) {
-            const int32_t index = byMinute_[static_cast<size_t>(minutes)];
-            if (index >= 0)
-                return labels_[static_cast<size_t>(index)];
+            const uint16_t index = byMinute_[static_cast<size_t>(minutes)];
+            if (index != NotMade)
+                return labels_[index];
         }
         return makeLabel(minutes);
     }
+    // The pixels of every label; valid until the next label is made.
+    const uint16_t *points() const { return points_.data(); }
 
     int ascent() const { return ascent_; }
     // The reference box of a time: "0:00" below 600 minutes, "00:00" below
@@ -47,7 +52,8 @@ public:
     const QFont &font() const { return font_; }
 
 private:
-    const Label &makeLabel(int32_t minutes);
+    static constexpr uint16_t NotMade = 0xFFFF;
+    Label makeLabel(int32_t minutes);
 
     QFont font_;
     QString fontKey_;
@@ -55,7 +61,12 @@ private:
     int ascent_ = 0;
     int refWidth_[3] = {0, 0, 0};
     int refHeight_[3] = {0, 0, 0};
-    std::deque<Label> labels_; // a deque: labels handed out stay put while others are made
-    std::vector<int32_t> byMinute_;                     // index into labels_, -1 when not made
-    std::unordered_map<int32_t, int32_t> largeMinutes_; // times too large for byMinute_
+    // Small cells give the same few labels for thousands of times: each time
+    // holds the index of its label among the distinct ones, so that the table
+    // a paint walks through stays in the processor's nearest cache.
+    std::vector<uint16_t> byMinute_;
+    std::vector<Label> labels_;
+    std::unordered_map<std::string, uint16_t> distinct_;
+    std::unordered_map<int32_t, Label> largeMinutes_; // times too large for byMinute_
+    std::vector<uint16_t> points_;
 };
