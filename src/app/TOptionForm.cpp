@@ -1,15 +1,12 @@
 #include "app/TOptionForm.h"
 
 #include <QCheckBox>
-#include <QColorDialog>
 #include <QComboBox>
-#include <QFontDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QPixmap>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTabWidget>
@@ -17,22 +14,13 @@
 
 #include <cmath>
 
+#include "app/FontChooserDialog.h"
+#include "app/NamedColourBox.h"
 #include "ui/UserDialogs.h"
 
 namespace {
 
-// The first two entries of the colour list: the custom colour, which opens
-// the colour chooser, and the default colour (white); the named colours follow.
-constexpr int CustomColourIndex = 0;
-constexpr int FirstNamedColourIndex = 2;
 const QColor DefaultBorderColour = Qt::white;
-
-QIcon swatch(const QColor &colour)
-{
-    QPixmap picture(16, 12);
-    picture.fill(colour.isValid() ? colour : QColor(Qt::transparent));
-    return QIcon(picture);
-}
 
 // The dialog is small and fixed: groups keep their rows close together.
 void compact(QBoxLayout *layout)
@@ -49,29 +37,10 @@ QCheckBox *addCheckBox(QLayout *layout, const QString &caption, const char *name
     return box;
 }
 
-std::optional<FontSetting> chooseFontWithQt(QWidget *parent, const FontSetting &current)
-{
-    bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, current.font, parent, QStringLiteral("Police de caractère"));
-    if (!ok)
-        return std::nullopt;
-    FontSetting chosen = current;
-    chosen.font = font;
-    return chosen;
-}
-
-std::optional<QColor> chooseColourWithQt(QWidget *parent, const QColor &current)
-{
-    const QColor colour = QColorDialog::getColor(current, parent, QStringLiteral("Couleur de la Frontière"));
-    if (!colour.isValid())
-        return std::nullopt;
-    return colour;
-}
-
 } // namespace
 
 TOptionForm::TOptionForm(QWidget *parent)
-    : QDialog(parent), fontChooser_(chooseFontWithQt), colourChooser_(chooseColourWithQt)
+    : QDialog(parent), fontChooser_(FontChooserDialog::choose)
 {
     setObjectName(QStringLiteral("TOptionForm"));
     setWindowTitle(QStringLiteral("Configuration"));
@@ -127,7 +96,8 @@ TOptionForm::TOptionForm(QWidget *parent)
     CheckBox5 = addCheckBox(grid, QStringLiteral("Afficher la limite des Provinces"), "CheckBox5");
     auto *colourRow = new QHBoxLayout;
     Label3 = new QLabel(QStringLiteral("Couleur de la Frontière :"));
-    ColorBox1 = new QComboBox;
+    colourBox_ = new NamedColourBox(DefaultBorderColour);
+    ColorBox1 = colourBox_;
     ColorBox1->setObjectName(QStringLiteral("ColorBox1"));
     Label3->setBuddy(ColorBox1);
     colourRow->addWidget(Label3);
@@ -136,15 +106,6 @@ TOptionForm::TOptionForm(QWidget *parent)
     interfaceLayout->addWidget(GroupBox1);
     interfaceLayout->addStretch(1);
 
-    ColorBox1->addItem(swatch(QColor()), QStringLiteral("Personnalisée..."), QColor());
-    ColorBox1->addItem(swatch(DefaultBorderColour), QStringLiteral("Par défaut"), DefaultBorderColour);
-    for (const QString &name : QColor::colorNames()) {
-        const QColor colour = QColor::fromString(name);
-        ColorBox1->addItem(swatch(colour), name, colour);
-    }
-    ColorBox1->setMaxVisibleItems(16);
-    ColorBox1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    ColorBox1->setMinimumContentsLength(10);
 
     // Page "Recherche de Chemin".
     TabSheet2 = new QWidget;
@@ -180,7 +141,6 @@ TOptionForm::TOptionForm(QWidget *parent)
     connect(Button4, &QPushButton::clicked, this, &TOptionForm::Button4Click);
     for (QCheckBox *box : {CheckBox1, CheckBox5, CheckBox2, CheckBox6, CheckBox8, CheckBox10})
         connect(box, &QCheckBox::toggled, this, &TOptionForm::FormShow);
-    connect(ColorBox1, &QComboBox::activated, this, &TOptionForm::colourActivated);
 }
 
 void TOptionForm::setFontChooser(FontChooser chooser)
@@ -190,7 +150,7 @@ void TOptionForm::setFontChooser(FontChooser chooser)
 
 void TOptionForm::setColourChooser(ColourChooser chooser)
 {
-    colourChooser_ = std::move(chooser);
+    colourBox_->setColourChooser(std::move(chooser));
 }
 
 bool TOptionForm::ConfigurationExecute(AppSettings &settings, Page page)
@@ -283,39 +243,10 @@ void TOptionForm::Button4Click()
 
 QColor TOptionForm::selectedBorderColour() const
 {
-    const QColor colour = ColorBox1->currentData().value<QColor>();
-    return colour.isValid() ? colour : DefaultBorderColour;
+    return colourBox_->colour();
 }
 
 void TOptionForm::selectBorderColour(const QColor &colour)
 {
-    const QRgb wanted = colour.rgb();
-    for (int index = FirstNamedColourIndex; index < ColorBox1->count(); ++index) {
-        if (ColorBox1->itemData(index).value<QColor>().rgb() == wanted) {
-            ColorBox1->setCurrentIndex(index);
-            lastColourIndex_ = index;
-            return;
-        }
-    }
-    ColorBox1->setItemData(CustomColourIndex, QColor::fromRgb(wanted));
-    ColorBox1->setItemIcon(CustomColourIndex, swatch(QColor::fromRgb(wanted)));
-    ColorBox1->setCurrentIndex(CustomColourIndex);
-    lastColourIndex_ = CustomColourIndex;
-}
-
-void TOptionForm::colourActivated(int index)
-{
-    if (index != CustomColourIndex) {
-        lastColourIndex_ = index;
-        return;
-    }
-    const std::optional<QColor> chosen = colourChooser_(this, selectedBorderColour());
-    if (!chosen) {
-        // Cancelling the chooser keeps the colour chosen before.
-        ColorBox1->setCurrentIndex(lastColourIndex_);
-        return;
-    }
-    ColorBox1->setItemData(CustomColourIndex, *chosen);
-    ColorBox1->setItemIcon(CustomColourIndex, swatch(*chosen));
-    lastColourIndex_ = CustomColourIndex;
+    colourBox_->setColour(colour);
 }

@@ -11,6 +11,7 @@
 
 #include "render/AppSettings.h"
 
+class NamedColourBox;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -95,11 +96,9 @@ protected:
 private:
     void Button3Click();
     void Button4Click();
-    void colourActivated(int index);
 
     FontSetting timesFont_;
     FontSetting namesFont_;
     FontChooser fontChooser_;
-    ColourChooser colourChooser_;
-    int lastColourIndex_ = 0;
+    NamedColourBox *colourBox_ = nullptr;
 };

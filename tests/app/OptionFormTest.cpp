@@ -11,6 +11,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include "app/FontChooserDialog.h"
 #include "app/TOptionForm.h"
 #include "ui/UserDialogs.h"
 
@@ -190,4 +191,21 @@ TEST_F(OptionFormTest, OkThroughTheDialogAppliesTheRoutePage)
     EXPECT_TRUE(form.ConfigurationExecute(settings, TOptionForm::RoutePage));
     EXPECT_TRUE(settings.allowAbandon);
     EXPECT_EQ(settings.gridGap, 1);
+}
+
+TEST(FontChooser, OffersTheCurrentFontWithItsEffectsAndColour)
+{
+    FontSetting times = makeFontSetting(QStringLiteral("DejaVu Sans"), 9, 0x000000FF); // red
+    times.font.setBold(true);
+    times.font.setUnderline(true);
+    FontChooserDialog dialog(times);
+    const FontSetting shown = dialog.fontSetting();
+    EXPECT_TRUE(shown.font.bold());
+    EXPECT_TRUE(shown.font.underline());
+    EXPECT_EQ(shown.font.pointSize(), 9);
+    EXPECT_EQ(shown.colour, 0x000000FFu);
+
+    // A colour without a name stays as it is, in the custom entry.
+    FontSetting odd = makeFontSetting(QStringLiteral("DejaVu Sans"), 7, 0x00123456);
+    EXPECT_EQ(FontChooserDialog(odd).fontSetting().colour, 0x00123456u);
 }
