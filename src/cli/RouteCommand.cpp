@@ -10,9 +10,9 @@
 #include <optional>
 #include <string>
 
+#include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "map/CarteVarenthe.h"
-#include "map/MapErrors.h"
 #include "route/MoveRules.h"
 #include "route/RouteEndpoints.h"
 #include "route/RouteSearch.h"
@@ -37,47 +37,19 @@ struct CellArgument {
     int32_t y = 0;
 };
 
-// "X,Y": column and row of a cell, from 0, nothing else around them.
-std::optional<CellArgument> parseCellArgument(const std::string &text)
+// "X,Y": column and row of a cell, from 0; throws CLI::ValidationError.
+CellArgument cellArgument(const std::string &text, const std::string &option)
 {
-    const size_t comma = text.find(',');
-    if (comma == std::string::npos)
-        return std::nullopt;
-    auto parsePart = [](const std::string &part) -> std::optional<int32_t> {
-        if (part.empty() || part.find_first_of(" \t+") != std::string::npos)
-            return std::nullopt;
-        try {
-            size_t used = 0;
-            const int value = std::stoi(part, &used);
-            if (used != part.size())
-                return std::nullopt;
-            return value;
-        } catch (const std::exception &) {
-            return std::nullopt;
-        }
-    };
-    const std::optional<int32_t> x = parsePart(text.substr(0, comma));
-    const std::optional<int32_t> y = parsePart(text.substr(comma + 1));
-    if (!x || !y)
-        return std::nullopt;
-    return CellArgument{*x, *y};
+    const std::vector<int32_t> values = parseIntegerList(text, 2, option);
+    return CellArgument{values[0], values[1]};
 }
 
-// The cell of an option, or nothing after a French message on stderr.
-std::optional<CellArgument> cellOnMap(const std::string &text, const char *what, const CarteVarenthe &map)
+void requireOnMap(const CellArgument &cell, const std::string &option, const CarteVarenthe &map)
 {
-    const std::optional<CellArgument> cell = parseCellArgument(text);
-    if (!cell) {
-        std::fprintf(stderr, "%s « %s » : attendu X,Y (colonne et ligne de la case, à partir de 0).\n", what,
-                     text.c_str());
-        return std::nullopt;
-    }
-    if (!map.contains(cell->x, cell->y)) {
-        std::fprintf(stderr, "%s %d,%d : la case est hors de la carte (%d x %d cases).\n", what, cell->x, cell->y,
-                     map.width, map.height);
-        return std::nullopt;
-    }
-    return cell;
+    if (!map.contains(cell.x, cell.y))
+        throw CLI::ValidationError(option, std::to_string(cell.x) + "," + std::to_string(cell.y) +
+                                               " : la case est hors de la carte (" + std::to_string(map.width) +
+                                               " x " + std::to_string(map.height) + " cases)");
 }
 
 Json gridRows(const Grid &grid)
@@ -122,34 +94,30 @@ Json routeReport(const CarteVarenthe &map, const RouteRequest &request)
     return report;
 }
 
-int runRoute(const RouteRequest &request)
+// Bad cells end the command with status 2 through CLI::ValidationError,
+// an unreadable map with status 1.
+void runRoute(const RouteRequest &request)
 {
-    CarteVarenthe map;
-    try {
-        map.open(request.mapPath);
-    } catch (const MapError &error) {
-        std::fprintf(stderr, "%s\n", error.what());
-        return 1;
-    }
-
-    const std::optional<CellArgument> start = cellOnMap(request.from, "Départ", map);
-    if (!start)
-        return 2;
+    const CellArgument start = cellArgument(request.from, "--from");
     std::optional<CellArgument> end;
-    if (!request.to.empty()) {
-        end = cellOnMap(request.to, "Arrivée", map);
-        if (!end)
-            return 2;
-    }
+    if (!request.to.empty())
+        end = cellArgument(request.to, "--to");
+
+    CarteVarenthe map;
+    if (!openMapOrReport(map, request.mapPath))
+        return;
+    requireOnMap(start, "--from", map);
+    if (end)
+        requireOnMap(*end, "--to", map);
 
     setRouteOptions(map, request.wings, request.embark, request.abandon);
-    setRouteStart(map, start->x, start->y);
+    setRouteStart(map, start.x, start.y);
     if (end)
         setRouteEnd(map, end->x, end->y);
 
     const std::string text = routeReport(map, request).dump() + "\n";
     std::fwrite(text.data(), 1, text.size(), stdout);
-    return 0;
+    setCliExitStatus(0);
 }
 
 void addRouteCommand(CLI::App &app)
@@ -164,7 +132,7 @@ void addRouteCommand(CLI::App &app)
     route->add_flag("--embark", request->embark, "Autoriser embarquer/débarquer");
     route->add_flag("--abandon", request->abandon, "Autoriser abandon de l'embarcation sur le sable");
     route->add_flag("--grids", request->grids, "Ajouter les grilles routeTime, routeStep et routeMark");
-    route->callback([request]() { setCliExitStatus(runRoute(*request)); });
+    route->callback([request]() { runRoute(*request); });
 }
 
 const bool registered = registerCliCommand(addRouteCommand);
