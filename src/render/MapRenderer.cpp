@@ -206,59 +206,126 @@ private:
     Area area_;
 };
 
-// Everything a cell needs besides its own contents, the same for a whole call.
+// Everything the cells need besides their own contents, the same for a
+// whole call.
 struct CellStyle {
     int cellSize;
     int gap;
+    int pitch;
     bool borderLines;
     QRgb borderColour;
+    bool highlightBorders; // on, and the map has a province layout
+    int32_t provinceWidth;
     TimeLabelCache *labels; // null when times are hidden
     QRgb timesColour;
     bool boxedTimes;
+    const BlendTable *routeBlend;
+    const BlendTable *borderBlend;
+    const BlendTable *zoneBlend;
+    const std::vector<Element> *elements;
 };
 
-// What one cell shows, decided from the document (steps 5, 6 and 9).
-struct CellContent {
-    int x;
-    int y;
-    bool lineLeft;
-    bool lineAbove;
-    int32_t tile;
-    int32_t overlay;
-    const BlendTable *blend;
-    int32_t footTime;
-    int32_t boatTime;
+// One row of cells: where it is drawn, its province position and its grids.
+struct CellRow {
+    int top;      // canvas row of the cells' top edge
+    int scrollX;
+    bool firstRowOfProvince;
+    bool borderRow; // first or last row of its province
+    const int32_t *terrain;
+    const int32_t *marks;
+    const int32_t *elementIndex;
+    const int32_t *onFoot;
+    const int32_t *afloat;
 };
 
+// Draws columns `from` to `to` (exclusive) of a row; `cx` is the column in
+// its province of the first one. Clip is false only for cells that lie,
+// with their gap lines, wholly inside the area.
 template <bool Clip>
-void drawCell(const CellPainter &out, const CellStyle &style, const CellContent &cell, ScaledTileCache &tiles)
+void drawCells(const CellPainter &out, const CellStyle &style, const CellRow &row, ScaledTileCache &tiles,
+               int32_t from, int32_t to, int32_t cx)
 {
     const int c = style.cellSize;
     const int g = style.gap;
-    const int X = cell.x;
-    const int Y = cell.y;
-    // 7. Province border lines in the gap left of and above the cell.
-    if (cell.lineLeft)
-        out.verticalLine<Clip>(X - g, Y - g, Y + c + g, style.borderColour);
-    if (cell.lineAbove)
-        out.horizontalLine<Clip>(Y - g, X - g, X + c + g, style.borderColour);
-    // 8. The tile; numbers no tile can have stay black (step 1).
-    if (ScaledTileCache::inRange(cell.tile))
-        out.copyTile<Clip>(tiles.scaledPixels(cell.tile), X, Y, c);
-    // 10. Constant-opacity blend of the overlay.
-    if (cell.overlay >= 1 && cell.overlay < ScaledTileCache::SlotCount)
-        out.blendTile<Clip>(tiles.scaledPixels(cell.overlay), X, Y, c, *cell.blend);
-    // 11. Travel times: on foot in the bottom-left corner, afloat in the
-    // top-left corner, each clipped to its reference box.
-    if (cell.footTime >= 0) {
-        const TimeLabelCache::Label label = style.labels->label(cell.footTime);
-        out.stampLabel<Clip>(label, style.labels->points(), X, Y + c - label.boxHeight, style.timesColour,
-                             style.boxedTimes);
+    const int Y = row.top;
+    const int32_t pw = style.provinceWidth;
+    int X = static_cast<int>(int64_t(from) * style.pitch - row.scrollX);
+    for (int32_t x = from; x < to; ++x, X += style.pitch) {
+        // 5. Border cell: at the edge of its province.
+        const bool firstColumnOfProvince = cx == 0;
+        const bool borderCell = row.borderRow || cx == 0 || cx == pw - 1;
+        if (pw == 0)
+            ++cx;
+        else if (++cx == pw)
+            cx = 0;
+
+        // 6. Overlay, first match wins.
+        const int32_t mark = row.marks ? row.marks[x] : 0;
+        int32_t overlay = 0;
+        const BlendTable *blend = style.routeBlend;
+        if (mark != 0) {
+            overlay = RouteOverlayTile;
+        } else if (style.highlightBorders && borderCell) {
+            overlay = BorderOverlayTile;
+            blend = style.borderBlend;
+        } else if (row.elementIndex) {
+            const int32_t index = row.elementIndex[x];
+            if (index > 0 && static_cast<size_t>(index) <= style.elements->size()) {
+                const Element &element = (*style.elements)[static_cast<size_t>(index) - 1];
+                if (element.kind == ElementZone) {
+                    overlay = element.number;
+                    blend = style.zoneBlend;
+                }
+            }
+        }
+        // 9. Where the traveller changes layer the layer-change tile wins
+        // (with the route's opacity).
+        if ((mark & 2) != 0) {
+            overlay = ScaledTileCache::LayerChangeTile;
+            blend = style.routeBlend;
+        }
+
+        // 7. Province border lines in the gap left of and above the cell.
+        if (style.borderLines) {
+            if (firstColumnOfProvince)
+                out.verticalLine<Clip>(X - g, Y - g, Y + c + g, style.borderColour);
+            if (row.firstRowOfProvince)
+                out.horizontalLine<Clip>(Y - g, X - g, X + c + g, style.borderColour);
+        }
+        // 8. The tile; numbers no tile can have stay black (step 1).
+        const int32_t tile = row.terrain ? row.terrain[x] : 0;
+        if (ScaledTileCache::inRange(tile))
+            out.copyTile<Clip>(tiles.scaledPixels(tile), X, Y, c);
+        // 10. Constant-opacity blend of the overlay.
+        if (overlay >= 1 && overlay < ScaledTileCache::SlotCount)
+            out.blendTile<Clip>(tiles.scaledPixels(overlay), X, Y, c, *blend);
+
+        // 11. Travel times: on foot in the bottom-left corner, afloat in the
+        // top-left corner, each clipped to its reference box.
+        if (style.labels) {
+            const int32_t footTime = row.onFoot ? row.onFoot[x] : -1;
+            if (footTime >= 0) {
+                const TimeLabelCache::Label label = style.labels->label(footTime);
+                out.stampLabel<Clip>(label, style.labels->points(), X, Y + c - label.boxHeight,
+                                     style.timesColour, style.boxedTimes);
+            }
+            const int32_t boatTime = row.afloat ? row.afloat[x] : -1;
+            if (boatTime >= 0) {
+                const TimeLabelCache::Label label = style.labels->label(boatTime);
+                out.stampLabel<Clip>(label, style.labels->points(), X, Y, style.timesColour, style.boxedTimes);
+            }
+        }
     }
-    if (cell.boatTime >= 0) {
-        const TimeLabelCache::Label label = style.labels->label(cell.boatTime);
-        out.stampLabel<Clip>(label, style.labels->points(), X, Y, style.timesColour, style.boxedTimes);
-    }
+}
+
+// Quotients rounded down and up, for negative numerators too.
+int64_t floorDiv(int64_t a, int64_t b)
+{
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+int64_t ceilDivide(int64_t a, int64_t b)
+{
+    return -floorDiv(-a, b);
 }
 
 int pointsToPixels(int points)
@@ -327,6 +394,14 @@ void drawProvinceNames(QImage &canvas, const Area &area, const MapView &view, co
     }
 }
 
+// 12. Province names over everything.
+void drawProvinceNamesIfShown(QImage &canvas, const Area &area, const MapView &view, const CarteVarenthe &map,
+                              const AppSettings &settings)
+{
+    if (settings.showProvinceNames)
+        drawProvinceNames(canvas, area, view, map, settings);
+}
+
 } // namespace
 
 int timesPointSize(int configuredPoints, int cellSize)
@@ -378,106 +453,75 @@ void RenderMap(QImage &canvas, const QRect &rect, const MapView &view, const Car
         font.setStyleStrategy(QFont::NoAntialias);
         labels->configure(font, c);
     }
-    const QRgb timesColour = bgrToRgb(settings.timesFont.colour) | OpaqueBlack;
-    const QRgb borderColour = bgrToRgb(settings.borderColour) | OpaqueBlack;
-    const bool borderLines = g != 0 && settings.showBorderLines;
-    const BlendTable &routeBlend = blendTable(RouteOverlayOpacity);
-    const BlendTable &borderBlend = blendTable(BorderOverlayOpacity);
-    const BlendTable &zoneBlend = blendTable(ZoneOverlayOpacity);
-    const CellStyle style{c, g, borderLines, borderColour, labels, timesColour, settings.timesBackground};
-
-    // 3. First row and column (never before the map's first: cells outside
-    // the map stay black).
-    const int64_t firstRow = std::max<int64_t>(0, (int64_t(area.top) + view.scrollY) / p);
-    const int64_t firstColumn = std::max<int64_t>(0, (int64_t(area.left) + view.scrollX) / p);
     const int32_t pw = map.provinceWidth;
     const int32_t ph = map.provinceHeight;
-    const bool hasLayout = pw != 0 || ph != 0;
+    const CellStyle style{c,
+                          g,
+                          p,
+                          g != 0 && settings.showBorderLines,
+                          bgrToRgb(settings.borderColour) | OpaqueBlack,
+                          settings.highlightBorders && (pw != 0 || ph != 0),
+                          pw,
+                          labels,
+                          bgrToRgb(settings.timesFont.colour) | OpaqueBlack,
+                          settings.timesBackground,
+                          &blendTable(RouteOverlayOpacity),
+                          &blendTable(BorderOverlayOpacity),
+                          &blendTable(ZoneOverlayOpacity),
+                          &map.elements};
+
+    // 3. First row and column, never before the map's first: cells outside
+    // the map stay black. Rows and columns run while their cells start less
+    // than a pitch past the area.
+    const int64_t firstRow = std::max<int64_t>(0, floorDiv(int64_t(area.top) + view.scrollY, p));
+    const int64_t firstColumn = std::max<int64_t>(0, floorDiv(int64_t(area.left) + view.scrollX, p));
+    const int64_t endRow = std::min<int64_t>(map.height, ceilDivide(int64_t(area.bottom) + p + view.scrollY, p));
+    const int64_t endColumn = std::min<int64_t>(map.width, ceilDivide(int64_t(area.right) + p + view.scrollX, p));
+    if (firstColumn >= endColumn)
+        return drawProvinceNamesIfShown(canvas, area, view, map, settings);
+    // Columns whose cells and gap lines lie inside the area horizontally.
+    const int64_t innerFrom = std::clamp<int64_t>(ceilDivide(int64_t(area.left) + g + view.scrollX, p),
+                                                  firstColumn, endColumn);
+    const int64_t innerTo = std::clamp<int64_t>(floorDiv(int64_t(area.right) - c - g + view.scrollX, p) + 1,
+                                                innerFrom, endColumn);
 
     // 4. Cells meeting the area, row by row.
-    for (int64_t y = firstRow; y < map.height; ++y) {
-        const int64_t rowTop = y * p - view.scrollY;
-        if (rowTop >= int64_t(area.bottom) + p)
-            break;
-        const int Y = static_cast<int>(rowTop);
+    for (int64_t y = firstRow; y < endRow; ++y) {
         const int32_t row = static_cast<int32_t>(y);
-        const int32_t *terrain = gridRow(map.terrain, map, row);
-        const int32_t *marks = gridRow(map.routeMark, map, row);
-        const int32_t *elementIndex = gridRow(map.elementIndex, map, row);
-        const int32_t *onFoot = gridRow(map.routeTime[OnFoot], map, row);
-        const int32_t *afloat = gridRow(map.routeTime[Afloat], map, row);
-
+        const int Y = static_cast<int>(y * p - view.scrollY);
         // 5. Province position: the row part once per row, the column part
         // advanced cell by cell.
         const int32_t provinceRow = ph != 0 ? row / ph : 0;
         const int32_t rowInProvince = ph != 0 ? row % ph : row;
         const int32_t shift = (provinceRow % 2 == 1) ? ProvinceShift : 0;
-        const bool borderRow = rowInProvince == 0 || rowInProvince == ph - 1;
-        int64_t columnInProvince = pw != 0 ? (firstColumn + shift) % pw : firstColumn + shift;
+        CellRow cells;
+        cells.top = Y;
+        cells.scrollX = view.scrollX;
+        cells.firstRowOfProvince = rowInProvince == 0;
+        cells.borderRow = rowInProvince == 0 || rowInProvince == ph - 1;
+        cells.terrain = gridRow(map.terrain, map, row);
+        cells.marks = gridRow(map.routeMark, map, row);
+        cells.elementIndex = gridRow(map.elementIndex, map, row);
+        cells.onFoot = gridRow(map.routeTime[OnFoot], map, row);
+        cells.afloat = gridRow(map.routeTime[Afloat], map, row);
+        auto columnInProvince = [&](int64_t x) {
+            return static_cast<int32_t>(pw != 0 ? (x + shift) % pw : x + shift);
+        };
+
         const bool rowInside = Y - g >= area.top && Y + c + g <= area.bottom;
-
-        for (int64_t x = firstColumn; x < map.width; ++x) {
-            const int64_t cellLeft = x * p - view.scrollX;
-            if (cellLeft >= int64_t(area.right) + p)
-                break;
-            const int X = static_cast<int>(cellLeft);
-            const int32_t column = static_cast<int32_t>(x);
-            const int64_t cx = columnInProvince;
-            if (pw != 0 && ++columnInProvince == pw)
-                columnInProvince = 0;
-            else if (pw == 0)
-                ++columnInProvince;
-            const bool borderCell = borderRow || cx == 0 || cx == int64_t(pw) - 1;
-
-            // 6. Overlay, first match wins.
-            const int32_t mark = marks ? marks[column] : 0;
-            int overlay = 0;
-            int alpha = 0;
-            if (mark != 0) {
-                overlay = RouteOverlayTile;
-                alpha = RouteOverlayOpacity;
-            } else if (settings.highlightBorders && hasLayout && borderCell) {
-                overlay = BorderOverlayTile;
-                alpha = BorderOverlayOpacity;
-            } else if (elementIndex) {
-                const int32_t index = elementIndex[column];
-                if (index > 0 && static_cast<size_t>(index) <= map.elements.size()) {
-                    const Element &element = map.elements[static_cast<size_t>(index) - 1];
-                    if (element.kind == ElementZone) {
-                        overlay = element.number;
-                        alpha = ZoneOverlayOpacity;
-                    }
-                }
-            }
-
-            // 9. Where the traveller changes layer the layer-change tile wins.
-            if ((mark & 2) != 0) {
-                overlay = ScaledTileCache::LayerChangeTile;
-                alpha = LayerChangeOverlayOpacity;
-            }
-
-            CellContent cell;
-            cell.x = X;
-            cell.y = Y;
-            cell.lineLeft = style.borderLines && cx == 0;
-            cell.lineAbove = style.borderLines && rowInProvince == 0;
-            cell.tile = terrain ? terrain[column] : 0;
-            cell.overlay = overlay;
-            cell.blend = alpha == BorderOverlayOpacity ? &borderBlend
-                                                       : (alpha == ZoneOverlayOpacity ? &zoneBlend : &routeBlend);
-            cell.footTime = labels && onFoot ? onFoot[column] : -1;
-            cell.boatTime = labels && afloat ? afloat[column] : -1;
-            // The cell with its gap lines, wholly inside the area?
-            if (rowInside && X - g >= area.left && X + c + g <= area.right)
-                drawCell<false>(out, style, cell, tiles);
-            else
-                drawCell<true>(out, style, cell, tiles);
+        if (!rowInside) {
+            drawCells<true>(out, style, cells, tiles, int32_t(firstColumn), int32_t(endColumn),
+                            columnInProvince(firstColumn));
+            continue;
         }
+        drawCells<true>(out, style, cells, tiles, int32_t(firstColumn), int32_t(innerFrom),
+                        columnInProvince(firstColumn));
+        drawCells<false>(out, style, cells, tiles, int32_t(innerFrom), int32_t(innerTo),
+                         columnInProvince(innerFrom));
+        drawCells<true>(out, style, cells, tiles, int32_t(innerTo), int32_t(endColumn), columnInProvince(innerTo));
     }
 
-    // 12. Province names over everything.
-    if (settings.showProvinceNames)
-        drawProvinceNames(canvas, area, view, map, settings);
+    drawProvinceNamesIfShown(canvas, area, view, map, settings);
 }
 
 void PaintMapRect(QImage &backBuffer, const QSize &bufferSize, const QRect &rect, const MapView &view,
