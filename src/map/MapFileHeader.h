@@ -36,3 +36,4 @@ inline constexpr const char *MapFileDimensionsMessage =
 inline constexpr const char *MapFileElementCountMessage =
     "Le nombre d'éléments de la carte est trop important ou le fichier est invalide.";
 inline constexpr const char *MapFileDamagedMessage = "Le fichier de carte est incomplet ou invalide.";
+inline constexpr const char *MapFileMemoryMessage = "La mémoire manque pour traiter cette carte.";

@@ -269,7 +269,13 @@ void CarteVarenthe::load(const std::string &path)
     }
     // The whole file in one block, then parsed in memory.
     const size_t capacity = static_cast<size_t>(info.st_size);
-    std::unique_ptr<char[]> buffer(new char[capacity > 0 ? capacity : 1]);
+    std::unique_ptr<char[]> buffer;
+    try {
+        buffer.reset(new char[capacity > 0 ? capacity : 1]);
+    } catch (const std::bad_alloc &) {
+        ::close(fd);
+        throw MapFileError(MapFileMemoryMessage);
+    }
     size_t size = 0;
     while (size < capacity) {
         const ssize_t got = ::read(fd, buffer.get() + size, capacity - size);
@@ -284,5 +290,11 @@ void CarteVarenthe::load(const std::string &path)
         size += static_cast<size_t>(got);
     }
     ::close(fd);
-    readMapFile(*this, std::string_view(buffer.get(), size), path);
+    try {
+        readMapFile(*this, std::string_view(buffer.get(), size), path);
+    } catch (const std::bad_alloc &) {
+        // The grids of the largest map take 448 MiB; without them the map
+        // stays closed, and the maps already open are untouched.
+        throw MapFileError(MapFileMemoryMessage);
+    }
 }

@@ -289,8 +289,13 @@ void CarteVarenthe::save(const std::string &path)
     if (elements.size() > static_cast<size_t>(MaxElementCount))
         throw MapFileError(MapFileElementCountMessage);
 
-    const MapFileEncoder encoder(*this, mapFileTimestampNow());
-    writeFileAtomically(path, encoder.fileSize(), [&encoder](const MapByteSink &sink) { encoder.streamMapFile(sink); });
+    try {
+        const MapFileEncoder encoder(*this, mapFileTimestampNow());
+        writeFileAtomically(path, encoder.fileSize(),
+                            [&encoder](const MapByteSink &sink) { encoder.streamMapFile(sink); });
+    } catch (const std::bad_alloc &) {
+        throw MapFileError(MapFileMemoryMessage);
+    }
     fileName = path;
     modified = false;
     untitled = false;

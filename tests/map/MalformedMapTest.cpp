@@ -5,7 +5,10 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <filesystem>
 #include <map>
 
@@ -174,4 +177,34 @@ TEST(MalformedMap, aCityOffTheMapIsKeptAndWrittenBackButPlacedOnNoCell)
     ASSERT_EQ(back.elements.size(), 3u);
     EXPECT_EQ(back.elements[0].x, -1);
     EXPECT_EQ(back.elements[2].y, 2);
+}
+
+TEST(MalformedMap, aMapTooBigForTheMemoryLeftIsRefusedWithAMessage)
+{
+    // The largest map needs 448 MiB of grids; a file of a few bytes can ask
+    // for it (no bytes per cell). Run where memory is capped well below that.
+    ScratchFolder folder;
+    MapBytes file;
+    file.header(3, 0, 4096, 4096, 0, 0, 0, 0, 0).i32(0).costTables();
+    writeBytes(folder.file("vaste.vr"), file.str());
+
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const rlimit memory{256u << 20, 256u << 20};
+        ::setrlimit(RLIMIT_AS, &memory);
+        CarteVarenthe map;
+        try {
+            map.open(folder.file("vaste.vr"));
+        } catch (const MapFileError &error) {
+            ::_exit(std::string(error.what()) == MapFileMemoryMessage ? 0 : 2);
+        } catch (...) {
+            ::_exit(3);
+        }
+        ::_exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1 loaded, 2 wrong message, 3 other failure";
 }
