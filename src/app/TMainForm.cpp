@@ -9,15 +9,14 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QMenuBar>
-#include <QPointer>
 #include <QStatusBar>
-#include <QStatusTipEvent>
 #include <QScopeGuard>
+#include <QStatusTipEvent>
 #include <QTimer>
 
 #include "app/AppIcons.h"
 #include "app/ConfigOpenMaps.h"
+#include "app/MainMenus.h"
 #include "app/MapDescription.h"
 #include "app/MdiArrange.h"
 #include "app/TAboutBox.h"
@@ -77,7 +76,7 @@ TMainForm::TMainForm(const QString &configName, QWidget *parent)
     if (tiles_.aspectFolder().isEmpty())
         tiles_.SelectAspectFolder(DefaultAspectFolder);
 
-    createToolWindows();
+    tools_ = new ToolWindows(*this);
 }
 
 TMainForm::~TMainForm()
@@ -91,18 +90,8 @@ TMainForm::~TMainForm()
         userDialogs().showError(nullptr, GeneralErrorTitle, QString::fromUtf8(error.what()));
     }
     // The tool windows borrow the tile library; they go before it does.
-    delete PaletteForm;
-    PaletteForm = nullptr;
-    delete NewMapForm;
-    NewMapForm = nullptr;
-    delete CitiesForm;
-    CitiesForm = nullptr;
-    delete MinimapForm;
-    MinimapForm = nullptr;
-    delete OptionForm;
-    OptionForm = nullptr;
-    delete AboutBox;
-    AboutBox = nullptr;
+    delete tools_;
+    tools_ = nullptr;
 }
 
 void TMainForm::buildStatusBar()
@@ -133,67 +122,14 @@ void TMainForm::buildStatusBar()
 
 void TMainForm::buildMenus()
 {
-    auto addMenu = [this](const QString &caption, const QString &hint) {
-        QMenu *menu = menuBar()->addMenu(caption);
-        menu->menuAction()->setToolTip(shortHint(hint));
-        menu->menuAction()->setStatusTip(longHint(hint));
-        // Hints of the items reach panel 0 through the main window.
-        menu->setToolTipsVisible(false);
-        return menu;
-    };
-    auto add = [this](QMenu *menu, Command id) { menu->addAction(command(id)); };
-
-    QMenu *fichier = addMenu(QStringLiteral("&Fichier"), QStringLiteral("Fichier|Fonctions relatives aux fichiers"));
-    add(fichier, Command::NouveauFichier);
-    add(fichier, Command::OuvrirFichier);
-    add(fichier, Command::FermerFichier);
-    fichier->addSeparator();
-    add(fichier, Command::EnregistrerFichier);
-    add(fichier, Command::EnregistrerFichierSous);
-    add(fichier, Command::EnregistrerBitmap);
-    fichier->addSeparator();
-    add(fichier, Command::Quitter);
-
-    QMenu *affichage =
-        addMenu(QStringLiteral("Affic&hage"), QStringLiteral("Affichage|Fonctions relatives à l'affichage"));
-    add(affichage, Command::ZommAvant);
-    add(affichage, Command::ZoomArriere);
-    SelectionAspects = affichage->addMenu(QStringLiteral("&Aspects"));
-    SelectionAspects->setObjectName(QStringLiteral("SelectionAspects"));
-    SelectionAspects->menuAction()->setToolTip(QStringLiteral("Aspect"));
-    SelectionAspects->menuAction()->setStatusTip(QStringLiteral("Aspect des cartes"));
+    const MainMenus menus = buildMainMenus(*this, commands_);
+    SelectionAspects = menus.aspects;
+    windowMenu_ = menus.windows;
+    windowList_ = new WindowListMenu(windowMenu_, mdiArea_);
     aspectGroup_ = new QActionGroup(this);
     // Choosing the marked item again unmarks it (and still reloads).
     aspectGroup_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     connect(aspectGroup_, &QActionGroup::triggered, this, &TMainForm::aspectChosen);
-    affichage->addSeparator();
-    add(affichage, Command::MontrerConfigurationAffichage);
-
-    QMenu *recherche = addMenu(QStringLiteral("&Recherche de chemin"),
-                               QStringLiteral("Recherche de chemin|Fonctions relatives à la recherche des chemins"));
-    add(recherche, Command::EffacerChemins);
-    add(recherche, Command::ActualiserChemins);
-    recherche->addSeparator();
-    add(recherche, Command::MontrerConfigurationRecherche);
-
-    windowMenu_ = addMenu(QStringLiteral("Fe&nêtres"), QStringLiteral("Fenêtres|Commandes pour les fenêtre"));
-    add(windowMenu_, Command::Cascade);
-    add(windowMenu_, Command::MosaiqueHorizontale);
-    add(windowMenu_, Command::MosaiqueVerticale);
-    add(windowMenu_, Command::MinimiserTous);
-    add(windowMenu_, Command::ArrangerTous);
-    windowMenu_->addSeparator();
-    add(windowMenu_, Command::MontrerVilles);
-    add(windowMenu_, Command::MontrerMinipelmorin);
-    add(windowMenu_, Command::MontrerPalette);
-    connect(windowMenu_, &QMenu::aboutToShow, this, &TMainForm::rebuildWindowList);
-
-    QMenu *aide = addMenu(QStringLiteral("&Aide"), QStringLiteral("Aide|Aide et informations sur l'application"));
-    add(aide, Command::APropos);
-
-    // Shortcuts work from every map window of the frame.
-    for (const CommandSpec &spec : commandSpecs())
-        addAction(command(spec.id));
 }
 
 void TMainForm::connectCommands()
@@ -224,69 +160,14 @@ void TMainForm::connectCommands()
     on(Command::APropos, [this] { AProposExecute(); });
 }
 
-void TMainForm::createToolWindows()
-{
-    AboutBox = new TAboutBox(this);
-    OptionForm = new TOptionForm(this);
-
-    MinimapForm = new TMinimapForm(this);
-    MinimapForm->setViewSource([this]() -> std::optional<MinimapView> {
-        TMapForm *active = activeMapWindow();
-        if (!active)
-            return std::nullopt;
-        MinimapView view;
-        view.scrollX = active->scrollX();
-        view.scrollY = active->scrollY();
-        view.clientWidth = active->clientWidth();
-        view.clientHeight = active->clientHeight();
-        view.cellPitch = active->cellPitch();
-        view.maxScrollX = active->scrollMaximumX();
-        view.maxScrollY = active->scrollMaximumY();
-        return view;
-    });
-    connect(MinimapForm, &TMinimapForm::scrollRequested, this, [this](int horizontal, int vertical) {
-        if (TMapForm *active = activeMapWindow()) {
-            active->setScrollX(horizontal);
-            active->setScrollY(vertical);
-        }
-    });
-    connect(MinimapForm, &TMinimapForm::closed, this,
-            [this] { command(Command::MontrerMinipelmorin)->setChecked(false); });
-
-    CitiesForm = new TCitiesForm(this);
-    connect(CitiesForm, &TCitiesForm::centreRequested, this, [this](int x, int y) {
-        if (TMapForm *active = activeMapWindow())
-            active->centreOnCell(x, y);
-    });
-    connect(CitiesForm, &TCitiesForm::closed, this, [this] { command(Command::MontrerVilles)->setChecked(false); });
-
-    NewMapForm = new TNewMapForm(tiles_, this);
-    PaletteForm = new TPaletteForm(tiles_, this);
-    PaletteForm->hide();
-}
-
-void TMainForm::showToolWindowsAtStart()
-{
-    // The two tool windows show themselves as their ticks say, placed once
-    // the frame has its final geometry.
-    if (toolWindowsShown_)
-        return;
-    toolWindowsShown_ = true;
-    if (command(Command::MontrerMinipelmorin)->isChecked()) {
-        PlaceToolWindow(MinimapForm);
-        MinimapForm->show();
-    }
-    if (command(Command::MontrerVilles)->isChecked()) {
-        PlaceToolWindow(CitiesForm);
-        CitiesForm->show();
-    }
-}
-
 void TMainForm::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    if (!toolWindowsShown_)
-        QTimer::singleShot(0, this, [this] { showToolWindowsAtStart(); });
+    if (!shown_) {
+        shown_ = true;
+        // Placed once the frame has its final geometry.
+        QTimer::singleShot(0, this, [this] { tools_->showAtStart(); });
+    }
 }
 
 bool TMainForm::event(QEvent *event)
@@ -327,11 +208,7 @@ void TMainForm::closeEvent(QCloseEvent *event)
     // Every map window agreed: they go without being asked again.
     for (QMdiSubWindow *sub : mdiArea_->subWindowList())
         delete sub;
-    for (QWidget *tool : {static_cast<QWidget *>(MinimapForm), static_cast<QWidget *>(CitiesForm),
-                          static_cast<QWidget *>(PaletteForm)}) {
-        if (tool)
-            tool->hide();
-    }
+    tools_->hideAll();
     event->accept();
 }
 
@@ -406,12 +283,12 @@ void TMainForm::MapWindowActivated(TMapForm *window)
     // closes it is still that one, so the title, the minimap and the city
     // list keep describing it until another map window becomes active.
     UpdateApplicationTitle();
+    if (!tools_)
+        return;
     MontrerMinipelmorinExecute(false);
     MontrerVillesExecute();
-    if (CitiesForm) {
-        TMapForm *active = activeMapWindow();
-        CitiesForm->refreshCityList(active ? &active->document() : nullptr);
-    }
+    TMapForm *active = activeMapWindow();
+    tools_->CitiesForm->refreshCityList(active ? &active->document() : nullptr);
 }
 
 void TMainForm::UpdateApplicationTitle()
@@ -434,8 +311,7 @@ void TMainForm::aspectChosen(QAction *item)
     tiles_.SelectAspectFolder(aspects_.folderForCaption(item->text()));
     for (TMapForm *window : mapWindows())
         window->invalidateScaledTiles();
-    if (PaletteForm)
-        PaletteForm->refreshTiles();
+    tools_->PaletteForm->refreshTiles();
     RepaintAllMaps();
 }
 
@@ -457,12 +333,12 @@ QSize TMainForm::mainClientSize() const
 
 bool TMainForm::paletteVisible() const
 {
-    return PaletteForm && PaletteForm->isVisible();
+    return tools_ && tools_->PaletteForm->isVisible();
 }
 
 int TMainForm::SelectedTile(int button) const
 {
-    return PaletteForm ? PaletteForm->SelectedTile(button) : -1;
+    return tools_ ? tools_->PaletteForm->SelectedTile(button) : -1;
 }
 
 bool TMainForm::SaveMap(TMapForm *window)
@@ -472,15 +348,15 @@ bool TMainForm::SaveMap(TMapForm *window)
 
 void TMainForm::repaintMinimap()
 {
-    if (MinimapForm && MinimapForm->isVisible())
-        MinimapForm->update();
+    if (tools_ && tools_->MinimapForm->isVisible())
+        tools_->MinimapForm->update();
 }
 
 NewMapPrompt &TMainForm::newMapPrompt()
 {
     if (newMapPromptOverride_)
         return *newMapPromptOverride_;
-    return *NewMapForm;
+    return *tools_->NewMapForm;
 }
 
 void TMainForm::showGeneralError(const QString &text)
@@ -561,92 +437,15 @@ void TMainForm::RecordOpenMaps()
     writeOpenMapList(config_, records);
 }
 
-// ---- Tool windows ----------------------------------------------------------
-
-void TMainForm::PlaceToolWindow(QWidget *toolWindow)
-{
-    if (!toolWindow)
-        return;
-    // The frame's size is known once the window exists on the screen.
-    (void)toolWindow->winId();
-    // The client area holds the document area and the status bar.
-    const QPoint origin = mdiArea_->mapToGlobal(QPoint(0, 0));
-    const int clientWidth = mdiArea_->width();
-    const int statusHeight = statusBar()->isVisible() ? statusBar()->height() : 0;
-    const int clientHeight = mdiArea_->height() + statusHeight;
-    const QSize frame = toolWindow->frameGeometry().size();
-    if (toolWindow == CitiesForm) {
-        // The minimap's height counts whether or not it is shown.
-        const int minimapHeight = MinimapForm ? MinimapForm->frameGeometry().height() : 0;
-        const int height = clientHeight - statusHeight - minimapHeight;
-        const int decoration = frame.height() - toolWindow->height();
-        toolWindow->move(origin.x() + clientWidth - frame.width(), origin.y() + minimapHeight);
-        toolWindow->resize(toolWindow->width(), std::max(1, height - decoration));
-    } else if (toolWindow == PaletteForm) {
-        toolWindow->move(origin);
-    } else {
-        toolWindow->move(origin.x() + clientWidth - frame.width(), origin.y());
-    }
-}
-
-void TMainForm::MontrerMinipelmorinExecute(bool byUser)
-{
-    if (!MinimapForm)
-        return;
-    TMapForm *active = activeMapWindow();
-    const bool ticked = command(Command::MontrerMinipelmorin)->isChecked();
-    if (active && active->document().mapType == 1 && ticked) {
-        if (byUser)
-            PlaceToolWindow(MinimapForm);
-        MinimapForm->update();
-        MinimapForm->show();
-    } else if (ticked) {
-        // Comes back, where it was, with the next world map.
-        MinimapForm->hide();
-    } else {
-        MinimapForm->close();
-    }
-}
-
-void TMainForm::MontrerVillesExecute()
-{
-    if (!CitiesForm)
-        return;
-    if (command(Command::MontrerVilles)->isChecked()) {
-        PlaceToolWindow(CitiesForm);
-        CitiesForm->show();
-    } else {
-        CitiesForm->close();
-    }
-}
-
-void TMainForm::MontrerPaletteExecute()
-{
-    if (!PaletteForm)
-        return;
-    if (command(Command::MontrerPalette)->isChecked()) {
-        // Put beside the maps the first time; it keeps its own place after.
-        if (!PaletteForm->property("placed").toBool()) {
-            PlaceToolWindow(PaletteForm);
-            PaletteForm->setProperty("placed", true);
-        }
-        PaletteForm->show();
-    } else {
-        PaletteForm->close();
-    }
-}
-
 void TMainForm::ConfigurationExecute(bool routePage)
 {
-    if (OptionForm
-        && OptionForm->ConfigurationExecute(settings_, routePage ? TOptionForm::RoutePage : TOptionForm::InterfacePage))
+    if (tools_->OptionForm->ConfigurationExecute(settings_, routePage ? TOptionForm::RoutePage : TOptionForm::InterfacePage))
         RepaintAllMaps();
 }
 
 void TMainForm::AProposExecute()
 {
-    if (AboutBox)
-        AboutBox->exec();
+    tools_->AboutBox->exec();
 }
 
 void TMainForm::ZommAvantExecute()
@@ -671,38 +470,6 @@ void TMainForm::ActualiserCheminsExecute()
 {
     if (TMapForm *active = activeMapWindow())
         active->ActualiserCheminsExecute();
-}
-
-// ---- Window list -------------------------------------------------------------
-
-void TMainForm::rebuildWindowList()
-{
-    qDeleteAll(windowListActions_);
-    windowListActions_.clear();
-    const QList<QMdiSubWindow *> subs = mdiArea_->subWindowList(QMdiArea::CreationOrder);
-    if (subs.isEmpty())
-        return;
-    windowListActions_.append(windowMenu_->addSeparator());
-    QMdiSubWindow *current = mdiArea_->currentSubWindow();
-    int number = 1;
-    for (QMdiSubWindow *sub : subs) {
-        const QString title = sub->windowTitle();
-        const QString caption = number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(title)
-                                            : QStringLiteral("%1 %2").arg(number).arg(title);
-        QAction *item = windowMenu_->addAction(caption);
-        item->setCheckable(true);
-        item->setChecked(sub == current);
-        item->setStatusTip(title);
-        connect(item, &QAction::triggered, this, [this, sub = QPointer<QMdiSubWindow>(sub)] {
-            if (!sub)
-                return;
-            if (sub->isMinimized())
-                sub->showNormal();
-            mdiArea_->setActiveSubWindow(sub);
-        });
-        windowListActions_.append(item);
-        ++number;
-    }
 }
 
 // ---- Settings host -------------------------------------------------------------

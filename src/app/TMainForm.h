@@ -11,8 +11,10 @@
 
 #include "app/CommandTable.h"
 #include "app/ConfigFile.h"
+#include "app/MainMenus.h"
 #include "app/MapFileCommands.h"
 #include "app/SettingsStore.h"
+#include "app/ToolWindows.h"
 #include "render/AppSettings.h"
 #include "render/AspectList.h"
 #include "render/TileLibrary.h"
@@ -56,7 +58,7 @@ public:
     void repaintMinimap() override;
 
     // Operations for the other windows.
-    void PlaceToolWindow(QWidget *toolWindow);
+    void PlaceToolWindow(QWidget *toolWindow) { tools_->PlaceToolWindow(toolWindow); }
     void RepaintAllMaps();
     void UpdateApplicationTitle();
     QString applicationTitle() const { return applicationTitle_; }
@@ -92,18 +94,18 @@ public:
     void setNewMapPrompt(NewMapPrompt *prompt) { newMapPromptOverride_ = prompt; }
 
     // Tool windows, created once with the main window.
-    TAboutBox *aboutBox() const { return AboutBox; }
-    TOptionForm *optionForm() const { return OptionForm; }
-    TMinimapForm *minimapForm() const { return MinimapForm; }
-    TCitiesForm *citiesForm() const { return CitiesForm; }
-    TNewMapForm *newMapForm() const { return NewMapForm; }
-    TPaletteForm *paletteForm() const { return PaletteForm; }
+    TAboutBox *aboutBox() const { return tools_->AboutBox; }
+    TOptionForm *optionForm() const { return tools_->OptionForm; }
+    TMinimapForm *minimapForm() const { return tools_->MinimapForm; }
+    TCitiesForm *citiesForm() const { return tools_->CitiesForm; }
+    TNewMapForm *newMapForm() const { return tools_->NewMapForm; }
+    TPaletteForm *paletteForm() const { return tools_->PaletteForm; }
 
     // Commands whose work lives here. `byUser` says whether the command
     // itself ran (the user asked) rather than an activation.
-    void MontrerMinipelmorinExecute(bool byUser);
-    void MontrerVillesExecute();
-    void MontrerPaletteExecute();
+    void MontrerMinipelmorinExecute(bool byUser) { tools_->MontrerMinipelmorinExecute(byUser); }
+    void MontrerVillesExecute() { tools_->MontrerVillesExecute(); }
+    void MontrerPaletteExecute() { tools_->MontrerPaletteExecute(); }
     void ConfigurationExecute(bool routePage);
     void AProposExecute();
     void ZommAvantExecute();
@@ -114,7 +116,7 @@ public:
     // Aspect item chosen: reload the tiles of its folder, repaint every map.
     void aspectChosen(QAction *item);
     // The window list at the end of "Fe&nêtres".
-    void rebuildWindowList();
+    void rebuildWindowList() { windowList_->rebuild(); }
     // The application's general error box: an error no handler expected;
     // the command that raised it ends and the program goes on.
     void showGeneralError(const QString &text);
@@ -140,8 +142,6 @@ private:
     void buildStatusBar();
     void buildMenus();
     void connectCommands();
-    void createToolWindows();
-    void showToolWindowsAtStart();
     void applySavedWindowState(TMapForm *window, int state);
 
     AppSettings settings_;
@@ -151,7 +151,7 @@ private:
     SettingsStore settingsStore_;
     bool mapsReopened_ = false;
     bool reopenScheduled_ = false;
-    bool toolWindowsShown_ = false;
+    bool shown_ = false;
     QString applicationTitle_;
     // The map window whose activation is being handled.
     TMapForm *activating_ = nullptr;
@@ -163,14 +163,8 @@ private:
     QMenu *SelectionAspects = nullptr;
     QActionGroup *aspectGroup_ = nullptr;
     QMenu *windowMenu_ = nullptr;
-    QAction *windowListSeparator_ = nullptr;
-    QList<QAction *> windowListActions_;
+    WindowListMenu *windowList_ = nullptr;
 
-    TAboutBox *AboutBox = nullptr;
-    TOptionForm *OptionForm = nullptr;
-    TMinimapForm *MinimapForm = nullptr;
-    TCitiesForm *CitiesForm = nullptr;
-    TNewMapForm *NewMapForm = nullptr;
-    TPaletteForm *PaletteForm = nullptr;
+    ToolWindows *tools_ = nullptr;
     NewMapPrompt *newMapPromptOverride_ = nullptr;
 };

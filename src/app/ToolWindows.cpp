@@ -1,0 +1,166 @@
+#include "app/ToolWindows.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QStatusBar>
+
+#include "app/TAboutBox.h"
+#include "app/TMainForm.h"
+#include "app/TNewMapForm.h"
+#include "app/TOptionForm.h"
+#include "ui/TCitiesForm.h"
+#include "ui/TMapForm.h"
+#include "ui/TMinimapForm.h"
+#include "ui/TPaletteForm.h"
+
+ToolWindows::ToolWindows(TMainForm &main) : QObject(&main), main_(main)
+{
+    AboutBox = new TAboutBox(&main_);
+    OptionForm = new TOptionForm(&main_);
+
+    MinimapForm = new TMinimapForm(&main_);
+    MinimapForm->setViewSource([this]() -> std::optional<MinimapView> {
+        TMapForm *active = main_.activeMapWindow();
+        if (!active)
+            return std::nullopt;
+        MinimapView view;
+        view.scrollX = active->scrollX();
+        view.scrollY = active->scrollY();
+        view.clientWidth = active->clientWidth();
+        view.clientHeight = active->clientHeight();
+        view.cellPitch = active->cellPitch();
+        view.maxScrollX = active->scrollMaximumX();
+        view.maxScrollY = active->scrollMaximumY();
+        return view;
+    });
+    connect(MinimapForm, &TMinimapForm::scrollRequested, this, [this](int horizontal, int vertical) {
+        if (TMapForm *active = main_.activeMapWindow()) {
+            active->setScrollX(horizontal);
+            active->setScrollY(vertical);
+        }
+    });
+    connect(MinimapForm, &TMinimapForm::closed, this,
+            [this] { main_.command(Command::MontrerMinipelmorin)->setChecked(false); });
+
+    CitiesForm = new TCitiesForm(&main_);
+    connect(CitiesForm, &TCitiesForm::centreRequested, this, [this](int x, int y) {
+        if (TMapForm *active = main_.activeMapWindow())
+            active->centreOnCell(x, y);
+    });
+    connect(CitiesForm, &TCitiesForm::closed, this, [this] { main_.command(Command::MontrerVilles)->setChecked(false); });
+
+    NewMapForm = new TNewMapForm(main_.tileLibrary(), &main_);
+    PaletteForm = new TPaletteForm(main_.tileLibrary(), &main_);
+    PaletteForm->hide();
+}
+
+void ToolWindows::showAtStart()
+{
+    // The two tool windows show themselves as their ticks say, placed once
+    // the frame has its final geometry.
+    if (shownAtStart_)
+        return;
+    shownAtStart_ = true;
+    if (main_.command(Command::MontrerMinipelmorin)->isChecked()) {
+        PlaceToolWindow(MinimapForm);
+        MinimapForm->show();
+    }
+    if (main_.command(Command::MontrerVilles)->isChecked()) {
+        PlaceToolWindow(CitiesForm);
+        CitiesForm->show();
+    }
+}
+
+void ToolWindows::PlaceToolWindow(QWidget *toolWindow)
+{
+    if (!toolWindow)
+        return;
+    // The frame's size is known once the window exists on the screen.
+    (void)toolWindow->winId();
+    // The client area holds the document area and the status bar.
+    const QPoint origin = main_.mdiArea()->mapToGlobal(QPoint(0, 0));
+    const int clientWidth = main_.mdiArea()->width();
+    const int statusHeight = main_.statusBar()->isVisible() ? main_.statusBar()->height() : 0;
+    const int clientHeight = main_.mdiArea()->height() + statusHeight;
+    const QSize frame = toolWindow->frameGeometry().size();
+    if (toolWindow == CitiesForm) {
+        // The minimap's height counts whether or not it is shown.
+        const int minimapHeight = MinimapForm ? MinimapForm->frameGeometry().height() : 0;
+        const int height = clientHeight - statusHeight - minimapHeight;
+        const int decoration = frame.height() - toolWindow->height();
+        toolWindow->move(origin.x() + clientWidth - frame.width(), origin.y() + minimapHeight);
+        toolWindow->resize(toolWindow->width(), std::max(1, height - decoration));
+    } else if (toolWindow == PaletteForm) {
+        toolWindow->move(origin);
+    } else {
+        toolWindow->move(origin.x() + clientWidth - frame.width(), origin.y());
+    }
+}
+
+void ToolWindows::MontrerMinipelmorinExecute(bool byUser)
+{
+    if (!MinimapForm)
+        return;
+    TMapForm *active = main_.activeMapWindow();
+    const bool ticked = main_.command(Command::MontrerMinipelmorin)->isChecked();
+    if (active && active->document().mapType == 1 && ticked) {
+        if (byUser)
+            PlaceToolWindow(MinimapForm);
+        MinimapForm->update();
+        MinimapForm->show();
+    } else if (ticked) {
+        // Comes back, where it was, with the next world map.
+        MinimapForm->hide();
+    } else {
+        MinimapForm->close();
+    }
+}
+
+void ToolWindows::MontrerVillesExecute()
+{
+    if (!CitiesForm)
+        return;
+    if (main_.command(Command::MontrerVilles)->isChecked()) {
+        PlaceToolWindow(CitiesForm);
+        CitiesForm->show();
+    } else {
+        CitiesForm->close();
+    }
+}
+
+void ToolWindows::MontrerPaletteExecute()
+{
+    if (!PaletteForm)
+        return;
+    if (main_.command(Command::MontrerPalette)->isChecked()) {
+        // Put beside the maps the first time; it keeps its own place after.
+        if (!palettePlaced_) {
+            PlaceToolWindow(PaletteForm);
+            palettePlaced_ = true;
+        }
+        PaletteForm->show();
+    } else {
+        PaletteForm->close();
+    }
+}
+
+ToolWindows::~ToolWindows()
+{
+    // The palette and the new-map dialog borrow the tile library: they go
+    // while it is still there.
+    delete PaletteForm;
+    delete NewMapForm;
+    delete CitiesForm;
+    delete MinimapForm;
+    delete OptionForm;
+    delete AboutBox;
+}
+
+void ToolWindows::hideAll()
+{
+    for (QWidget *tool : {static_cast<QWidget *>(MinimapForm), static_cast<QWidget *>(CitiesForm),
+                          static_cast<QWidget *>(PaletteForm)}) {
+        if (tool)
+            tool->hide();
+    }
+}

@@ -1,0 +1,53 @@
+#pragma once
+// The windows the main window creates once at start-up and keeps for the
+// whole run (about box, options, minimap, city list, new-map dialog,
+// palette), and how the three tool windows follow the active map window:
+// their toggles, their ticks and their place beside the frame.
+#include <QObject>
+
+class QWidget;
+class TAboutBox;
+class TCitiesForm;
+class TMainForm;
+class TMinimapForm;
+class TNewMapForm;
+class TOptionForm;
+class TPaletteForm;
+
+class ToolWindows : public QObject {
+    Q_OBJECT
+public:
+    // Creates the six windows in start-up order, owned by `main`.
+    explicit ToolWindows(TMainForm &main);
+    // Destroys them, the palette first.
+    ~ToolWindows() override;
+
+    // Once the frame is on the screen: the minimap and the city list show
+    // themselves as their ticks say.
+    void showAtStart();
+    // At exit: out of sight, ticks kept.
+    void hideAll();
+
+    // Minimap in the top-right corner of the frame's client area, the city
+    // list right below it down to the status bar, the palette at the
+    // top-left corner.
+    void PlaceToolWindow(QWidget *toolWindow);
+
+    // The toggles run after their tick has changed; `byUser` is true when
+    // the command itself ran rather than an activation.
+    void MontrerMinipelmorinExecute(bool byUser);
+    void MontrerVillesExecute();
+    void MontrerPaletteExecute();
+
+    TAboutBox *AboutBox = nullptr;
+    TOptionForm *OptionForm = nullptr;
+    TMinimapForm *MinimapForm = nullptr;
+    TCitiesForm *CitiesForm = nullptr;
+    TNewMapForm *NewMapForm = nullptr;
+    TPaletteForm *PaletteForm = nullptr;
+
+private:
+    TMainForm &main_;
+    bool shownAtStart_ = false;
+    bool palettePlaced_ = false;
+};
