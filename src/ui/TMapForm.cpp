@@ -380,7 +380,9 @@ void TMapForm::paintEvent(QPaintEvent *event)
 void TMapForm::layoutScrollBars()
 {
     const int t = ScrollBarThickness;
-    ScrollBar1->setGeometry(0, height() - t, std::max(width() - t, 0), t);
+    // The horizontal bar runs the whole width, so no corner of the picture
+    // shows between the two bars.
+    ScrollBar1->setGeometry(0, height() - t, width(), t);
     ScrollBar2->setGeometry(width() - t, 0, t, std::max(height() - t, 0));
 }
 

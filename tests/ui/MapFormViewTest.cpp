@@ -39,7 +39,7 @@ TEST(MapFormView, ANewWindowShowsTheMapAtFullSizeFromItsCorner)
     EXPECT_EQ(form.scrollMaximumX(), 9900 - (600 - 16));
     EXPECT_EQ(form.scrollMaximumY(), 169 * 33 - (400 - 16));
     EXPECT_EQ(form.columnAt(65), 1);
-    EXPECT_EQ(form.ScrollBar1->geometry(), QRect(0, 384, 584, 16));
+    EXPECT_EQ(form.ScrollBar1->geometry(), QRect(0, 384, 600, 16));
     EXPECT_EQ(form.ScrollBar2->geometry(), QRect(584, 0, 16, 384));
 }
 
