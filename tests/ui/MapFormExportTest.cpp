@@ -4,6 +4,8 @@
 
 #include <QFile>
 #include <QImage>
+#include <QProgressDialog>
+#include <QTimer>
 #include <QTemporaryDir>
 
 #include "MapFormTestHost.h"
@@ -38,4 +40,30 @@ TEST(MapFormExport, AFolderThatCannotBeWrittenGivesAMessage)
               ExportResult::Failed);
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(QFile::exists(QStringLiteral("/nonexistent-folder/carte.bmp")));
+}
+
+TEST(MapFormExport, CancellingTheProgressDialogWritesNothing)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    FakeMapWindowHost host;
+    // The world at full size: 9900 x 5577 pixels, long enough for the
+    // progress dialog to show.
+    ShownMapForm shown(host, grassWorld(300, 169));
+    const QString path = folder.filePath(QStringLiteral("monde.bmp"));
+    bool dialogSeen = false;
+    QTimer cancelling;
+    cancelling.setInterval(20);
+    QObject::connect(&cancelling, &QTimer::timeout, [&] {
+        if (auto *progress = shown.form.findChild<QProgressDialog *>(); progress && progress->isVisible()) {
+            dialogSeen = true;
+            progress->cancel();
+        }
+    });
+    cancelling.start();
+    QString error;
+    EXPECT_EQ(shown.form.exportBitmap(path, &error), ExportResult::Cancelled);
+    EXPECT_TRUE(dialogSeen);
+    EXPECT_TRUE(error.isEmpty());
+    EXPECT_FALSE(QFile::exists(path));
 }
