@@ -1,12 +1,13 @@
 #include "route/RouteSearch.h"
 
 #include <algorithm>
-#include <cstddef>
 #include <array>
+#include <cstddef>
 #include <limits>
 
 #include "route/BucketQueue.h"
 #include "route/MoveRules.h"
+#include "route/SearchScratch.h"
 
 namespace {
 
@@ -40,10 +41,9 @@ inline uint16_t cellClassOf(int32_t code)
     return isTableCostedCode(code) ? static_cast<uint16_t>(code) : static_cast<uint16_t>(HighCodeClass);
 }
 
-void buildCellInfo(const CarteVarenthe &map, std::vector<uint16_t> &info)
+void buildCellInfo(const CarteVarenthe &map, uint16_t *info)
 {
     const int32_t width = map.width;
-    info.resize(static_cast<size_t>(width) * static_cast<size_t>(map.height));
     // Column flags for rows of each province row parity; the column inside a
     // province depends only on the column and that parity.
     std::array<std::vector<uint16_t>, 2> columns;
@@ -79,7 +79,7 @@ void buildCellInfo(const CarteVarenthe &map, std::vector<uint16_t> &info)
         const uint16_t *column = columns[shifted ? 1 : 0].data();
         const auto rowFlags = static_cast<uint16_t>(flags << EdgeShift);
         const int32_t *terrain = map.terrain.row(y);
-        uint16_t *out = info.data() + static_cast<size_t>(y) * static_cast<size_t>(width);
+        uint16_t *out = info + static_cast<size_t>(y) * static_cast<size_t>(width);
         for (int32_t x = 0; x < width; ++x)
             out[x] = static_cast<uint16_t>(cellClassOf(terrain[x]) | rowFlags | column[x]);
     }
@@ -132,26 +132,25 @@ constexpr int64_t LatestMinute = std::numeric_limits<int32_t>::max();
 // when visited anyway, so the arrival minutes and arrival moves are those of
 // a queue that keeps every duplicate, with far fewer entries.
 //
-// The pending arrival lives in the document's time grid. In the packed form
-// the grid holds minute × 8 + move of the pending arrival, so that settling
-// a state writes nothing and the moves are split out in one sequential pass
-// at the end; a search whose minutes outgrow the packed form (29 bits, over
-// a thousand years of travel) starts again in the plain form, which writes
-// the arrival move when a state is settled.
+// The pending arrivals live in the thread's scratch storage and are written
+// to the document's grids in one sequential pass at the end. In the packed
+// form they hold minute × 8 + move, so that settling a state writes nothing;
+// a search whose minutes outgrow the packed form (29 bits, over a thousand
+// years of travel) starts again in the plain form, which writes the arrival
+// move into the document when a state is settled.
 class Search {
 public:
-    Search(CarteVarenthe &map, const std::vector<uint16_t> &cellInfo)
-        : map_(map), table_(makeStepTable(map)), info_(cellInfo.data()),
-          time_{reinterpret_cast<uint32_t *>(map.routeTime[OnFoot].data()),
-                reinterpret_cast<uint32_t *>(map.routeTime[Afloat].data())},
+    Search(CarteVarenthe &map, SearchScratch &scratch)
+        : map_(map), table_(makeStepTable(map)), info_(scratch.cellInfo()),
+          time_{scratch.times(OnFoot), scratch.times(Afloat)},
           step_{map.routeStep[OnFoot].data(), map.routeStep[Afloat].data()},
           delta_{1, map.width, -1, -map.width}, embark_(map.allowEmbark),
           abandon_(map.allowEmbark && map.allowAbandon)
     {
     }
 
-    // The layers must hold -1 in every time entry; the steps are written
-    // whole.
+    // The scratch times must all be unreached; the document's grids are
+    // written whole.
     void run(BucketQueue &queue, int64_t largestStepCost, size_t start, int32_t startLayer)
     {
         const int32_t startMove = startLayer == OnFoot ? MoveEast : MoveSwitchEast;
@@ -174,6 +173,8 @@ public:
             runBuckets<false>(queue, startEntry, largestStepCost);
         else
             runOrdered(queue, startEntry);
+        for (int layer = 0; layer < 2; ++layer)
+            std::copy_n(time_[layer], cellCount(), reinterpret_cast<uint32_t *>(map_.routeTime[layer].data()));
     }
 
 private:
@@ -365,10 +366,11 @@ private:
     {
         const size_t cells = cellCount();
         for (int layer = 0; layer < 2; ++layer) {
-            uint32_t *times = time_[layer];
+            const uint32_t *packedTimes = time_[layer];
+            auto *times = reinterpret_cast<uint32_t *>(map_.routeTime[layer].data());
             int32_t *steps = step_[layer];
             for (size_t i = 0; i < cells; ++i) {
-                const uint32_t packed = times[i];
+                const uint32_t packed = packedTimes[i];
                 const bool reached = packed != UnreachedTime;
                 steps[i] = reached ? static_cast<int32_t>(packed & 7u) : -1;
                 times[i] = reached ? packed >> MoveBits : UnreachedTime;
@@ -376,7 +378,7 @@ private:
         }
     }
 
-    const CarteVarenthe &map_;
+    CarteVarenthe &map_;
     const StepTable table_;
     const uint16_t *info_;
     std::array<uint32_t *, 2> time_;
@@ -453,19 +455,20 @@ void searchRoutes(CarteVarenthe &map)
         map.clearRouteLayers();
         return;
     }
-    // The search writes every arrival move itself; only the times start
-    // cleared.
-    for (Grid &times : map.routeTime)
-        times.fill(-1);
     const int32_t startLayer = startsOnFoot(map, startX, startY) ? OnFoot : Afloat;
 
-    thread_local std::vector<uint16_t> cellInfo;
-    buildCellInfo(map, cellInfo);
+    const size_t cells = static_cast<size_t>(map.width) * static_cast<size_t>(map.height);
+    SearchScratch &scratch = SearchScratch::forThisThread();
+    scratch.prepare(cells);
+    std::fill_n(scratch.times(OnFoot), cells, 0xffffffffu);
+    std::fill_n(scratch.times(Afloat), cells, 0xffffffffu);
+    buildCellInfo(map, scratch.cellInfo());
     BucketQueue &queue = BucketQueue::forThisThread();
     const int64_t largest = largestStepCost(map);
     queue.prepare(largest);
     const size_t start = static_cast<size_t>(startY) * static_cast<size_t>(map.width) + static_cast<size_t>(startX);
-    Search(map, cellInfo).run(queue, largest, start, startLayer);
+    Search(map, scratch).run(queue, largest, start, startLayer);
+    scratch.trim();
 }
 
 bool traceRoute(CarteVarenthe &map)
