@@ -43,6 +43,9 @@ TEST(MapFormRoute, ThePopUpMenuOffersTheRouteCommandsThenCentring)
 
     rightClick(shown.form, cellCentre(3, 3));
     EXPECT_TRUE(shown.form.PopupMenu->isVisible());
+    // Pointing at an item puts its long hint in the first panel.
+    emit shown.form.PopupMenu->hovered(items[1]);
+    EXPECT_EQ(host.panels[0], "Rechercher les plus courts chemins qui vont juqu'à la case ciblée");
     shown.form.PopupMenu->hide();
 }
 
