@@ -1,16 +1,13 @@
 #include "ui/TMapForm.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDesktopServices>
-#include <QGuiApplication>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QProgressDialog>
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolTip>
@@ -19,11 +16,8 @@
 
 #include "map/PaletteEdit.h"
 #include "render/AppSettings.h"
-#include "render/BitmapExport.h"
 #include "render/MapRenderer.h"
 #include "render/ScaledTileCache.h"
-#include "route/RouteEndpoints.h"
-#include "route/RouteSearch.h"
 #include "route/TravelTime.h"
 #include "ui/CellInspection.h"
 #include "ui/GameServer.h"
@@ -31,7 +25,6 @@
 #include "ui/MapViewRing.h"
 #include "ui/MapWindowHost.h"
 #include "ui/ProvinceNotation.h"
-#include "ui/UserDialogs.h"
 
 using namespace MapViewGeometry;
 
@@ -519,118 +512,4 @@ void TMapForm::contextMenuEvent(QContextMenuEvent *event)
     }
     PopupMenu->popup(event->globalPos());
     event->accept();
-}
-
-void TMapForm::DefinrPointDepartExecute()
-{
-    const AppSettings &settings = host_.settings();
-    setRouteOptions(*document_, settings.useWingsGift, settings.allowEmbark, settings.allowAbandon);
-    const QPoint cell = targetedCell();
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    setRouteStart(*document_, cell.x(), cell.y());
-    QGuiApplication::restoreOverrideCursor();
-    repaintMap();
-}
-
-void TMapForm::DefinirPointArriveeExecute()
-{
-    const QPoint cell = targetedCell();
-    if (setRouteEnd(*document_, cell.x(), cell.y()))
-        repaintMap();
-}
-
-void TMapForm::CentrerIciExecute()
-{
-    const QPoint cell = targetedCell();
-    centreOnCell(cell.x(), cell.y());
-}
-
-void TMapForm::EffacerCheminsExecute()
-{
-    clearRoutes(*document_);
-    repaintMap();
-}
-
-void TMapForm::ActualiserCheminsExecute()
-{
-    const AppSettings &settings = host_.settings();
-    setRouteOptions(*document_, settings.useWingsGift, settings.allowEmbark, settings.allowAbandon);
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    searchRoutes(*document_);
-    QGuiApplication::restoreOverrideCursor();
-    repaintMap();
-}
-
-bool TMapForm::FormCloseQuery()
-{
-    if (!document_->modified)
-        return true;
-    switch (userDialogs().askYesNoCancel(this, QStringLiteral("Fermeture"),
-                                         QStringLiteral("La carte a été modifiée, voulez-vous l'enregistrer ?"))) {
-    case Answer::Yes:
-        // A cancelled save dialog or a failed write keeps the window open.
-        return host_.SaveMap(this);
-    case Answer::No:
-        return true;
-    default:
-        return false;
-    }
-}
-
-void TMapForm::closeWithoutQuery()
-{
-    closeApproved_ = true;
-    if (subWindow_)
-        subWindow_->close();
-    else
-        close();
-}
-
-void TMapForm::closeEvent(QCloseEvent *event)
-{
-    if (!closeApproved_ && !FormCloseQuery()) {
-        event->ignore();
-        return;
-    }
-    closeApproved_ = true;
-    Timer1->stop();
-    host_.MapWindowActivated(nullptr);
-    event->accept();
-}
-
-ExportResult TMapForm::exportBitmap(const QString &path, QString *errorText)
-{
-    MapView view;
-    view.cellSize = cellSize_;
-    view.gridGap = gridGap();
-    const QSize size = bitmapExportSize(*document_, view);
-    if (const auto problem = bitmapSizeProblem(size.width(), size.height())) {
-        if (errorText)
-            *errorText = *problem;
-        return ExportResult::Failed;
-    }
-
-    QProgressDialog progress(QStringLiteral("Enregistrement de l'image de la carte..."), QStringLiteral("Annuler"),
-                             0, 1000, this);
-    progress.setWindowTitle(QStringLiteral("Enregistrer bitmap"));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(400);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
-    progress.setValue(0);
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const BitmapExportResult result = ExportMapBitmap(
-        path, *document_, view, host_.settings(), *scaledTiles_, [&progress](int64_t done, int64_t total) {
-            progress.setValue(total > 0 ? static_cast<int>(done * 1000 / total) : 1000);
-            return !progress.wasCanceled();
-        });
-    QGuiApplication::restoreOverrideCursor();
-    progress.close();
-    if (result.ok)
-        return ExportResult::Written;
-    if (result.cancelled)
-        return ExportResult::Cancelled;
-    if (errorText)
-        *errorText = result.error;
-    return ExportResult::Failed;
 }
