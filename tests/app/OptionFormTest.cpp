@@ -57,7 +57,7 @@ protected:
     void TearDown() override
     {
         setUserDialogs(nullptr);
-        QLocale::setDefault(QLocale::c());
+        QLocale::setDefault(QLocale::system());
     }
 };
 
