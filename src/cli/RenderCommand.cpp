@@ -92,6 +92,12 @@ void ensureGuiApplication()
         return;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Scripts read stderr for our French messages; the offscreen platform's
+    // notes about the session (no runtime folder, no screen) are not theirs.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::fprintf(stderr, "%s\n", message.toUtf8().constData());
+    });
     static int argc = 1;
     static char name[] = "pelmorin-cli";
     static char *argv[] = {name, nullptr};
