@@ -231,3 +231,31 @@ TEST(RouteSearch, SearchesOnTwoMapsRunSideBySide)
     }
     EXPECT_GT(reachedCount(world, Afloat), 1000);
 }
+
+TEST(RouteSearch, LargeMapBetweenSmallOnesKeepsEveryResultExact)
+{
+    // The search's working storage grows for a large map and is given back
+    // afterwards; searches before and after must not notice.
+    CarteVarenthe small = drawnMap({"....", ".~~.", "...."});
+    setRouteStart(small, 0, 0);
+    const CarteVarenthe smallBefore = small;
+
+    CarteVarenthe large;
+    large.create(1500, 1400, 0, 0, 1, 100);
+    for (int round = 0; round < 2; ++round) {
+        setRouteStart(large, 700, 650);
+        EXPECT_EQ(large.routeTimeAt(700, 650, OnFoot), 0);
+        EXPECT_EQ(large.routeTimeAt(0, 0, OnFoot), 40 * (700 + 650));
+        EXPECT_EQ(large.routeTimeAt(1499, 1399, OnFoot), 40 * (799 + 749));
+        EXPECT_EQ(large.routeStepAt(1499, 650, OnFoot), MoveEast);
+        EXPECT_EQ(large.routeStepAt(700, 0, OnFoot), MoveNorth);
+        EXPECT_EQ(large.routeTimeAt(3, 3, Afloat), -1);
+        searchRoutes(small);
+        for (int layer = 0; layer < 2; ++layer)
+            for (int32_t y = 0; y < small.height; ++y)
+                for (int32_t x = 0; x < small.width; ++x) {
+                    ASSERT_EQ(small.routeTimeAt(x, y, layer), smallBefore.routeTimeAt(x, y, layer));
+                    ASSERT_EQ(small.routeStepAt(x, y, layer), smallBefore.routeStepAt(x, y, layer));
+                }
+    }
+}
