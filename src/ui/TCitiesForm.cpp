@@ -17,6 +17,7 @@ namespace {
 
 constexpr int GridWidth = 186;
 constexpr int RowHeight = 16;
+constexpr int NumberColumnWidth = 23;
 
 } // namespace
 
@@ -47,7 +48,7 @@ TCitiesForm::TCitiesForm(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::Windo
     ValueListEditor1->verticalHeader()->setDefaultSectionSize(RowHeight);
     ValueListEditor1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     ValueListEditor1->horizontalHeader()->setStretchLastSection(true);
-    ValueListEditor1->setColumnWidth(0, 23);
+    ValueListEditor1->setColumnWidth(0, NumberColumnWidth);
     ValueListEditor1->setColumnWidth(1, 146);
     ValueListEditor1->setShowGrid(false);
     ValueListEditor1->setFrameShape(QFrame::NoFrame);
@@ -92,6 +93,11 @@ void TCitiesForm::fillGrid()
         ValueListEditor1->setItem(line, 0, new QTableWidgetItem(rows_.at(line).key));
         ValueListEditor1->setItem(line, 1, new QTableWidgetItem(rows_.at(line).name));
     }
+    // Numbers of three digits and more would be cut in the narrow "#"
+    // column: it widens to the longest number, never below its usual width.
+    ValueListEditor1->resizeColumnToContents(0);
+    if (ValueListEditor1->columnWidth(0) < NumberColumnWidth)
+        ValueListEditor1->setColumnWidth(0, NumberColumnWidth);
     if (!rows_.isEmpty())
         selectLine(0);
 }

@@ -143,6 +143,8 @@ TEST_F(CitiesFormTest, ShowsNumberAndNameColumnsWithoutEditing)
     EXPECT_EQ(grid->horizontalHeaderItem(1)->text(), QStringLiteral("Nom"));
     ASSERT_EQ(grid->rowCount(), 5);
     EXPECT_EQ(grid->item(2, 0)->text(), QStringLiteral("9999"));
+    // The whole number shows in the narrow "#" column.
+    EXPECT_GE(grid->columnWidth(0), grid->fontMetrics().horizontalAdvance(QStringLiteral("9999")));
     EXPECT_EQ(grid->item(2, 1)->text(), QStringLiteral("Arles"));
     QTest::keyClick(grid, Qt::Key_A);
     // No editor opened on the letter.
