@@ -53,10 +53,6 @@ TMapForm::TMapForm(MapWindowHost &host, std::unique_ptr<CarteVarenthe> document,
     resize(640, 480);
     // The back buffer covers every pixel, so Qt need not clear behind it.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    QPalette black = palette();
-    black.setColor(QPalette::Window, Qt::black);
-    setPalette(black);
-    setAutoFillBackground(false);
     setMouseTracking(true);
 
     ScrollBar1 = new QScrollBar(Qt::Horizontal, this);
@@ -68,6 +64,9 @@ TMapForm::TMapForm(MapWindowHost &host, std::unique_ptr<CarteVarenthe> document,
         // A scroll bar only moves the position; the timer moves the picture.
         bar->setTracking(true);
         bar->setCursor(Qt::ArrowCursor);
+        // An opaque bar repaints alone when its position changes, instead of
+        // having the map drawn again beneath it at every move of a drag.
+        bar->setAutoFillBackground(true);
     }
     layoutScrollBars();
 
