@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <bit>
 #include <cerrno>
 #include <chrono>
 #include <cmath>
@@ -34,7 +35,11 @@ char *putInt32(char *out, int32_t value)
 void appendLine(std::string &text, std::string_view utf8)
 {
     const size_t start = text.size();
-    text += utf8ToCp1252(utf8);
+    // Most names are plain ASCII, the same bytes in both encodings.
+    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        text += utf8;
+    else
+        text += utf8ToCp1252(utf8);
     for (size_t i = start; i < text.size(); ++i) {
         if (text[i] == '\r' || text[i] == '\n' || text[i] == '\0')
             text[i] = ' ';
@@ -162,10 +167,26 @@ void MapFileEncoder::streamMapFile(const MapByteSink &sink) const
         // on whole vectors of cells.
         const int32_t *__restrict from = cells;
         char *__restrict to = out;
-        for (size_t i = 0; i < count; ++i) {
-            const auto value = static_cast<uint32_t>(from[i]);
-            to[2 * i] = static_cast<char>(value & 0xFF);
-            to[2 * i + 1] = static_cast<char>((value >> 8) & 0xFF);
+        if constexpr (std::endian::native == std::endian::little) {
+            // Four cells per 64-bit store.
+            size_t i = 0;
+            for (; i + 4 <= count; i += 4) {
+                const uint64_t packed = static_cast<uint64_t>(static_cast<uint16_t>(from[i]))
+                                        | static_cast<uint64_t>(static_cast<uint16_t>(from[i + 1])) << 16
+                                        | static_cast<uint64_t>(static_cast<uint16_t>(from[i + 2])) << 32
+                                        | static_cast<uint64_t>(static_cast<uint16_t>(from[i + 3])) << 48;
+                std::memcpy(to + 2 * i, &packed, 8);
+            }
+            for (; i < count; ++i) {
+                const auto value = static_cast<uint16_t>(from[i]);
+                std::memcpy(to + 2 * i, &value, 2);
+            }
+        } else {
+            for (size_t i = 0; i < count; ++i) {
+                const auto value = static_cast<uint32_t>(from[i]);
+                to[2 * i] = static_cast<char>(value & 0xFF);
+                to[2 * i + 1] = static_cast<char>((value >> 8) & 0xFF);
+            }
         }
         out += 2 * count;
         cells += count;
