@@ -57,12 +57,12 @@ struct Area {
     int bottom;
 };
 
-// Rows of a grid of the document, or nothing when the grid does not match the
-// map's size (a document under construction): such cells read as empty.
-const int32_t *gridRow(const Grid &grid, const CarteVarenthe &map, int32_t y)
+// Rows of a grid of the document, or of `empty` when the grid does not match
+// the map's size (a document under construction): such cells read as empty.
+const int32_t *gridRow(const Grid &grid, const CarteVarenthe &map, int32_t y, const std::vector<int32_t> &empty)
 {
     if (grid.width() != map.width || grid.height() != map.height)
-        return nullptr;
+        return empty.data();
     return grid.row(y);
 }
 
@@ -185,6 +185,8 @@ public:
     {
         if (boxed)
             fill<Clip>(x, y, x + label.boxWidth, y + label.boxHeight, OpaqueBlack);
+        if (label.count == 0)
+            return;
         const uint16_t *point = points + label.first;
         const uint16_t *end = point + 2 * label.count;
         if constexpr (!Clip) {
@@ -240,16 +242,33 @@ struct CellRow {
 
 // Draws columns `from` to `to` (exclusive) of a row; `cx` is the column in
 // its province of the first one. Clip is false only for cells that lie,
-// with their gap lines, wholly inside the area.
-template <bool Clip>
+// with their gap lines, wholly inside the area. FixedCell, when not 0, is the
+// cell size known at compile time: at the smallest zoom a cell is one pixel
+// and the loops over its rows and columns must vanish.
+template <bool Clip, int FixedCell = 0>
 void drawCells(const CellPainter &out, const CellStyle &style, const CellRow &row, ScaledTileCache &tiles,
                int32_t from, int32_t to, int32_t cx)
 {
-    const int c = style.cellSize;
+    const int c = FixedCell != 0 ? FixedCell : style.cellSize;
     const int g = style.gap;
     const int Y = row.top;
     const int32_t pw = style.provinceWidth;
     int X = static_cast<int>(int64_t(from) * style.pitch - row.scrollX);
+    TimeLabelCache::Tables labels{};
+    if (style.labels)
+        labels = style.labels->tables();
+    // Times are >= 0 here; a label not made yet is made, and the tables
+    // taken again since making one may move them.
+    auto labelOf = [&](int32_t minutes) {
+        if (static_cast<size_t>(minutes) < labels.minutes) {
+            const uint16_t index = labels.byMinute[minutes];
+            if (index != TimeLabelCache::NotMade)
+                return labels.labels[index];
+        }
+        const TimeLabelCache::Label made = style.labels->label(minutes);
+        labels = style.labels->tables();
+        return made;
+    };
     for (int32_t x = from; x < to; ++x, X += style.pitch) {
         // 5. Border cell: at the edge of its province.
         const bool firstColumnOfProvince = cx == 0;
@@ -260,7 +279,7 @@ void drawCells(const CellPainter &out, const CellStyle &style, const CellRow &ro
             cx = 0;
 
         // 6. Overlay, first match wins.
-        const int32_t mark = row.marks ? row.marks[x] : 0;
+        const int32_t mark = row.marks[x];
         int32_t overlay = 0;
         const BlendTable *blend = style.routeBlend;
         if (mark != 0) {
@@ -268,7 +287,7 @@ void drawCells(const CellPainter &out, const CellStyle &style, const CellRow &ro
         } else if (style.highlightBorders && borderCell) {
             overlay = BorderOverlayTile;
             blend = style.borderBlend;
-        } else if (row.elementIndex) {
+        } else {
             const int32_t index = row.elementIndex[x];
             if (index > 0 && static_cast<size_t>(index) <= style.elements->size()) {
                 const Element &element = (*style.elements)[static_cast<size_t>(index) - 1];
@@ -293,7 +312,7 @@ void drawCells(const CellPainter &out, const CellStyle &style, const CellRow &ro
                 out.horizontalLine<Clip>(Y - g, X - g, X + c + g, style.borderColour);
         }
         // 8. The tile; numbers no tile can have stay black (step 1).
-        const int32_t tile = row.terrain ? row.terrain[x] : 0;
+        const int32_t tile = row.terrain[x];
         if (ScaledTileCache::inRange(tile))
             out.copyTile<Clip>(tiles.scaledPixels(tile), X, Y, c);
         // 10. Constant-opacity blend of the overlay.
@@ -303,16 +322,16 @@ void drawCells(const CellPainter &out, const CellStyle &style, const CellRow &ro
         // 11. Travel times: on foot in the bottom-left corner, afloat in the
         // top-left corner, each clipped to its reference box.
         if (style.labels) {
-            const int32_t footTime = row.onFoot ? row.onFoot[x] : -1;
+            const int32_t footTime = row.onFoot[x];
             if (footTime >= 0) {
-                const TimeLabelCache::Label label = style.labels->label(footTime);
-                out.stampLabel<Clip>(label, style.labels->points(), X, Y + c - label.boxHeight,
-                                     style.timesColour, style.boxedTimes);
+                const TimeLabelCache::Label label = labelOf(footTime);
+                out.stampLabel<Clip>(label, labels.points, X, Y + c - label.boxHeight, style.timesColour,
+                                     style.boxedTimes);
             }
-            const int32_t boatTime = row.afloat ? row.afloat[x] : -1;
+            const int32_t boatTime = row.afloat[x];
             if (boatTime >= 0) {
-                const TimeLabelCache::Label label = style.labels->label(boatTime);
-                out.stampLabel<Clip>(label, style.labels->points(), X, Y, style.timesColour, style.boxedTimes);
+                const TimeLabelCache::Label label = labelOf(boatTime);
+                out.stampLabel<Clip>(label, labels.points, X, Y, style.timesColour, style.boxedTimes);
             }
         }
     }
@@ -485,6 +504,16 @@ void RenderMap(QImage &canvas, const QRect &rect, const MapView &view, const Car
     const int64_t innerTo = std::clamp<int64_t>(floorDiv(int64_t(area.right) - c - g + view.scrollX, p) + 1,
                                                 innerFrom, endColumn);
 
+    // Stand-ins for grids a document under construction lacks.
+    std::vector<int32_t> zeros;
+    std::vector<int32_t> unreached;
+    auto matches = [&map](const Grid &grid) { return grid.width() == map.width && grid.height() == map.height; };
+    if (!matches(map.terrain) || !matches(map.routeMark) || !matches(map.elementIndex)
+        || !matches(map.routeTime[OnFoot]) || !matches(map.routeTime[Afloat])) {
+        zeros.assign(size_t(map.width), 0);
+        unreached.assign(size_t(map.width), -1);
+    }
+
     // 4. Cells meeting the area, row by row.
     for (int64_t y = firstRow; y < endRow; ++y) {
         const int32_t row = static_cast<int32_t>(y);
@@ -499,11 +528,11 @@ void RenderMap(QImage &canvas, const QRect &rect, const MapView &view, const Car
         cells.scrollX = view.scrollX;
         cells.firstRowOfProvince = rowInProvince == 0;
         cells.borderRow = rowInProvince == 0 || rowInProvince == ph - 1;
-        cells.terrain = gridRow(map.terrain, map, row);
-        cells.marks = gridRow(map.routeMark, map, row);
-        cells.elementIndex = gridRow(map.elementIndex, map, row);
-        cells.onFoot = gridRow(map.routeTime[OnFoot], map, row);
-        cells.afloat = gridRow(map.routeTime[Afloat], map, row);
+        cells.terrain = gridRow(map.terrain, map, row, zeros);
+        cells.marks = gridRow(map.routeMark, map, row, zeros);
+        cells.elementIndex = gridRow(map.elementIndex, map, row, zeros);
+        cells.onFoot = gridRow(map.routeTime[OnFoot], map, row, unreached);
+        cells.afloat = gridRow(map.routeTime[Afloat], map, row, unreached);
         auto columnInProvince = [&](int64_t x) {
             return static_cast<int32_t>(pw != 0 ? (x + shift) % pw : x + shift);
         };
@@ -516,8 +545,12 @@ void RenderMap(QImage &canvas, const QRect &rect, const MapView &view, const Car
         }
         drawCells<true>(out, style, cells, tiles, int32_t(firstColumn), int32_t(innerFrom),
                         columnInProvince(firstColumn));
-        drawCells<false>(out, style, cells, tiles, int32_t(innerFrom), int32_t(innerTo),
-                         columnInProvince(innerFrom));
+        if (c == 1)
+            drawCells<false, 1>(out, style, cells, tiles, int32_t(innerFrom), int32_t(innerTo),
+                                columnInProvince(innerFrom));
+        else
+            drawCells<false>(out, style, cells, tiles, int32_t(innerFrom), int32_t(innerTo),
+                             columnInProvince(innerFrom));
         drawCells<true>(out, style, cells, tiles, int32_t(innerTo), int32_t(endColumn), columnInProvince(innerTo));
     }
 

@@ -43,6 +43,17 @@ public:
     // The pixels of every label; valid until the next label is made.
     const uint16_t *points() const { return points_.data(); }
 
+    // The tables as they stand, for the renderer's inner loop, which looks
+    // labels up without the checks of label(); valid until a label is made.
+    static constexpr uint16_t NotMade = 0xFFFF;
+    struct Tables {
+        const uint16_t *byMinute;
+        size_t minutes;
+        const Label *labels;
+        const uint16_t *points;
+    };
+    Tables tables() const { return {byMinute_.data(), byMinute_.size(), labels_.data(), points_.data()}; }
+
     int ascent() const { return ascent_; }
     // The reference box of a time: "0:00" below 600 minutes, "00:00" below
     // 6000, "000:00" from 6000 on; width and height as measured.
@@ -52,7 +63,6 @@ public:
     const QFont &font() const { return font_; }
 
 private:
-    static constexpr uint16_t NotMade = 0xFFFF;
     Label makeLabel(int32_t minutes);
 
     QFont font_;
