@@ -293,7 +293,8 @@ void TMapForm::Timer1Timer()
         return;
 
     const QRect client = rect();
-    const bool pictureWhole = bufferPicture_.contains(client);
+    // (QRegion::contains only tells whether the rectangle overlaps.)
+    const bool pictureWhole = !client.isEmpty() && (QRegion(client) - bufferPicture_).isEmpty();
     if (sizeBackBuffer())
         forgetPicture();
     viewOriginX_ = scrollX();
@@ -307,7 +308,7 @@ void TMapForm::Timer1Timer()
     // The part still in view keeps its place in the wrapping buffer; only
     // the strips that came into view are drawn. Without a whole retained
     // picture (never painted, or stale) the strips cover the whole client.
-    const QRect valid = pictureWhole && !bufferPicture_.isEmpty() ? retainedArea(client.size(), dx, dy) : QRect();
+    const QRect valid = pictureWhole ? retainedArea(client.size(), dx, dy) : QRect();
     const ExposedStrips strips = exposedStrips(client.size(), valid);
     renderWindowRect(strips.stripA);
     renderWindowRect(strips.stripB);
@@ -359,8 +360,14 @@ void TMapForm::paintEvent(QPaintEvent *event)
     if (sizeBackBuffer())
         pendingCopy_ = QRegion();
     const QRegion toRender = event->region() - pendingCopy_;
-    if (!toRender.isEmpty())
+    if (!toRender.isEmpty()) {
         PaintMapRect(toRender.boundingRect() & rect());
+        // The picture under the scroll bars is never asked for, but the
+        // next scrolling step may bring it into view.
+        const QRegion hidden = (QRegion(ScrollBar1->geometry()) + ScrollBar2->geometry()) & rect();
+        for (const QRect &stale : hidden - bufferPicture_)
+            PaintMapRect(stale);
+    }
     pendingCopy_ = QRegion();
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
