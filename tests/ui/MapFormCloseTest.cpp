@@ -88,7 +88,6 @@ TEST(MapFormClose, InTheMainWindowTheSubWindowFollowsTheAnswer)
     area.show();
     auto *form = new TMapForm(host, grassWorld());
     QPointer<QMdiSubWindow> subWindow = area.addSubWindow(form);
-    subWindow->setAttribute(Qt::WA_DeleteOnClose);
     subWindow->show();
     area.setActiveSubWindow(subWindow);
     QCoreApplication::processEvents();
