@@ -125,3 +125,27 @@ TEST_F(Overlays, TilesFollowTheCellSizeAndTheAspect)
     EXPECT_EQ(pixel(winter, 17 + 8, 17 + 8), qRgb(90, 90, 255));
     EXPECT_EQ(pixel(winter, 17 + 16, 17 + 8), qRgb(0, 0, 0)) << "16-pixel cells at zoom 50";
 }
+
+TEST_F(Overlays, FullSizeCellsBlendExactlyLikeSmallOnes)
+{
+    // Wide cells go through the scanline runs, small ones pixel by pixel:
+    // both must give the same colours, on every pixel of the cell.
+    placeZone(5, 5, 255);
+    scene.map.routeMark.at(6, 5) = MarkOnRoute;
+    scene.map.terrain.at(6, 5) = Sand;
+    for (int cell : {32, 17, 9}) {
+        const MapView big = viewAt(cell, 1);
+        const int p = big.pitch();
+        const QImage image = scene.render(big, 8 * p, 8 * p);
+        const QRgb border = blended(Grey, tileColour(Grass), 90);
+        const QRgb zone = blended(qRgb(255, 255, 0), tileColour(Grass), 110);
+        const QRgb route = blended(LightBlue, tileColour(Sand), 140);
+        for (int dy = 0; dy < cell; ++dy) {
+            for (int dx = 0; dx < cell; ++dx) {
+                ASSERT_EQ(pixel(image, 3 * p + dx, dy), border) << cell << ": " << dx << "," << dy;
+                ASSERT_EQ(pixel(image, 5 * p + dx, 5 * p + dy), zone) << cell << ": " << dx << "," << dy;
+                ASSERT_EQ(pixel(image, 6 * p + dx, 5 * p + dy), route) << cell << ": " << dx << "," << dy;
+            }
+        }
+    }
+}
