@@ -150,6 +150,21 @@ void BM_FullViewZoom5EveryCellReached(benchmark::State &state)
     }
 }
 
+// The sample world map itself at zoom 5: the whole map fits in the window
+// (600 x 338 pixels of it), every cell the search reached showing its times.
+void BM_WorldZoom5WholeMap(benchmark::State &state)
+{
+    RenderBench &b = bench();
+    ScaledTileCache tiles(b.library);
+    QImage frame(FrameWidth, FrameHeight, QImage::Format_RGB32);
+    const MapView view = b.view(5, 0, 0);
+    RenderMap(frame, frame.rect(), view, b.world, b.settings, tiles);
+    for (auto _ : state) {
+        RenderMap(frame, frame.rect(), view, b.world, b.settings, tiles);
+        benchmark::DoNotOptimize(frame.constBits());
+    }
+}
+
 // One tick of smooth scrolling at zoom 100: only the strips that came into
 // view are rendered (the shift of the retained picture is measured apart).
 void BM_ScrollStep33ExposedStrips(benchmark::State &state)
@@ -222,6 +237,7 @@ BENCHMARK(BM_ExportWorldZoom100)->Unit(benchmark::kMillisecond)->UseRealTime()->
 BENCHMARK(BM_MemcpyFrame)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FullViewZoom100RouteAndTimes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FullViewZoom5EveryCellReached)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WorldZoom5WholeMap)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScrollStep33ExposedStrips)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScrollStep33WithShift)->Unit(benchmark::kMillisecond);
 
