@@ -1,12 +1,11 @@
 #include "render/MapRenderer.h"
 
-#include <QFontMetrics>
-#include <QPainter>
 #include <algorithm>
 #include <array>
 #include <cstring>
 
 #include "map/CarteVarenthe.h"
+#include "render/ProvinceNames.h"
 #include "render/TimeLabelCache.h"
 
 namespace {
@@ -358,74 +357,6 @@ int pointsToPixels(int points)
     return std::max(1, (points * 96 + 36) / 72);
 }
 
-void drawProvinceNames(QImage &canvas, const Area &area, const MapView &view, const CarteVarenthe &map,
-                       const AppSettings &settings)
-{
-    const int64_t provinceWidth = map.provinceWidth;
-    const int64_t provinceHeight = map.provinceHeight;
-    if (provinceWidth <= 0 || provinceHeight <= 0 || map.provinceNames.empty())
-        return;
-    const int64_t p = view.pitch();
-    const int64_t perRow = map.provincesPerRow();
-    const int64_t rows = map.provinceRows();
-
-    const QFont font = renderFont(settings.namesFont.font, namesPointSize(settings.namesFont.font.pointSize(),
-                                                                          view.cell()));
-    const QFontMetrics metrics(font);
-    const int height = metrics.height();
-    // Glyphs may reach a little beyond their advance box (italics, overhangs);
-    // the margin only decides which names are worth measuring.
-    const int margin = metrics.height() + metrics.maxWidth();
-    const QRgb colour = bgrToRgb(settings.namesFont.colour) | OpaqueBlack;
-
-    // Every name that reaches into the area is drawn, clipped to it, in
-    // province order, including names that start left of or above the area:
-    // a picture drawn in strips or bands then equals the one drawn at once.
-    QPainter painter;
-    for (int64_t r = 0; r < rows; ++r) {
-        const int64_t yp = provinceHeight * r * p - view.scrollY;
-        if (yp - margin >= area.bottom)
-            break;
-        if (yp + height + margin <= area.top)
-            continue;
-        const int64_t shift = (r % 2 == 1) ? ProvinceShift : 0;
-        for (int64_t k = 0; k < perRow; ++k) {
-            const int64_t index = r * perRow + k;
-            if (index >= static_cast<int64_t>(map.provinceNames.size()))
-                break;
-            const int64_t xp = (provinceWidth * k + shift) * p - view.scrollX;
-            if (xp - margin >= area.right)
-                break;
-            const std::string &utf8 = map.provinceNames[static_cast<size_t>(index)];
-            if (utf8.empty())
-                continue;
-            const QString name = QString::fromStdString(utf8);
-            const int width = metrics.horizontalAdvance(name);
-            if (xp + width + margin <= area.left)
-                continue;
-            if (!painter.isActive()) {
-                painter.begin(&canvas);
-                painter.setClipRect(QRect(area.left, area.top, area.right - area.left, area.bottom - area.top));
-                painter.setFont(font);
-                painter.setPen(QColor::fromRgb(colour));
-            }
-            const int x = static_cast<int>(xp);
-            const int y = static_cast<int>(yp);
-            if (settings.namesBackground)
-                painter.fillRect(QRect(x, y, width, height), Qt::black);
-            painter.drawText(QPoint(x, y + metrics.ascent()), name);
-        }
-    }
-}
-
-// 12. Province names over everything.
-void drawProvinceNamesIfShown(QImage &canvas, const Area &area, const MapView &view, const CarteVarenthe &map,
-                              const AppSettings &settings)
-{
-    if (settings.showProvinceNames)
-        drawProvinceNames(canvas, area, view, map, settings);
-}
-
 } // namespace
 
 int timesPointSize(int configuredPoints, int cellSize)
@@ -499,7 +430,7 @@ void RenderMap(QImage &canvas, const QRect &rect, const MapView &view, const Car
     const int64_t endRow = std::min<int64_t>(map.height, ceilDivide(int64_t(area.bottom) + p + view.scrollY, p));
     const int64_t endColumn = std::min<int64_t>(map.width, ceilDivide(int64_t(area.right) + p + view.scrollX, p));
     if (firstColumn >= endColumn)
-        return drawProvinceNamesIfShown(canvas, area, view, map, settings);
+        return drawProvinceNames(canvas, clipped, view, map, settings);
     // Columns whose cells and gap lines lie inside the area horizontally.
     const int64_t innerFrom = std::clamp<int64_t>(ceilDivide(int64_t(area.left) + g + view.scrollX, p),
                                                   firstColumn, endColumn);
@@ -556,68 +487,6 @@ void RenderMap(QImage &canvas, const QRect &rect, const MapView &view, const Car
         drawCells<true>(out, style, cells, tiles, int32_t(innerTo), int32_t(endColumn), columnInProvince(innerTo));
     }
 
-    drawProvinceNamesIfShown(canvas, area, view, map, settings);
-}
-
-void PaintMapRect(QImage &backBuffer, const QSize &bufferSize, const QRect &rect, const MapView &view,
-                  const CarteVarenthe &map, const AppSettings &settings, ScaledTileCache &tiles)
-{
-    if (backBuffer.size() != bufferSize || backBuffer.format() != QImage::Format_RGB32) {
-        backBuffer = QImage(bufferSize, QImage::Format_RGB32);
-        backBuffer.fill(Qt::black);
-    }
-    RenderMap(backBuffer, rect, view, map, settings, tiles);
-}
-
-QRect ShiftRetainedPicture(const QImage &previous, QImage &current, const QSize &clientSize, int dx, int dy)
-{
-    const int width = clientSize.width();
-    const int height = clientSize.height();
-    // Where the still-visible part lands, clamped to the client area.
-    const int left = std::clamp(-dx, 0, width);
-    const int right = std::clamp(width - dx, 0, width);
-    const int top = std::clamp(-dy, 0, height);
-    const int bottom = std::clamp(height - dy, 0, height);
-    const QRect valid(left, top, right - left, bottom - top);
-
-    const QRect target = valid.intersected(current.rect()).intersected(previous.rect().translated(-dx, -dy));
-    if (!target.isEmpty() && previous.format() == current.format() && previous.depth() == 32) {
-        const size_t bytes = static_cast<size_t>(target.width()) * sizeof(QRgb);
-        for (int y = target.top(); y <= target.bottom(); ++y) {
-            const QRgb *from = reinterpret_cast<const QRgb *>(previous.constScanLine(y + dy)) + target.left() + dx;
-            std::memcpy(reinterpret_cast<QRgb *>(current.scanLine(y)) + target.left(), from, bytes);
-        }
-    } else if (!target.isEmpty()) {
-        QPainter painter(&current);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(target.topLeft(), previous, target.translated(dx, dy));
-    }
-    return valid;
-}
-
-ExposedStrips exposedStrips(const QSize &clientSize, const QRect &valid)
-{
-    const int width = clientSize.width();
-    const int height = clientSize.height();
-    const int left = valid.left();
-    const int right = valid.left() + valid.width();
-    const int top = valid.top();
-    const int bottom = valid.top() + valid.height();
-    ExposedStrips strips;
-    strips.stripA = left == 0 ? QRect(right, 0, width - right, height) : QRect(0, 0, left, height);
-    strips.stripB = top == 0 ? QRect(left, bottom, right - left, height - bottom)
-                             : QRect(left, 0, right - left, top);
-    return strips;
-}
-
-ExposedStrips RenderExposedStrips(QImage &backBuffer, const QSize &clientSize, const QRect &valid,
-                                  const MapView &view, const CarteVarenthe &map, const AppSettings &settings,
-                                  ScaledTileCache &tiles)
-{
-    const ExposedStrips strips = exposedStrips(clientSize, valid);
-    if (!strips.stripA.isEmpty())
-        RenderMap(backBuffer, strips.stripA, view, map, settings, tiles);
-    if (!strips.stripB.isEmpty())
-        RenderMap(backBuffer, strips.stripB, view, map, settings, tiles);
-    return strips;
+    // 12. Province names over everything.
+    drawProvinceNames(canvas, clipped, view, map, settings);
 }

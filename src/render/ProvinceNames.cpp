@@ -1,0 +1,84 @@
+#include "render/ProvinceNames.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include "map/CarteVarenthe.h"
+#include "render/MapRenderer.h"
+
+namespace {
+
+constexpr QRgb OpaqueBlack = 0xFF000000u;
+
+// Right and bottom exclusive.
+struct Area {
+    int left;
+    int top;
+    int right;
+    int bottom;
+};
+
+} // namespace
+
+void drawProvinceNames(QImage &canvas, const QRect &clip, const MapView &view, const CarteVarenthe &map,
+                       const AppSettings &settings)
+{
+    if (!settings.showProvinceNames || clip.isEmpty())
+        return;
+    const Area area{clip.left(), clip.top(), clip.right() + 1, clip.bottom() + 1};
+    const int64_t provinceWidth = map.provinceWidth;
+    const int64_t provinceHeight = map.provinceHeight;
+    if (provinceWidth <= 0 || provinceHeight <= 0 || map.provinceNames.empty())
+        return;
+    const int64_t p = view.pitch();
+    const int64_t perRow = map.provincesPerRow();
+    const int64_t rows = map.provinceRows();
+
+    const QFont font = renderFont(settings.namesFont.font, namesPointSize(settings.namesFont.font.pointSize(),
+                                                                          view.cell()));
+    const QFontMetrics metrics(font);
+    const int height = metrics.height();
+    // Glyphs may reach a little beyond their advance box (italics, overhangs);
+    // the margin only decides which names are worth measuring.
+    const int margin = metrics.height() + metrics.maxWidth();
+    const QRgb colour = bgrToRgb(settings.namesFont.colour) | OpaqueBlack;
+
+    // Every name that reaches into the area is drawn, clipped to it, in
+    // province order, including names that start left of or above the area:
+    // a picture drawn in strips or bands then equals the one drawn at once.
+    QPainter painter;
+    for (int64_t r = 0; r < rows; ++r) {
+        const int64_t yp = provinceHeight * r * p - view.scrollY;
+        if (yp - margin >= area.bottom)
+            break;
+        if (yp + height + margin <= area.top)
+            continue;
+        const int64_t shift = (r % 2 == 1) ? ProvinceShift : 0;
+        for (int64_t k = 0; k < perRow; ++k) {
+            const int64_t index = r * perRow + k;
+            if (index >= static_cast<int64_t>(map.provinceNames.size()))
+                break;
+            const int64_t xp = (provinceWidth * k + shift) * p - view.scrollX;
+            if (xp - margin >= area.right)
+                break;
+            const std::string &utf8 = map.provinceNames[static_cast<size_t>(index)];
+            if (utf8.empty())
+                continue;
+            const QString name = QString::fromStdString(utf8);
+            const int width = metrics.horizontalAdvance(name);
+            if (xp + width + margin <= area.left)
+                continue;
+            if (!painter.isActive()) {
+                painter.begin(&canvas);
+                painter.setClipRect(QRect(area.left, area.top, area.right - area.left, area.bottom - area.top));
+                painter.setFont(font);
+                painter.setPen(QColor::fromRgb(colour));
+            }
+            const int x = static_cast<int>(xp);
+            const int y = static_cast<int>(yp);
+            if (settings.namesBackground)
+                painter.fillRect(QRect(x, y, width, height), Qt::black);
+            painter.drawText(QPoint(x, y + metrics.ascent()), name);
+        }
+    }
+}
