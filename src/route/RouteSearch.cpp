@@ -86,12 +86,16 @@ void buildCellInfo(const CarteVarenthe &map, uint16_t *info)
 }
 
 // The step rule's table lookups, prepared once per search for each travel
-// layer and terrain class: what an ordinary step into such a cell costs
-// (-1 closed), and what a step across a province edge costs (0, or -1 when
-// the cell is closed to that layer; the same test decides a port's switch).
+// layer and terrain class: what an ordinary step into such a cell costs, and
+// what a step across a province edge costs (0 when the cell is open to that
+// layer; the same test decides a port's switch). A closed cell costs so much
+// that no arrival through it is ever earlier than one pending, which spares
+// the search a test on every step.
+constexpr int64_t ClosedStep = int64_t{1} << 40;
+
 struct StepTable {
-    std::array<std::array<int32_t, HighCodeClass + 1>, 2> enter;
-    std::array<std::array<int32_t, HighCodeClass + 1>, 2> cross;
+    std::array<std::array<int64_t, HighCodeClass + 1>, 2> enter;
+    std::array<std::array<int64_t, HighCodeClass + 1>, 2> cross;
 };
 
 StepTable makeStepTable(const CarteVarenthe &map)
@@ -101,15 +105,15 @@ StepTable makeStepTable(const CarteVarenthe &map)
     for (int32_t code = 0; code < HighCodeClass; ++code) {
         const int32_t foot = map.useWingsGift ? tables.wingsCost[code] : tables.footCost[code];
         const int32_t boat = tables.boatCost[code];
-        table.enter[OnFoot][code] = foot > 0 ? foot : -1;
-        table.cross[OnFoot][code] = foot > 0 ? 0 : -1;
-        table.enter[Afloat][code] = boat > 0 ? boat : -1;
-        table.cross[Afloat][code] = boat > 0 ? 0 : -1;
+        table.enter[OnFoot][code] = foot > 0 ? foot : ClosedStep;
+        table.cross[OnFoot][code] = foot > 0 ? 0 : ClosedStep;
+        table.enter[Afloat][code] = boat > 0 ? boat : ClosedStep;
+        table.cross[Afloat][code] = boat > 0 ? 0 : ClosedStep;
     }
     const int32_t portFoot = tables.footCost[PortCode];
-    table.enter[OnFoot][HighCodeClass] = portFoot >= 0 ? portFoot : -1;
+    table.enter[OnFoot][HighCodeClass] = portFoot >= 0 ? portFoot : ClosedStep;
     table.cross[OnFoot][HighCodeClass] = 0;
-    table.enter[Afloat][HighCodeClass] = -1;
+    table.enter[Afloat][HighCodeClass] = ClosedStep;
     table.cross[Afloat][HighCodeClass] = 0;
     return table;
 }
@@ -283,10 +287,9 @@ private:
                     continue;
                 const size_t target = cell + static_cast<ptrdiff_t>(delta_[direction]);
                 const uint32_t cls = info_[target] & CellClassMask;
-                const int32_t cost = (flags & ProvinceEdge[direction]) ? table_.cross[layer][cls]
+                const int64_t cost = (flags & ProvinceEdge[direction]) ? table_.cross[layer][cls]
                                                                       : table_.enter[layer][cls];
-                if (cost >= 0)
-                    offer<false>(target, layer, next.minute + cost, direction, push);
+                offer<false>(target, layer, next.minute + cost, direction, push);
             }
             switchLayers<false>(cell, layer, next.minute, push);
         }
@@ -298,18 +301,15 @@ private:
                 int64_t minute)
     {
         const uint32_t flags = info_[cell] >> EdgeShift;
-        const int32_t *enter = table_.enter[layer].data();
-        const int32_t *cross = table_.cross[layer].data();
+        const int64_t *enter = table_.enter[layer].data();
+        const int64_t *cross = table_.cross[layer].data();
         uint32_t *times = time_[layer];
         for (int32_t direction = 0; direction < 4; ++direction) {
             if (flags & MapEdge[direction])
                 continue;
             const size_t target = cell + static_cast<ptrdiff_t>(delta_[direction]);
             const uint32_t cls = info_[target] & CellClassMask;
-            const int32_t cost = (flags & ProvinceEdge[direction]) ? cross[cls] : enter[cls];
-            if (cost < 0)
-                continue;
-            const int64_t arrival = minute + cost;
+            const int64_t arrival = minute + ((flags & ProvinceEdge[direction]) ? cross[cls] : enter[cls]);
             uint32_t &pending = times[target];
             if (earlier<Packed>(arrival, pending)) {
                 pending = pendingValue<Packed>(arrival, direction);
@@ -345,9 +345,8 @@ private:
                 const uint32_t cls = info_[target] & CellClassMask;
                 if (table_.cross[OnFoot][cls] != 0)
                     continue;
-                const int32_t walk = (flags & ProvinceEdge[direction]) ? 0 : table_.enter[OnFoot][cls];
-                if (walk >= 0)
-                    offer<Packed>(target, OnFoot, minute + AbandonExtra + walk, MoveSwitchEast + direction, push);
+                const int64_t walk = (flags & ProvinceEdge[direction]) ? 0 : table_.enter[OnFoot][cls];
+                offer<Packed>(target, OnFoot, minute + AbandonExtra + walk, MoveSwitchEast + direction, push);
             }
         }
     }
