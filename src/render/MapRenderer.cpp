@@ -263,13 +263,13 @@ void drawCells(const CellPainter &out, const CellStyle &style, const CellRow &ro
         labels = style.labels->tables();
     // Times are >= 0 here; a label not made yet is made, and the tables
     // taken again since making one may move them.
-    auto labelOf = [&](int32_t minutes) {
+    auto labelOf = [&](int32_t minutes) -> const TimeLabelCache::Label & {
         if (static_cast<size_t>(minutes) < labels.minutes) {
             const uint16_t index = labels.byMinute[minutes];
             if (index != TimeLabelCache::NotMade)
                 return labels.labels[index];
         }
-        const TimeLabelCache::Label made = style.labels->label(minutes);
+        const TimeLabelCache::Label &made = style.labels->label(minutes);
         labels = style.labels->tables();
         return made;
     };
@@ -328,13 +328,13 @@ void drawCells(const CellPainter &out, const CellStyle &style, const CellRow &ro
         if (style.labels) {
             const int32_t footTime = row.onFoot[x];
             if (footTime >= 0) {
-                const TimeLabelCache::Label label = labelOf(footTime);
+                const TimeLabelCache::Label &label = labelOf(footTime);
                 out.stampLabel<Clip>(label, labels.points, X, Y + c - label.boxHeight, style.timesColour,
                                      style.boxedTimes);
             }
             const int32_t boatTime = row.afloat[x];
             if (boatTime >= 0) {
-                const TimeLabelCache::Label label = labelOf(boatTime);
+                const TimeLabelCache::Label &label = labelOf(boatTime);
                 out.stampLabel<Clip>(label, labels.points, X, Y, style.timesColour, style.boxedTimes);
             }
         }

@@ -39,7 +39,7 @@ void TimeLabelCache::configure(const QFont &font, int cellSize)
     }
 }
 
-TimeLabelCache::Label TimeLabelCache::makeLabel(int32_t minutes)
+const TimeLabelCache::Label &TimeLabelCache::makeLabel(int32_t minutes)
 {
     const bool direct = minutes >= 0 && minutes < DirectTableLimit;
     if (direct) {
@@ -90,9 +90,9 @@ TimeLabelCache::Label TimeLabelCache::makeLabel(int32_t minutes)
         distinct_.emplace(std::move(key), index);
         labels_.push_back(label);
     }
-    if (direct && index != NotMade)
+    if (direct && index != NotMade) {
         byMinute_[static_cast<size_t>(minutes)] = index;
-    else
-        largeMinutes_.emplace(minutes, label);
-    return label;
+        return labels_[index];
+    }
+    return largeMinutes_.emplace(minutes, label).first->second;
 }

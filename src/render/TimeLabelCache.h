@@ -30,8 +30,9 @@ public:
     // boxes "0:00", "00:00" and "000:00" once.
     void configure(const QFont &font, int cellSize);
 
-    // The label of `minutes` (>= 0), made on first use.
-    Label label(int32_t minutes)
+    // The label of `minutes` (>= 0), made on first use; the reference holds
+    // until the next label is made.
+    const Label &label(int32_t minutes)
     {
         if (minutes >= 0 && static_cast<size_t>(minutes) < byMinute_.size()) {
             const uint16_t index = byMinute_[static_cast<size_t>(minutes)];
@@ -63,7 +64,7 @@ public:
     const QFont &font() const { return font_; }
 
 private:
-    Label makeLabel(int32_t minutes);
+    const Label &makeLabel(int32_t minutes);
 
     QFont font_;
     QString fontKey_;
