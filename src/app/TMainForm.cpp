@@ -166,7 +166,12 @@ void TMainForm::showEvent(QShowEvent *event)
     if (!shown_) {
         shown_ = true;
         // Placed once the frame has its final geometry.
-        QTimer::singleShot(0, this, [this] { tools_->showAtStart(); });
+        QTimer::singleShot(0, this, [this] {
+            fitOuterSize();
+            tools_->showAtStart();
+        });
+        // A window manager may tell the frame's size a moment later.
+        QTimer::singleShot(500, this, [this] { fitOuterSize(); });
     }
 }
 
@@ -504,9 +509,24 @@ bool TMainForm::minimapTicked() const
 
 void TMainForm::resizeWindow(int width, int height)
 {
-    // The file keeps the outer size; without a frame yet, the two coincide.
+    // The file keeps the outer size. The frame the desktop adds is known only
+    // once the window is on the screen: until then the outer size is used for
+    // the window itself, and corrected when the frame shows up, so that the
+    // size kept at exit does not grow by one frame at every run.
+    outerSizeWanted_ = QSize(std::max(1, width), std::max(1, height));
+    resize(outerSizeWanted_);
+    fitOuterSize();
+}
+
+void TMainForm::fitOuterSize()
+{
+    if (!outerSizeWanted_.isValid() || isMaximized())
+        return;
     const QSize decoration = frameGeometry().size() - size();
-    resize(std::max(1, width - decoration.width()), std::max(1, height - decoration.height()));
+    if (decoration.isNull())
+        return;
+    resize((outerSizeWanted_ - decoration).expandedTo(QSize(1, 1)));
+    outerSizeWanted_ = QSize();
 }
 
 void TMainForm::moveWindow(int left, int top)

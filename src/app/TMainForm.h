@@ -143,6 +143,7 @@ private:
     void buildMenus();
     void connectCommands();
     void applySavedWindowState(TMapForm *window, int state);
+    void fitOuterSize();
 
     AppSettings settings_;
     TileLibrary tiles_;
@@ -152,6 +153,8 @@ private:
     bool mapsReopened_ = false;
     bool reopenScheduled_ = false;
     bool shown_ = false;
+    // Outer size read from the configuration, until the frame is known.
+    QSize outerSizeWanted_;
     QString applicationTitle_;
     // The map window whose activation is being handled.
     TMapForm *activating_ = nullptr;

@@ -132,6 +132,25 @@ TEST(MainFormStartup, AnEmptyListOpensNothingAndWritesNoDefault)
     EXPECT_EQ(main->statusPanelText(3), QStringLiteral("Pelmorin"));
 }
 
+TEST(MainFormStartup, TheWindowKeepsItsOuterSizeFromRunToRun)
+{
+    ProgramFolder folder;
+    folder.writeText(QStringLiteral("pelmorin.cfg"),
+                     QByteArray("[Cartes Ouvertes]\r\n[Fenetre]\r\nLargeur=900\r\nHauteur=650\r\n"));
+    ScriptedDialogs dialogs;
+    ScriptedNewMap newMaps; // the second start asks for the default map
+    for (int run = 0; run < 2; ++run) {
+        auto main = std::make_unique<TMainForm>();
+        main->setNewMapPrompt(&newMaps);
+        main->show();
+        QTest::qWait(600);
+        EXPECT_EQ(main->frameGeometry().size(), QSize(900, 650)) << "run " << run;
+        ASSERT_TRUE(closeMainForm(*main));
+    }
+    EXPECT_EQ(folder.config().readInteger(QStringLiteral("Fenetre"), QStringLiteral("Largeur"), 0), 900);
+    EXPECT_EQ(folder.config().readInteger(QStringLiteral("Fenetre"), QStringLiteral("Hauteur"), 0), 650);
+}
+
 TEST(MainFormStartup, TheAspectMenuListsTheAspectsOfTheFile)
 {
     ProgramFolder folder;
