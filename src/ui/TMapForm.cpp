@@ -13,6 +13,7 @@
 #include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
+#include <cstring>
 
 #include "map/PaletteEdit.h"
 #include "render/AppSettings.h"
@@ -327,7 +328,31 @@ void TMapForm::renderWindowRect(const QRect &rect)
     if (area.isEmpty())
         return;
     const MapView origin = viewAtOrigin();
-    for (const RingPiece &piece : ringPieces(area, {viewOriginX_, viewOriginY_}, ring_.size())) {
+    const RingPieces pieces = ringPieces(area, {viewOriginX_, viewOriginY_}, ring_.size());
+    const qint64 pixels = qint64(area.width()) * area.height();
+    if (pieces.count > 1 && pixels * 8 <= qint64(width()) * height()) {
+        // A thin strip cut by the buffer's wrap: one render into a scratch
+        // picture and small copies cost less than one render per piece.
+        if (scratch_.width() < area.width() || scratch_.height() < area.height())
+            scratch_ = QImage(area.size().expandedTo(scratch_.size()), QImage::Format_RGB32);
+        MapView view = origin;
+        view.scrollX = origin.scrollX + area.left();
+        view.scrollY = origin.scrollY + area.top();
+        RenderMap(scratch_, QRect(QPoint(0, 0), area.size()), view, *document_, host_.settings(), *scaledTiles_);
+        for (const RingPiece &piece : pieces) {
+            const int fromX = piece.window.left() - area.left();
+            const size_t bytes = size_t(piece.window.width()) * sizeof(QRgb);
+            for (int y = 0; y < piece.window.height(); ++y) {
+                const auto *from = reinterpret_cast<const QRgb *>(
+                                       scratch_.constScanLine(piece.window.top() - area.top() + y))
+                                   + fromX;
+                auto *to = reinterpret_cast<QRgb *>(ring_.scanLine(piece.buffer.top() + y)) + piece.buffer.left();
+                std::memcpy(to, from, bytes);
+            }
+        }
+        return;
+    }
+    for (const RingPiece &piece : pieces) {
         // A view in which the piece's map pixels fall on its buffer pixels.
         MapView view = origin;
         view.scrollX = origin.scrollX + piece.window.left() - piece.buffer.left();

@@ -163,6 +163,8 @@ private:
     // The retained picture. It wraps around: map pixel (mx, my) lies at
     // (mx mod width, my mod height), so moving the view moves no pixels.
     QImage ring_;
+    // Where thin strips cut by the wrap are drawn before going into ring_.
+    QImage scratch_;
     // Part of the window whose picture the back buffer holds at the view
     // origin: the timer keeps it only when it covers the whole client area.
     QRegion bufferPicture_;
