@@ -58,9 +58,14 @@ struct Area {
 
 // Rows of a grid of the document, or of `empty` when the grid does not match
 // the map's size (a document under construction): such cells read as empty.
+// A grid that has no memory yet (route layers of a map never searched) and
+// whose cells all read as `empty` is drawn from `empty` too, so that merely
+// looking at a map never allocates its route layers.
 const int32_t *gridRow(const Grid &grid, const CarteVarenthe &map, int32_t y, const std::vector<int32_t> &empty)
 {
     if (grid.width() != map.width || grid.height() != map.height)
+        return empty.data();
+    if (!grid.materialized() && grid.at(0, 0) == empty.front())
         return empty.data();
     return grid.row(y);
 }
@@ -437,14 +442,17 @@ void RenderMap(QImage &canvas, const QRect &rect, const MapView &view, const Car
     const int64_t innerTo = std::clamp<int64_t>(floorDiv(int64_t(area.right) - c - g + view.scrollX, p) + 1,
                                                 innerFrom, endColumn);
 
-    // Stand-ins for grids a document under construction lacks.
+    // Stand-ins for grids a document under construction lacks, and for route
+    // layers that were never searched.
     std::vector<int32_t> zeros;
     std::vector<int32_t> unreached;
-    auto matches = [&map](const Grid &grid) { return grid.width() == map.width && grid.height() == map.height; };
+    auto matches = [&map](const Grid &grid) {
+        return grid.width() == map.width && grid.height() == map.height && grid.materialized();
+    };
     if (!matches(map.terrain) || !matches(map.routeMark) || !matches(map.elementIndex)
         || !matches(map.routeTime[OnFoot]) || !matches(map.routeTime[Afloat])) {
-        zeros.assign(size_t(map.width), 0);
-        unreached.assign(size_t(map.width), -1);
+        zeros.assign(size_t(std::max(map.width, 1)), 0);
+        unreached.assign(size_t(std::max(map.width, 1)), -1);
     }
 
     // 4. Cells meeting the area, row by row.

@@ -149,3 +149,20 @@ TEST_F(Overlays, FullSizeCellsBlendExactlyLikeSmallOnes)
         }
     }
 }
+
+TEST_F(Overlays, LookingAtAMapNeverSearchedLeavesItsRouteLayersWithoutMemory)
+{
+    // A large map opened only to be looked at must not pay for its route
+    // layers; the picture is the same as with layers filled by hand.
+    const QImage untouched = scene.renderWhole(view);
+    for (int layer = 0; layer < 2; ++layer) {
+        EXPECT_FALSE(scene.map.routeTime[layer].materialized());
+        EXPECT_FALSE(scene.map.routeStep[layer].materialized());
+    }
+    EXPECT_FALSE(scene.map.routeMark.materialized());
+
+    scene.map.routeTime[OnFoot].fill(-1);
+    scene.map.routeTime[OnFoot].data();
+    scene.map.routeMark.data();
+    EXPECT_EQ(scene.renderWhole(view), untouched);
+}

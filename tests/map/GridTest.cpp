@@ -1,0 +1,42 @@
+// A grid reads as its fill value until something needs its memory, and then
+// holds exactly those values.
+#include <gtest/gtest.h>
+
+#include "map/Grid.h"
+
+TEST(Grid, CellsReadAsTheFillUntilWrittenAndKeepEveryValueOnceWritten)
+{
+    Grid grid(5, 3, -1);
+    const Grid &reader = grid; // reading a cell through a const grid takes no memory
+    EXPECT_EQ(reader.at(4, 2), -1);
+    EXPECT_FALSE(grid.materialized());
+
+    grid.fill(7); // a clear before any use costs nothing
+    EXPECT_EQ(reader.at(0, 0), 7);
+    EXPECT_FALSE(grid.materialized());
+
+    grid.at(2, 1) = 40;
+    EXPECT_TRUE(grid.materialized());
+    EXPECT_EQ(grid.at(2, 1), 40);
+    EXPECT_EQ(grid.at(3, 1), 7);
+    EXPECT_EQ(grid.row(1)[2], 40);
+
+    Grid copy = grid;
+    grid.fill(0);
+    EXPECT_EQ(copy.at(2, 1), 40) << "a copy owns its cells";
+    EXPECT_EQ(copy.at(4, 2), 7);
+    EXPECT_EQ(grid.at(2, 1), 0);
+}
+
+TEST(Grid, ZeroAndOtherFillsGiveTheirValueWhenRowsAreRead)
+{
+    const Grid zeros(4096, 2, 0);
+    const Grid minusOne(3, 2, -1);
+    EXPECT_EQ(zeros.row(1)[4095], 0);
+    EXPECT_EQ(minusOne.row(1)[2], -1);
+    EXPECT_TRUE(zeros.materialized());
+
+    Grid none(0, 5, 1);
+    EXPECT_TRUE(none.empty());
+    EXPECT_NE(none.data(), nullptr);
+}
