@@ -1,7 +1,7 @@
 #!/bin/bash
 # Screenshots of Pelmorin for the README, taken from the program as a player
 # uses it: the sample world map at zoom 100 with a route set with the right
-# button, and the whole world at zoom 5.
+# button, the city list and the palette, and the whole world zoomed out.
 #
 #   scripts/screenshots.sh <program folder> <output folder>
 #
@@ -93,6 +93,12 @@ popup 330 330 1
 popup 720 520 2
 xdotool mousemove 520 420
 shot "$outdir/pelmorin-itineraire.png"
+
+# The city list (F9) and the palette (F11) beside the map, then away again.
+key F9 F11
+xdotool mousemove 520 420
+shot "$outdir/pelmorin-outils.png"
+key F9 F11
 
 # Zoom keys and a drag with the left button.
 key F4 F4 F3

@@ -1,38 +1,30 @@
 #include "app/NewMapRequest.h"
 
-#include <array>
-
 #include "map/CarteVarenthe.h"
 
 const MapPreset &mapPreset(int index)
 {
-    static const std::array<MapPreset, MapPresetCount> presets = {{
-        {QStringLiteral("Carte du Pelmorin"), true, 300, 169, 20, 13},
-        {QStringLiteral("Carte de ville / de province"), true, 20, 13, 0, 0},
-        {QStringLiteral("Personnaliser"), false, 0, 0, 0, 0},
-    }};
-    return presets.at(static_cast<size_t>(index));
+    return mapPresets().at(static_cast<size_t>(index));
 }
 
-const TerrainChoice &terrainChoice(int index)
+QString mapPresetCaption(int index)
 {
-    static const std::array<TerrainChoice, TerrainChoiceCount> choices = {{
-        {QStringLiteral("Vide"), 0},
-        {QStringLiteral("Herbe"), 100},
-        {QStringLiteral("Eaux profondes"), 103},
-        {QStringLiteral("Rivières"), 104},
-        {QStringLiteral("Montagnes"), 105},
-        {QStringLiteral("Plage / Désert"), 106},
-        {QStringLiteral("Neige / Glace"), 107},
-    }};
-    return choices.at(static_cast<size_t>(index));
+    return QString::fromUtf8(mapPreset(index).caption);
+}
+
+const BaseTerrain &terrainChoice(int index)
+{
+    return baseTerrains().at(static_cast<size_t>(index));
+}
+
+QString terrainCaption(int index)
+{
+    return QString::fromUtf8(terrainChoice(index).caption);
 }
 
 int32_t integerOr(const QString &text, int32_t fallback)
 {
-    bool ok = false;
-    const int32_t value = text.trimmed().toInt(&ok, 10);
-    return ok ? value : fallback;
+    return fieldInteger(text.toStdString()).value_or(fallback);
 }
 
 NewMapRequest newMapRequestFrom(const QString &width, const QString &height, const QString &provinceWidth,
@@ -45,7 +37,7 @@ NewMapRequest newMapRequestFrom(const QString &width, const QString &height, con
     request.provinceHeight = integerOr(provinceHeight, 0);
     request.mapType = presetIndex == WorldMapPreset ? 1 : 0;
     const int terrain = terrainIndex >= 0 && terrainIndex < TerrainChoiceCount ? terrainIndex : 0;
-    request.fillTerrain = terrainChoice(terrain).tile;
+    request.fill = terrainChoice(terrain).tile;
     return request;
 }
 
@@ -65,8 +57,7 @@ QString newMapRefusal(const NewMapRequest &request)
 std::unique_ptr<CarteVarenthe> createNewMap(const NewMapRequest &request, const QString &fileName)
 {
     auto document = std::make_unique<CarteVarenthe>();
-    document->create(request.width, request.height, request.provinceWidth, request.provinceHeight, request.mapType,
-                     request.fillTerrain);
+    createMap(*document, request);
     document->fileName = fileName.toStdString();
     return document;
 }

@@ -1,45 +1,23 @@
 #pragma once
-// What the new-map dialog hands to map creation, and the rules that turn the
-// dialog's texts into it: a text that is not an integer takes its field's
-// default, and sizes the map document cannot hold are refused with a French
-// message instead of reaching `create`.
+// The new-map dialog's side of map creation: its texts turned into the map
+// layer's NewMapRequest (a text that is not an integer takes its field's
+// default), and sizes the map document cannot hold refused with a French
+// message instead of reaching `create`. The presets and base terrains
+// themselves are the map layer's, shared with `pelmorin-cli new`.
 #include <QString>
 #include <cstdint>
 #include <memory>
 
+#include "map/MapPresets.h"
+
 class CarteVarenthe;
 
-struct NewMapRequest {
-    int32_t width = 20;
-    int32_t height = 13;
-    int32_t provinceWidth = 0;
-    int32_t provinceHeight = 0;
-    int32_t mapType = 0;     // 1 for the world map
-    int32_t fillTerrain = 0; // tile number every cell starts with
-};
+inline constexpr int TerrainChoiceCount = BaseTerrainCount;
 
-// One entry of the dialog's "Type de Carte".
-struct MapPreset {
-    QString caption;
-    bool fixedSize;          // the four numbers are written and greyed
-    int32_t width;
-    int32_t height;
-    int32_t provinceWidth;
-    int32_t provinceHeight;
-};
-inline constexpr int MapPresetCount = 3;
-inline constexpr int WorldMapPreset = 0;
-inline constexpr int CityMapPreset = 1;
-inline constexpr int CustomMapPreset = 2;
 const MapPreset &mapPreset(int index);
-
-// One entry of the base-terrain list.
-struct TerrainChoice {
-    QString caption;
-    int32_t tile;
-};
-inline constexpr int TerrainChoiceCount = 7;
-const TerrainChoice &terrainChoice(int index);
+QString mapPresetCaption(int index);
+const BaseTerrain &terrainChoice(int index);
+QString terrainCaption(int index);
 
 // The integer written in `text` (surrounding blanks allowed), else `fallback`.
 int32_t integerOr(const QString &text, int32_t fallback);

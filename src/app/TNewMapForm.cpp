@@ -42,7 +42,7 @@ TNewMapForm::TNewMapForm(TileLibrary &tiles, QWidget *parent) : QDialog(parent),
     presetButtons = new QButtonGroup(this);
     auto *presetLayout = new QVBoxLayout(RadioGroup1);
     for (int i = 0; i < MapPresetCount; ++i) {
-        auto *button = new QRadioButton(mapPreset(i).caption);
+        auto *button = new QRadioButton(mapPresetCaption(i));
         presetButtons->addButton(button, i);
         presetLayout->addWidget(button);
     }
@@ -62,7 +62,7 @@ TNewMapForm::TNewMapForm(TileLibrary &tiles, QWidget *parent) : QDialog(parent),
     ComboBoxEx1->setMaxVisibleItems(8);
     ComboBoxEx1->setEditable(false);
     for (int i = 0; i < TerrainChoiceCount; ++i)
-        ComboBoxEx1->addItem(terrainChoice(i).caption, terrainChoice(i).tile);
+        ComboBoxEx1->addItem(terrainCaption(i), terrainChoice(i).tile);
 
     refusalLabel = new QLabel;
     refusalLabel->setObjectName(QStringLiteral("refusalLabel"));
@@ -153,7 +153,7 @@ void TNewMapForm::ConsquencesChoix()
     if (index < 0)
         return;
     const MapPreset &preset = mapPreset(index);
-    if (preset.fixedSize) {
+    if (preset.fixed) {
         LabeledEdit1->setText(QString::number(preset.width));
         LabeledEdit2->setText(QString::number(preset.height));
         LabeledEdit3->setText(QString::number(preset.provinceWidth));

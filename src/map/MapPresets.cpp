@@ -4,9 +4,9 @@
 
 #include "map/CarteVarenthe.h"
 
-const std::array<MapPreset, 3> &mapPresets()
+const std::array<MapPreset, MapPresetCount> &mapPresets()
 {
-    static const std::array<MapPreset, 3> presets = {{
+    static const std::array<MapPreset, MapPresetCount> presets = {{
         {"Carte du Pelmorin", true, 300, 169, 20, 13, 1},
         {"Carte de ville / de province", true, 20, 13, 0, 0, 0},
         {"Personnaliser", false, 0, 0, 0, 0, 0},
@@ -14,9 +14,9 @@ const std::array<MapPreset, 3> &mapPresets()
     return presets;
 }
 
-const std::array<BaseTerrain, 7> &baseTerrains()
+const std::array<BaseTerrain, BaseTerrainCount> &baseTerrains()
 {
-    static const std::array<BaseTerrain, 7> terrains = {{
+    static const std::array<BaseTerrain, BaseTerrainCount> terrains = {{
         {"Vide", 0},
         {"Herbe", 100},
         {"Eaux profondes", 103},

@@ -35,10 +35,13 @@ struct BaseTerrain {
 // Selected when the program starts: "Vide".
 inline constexpr int DefaultBaseTerrain = 0;
 
+inline constexpr int MapPresetCount = 3;
+inline constexpr int BaseTerrainCount = 7;
+
 // In the order of the dialog's radio group.
-const std::array<MapPreset, 3> &mapPresets();
+const std::array<MapPreset, MapPresetCount> &mapPresets();
 // In the order of the dialog's terrain list.
-const std::array<BaseTerrain, 7> &baseTerrains();
+const std::array<BaseTerrain, BaseTerrainCount> &baseTerrains();
 
 // The values handed to `create`. A text of the dialog that is not an integer
 // gives the default of its field.
