@@ -96,6 +96,11 @@ shot "$outdir/pelmorin-itineraire.png"
 
 # The city list (F9) and the palette (F11) beside the map, then away again.
 key F9 F11
+# The palette opens at the top-left of the map area: choose its roads.
+sleep 0.5
+xdotool mousemove --sync 95 29 click 1
+sleep 0.4
+xdotool key --delay 120 Down Down Return
 xdotool mousemove 520 420
 shot "$outdir/pelmorin-outils.png"
 key F9 F11
