@@ -11,7 +11,7 @@ QString affichage() { return QStringLiteral("Affichage"); }
 QString recherche() { return QStringLiteral("Recherche de chemin"); }
 QString fenetre() { return QStringLiteral("Fenêtre"); }
 
-std::array<CommandSpec, CommandCount> buildSpecs()
+std::array<CommandEntry, CommandCount> buildEntries()
 {
     const QString optionsHint = QStringLiteral("Options d'affichage|Permet de configurer tous les paramètres d'affichage");
     const QString villesHint = QStringLiteral("Liste des villes|Montrer la liste des villes");
@@ -78,15 +78,15 @@ std::array<CommandSpec, CommandCount> buildSpecs()
 
 } // namespace
 
-const std::array<CommandSpec, CommandCount> &commandSpecs()
+const std::array<CommandEntry, CommandCount> &commandEntries()
 {
-    static const std::array<CommandSpec, CommandCount> specs = buildSpecs();
-    return specs;
+    static const std::array<CommandEntry, CommandCount> entries = buildEntries();
+    return entries;
 }
 
-const CommandSpec &commandSpec(Command id)
+const CommandEntry &commandEntry(Command id)
 {
-    return commandSpecs()[static_cast<size_t>(id)];
+    return commandEntries()[static_cast<size_t>(id)];
 }
 
 QString shortHint(const QString &hint)
@@ -103,20 +103,20 @@ QString longHint(const QString &hint)
 
 CommandTable::CommandTable(QObject *owner)
 {
-    for (const CommandSpec &spec : commandSpecs()) {
-        auto *action = new QAction(spec.caption, owner);
-        action->setObjectName(QString::fromLatin1(spec.name));
-        action->setToolTip(shortHint(spec.hint));
-        action->setStatusTip(longHint(spec.hint));
-        action->setShortcuts(spec.shortcuts);
+    for (const CommandEntry &entry : commandEntries()) {
+        auto *action = new QAction(entry.caption, owner);
+        action->setObjectName(QString::fromLatin1(entry.name));
+        action->setToolTip(shortHint(entry.hint));
+        action->setStatusTip(longHint(entry.hint));
+        action->setShortcuts(entry.shortcuts);
         // The keys work from the tool windows too (F9 to F11 above all), but
         // not past a modal dialog.
         action->setShortcutContext(Qt::ApplicationShortcut);
-        action->setCheckable(spec.tick);
-        if (spec.icon != AppIcon::None)
-            action->setIcon(appIcon(spec.icon));
-        action->setProperty("category", spec.category);
-        actions_[static_cast<size_t>(spec.id)] = action;
+        action->setCheckable(entry.tick);
+        if (entry.icon != AppIcon::None)
+            action->setIcon(appIcon(entry.icon));
+        action->setProperty("category", entry.category);
+        actions_[static_cast<size_t>(entry.id)] = action;
     }
 }
 

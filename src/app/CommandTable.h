@@ -39,7 +39,7 @@ enum class Command {
 };
 inline constexpr int CommandCount = static_cast<int>(Command::APropos) + 1;
 
-struct CommandSpec {
+struct CommandEntry {
     Command id;
     const char *name;      // the command's own name, also the QAction's objectName
     QString category;
@@ -51,8 +51,8 @@ struct CommandSpec {
 };
 
 // Every command, in the order of the table above.
-const std::array<CommandSpec, CommandCount> &commandSpecs();
-const CommandSpec &commandSpec(Command id);
+const std::array<CommandEntry, CommandCount> &commandEntries();
+const CommandEntry &commandEntry(Command id);
 
 // The two parts of a hint "short|long"; a hint without "|" is both.
 QString shortHint(const QString &hint);

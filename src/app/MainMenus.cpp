@@ -66,8 +66,8 @@ MainMenus buildMainMenus(QMainWindow &window, const CommandTable &commands)
 
     // Every command belongs to the frame too, so that its keys work whatever
     // has the focus inside it.
-    for (const CommandSpec &spec : commandSpecs())
-        window.addAction(commands.action(spec.id));
+    for (const CommandEntry &entry : commandEntries())
+        window.addAction(commands.action(entry.id));
     return menus;
 }
 
