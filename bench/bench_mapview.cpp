@@ -81,10 +81,19 @@ struct Scene {
     int directionY = 1;
 };
 
+// The scene's widgets must go before the application object does, so it is
+// made on first use and released by main() rather than at static exit.
+std::unique_ptr<Scene> &sceneHolder()
+{
+    static std::unique_ptr<Scene> theScene;
+    return theScene;
+}
+
 Scene &scene()
 {
-    static Scene theScene;
-    return theScene;
+    if (!sceneHolder())
+        sceneHolder() = std::make_unique<Scene>();
+    return *sceneHolder();
 }
 
 MapView viewOf(const TMapForm &form)
@@ -195,5 +204,6 @@ int main(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    sceneHolder().reset();
     return 0;
 }
