@@ -134,9 +134,10 @@ public:
             to[x] = colour;
     }
 
-    // The top-left size x size square of a scaled copy, to (x, y).
-    template <bool Clip = true>
-    void copyTile(const QRgb *copy, int x, int y, int size) const
+    // Hands every row of the top-left size x size square of a scaled copy
+    // placed at (x, y), clipped to the area, to rowWork(from, to, width).
+    template <bool Clip, typename RowWork>
+    void tileRows(const QRgb *copy, int x, int y, int size, RowWork rowWork) const
     {
         int left = x, right = x + size, top = y, bottom = y + size;
         if constexpr (Clip) {
@@ -151,6 +152,17 @@ public:
         const QRgb *from = copy + (top - y) * ScaledTileCache::CopyStride + (left - x);
         QRgb *to = line(top) + left;
         for (int row = top; row < bottom; ++row) {
+            rowWork(from, to, width);
+            from += ScaledTileCache::CopyStride;
+            to += stride_;
+        }
+    }
+
+    // The top-left size x size square of a scaled copy, to (x, y).
+    template <bool Clip = true>
+    void copyTile(const QRgb *copy, int x, int y, int size) const
+    {
+        tileRows<Clip>(copy, x, y, size, [](const QRgb *from, QRgb *to, int width) {
             // Small cells are a few pixels: a call to memcpy would cost more.
             if (width <= 4) {
                 for (int i = 0; i < width; ++i)
@@ -158,36 +170,20 @@ public:
             } else {
                 std::memcpy(to, from, static_cast<size_t>(width) * sizeof(QRgb));
             }
-            from += ScaledTileCache::CopyStride;
-            to += stride_;
-        }
+        });
     }
 
     template <bool Clip = true>
     void blendTile(const QRgb *copy, int x, int y, int size, uint32_t alpha) const
     {
-        int left = x, right = x + size, top = y, bottom = y + size;
-        if constexpr (Clip) {
-            left = std::max(left, area_.left);
-            right = std::min(right, area_.right);
-            top = std::max(top, area_.top);
-            bottom = std::min(bottom, area_.bottom);
-        }
-        const int width = right - left;
-        if (width <= 0)
-            return;
-        const QRgb *from = copy + (top - y) * ScaledTileCache::CopyStride + (left - x);
-        QRgb *to = line(top) + left;
-        for (int row = top; row < bottom; ++row) {
+        tileRows<Clip>(copy, x, y, size, [alpha](const QRgb *from, QRgb *to, int width) {
             if (width >= 8) {
                 blendRun(from, to, width, alpha);
             } else {
                 for (int i = 0; i < width; ++i)
                     to[i] = blendPixel(from[i], to[i], alpha);
             }
-            from += ScaledTileCache::CopyStride;
-            to += stride_;
-        }
+        });
     }
 
     // A travel-time label whose box has its top-left corner at (x, y).

@@ -20,7 +20,7 @@
 #include "render/MapRenderer.h"
 #include "render/ScaledTileCache.h"
 #include "route/TravelTime.h"
-#include "ui/CellInspection.h"
+#include "ui/CellHover.h"
 #include "ui/GameServer.h"
 #include "ui/MapViewGeometry.h"
 #include "ui/MapViewRing.h"

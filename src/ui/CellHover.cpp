@@ -1,4 +1,4 @@
-#include "ui/CellInspection.h"
+#include "ui/CellHover.h"
 
 #include "map/CarteVarenthe.h"
 

@@ -8,7 +8,7 @@
 #include <QMenu>
 #include <QUrl>
 
-#include "ui/CellInspection.h"
+#include "ui/CellHover.h"
 #include "MapFormTestHost.h"
 
 namespace {
@@ -60,7 +60,7 @@ std::unique_ptr<CarteVarenthe> townWorld()
 
 } // namespace
 
-TEST(CellInspection, TheStatusBarNamesTheCellUnderTheMouse)
+TEST(CellHover, TheStatusBarNamesTheCellUnderTheMouse)
 {
     FakeMapWindowHost host;
     ShownMapForm shown(host, grassWorld(300, 169));
@@ -81,7 +81,7 @@ TEST(CellInspection, TheStatusBarNamesTheCellUnderTheMouse)
     EXPECT_EQ(cityHost.panels[2], "");
 }
 
-TEST(CellInspection, NamesShowAsTooltipsWithTheHandOverCities)
+TEST(CellHover, NamesShowAsTooltipsWithTheHandOverCities)
 {
     FakeMapWindowHost host;
     ShownMapForm shown(host, townWorld());
@@ -104,7 +104,7 @@ TEST(CellInspection, NamesShowAsTooltipsWithTheHandOverCities)
     EXPECT_EQ(cellHint(form.document(), -1, 3).toolTip, "");
 }
 
-TEST(CellInspection, ALeftClickOnACityOpensItsPage)
+TEST(CellHover, ALeftClickOnACityOpensItsPage)
 {
     UrlCatcher catcher;
     FakeMapWindowHost host;
@@ -123,7 +123,7 @@ TEST(CellInspection, ALeftClickOnACityOpensItsPage)
     form.PopupMenu->hide();
 }
 
-TEST(CellInspection, AClickOnACityWithATileChosenAlsoPaints)
+TEST(CellHover, AClickOnACityWithATileChosenAlsoPaints)
 {
     UrlCatcher catcher;
     FakeMapWindowHost host;
@@ -141,7 +141,7 @@ TEST(CellInspection, AClickOnACityWithATileChosenAlsoPaints)
     EXPECT_EQ(shown.form.toolTip(), "Zone commerciale");
 }
 
-TEST(CellInspection, PaintingARoadJoinsItsPieces)
+TEST(CellHover, PaintingARoadJoinsItsPieces)
 {
     FakeMapWindowHost host;
     host.paletteShown = true;
@@ -164,7 +164,7 @@ TEST(CellInspection, PaintingARoadJoinsItsPieces)
     EXPECT_EQ(form.document().terrainAt(5, 6), 111);
 }
 
-TEST(CellInspection, PaintingTheSameTileAgainStillMarksTheMapModified)
+TEST(CellHover, PaintingTheSameTileAgainStillMarksTheMapModified)
 {
     FakeMapWindowHost host;
     host.paletteShown = true;
@@ -175,7 +175,7 @@ TEST(CellInspection, PaintingTheSameTileAgainStillMarksTheMapModified)
     EXPECT_TRUE(shown.form.document().modified);
 }
 
-TEST(CellInspection, PaintingWithTheRightButtonShowsNoMenu)
+TEST(CellHover, PaintingWithTheRightButtonShowsNoMenu)
 {
     FakeMapWindowHost host;
     host.paletteShown = true;
@@ -198,7 +198,7 @@ TEST(CellInspection, PaintingWithTheRightButtonShowsNoMenu)
     form.PopupMenu->hide();
 }
 
-TEST(CellInspection, WithThePaletteHiddenTheLeftButtonDrags)
+TEST(CellHover, WithThePaletteHiddenTheLeftButtonDrags)
 {
     FakeMapWindowHost host;
     host.paletteShown = false;
@@ -213,7 +213,7 @@ TEST(CellInspection, WithThePaletteHiddenTheLeftButtonDrags)
     EXPECT_EQ(form.document().terrainAt(9, 3), 100);
 }
 
-TEST(CellInspection, TheLeftTileWinsWhenBothButtonsAreHeld)
+TEST(CellHover, TheLeftTileWinsWhenBothButtonsAreHeld)
 {
     EXPECT_EQ(mouseMoveAction(true, true, true, 110, 253).paintTile, 110);
     EXPECT_EQ(mouseMoveAction(true, true, true, -1, 253).paintTile, 253);
@@ -223,4 +223,4 @@ TEST(CellInspection, TheLeftTileWinsWhenBothButtonsAreHeld)
     EXPECT_EQ(mouseMoveAction(false, true, true, 110, 253).paintTile, -1);
 }
 
-#include "CellInspectionTest.moc"
+#include "CellHoverTest.moc"
