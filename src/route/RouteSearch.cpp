@@ -159,6 +159,7 @@ public:
     {
         const int32_t startMove = startLayer == OnFoot ? MoveEast : MoveSwitchEast;
         const uint32_t startEntry = packEntry(start, startLayer, startMove);
+        start_ = start;
         if (queue.usesBuckets()) {
             time_[startLayer][start] = static_cast<uint32_t>(startMove);
             if (runBuckets<true>(queue, startEntry, largestStepCost)) {
@@ -259,9 +260,13 @@ private:
                 const int32_t layer = static_cast<int32_t>((entry >> 3) & 1u);
                 if (!settledAt<Packed>(time_[layer][cell], minute))
                     continue; // reached earlier by another entry
+                const uint32_t move = entry & 7u;
                 if (!Packed)
-                    step_[layer][cell] = static_cast<int32_t>(entry & 7u);
-                walkOn<Packed>(queue, buckets, mask, cell, layer, minute);
+                    step_[layer][cell] = static_cast<int32_t>(move);
+                // A walking step came from the cell behind, settled no later
+                // than this one: stepping back there is never earlier.
+                const uint32_t behind = move < 4 && cell != start_ ? MapEdge[(move + 2) & 3u] : 0;
+                walkOn<Packed>(queue, buckets, mask, cell, layer, minute, behind);
                 switchLayers<Packed>(cell, layer, minute, push);
             }
             bucket.size = 0;
@@ -295,12 +300,13 @@ private:
         }
     }
 
-    // The four steps that keep the layer.
+    // The four steps that keep the layer, less the one in `skipped` (an
+    // edge flag).
     template <bool Packed>
     void walkOn(BucketQueue &queue, BucketQueue::Bucket *buckets, size_t mask, size_t cell, int32_t layer,
-                int64_t minute)
+                int64_t minute, uint32_t skipped)
     {
-        const uint32_t flags = info_[cell] >> EdgeShift;
+        const uint32_t flags = (info_[cell] >> EdgeShift) | skipped;
         const int64_t *enter = table_.enter[layer].data();
         const int64_t *cross = table_.cross[layer].data();
         uint32_t *times = time_[layer];
@@ -385,6 +391,7 @@ private:
     std::array<ptrdiff_t, 4> delta_;
     const bool embark_;
     const bool abandon_;
+    size_t start_ = 0;
 };
 
 // Walks the arrival moves back from the end cell to the start state,
