@@ -1,7 +1,9 @@
 #include "render/ProvinceNames.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
+#include <QStaticText>
 
 #include "map/CarteVarenthe.h"
 #include "render/MapRenderer.h"
@@ -9,6 +11,49 @@
 namespace {
 
 constexpr QRgb OpaqueBlack = 0xFF000000u;
+
+// Measuring and laying out a name costs more than drawing a strip of
+// cells, and a scrolling window asks for the same names at every step: each
+// name's width and laid-out text are kept per font, on the thread that
+// draws.
+class NameTexts {
+public:
+    struct Text {
+        int width;
+        QStaticText text;
+    };
+
+    static NameTexts &forFont(const QFont &font)
+    {
+        thread_local NameTexts cache;
+        if (cache.font_ != font || cache.texts_.size() > MaxNames) {
+            cache.font_ = font;
+            cache.metrics_ = QFontMetrics(font);
+            cache.texts_.clear();
+        }
+        return cache;
+    }
+
+    const Text &text(const QString &name)
+    {
+        auto found = texts_.constFind(name);
+        if (found == texts_.constEnd()) {
+            QStaticText text(name);
+            text.setTextFormat(Qt::PlainText);
+            text.setPerformanceHint(QStaticText::AggressiveCaching);
+            text.prepare(QTransform(), font_);
+            found = texts_.insert(name, Text{metrics_.horizontalAdvance(name), text});
+        }
+        return *found;
+    }
+
+private:
+    static constexpr qsizetype MaxNames = 20000;
+
+    QFont font_;
+    QFontMetrics metrics_{QFont()};
+    QHash<QString, Text> texts_;
+};
 
 // Right and bottom exclusive.
 struct Area {
@@ -37,10 +82,12 @@ void drawProvinceNames(QImage &canvas, const QRect &clip, const MapView &view, c
     const QFont font = renderFont(settings.namesFont.font, namesPointSize(settings.namesFont.font.pointSize(),
                                                                           view.cell()));
     const QFontMetrics metrics(font);
+    NameTexts &texts = NameTexts::forFont(font);
     const int height = metrics.height();
     // Glyphs may reach a little beyond their advance box (italics, overhangs);
     // the margin only decides which names are worth measuring.
     const int margin = metrics.height() + metrics.maxWidth();
+    const int64_t widestCharacter = int64_t(metrics.maxWidth()) + metrics.height();
     const QRgb colour = bgrToRgb(settings.namesFont.colour) | OpaqueBlack;
 
     // Every name that reaches into the area is drawn, clipped to it, in
@@ -64,8 +111,17 @@ void drawProvinceNames(QImage &canvas, const QRect &clip, const MapView &view, c
             const std::string &utf8 = map.provinceNames[static_cast<size_t>(index)];
             if (utf8.empty())
                 continue;
+            // Measuring text is slow, and a thin strip at the right of the
+            // window meets every name of its rows that starts further left.
+            // No character is wider than the font's widest plus a line
+            // height (room for a glyph from a fallback font), and a name has
+            // no more characters than bytes: names that end left of the area
+            // even at that width are passed over unmeasured.
+            if (xp + static_cast<int64_t>(utf8.size()) * widestCharacter + margin <= area.left)
+                continue;
             const QString name = QString::fromStdString(utf8);
-            const int width = metrics.horizontalAdvance(name);
+            const NameTexts::Text &text = texts.text(name);
+            const int width = text.width;
             if (xp + width + margin <= area.left)
                 continue;
             if (!painter.isActive()) {
@@ -78,7 +134,7 @@ void drawProvinceNames(QImage &canvas, const QRect &clip, const MapView &view, c
             const int y = static_cast<int>(yp);
             if (settings.namesBackground)
                 painter.fillRect(QRect(x, y, width, height), Qt::black);
-            painter.drawText(QPoint(x, y + metrics.ascent()), name);
+            painter.drawStaticText(QPoint(x, y), text.text);
         }
     }
 }

@@ -17,11 +17,12 @@ constexpr int32_t DirectTableLimit = 1 << 20;
 
 void TimeLabelCache::configure(const QFont &font, int cellSize)
 {
-    const QString key = font.key();
-    if (key == fontKey_ && cellSize == cellSize_)
+    // Every paint call asks; comparing fonts costs far less than making a
+    // key of one.
+    if (configured_ && font == font_ && cellSize == cellSize_)
         return;
+    configured_ = true;
     font_ = font;
-    fontKey_ = key;
     cellSize_ = cellSize;
     byMinute_.clear();
     labels_.clear();

@@ -67,7 +67,7 @@ private:
     const Label &makeLabel(int32_t minutes);
 
     QFont font_;
-    QString fontKey_;
+    bool configured_ = false;
     int cellSize_ = 0;
     int ascent_ = 0;
     int refWidth_[3] = {0, 0, 0};
