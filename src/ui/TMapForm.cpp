@@ -13,7 +13,6 @@
 #include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
-#include <cstring>
 
 #include "map/PaletteEdit.h"
 #include "render/AppSettings.h"
@@ -216,10 +215,9 @@ bool TMapForm::sizeBackBuffer()
     // The main window's client area bounds every child; the window's own size
     // is taken too in case it is shown outside that area.
     const QSize size = host_.mainClientSize().expandedTo(this->size());
-    if (ring_.size() == size && ring_.format() == QImage::Format_RGB32)
+    if (pixels_.size() == size)
         return false;
-    ring_ = QImage(size, QImage::Format_RGB32);
-    ring_.fill(Qt::black);
+    pixels_.allocate(size);
     bufferPicture_ = QRegion();
     return true;
 }
@@ -228,12 +226,13 @@ QImage TMapForm::backBuffer() const
 {
     QImage picture(size(), QImage::Format_RGB32);
     picture.fill(Qt::black);
-    if (ring_.isNull())
+    const QImage shown = pixels_.picture({viewOriginX_, viewOriginY_});
+    if (shown.isNull())
         return picture;
     QPainter painter(&picture);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    for (const RingPiece &piece : ringPieces(rect(), {viewOriginX_, viewOriginY_}, ring_.size()))
-        painter.drawImage(piece.window.topLeft(), ring_, piece.buffer);
+    const QRect part = rect() & shown.rect();
+    painter.drawImage(part.topLeft(), shown, part);
     return picture;
 }
 
@@ -295,7 +294,8 @@ void TMapForm::Timer1Timer()
 
     const QRect client = rect();
     // (QRegion::contains only tells whether the rectangle overlaps.)
-    const bool pictureWhole = !client.isEmpty() && (QRegion(client) - bufferPicture_).isEmpty();
+    const bool pictureWhole =
+        pixels_.wraps() && !client.isEmpty() && (QRegion(client) - bufferPicture_).isEmpty();
     if (sizeBackBuffer())
         forgetPicture();
     viewOriginX_ = scrollX();
@@ -306,7 +306,7 @@ void TMapForm::Timer1Timer()
         host_.repaintMinimap();
         return;
     }
-    // The part still in view keeps its place in the wrapping buffer; only
+    // The part still in view keeps its place in the retained picture; only
     // the strips that came into view are drawn. Without a whole retained
     // picture (never painted, or stale) the strips cover the whole client.
     const QRect valid = pictureWhole ? retainedArea(client.size(), dx, dy) : QRect();
@@ -324,41 +324,11 @@ void TMapForm::Timer1Timer()
 
 void TMapForm::renderWindowRect(const QRect &rect)
 {
-    const QRect area = rect & this->rect();
+    QImage picture = pixels_.picture({viewOriginX_, viewOriginY_});
+    const QRect area = rect & this->rect() & picture.rect();
     if (area.isEmpty())
         return;
-    const MapView origin = viewAtOrigin();
-    const RingPieces pieces = ringPieces(area, {viewOriginX_, viewOriginY_}, ring_.size());
-    const qint64 pixels = qint64(area.width()) * area.height();
-    if (pieces.count > 1 && pixels * 8 <= qint64(width()) * height()) {
-        // A thin strip cut by the buffer's wrap: one render into a scratch
-        // picture and small copies cost less than one render per piece.
-        if (scratch_.width() < area.width() || scratch_.height() < area.height())
-            scratch_ = QImage(area.size().expandedTo(scratch_.size()), QImage::Format_RGB32);
-        MapView view = origin;
-        view.scrollX = origin.scrollX + area.left();
-        view.scrollY = origin.scrollY + area.top();
-        RenderMap(scratch_, QRect(QPoint(0, 0), area.size()), view, *document_, host_.settings(), *scaledTiles_);
-        for (const RingPiece &piece : pieces) {
-            const int fromX = piece.window.left() - area.left();
-            const size_t bytes = size_t(piece.window.width()) * sizeof(QRgb);
-            for (int y = 0; y < piece.window.height(); ++y) {
-                const auto *from = reinterpret_cast<const QRgb *>(
-                                       scratch_.constScanLine(piece.window.top() - area.top() + y))
-                                   + fromX;
-                auto *to = reinterpret_cast<QRgb *>(ring_.scanLine(piece.buffer.top() + y)) + piece.buffer.left();
-                std::memcpy(to, from, bytes);
-            }
-        }
-        return;
-    }
-    for (const RingPiece &piece : pieces) {
-        // A view in which the piece's map pixels fall on its buffer pixels.
-        MapView view = origin;
-        view.scrollX = origin.scrollX + piece.window.left() - piece.buffer.left();
-        view.scrollY = origin.scrollY + piece.window.top() - piece.buffer.top();
-        RenderMap(ring_, piece.buffer, view, *document_, host_.settings(), *scaledTiles_);
-    }
+    RenderMap(picture, area, viewAtOrigin(), *document_, host_.settings(), *scaledTiles_);
 }
 
 void TMapForm::PaintMapRect(const QRect &rect)
@@ -396,9 +366,12 @@ void TMapForm::paintEvent(QPaintEvent *event)
     pendingCopy_ = QRegion();
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    for (const QRect &area : event->region())
-        for (const RingPiece &piece : ringPieces(area & rect(), {viewOriginX_, viewOriginY_}, ring_.size()))
-            painter.drawImage(piece.window.topLeft(), ring_, piece.buffer);
+    const QImage picture = pixels_.picture({viewOriginX_, viewOriginY_});
+    for (const QRect &area : event->region()) {
+        const QRect part = area & picture.rect();
+        if (!part.isEmpty())
+            painter.drawImage(part.topLeft(), picture, part);
+    }
 }
 
 void TMapForm::layoutScrollBars()

@@ -20,6 +20,7 @@
 
 #include "map/CarteVarenthe.h"
 #include "render/MapView.h"
+#include "ui/WindowPixels.h"
 
 class MapWindowHost;
 class QAction;
@@ -101,7 +102,7 @@ public:
     // The picture the back buffer holds for the window's client area, as
     // the window shows it (for tests and screenshots).
     QImage backBuffer() const;
-    QSize backBufferSize() const { return ring_.size(); }
+    QSize backBufferSize() const { return pixels_.size(); }
 
     // The close query on its own, for the main window's shutdown: asks
     // "La carte a été modifiée, voulez-vous l'enregistrer ?" when the map is
@@ -160,11 +161,8 @@ private:
     MapWindowHost &host_;
     std::unique_ptr<CarteVarenthe> document_;
     std::unique_ptr<ScaledTileCache> scaledTiles_;
-    // The retained picture. It wraps around: map pixel (mx, my) lies at
-    // (mx mod width, my mod height), so moving the view moves no pixels.
-    QImage ring_;
-    // Where thin strips cut by the wrap are drawn before going into ring_.
-    QImage scratch_;
+    // The retained picture; moving the view moves none of its pixels.
+    WindowPixels pixels_;
     // Part of the window whose picture the back buffer holds at the view
     // origin: the timer keeps it only when it covers the whole client area.
     QRegion bufferPicture_;
