@@ -27,9 +27,11 @@ uchar *mapTwice(size_t bytes)
         void *area = mmap(nullptr, 2 * bytes, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         if (area != MAP_FAILED) {
             auto *first = static_cast<uchar *>(area);
-            const bool mapped =
-                mmap(first, bytes, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_FIXED, fd, 0) != MAP_FAILED
-                && mmap(first + bytes, bytes, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_FIXED, fd, 0) != MAP_FAILED;
+            // Both halves are populated now rather than page by page while
+            // the user scrolls.
+            const int flags = MAP_SHARED | MAP_FIXED | MAP_POPULATE;
+            const bool mapped = mmap(first, bytes, PROT_READ | PROT_WRITE, flags, fd, 0) != MAP_FAILED
+                                && mmap(first + bytes, bytes, PROT_READ | PROT_WRITE, flags, fd, 0) != MAP_FAILED;
             if (mapped)
                 result = first;
             else
