@@ -7,7 +7,9 @@
 // grids of 64 MiB; most maps are opened to be looked at, never searched, so
 // the four route grids and the element index would otherwise be filled with
 // -1 and 0 for nothing at every load. Zero-filled storage comes from calloc,
-// whose fresh pages the system gives already cleared.
+// whose fresh pages the system gives already cleared. A grid may also hold a
+// list of cells to write once it takes memory (the element index of a map
+// just read): those cells read as written all along.
 //
 // Callers check bounds; the document's accessors are the total ones.
 #include <algorithm>
@@ -16,6 +18,9 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <vector>
+
+#include "map/PagePrefault.h"
 
 class Grid {
 public:
@@ -31,6 +36,7 @@ public:
         width_ = other.width_;
         height_ = other.height_;
         fill_ = other.fill_;
+        pending_ = other.pending_;
         cells_.reset();
         if (other.cells_) {
             cells_.reset(allocate(size(), false));
@@ -45,19 +51,35 @@ public:
         width_ = width > 0 ? width : 0;
         height_ = height > 0 ? height : 0;
         fill_ = fill;
+        pending_.clear();
         cells_.reset();
+    }
+    // One cell to write when the grid takes memory.
+    struct CellWrite {
+        uint32_t index; // y × width + x
+        int32_t value;
+    };
+    // Sizes the grid with every cell at `fill` but for `writes`, applied in
+    // order when the grid takes memory; takes none yet.
+    void assignWithWrites(int32_t width, int32_t height, int32_t fill, std::vector<CellWrite> writes)
+    {
+        assign(width, height, fill);
+        pending_ = std::move(writes);
     }
     // Sets every cell to `value`. A grid that holds no memory stays so.
     void fill(int32_t value)
     {
-        if (cells_)
+        if (cells_) {
             std::fill_n(cells_.get(), size(), value);
-        else
+        } else {
             fill_ = value;
+            pending_.clear();
+        }
     }
     void release()
     {
         cells_.reset();
+        pending_.clear();
         width_ = height_ = 0;
     }
 
@@ -68,7 +90,12 @@ public:
     // Whether the cells have memory of their own yet.
     bool materialized() const { return cells_ != nullptr; }
 
-    int32_t at(int32_t x, int32_t y) const { return cells_ ? cells_[index(x, y)] : fill_; }
+    int32_t at(int32_t x, int32_t y) const
+    {
+        if (!cells_ && !pending_.empty())
+            materialize();
+        return cells_ ? cells_[index(x, y)] : fill_;
+    }
     int32_t &at(int32_t x, int32_t y) { return data()[index(x, y)]; }
     int32_t *row(int32_t y) { return data() + static_cast<size_t>(y) * static_cast<size_t>(width_); }
     const int32_t *row(int32_t y) const { return data() + static_cast<size_t>(y) * static_cast<size_t>(width_); }
@@ -80,6 +107,19 @@ public:
     const int32_t *data() const
     {
         materialize();
+        return cells_.get();
+    }
+    // The cells, for a caller about to write them all (or most of them):
+    // memory the grid takes now comes with all its pages at once.
+    int32_t *denseData()
+    {
+        if (!cells_) {
+            cells_.reset(allocate(size(), fill_ == 0));
+            prefaultPages(cells_.get(), size() * sizeof(int32_t));
+            if (fill_ != 0)
+                std::fill_n(cells_.get(), size(), fill_);
+            applyPending();
+        }
         return cells_.get();
     }
 
@@ -107,6 +147,16 @@ private:
         cells_.reset(allocate(size(), fill_ == 0));
         if (fill_ != 0)
             std::fill_n(cells_.get(), size(), fill_);
+        applyPending();
+    }
+
+    void applyPending() const
+    {
+        for (const CellWrite &write : pending_)
+            if (write.index < size())
+                cells_[write.index] = write.value;
+        pending_.clear();
+        pending_.shrink_to_fit();
     }
 
     size_t index(int32_t x, int32_t y) const
@@ -117,5 +167,6 @@ private:
     int32_t width_ = 0;
     int32_t height_ = 0;
     int32_t fill_ = 0;
+    mutable std::vector<CellWrite> pending_;
     mutable std::unique_ptr<int32_t[], FreeCells> cells_;
 };

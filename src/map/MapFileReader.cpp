@@ -3,10 +3,14 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <exception>
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
+#include <system_error>
+#include <thread>
 #include <unistd.h>
+#include <vector>
 
 #include "map/CarteVarenthe.h"
 #include "map/MapErrors.h"
@@ -15,6 +19,10 @@
 #include "map/Windows1252.h"
 
 namespace {
+
+// From about a thousand by a thousand cells on, converting the cells takes
+// long enough to be worth a thread of its own.
+constexpr int64_t ParallelCellCount = int64_t{1} << 20;
 
 [[noreturn]] void refuse(const char *message)
 {
@@ -68,9 +76,8 @@ MapFileHeader readHeader(std::string_view bytes)
 
 // Cells of B bytes each, little-endian; the first four bytes at most make the
 // tile number, which is kept whatever its value.
-void readCells(Grid &terrain, const unsigned char *p, int64_t cellCount, int32_t bytesPerCell)
+void readCells(int32_t *out, const unsigned char *p, int64_t cellCount, int32_t bytesPerCell)
 {
-    int32_t *out = terrain.data();
     switch (bytesPerCell) {
     case 0:
         return; // no cell bytes: every cell stays 0
@@ -138,13 +145,104 @@ private:
     throw MapTextIndexError("List index out of bounds (" + std::to_string(index) + ")");
 }
 
+// Where the reader takes a map file's bytes from: a block in memory, or the
+// file itself. From a file the cells, nearly all of a large map, are read
+// piece by piece straight into the terrain, and only the rest is held in
+// memory: no copy of the whole file is ever made.
+class ByteSource {
+public:
+    virtual ~ByteSource() = default;
+    virtual int64_t size() const = 0;
+    // Bytes [from, from + length), all within size(); valid as long as the
+    // source.
+    virtual std::string_view bytes(int64_t from, int64_t length) = 0;
+    // `cellCount` cells of `bytesPerCell` bytes from `from` on, into `out`.
+    // May run on another thread than the other calls.
+    virtual void cells(int32_t *out, int64_t from, int64_t cellCount, int32_t bytesPerCell) = 0;
+};
+
+class MemorySource : public ByteSource {
+public:
+    explicit MemorySource(std::string_view bytes) : bytes_(bytes) {}
+    int64_t size() const override { return static_cast<int64_t>(bytes_.size()); }
+    std::string_view bytes(int64_t from, int64_t length) override
+    {
+        return bytes_.substr(static_cast<size_t>(from), static_cast<size_t>(length));
+    }
+    void cells(int32_t *out, int64_t from, int64_t cellCount, int32_t bytesPerCell) override
+    {
+        readCells(out, reinterpret_cast<const unsigned char *>(bytes_.data()) + from, cellCount, bytesPerCell);
+    }
+
+private:
+    std::string_view bytes_;
+};
+
+class FileSource : public ByteSource {
+public:
+    FileSource(int fd, int64_t size) : fd_(fd), size_(size) {}
+    int64_t size() const override { return size_; }
+    std::string_view bytes(int64_t from, int64_t length) override
+    {
+        auto &block = blocks_.emplace_back(std::make_unique<char[]>(static_cast<size_t>(std::max<int64_t>(length, 1))));
+        readAt(block.get(), from, length);
+        return {block.get(), static_cast<size_t>(length)};
+    }
+    void cells(int32_t *out, int64_t from, int64_t cellCount, int32_t bytesPerCell) override
+    {
+        // A piece small enough to stay in the processor's cache between
+        // being read and being converted.
+        const int64_t perPiece = std::max<int64_t>(1, PieceBytes / bytesPerCell);
+        std::unique_ptr<unsigned char[]> piece(new unsigned char[static_cast<size_t>(perPiece * bytesPerCell)]);
+        for (int64_t done = 0; done < cellCount;) {
+            const int64_t count = std::min(perPiece, cellCount - done);
+            readAt(reinterpret_cast<char *>(piece.get()), from + done * bytesPerCell, count * bytesPerCell);
+            readCells(out + done, piece.get(), count, bytesPerCell);
+            done += count;
+        }
+    }
+
+private:
+    static constexpr int64_t PieceBytes = int64_t{256} << 10;
+
+    // A file that shrinks while it is read is as good as cut short.
+    void readAt(char *to, int64_t from, int64_t length) const
+    {
+        while (length > 0) {
+            const ssize_t got = ::pread(fd_, to, static_cast<size_t>(length), static_cast<off_t>(from));
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                refuse(MapFileOpenMessage);
+            if (got == 0)
+                refuse(MapFileDamagedMessage);
+            to += got;
+            from += got;
+            length -= got;
+        }
+    }
+
+    int fd_;
+    int64_t size_;
+    std::vector<std::unique_ptr<char[]>> blocks_;
+};
+
+void readMapSource(CarteVarenthe &document, ByteSource &source, const std::string &path);
+
 } // namespace
 
 void readMapFile(CarteVarenthe &document, std::string_view bytes, const std::string &path)
 {
-    const auto *data = reinterpret_cast<const unsigned char *>(bytes.data());
-    const int64_t size = static_cast<int64_t>(bytes.size());
-    MapFileHeader header = readHeader(bytes);
+    MemorySource source(bytes);
+    readMapSource(document, source, path);
+}
+
+namespace {
+
+void readMapSource(CarteVarenthe &document, ByteSource &source, const std::string &path)
+{
+    const int64_t size = source.size();
+    MapFileHeader header = readHeader(source.bytes(0, std::min<int64_t>(size, MapFileHeaderSize)));
 
     // Every count of the header is checked against the bytes that are really
     // there before anything is allocated or read.
@@ -168,7 +266,14 @@ void readMapFile(CarteVarenthe &document, std::string_view bytes, const std::str
     const int64_t cellsAt = position;
     position += cellBytes;
 
-    if (size - position < 4)
+    // Everything after the cells, in one block; positions from here on are
+    // within it.
+    const std::string_view rest = source.bytes(position, size - position);
+    const auto *data = reinterpret_cast<const unsigned char *>(rest.data());
+    const int64_t restSize = static_cast<int64_t>(rest.size());
+    position = 0;
+
+    if (restSize - position < 4)
         refuse(MapFileDamagedMessage);
     const int32_t elementCount = readInt32(data + position);
     position += 4;
@@ -176,17 +281,17 @@ void readMapFile(CarteVarenthe &document, std::string_view bytes, const std::str
         refuse(MapFileElementCountMessage);
     const bool fullRecords = header.version >= 3;
     const int64_t recordSize = fullRecords ? 16 : 8;
-    if (elementCount * recordSize > size - position)
+    if (elementCount * recordSize > restSize - position)
         refuse(MapFileDamagedMessage);
     const int64_t recordsAt = position;
     position += elementCount * recordSize;
 
-    if (static_cast<int64_t>(MapFileCostTablesSize) > size - position)
+    if (static_cast<int64_t>(MapFileCostTablesSize) > restSize - position)
         refuse(MapFileDamagedMessage);
     const int64_t costsAt = position;
     position += MapFileCostTablesSize;
 
-    std::string_view text = bytes.substr(static_cast<size_t>(position));
+    std::string_view text = rest.substr(static_cast<size_t>(position));
     if (const size_t zero = text.find('\0'); zero != std::string_view::npos)
         text = text.substr(0, zero);
 
@@ -199,9 +304,41 @@ void readMapFile(CarteVarenthe &document, std::string_view bytes, const std::str
     loaded.mapType = header.mapType;
     loaded.generatedAt = header.generatedAt;
 
-    readCells(loaded.terrain, data + cellsAt, cellCount, bytesPerCell);
+    // The cells of a large map are read on a second thread while this one
+    // reads the elements and the names: both fill fresh memory, and the
+    // load takes about the time of the longer of the two.
+    std::exception_ptr cellFailure;
+    auto readTerrain = [&loaded, &cellFailure, &source, cellsAt, cellCount, bytesPerCell] {
+        try {
+            if (bytesPerCell == 0) {
+                // Every cell 0; the terrain still takes its memory now, so
+                // that a map too large for the memory left is refused here
+                // rather than failing at its first edit.
+                loaded.terrain.data();
+                return;
+            }
+            source.cells(loaded.terrain.denseData(), cellsAt, cellCount, bytesPerCell);
+        } catch (...) {
+            cellFailure = std::current_exception();
+        }
+    };
+    std::jthread cellReader;
+    if (cellCount >= ParallelCellCount) {
+        try {
+            cellReader = std::jthread(readTerrain);
+        } catch (const std::system_error &) {
+            // No thread to be had: the cells are read here.
+        }
+    }
+    if (!cellReader.joinable())
+        readTerrain();
 
     loaded.elements.resize(static_cast<size_t>(elementCount));
+    // The element index is written when first used: a map opened to be read
+    // by a script never needs it, and on the largest maps its memory costs
+    // more to take than the rest of the file to read.
+    std::vector<Grid::CellWrite> indexWrites;
+    indexWrites.reserve(static_cast<size_t>(elementCount));
     const unsigned char *record = data + recordsAt;
     for (int32_t i = 0; i < elementCount; ++i, record += recordSize) {
         Element &element = loaded.elements[static_cast<size_t>(i)];
@@ -217,8 +354,11 @@ void readMapFile(CarteVarenthe &document, std::string_view bytes, const std::str
         // An element off the map stays listed (and is written back) but no
         // cell names it. When two name the same cell, the later one wins.
         if (loaded.contains(element.x, element.y))
-            loaded.elementIndex.at(element.x, element.y) = i + 1;
+            indexWrites.push_back({static_cast<uint32_t>(element.y) * static_cast<uint32_t>(header.width)
+                                       + static_cast<uint32_t>(element.x),
+                                   i + 1});
     }
+    loaded.elementIndex.assignWithWrites(header.width, header.height, 0, std::move(indexWrites));
 
     const unsigned char *cost = data + costsAt;
     for (CostTable *table : {&loaded.costTables.footCost, &loaded.costTables.boatCost,
@@ -246,6 +386,10 @@ void readMapFile(CarteVarenthe &document, std::string_view bytes, const std::str
         element.name = cp1252ToUtf8(line);
     }
 
+    if (cellReader.joinable())
+        cellReader.join();
+    if (cellFailure)
+        std::rethrow_exception(cellFailure);
     loaded.fileName = path;
     loaded.modified = false;
     loaded.untitled = false;
@@ -254,6 +398,8 @@ void readMapFile(CarteVarenthe &document, std::string_view bytes, const std::str
     loaded.allowAbandon = document.allowAbandon;
     document = std::move(loaded);
 }
+
+} // namespace
 
 void CarteVarenthe::load(const std::string &path)
 {
@@ -267,31 +413,13 @@ void CarteVarenthe::load(const std::string &path)
         ::close(fd);
         throw MapFileError(MapFileOpenMessage);
     }
-    // The whole file in one block, then parsed in memory.
-    const size_t capacity = static_cast<size_t>(info.st_size);
-    std::unique_ptr<char[]> buffer;
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
     try {
-        buffer.reset(new char[capacity > 0 ? capacity : 1]);
-    } catch (const std::bad_alloc &) {
-        ::close(fd);
-        throw MapFileError(MapFileMemoryMessage);
-    }
-    size_t size = 0;
-    while (size < capacity) {
-        const ssize_t got = ::read(fd, buffer.get() + size, capacity - size);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            ::close(fd);
-            throw MapFileError(MapFileOpenMessage);
-        }
-        if (got == 0)
-            break; // the file shrank meanwhile: parse what is there
-        size += static_cast<size_t>(got);
-    }
-    ::close(fd);
-    try {
-        readMapFile(*this, std::string_view(buffer.get(), size), path);
+        FileSource source(fd, static_cast<int64_t>(info.st_size));
+        readMapSource(*this, source, path);
     } catch (const std::bad_alloc &) {
         // The grids of the largest map take 448 MiB; without them the map
         // stays closed, and the maps already open are untouched.

@@ -1,7 +1,8 @@
 #pragma once
 // Reading a map file of any generation (headerless, versions 1, 2, 3 and
-// later) from its bytes. `CarteVarenthe::load` reads the whole file in one
-// block and hands it here; the fuzz target and the tests call it directly.
+// later) from its bytes in memory, for the fuzz target and the tests.
+// `CarteVarenthe::load` reads a file through the same parser, taking its
+// cells from the file piece by piece.
 #include <string>
 #include <string_view>
 

@@ -1,5 +1,6 @@
 #include "map/Windows1252.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -44,9 +45,13 @@ char toCp1252(char32_t cp)
 
 std::string cp1252ToUtf8(std::string_view bytes)
 {
+    // Most names are plain ASCII, or start so: that part is copied whole.
+    const auto plain = std::find_if(bytes.begin(), bytes.end(),
+                                    [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 8);
-    for (const char c : bytes) {
+    out.append(bytes.begin(), plain);
+    for (const char c : std::string_view(plain, bytes.end())) {
         const auto b = static_cast<unsigned char>(c);
         if (b < 0x80)
             out += c;

@@ -40,3 +40,30 @@ TEST(Grid, ZeroAndOtherFillsGiveTheirValueWhenRowsAreRead)
     EXPECT_TRUE(none.empty());
     EXPECT_NE(none.data(), nullptr);
 }
+
+TEST(Grid, CellsToWriteLaterReadAsWrittenBeforeAndAfterTheGridTakesMemory)
+{
+    // As the element index of a map just opened: two cities on one cell (the
+    // later wins) and one written past the end, which is dropped.
+    Grid index;
+    index.assignWithWrites(4, 3, 0, {{5, 1}, {5, 2}, {11, 3}, {12, 4}});
+    EXPECT_FALSE(index.materialized());
+    const Grid copy = index;
+
+    const Grid &reader = index;
+    EXPECT_EQ(reader.at(1, 1), 2) << "reading a cell with writes pending applies them";
+    EXPECT_TRUE(index.materialized());
+    EXPECT_EQ(reader.at(3, 2), 3);
+    EXPECT_EQ(reader.at(0, 0), 0);
+
+    EXPECT_EQ(copy.row(1)[1], 2) << "a copy keeps the writes still to make";
+    EXPECT_EQ(copy.row(2)[3], 3);
+
+    Grid cleared;
+    cleared.assignWithWrites(4, 3, 0, {{0, 9}});
+    cleared.fill(-1);
+    EXPECT_EQ(cleared.at(0, 0), -1) << "a clear forgets the writes";
+    cleared.assignWithWrites(4, 3, 0, {{0, 9}});
+    cleared.assign(4, 3, 0);
+    EXPECT_EQ(static_cast<const Grid &>(cleared).at(0, 0), 0);
+}

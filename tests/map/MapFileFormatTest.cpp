@@ -316,6 +316,41 @@ TEST(MapFileFormat, aSavedMapReadsBackAsTheSameMap)
     EXPECT_EQ(back.elementAt(9, 9)->kind, ElementNone);
 }
 
+TEST(MapFileFormat, aLargeMapReadsBackCellForCellAndItsCitiesStayEditable)
+{
+    // Large enough for the cells to be read beside the names, piece by piece.
+    ScratchFolder folder;
+    CarteVarenthe map;
+    map.create(1100, 1000, 20, 13, 1, 100);
+    uint32_t seed = 7;
+    for (int32_t y = 0; y < map.height; ++y)
+        for (int32_t x = 0; x < map.width; ++x) {
+            seed = seed * 1103515245u + 12345u;
+            map.terrain.at(x, y) = static_cast<int32_t>(seed >> 16) % 6000;
+        }
+    map.SetCellElement(0, 0, Element{ElementCity, "Alba", 0, 0, 1});
+    map.SetCellElement(1099, 999, Element{ElementCity, "Selmar", 0, 0, 2});
+    map.SetCellElement(550, 500, Element{ElementZone, "", 0, 0, 251});
+    map.save(folder.file("large.vr"));
+
+    CarteVarenthe back;
+    back.open(folder.file("large.vr"));
+    for (int32_t y = 0; y < map.height; ++y)
+        for (int32_t x = 0; x < map.width; ++x)
+            ASSERT_EQ(back.terrainAt(x, y), map.terrainAt(x, y)) << x << "," << y;
+    ASSERT_NE(back.elementAt(1099, 999), nullptr);
+    EXPECT_EQ(back.elementAt(1099, 999)->name, "Selmar");
+    EXPECT_EQ(back.elementAt(550, 500)->number, 251);
+    EXPECT_EQ(back.elementAt(1, 0), nullptr);
+
+    // Placing a city where one stands renames it; elsewhere adds one.
+    back.SetCellElement(0, 0, Element{ElementCity, "Alba-la-Neuve", 0, 0, 1});
+    back.SetCellElement(10, 10, Element{ElementCity, "Brume", 0, 0, 3});
+    EXPECT_EQ(back.elements.size(), 4u);
+    EXPECT_EQ(back.elementAt(0, 0)->name, "Alba-la-Neuve");
+    EXPECT_EQ(back.elementAt(10, 10)->name, "Brume");
+}
+
 TEST(MapFileFormat, aNewMapWithThreeUnnamedElementsWritesThreeEmptyLines)
 {
     ScratchFolder folder;

@@ -88,8 +88,9 @@ TEST(RouteSearch, CellBeyondAProvinceEdgeIsReachedWithItsNeighbour)
     for (int32_t y = 0; y < 30; ++y)
         for (int32_t x : {19, 39}) {
             const bool freeInRow = ((y / 13) % 2 == 0);
-            if (freeInRow)
+            if (freeInRow) {
                 EXPECT_EQ(world.routeTimeAt(x + 1, y, OnFoot), world.routeTimeAt(x, y, OnFoot)) << x << "," << y;
+            }
         }
     // Shifted province row: the free step is from column 9 to 10.
     EXPECT_EQ(world.routeTimeAt(10, 13, OnFoot), world.routeTimeAt(9, 13, OnFoot));
