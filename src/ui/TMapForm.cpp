@@ -25,6 +25,7 @@
 #include "ui/MapViewRing.h"
 #include "ui/MapWindowHost.h"
 #include "ui/ProvinceNotation.h"
+#include "ui/ScreenCopy.h"
 
 using namespace MapViewGeometry;
 
@@ -367,6 +368,8 @@ void TMapForm::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     const QImage picture = pixels_.picture({viewOriginX_, viewOriginY_});
+    if (copyStraightToDevice(painter, picture, event->region()))
+        return;
     for (const QRect &area : event->region()) {
         const QRect part = area & picture.rect();
         if (!part.isEmpty())
