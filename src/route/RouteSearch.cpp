@@ -162,7 +162,10 @@ public:
         start_ = start;
         if (queue.usesBuckets()) {
             time_[startLayer][start] = static_cast<uint32_t>(startMove);
-            if (runBuckets<true>(queue, startEntry, largestStepCost)) {
+            const bool packed = cellCount() > SmallMapCells
+                                    ? runBuckets<true, true>(queue, startEntry, largestStepCost)
+                                    : runBuckets<true, false>(queue, startEntry, largestStepCost);
+            if (packed) {
                 splitPackedArrivals();
                 return;
             }
@@ -175,7 +178,7 @@ public:
         time_[startLayer][start] = 0;
         step_[startLayer][start] = startMove;
         if (queue.usesBuckets())
-            runBuckets<false>(queue, startEntry, largestStepCost);
+            runBuckets<false, true>(queue, startEntry, largestStepCost);
         else
             runOrdered(queue, startEntry);
         for (int layer = 0; layer < 2; ++layer)
@@ -195,8 +198,10 @@ private:
 
     // The states of a bucket lie scattered over the map; fetching a later
     // entry's cell while visiting this one hides some memory latency on
-    // large maps.
+    // large maps. A map of the world's size stays in the processor's caches,
+    // where the fetching only costs instructions.
     static constexpr size_t PrefetchDistance = 8;
+    static constexpr size_t SmallMapCells = 200000;
 
     void prefetch(uint32_t entry) const
     {
@@ -229,7 +234,7 @@ private:
                       : static_cast<uint32_t>(minute);
     }
 
-    template <bool Packed>
+    template <bool Packed, bool Prefetch>
     bool runBuckets(BucketQueue &queue, uint32_t startEntry, int64_t largestStepCost)
     {
         queue.push(0, startEntry);
@@ -253,7 +258,7 @@ private:
             // runs to its current size so that they are visited in the same
             // pass.
             for (size_t i = 0; i < bucket.size; ++i) {
-                if (i + PrefetchDistance < bucket.size)
+                if (Prefetch && i + PrefetchDistance < bucket.size)
                     prefetch(bucket.entries[i + PrefetchDistance]);
                 const uint32_t entry = bucket.entries[i];
                 const size_t cell = entry >> 4;
