@@ -1,11 +1,13 @@
 #include "map/MapFileReader.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <exception>
 #include <fcntl.h>
 #include <memory>
+#include <mutex>
 #include <sys/stat.h>
 #include <system_error>
 #include <thread>
@@ -16,13 +18,14 @@
 #include "map/MapErrors.h"
 #include "map/MapFileHeader.h"
 #include "map/MapFileWriter.h"
+#include "map/PagePrefault.h"
 #include "map/Windows1252.h"
 
 namespace {
 
-// From about a thousand by a thousand cells on, converting the cells takes
-// long enough to be worth a thread of its own.
-constexpr int64_t ParallelCellCount = int64_t{1} << 20;
+// Cells read in one go by one of the two readers of a large map: 4 MiB of
+// terrain, so that a map of a million cells or more is shared out.
+constexpr int64_t ChunkCells = int64_t{1} << 20;
 
 [[noreturn]] void refuse(const char *message)
 {
@@ -304,34 +307,40 @@ void readMapSource(CarteVarenthe &document, ByteSource &source, const std::strin
     loaded.mapType = header.mapType;
     loaded.generatedAt = header.generatedAt;
 
-    // The cells of a large map are read on a second thread while this one
-    // reads the elements and the names: both fill fresh memory, and the
-    // load takes about the time of the longer of the two.
+    // The cells go into the terrain in chunks, taken in turn by a second
+    // thread and, once this one has read the elements and the names, by this
+    // one too: on a large map both fill fresh memory, and the load takes
+    // about the time of the longer of the two. Every cell 0 (no cell bytes)
+    // still takes the terrain's memory now, so that a map too large for the
+    // memory left is refused here rather than failing at its first edit.
+    int32_t *const cells = loaded.terrain.data();
+    const int64_t chunkCount = bytesPerCell == 0 ? 0 : (cellCount + ChunkCells - 1) / ChunkCells;
+    std::atomic<int64_t> nextChunk{0};
+    std::mutex failureLock;
     std::exception_ptr cellFailure;
-    auto readTerrain = [&loaded, &cellFailure, &source, cellsAt, cellCount, bytesPerCell] {
+    auto readChunks = [&]() noexcept {
         try {
-            if (bytesPerCell == 0) {
-                // Every cell 0; the terrain still takes its memory now, so
-                // that a map too large for the memory left is refused here
-                // rather than failing at its first edit.
-                loaded.terrain.data();
-                return;
+            for (int64_t chunk = nextChunk++; chunk < chunkCount; chunk = nextChunk++) {
+                const int64_t first = chunk * ChunkCells;
+                const int64_t count = std::min(ChunkCells, cellCount - first);
+                prefaultPages(cells + first, static_cast<size_t>(count) * sizeof(int32_t));
+                source.cells(cells + first, cellsAt + first * bytesPerCell, count, bytesPerCell);
             }
-            source.cells(loaded.terrain.denseData(), cellsAt, cellCount, bytesPerCell);
         } catch (...) {
-            cellFailure = std::current_exception();
+            nextChunk = chunkCount; // the other reader stops too
+            const std::lock_guard<std::mutex> hold(failureLock);
+            if (!cellFailure)
+                cellFailure = std::current_exception();
         }
     };
     std::jthread cellReader;
-    if (cellCount >= ParallelCellCount) {
+    if (chunkCount > 1) {
         try {
-            cellReader = std::jthread(readTerrain);
+            cellReader = std::jthread(readChunks);
         } catch (const std::system_error &) {
-            // No thread to be had: the cells are read here.
+            // No thread to be had: the cells are all read here.
         }
     }
-    if (!cellReader.joinable())
-        readTerrain();
 
     loaded.elements.resize(static_cast<size_t>(elementCount));
     // The element index is written when first used: a map opened to be read
@@ -386,6 +395,7 @@ void readMapSource(CarteVarenthe &document, ByteSource &source, const std::strin
         element.name = cp1252ToUtf8(line);
     }
 
+    readChunks();
     if (cellReader.joinable())
         cellReader.join();
     if (cellFailure)
