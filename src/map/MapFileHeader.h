@@ -37,3 +37,10 @@ inline constexpr const char *MapFileElementCountMessage =
     "Le nombre d'éléments de la carte est trop important ou le fichier est invalide.";
 inline constexpr const char *MapFileDamagedMessage = "Le fichier de carte est incomplet ou invalide.";
 inline constexpr const char *MapFileMemoryMessage = "La mémoire manque pour traiter cette carte.";
+
+// A signed 32-bit field of the file, stored little-endian.
+inline int32_t readInt32(const unsigned char *p)
+{
+    return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8
+                                | static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24);
+}

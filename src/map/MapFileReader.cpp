@@ -16,6 +16,7 @@
 
 #include "map/CarteVarenthe.h"
 #include "map/MapErrors.h"
+#include "map/MapByteSource.h"
 #include "map/MapFileHeader.h"
 #include "map/MapFileWriter.h"
 #include "map/PagePrefault.h"
@@ -30,12 +31,6 @@ constexpr int64_t ChunkCells = int64_t{1} << 20;
 [[noreturn]] void refuse(const char *message)
 {
     throw MapFileError(message);
-}
-
-int32_t readInt32(const unsigned char *p)
-{
-    return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8
-                                | static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24);
 }
 
 // The header as the reader uses it: the oldest files have none and version 1
@@ -77,38 +72,6 @@ MapFileHeader readHeader(std::string_view bytes)
     return header;
 }
 
-// Cells of B bytes each, little-endian; the first four bytes at most make the
-// tile number, which is kept whatever its value.
-void readCells(int32_t *out, const unsigned char *p, int64_t cellCount, int32_t bytesPerCell)
-{
-    switch (bytesPerCell) {
-    case 0:
-        return; // no cell bytes: every cell stays 0
-    case 1:
-        for (int64_t i = 0; i < cellCount; ++i)
-            out[i] = p[i];
-        return;
-    case 2:
-        for (int64_t i = 0; i < cellCount; ++i)
-            out[i] = static_cast<int32_t>(p[2 * i] | p[2 * i + 1] << 8);
-        return;
-    case 4:
-        for (int64_t i = 0; i < cellCount; ++i)
-            out[i] = readInt32(p + 4 * i);
-        return;
-    default:
-        break;
-    }
-    const int32_t used = bytesPerCell < 4 ? bytesPerCell : 4;
-    for (int64_t i = 0; i < cellCount; ++i) {
-        const unsigned char *cell = p + i * bytesPerCell;
-        uint32_t value = 0;
-        for (int32_t b = 0; b < used; ++b)
-            value |= static_cast<uint32_t>(cell[b]) << (8 * b);
-        out[i] = static_cast<int32_t>(value);
-    }
-}
-
 // Splits the text section into lines as they are needed: a line ends at a
 // carriage return, a line feed or both, and a last line without an end
 // still counts.
@@ -148,95 +111,13 @@ private:
     throw MapTextIndexError("List index out of bounds (" + std::to_string(index) + ")");
 }
 
-// Where the reader takes a map file's bytes from: a block in memory, or the
-// file itself. From a file the cells, nearly all of a large map, are read
-// piece by piece straight into the terrain, and only the rest is held in
-// memory: no copy of the whole file is ever made.
-class ByteSource {
-public:
-    virtual ~ByteSource() = default;
-    virtual int64_t size() const = 0;
-    // Bytes [from, from + length), all within size(); valid as long as the
-    // source.
-    virtual std::string_view bytes(int64_t from, int64_t length) = 0;
-    // `cellCount` cells of `bytesPerCell` bytes from `from` on, into `out`.
-    // May run on another thread than the other calls.
-    virtual void cells(int32_t *out, int64_t from, int64_t cellCount, int32_t bytesPerCell) = 0;
-};
-
-class MemorySource : public ByteSource {
-public:
-    explicit MemorySource(std::string_view bytes) : bytes_(bytes) {}
-    int64_t size() const override { return static_cast<int64_t>(bytes_.size()); }
-    std::string_view bytes(int64_t from, int64_t length) override
-    {
-        return bytes_.substr(static_cast<size_t>(from), static_cast<size_t>(length));
-    }
-    void cells(int32_t *out, int64_t from, int64_t cellCount, int32_t bytesPerCell) override
-    {
-        readCells(out, reinterpret_cast<const unsigned char *>(bytes_.data()) + from, cellCount, bytesPerCell);
-    }
-
-private:
-    std::string_view bytes_;
-};
-
-class FileSource : public ByteSource {
-public:
-    FileSource(int fd, int64_t size) : fd_(fd), size_(size) {}
-    int64_t size() const override { return size_; }
-    std::string_view bytes(int64_t from, int64_t length) override
-    {
-        auto &block = blocks_.emplace_back(std::make_unique<char[]>(static_cast<size_t>(std::max<int64_t>(length, 1))));
-        readAt(block.get(), from, length);
-        return {block.get(), static_cast<size_t>(length)};
-    }
-    void cells(int32_t *out, int64_t from, int64_t cellCount, int32_t bytesPerCell) override
-    {
-        // A piece small enough to stay in the processor's cache between
-        // being read and being converted.
-        const int64_t perPiece = std::max<int64_t>(1, PieceBytes / bytesPerCell);
-        std::unique_ptr<unsigned char[]> piece(new unsigned char[static_cast<size_t>(perPiece * bytesPerCell)]);
-        for (int64_t done = 0; done < cellCount;) {
-            const int64_t count = std::min(perPiece, cellCount - done);
-            readAt(reinterpret_cast<char *>(piece.get()), from + done * bytesPerCell, count * bytesPerCell);
-            readCells(out + done, piece.get(), count, bytesPerCell);
-            done += count;
-        }
-    }
-
-private:
-    static constexpr int64_t PieceBytes = int64_t{256} << 10;
-
-    // A file that shrinks while it is read is as good as cut short.
-    void readAt(char *to, int64_t from, int64_t length) const
-    {
-        while (length > 0) {
-            const ssize_t got = ::pread(fd_, to, static_cast<size_t>(length), static_cast<off_t>(from));
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got < 0)
-                refuse(MapFileOpenMessage);
-            if (got == 0)
-                refuse(MapFileDamagedMessage);
-            to += got;
-            from += got;
-            length -= got;
-        }
-    }
-
-    int fd_;
-    int64_t size_;
-    std::vector<std::unique_ptr<char[]>> blocks_;
-};
-
 void readMapSource(CarteVarenthe &document, ByteSource &source, const std::string &path);
 
 } // namespace
 
 void readMapFile(CarteVarenthe &document, std::string_view bytes, const std::string &path)
 {
-    MemorySource source(bytes);
+    MemoryByteSource source(bytes);
     readMapSource(document, source, path);
 }
 
@@ -428,7 +309,7 @@ void CarteVarenthe::load(const std::string &path)
         ~Closer() { ::close(fd); }
     } closer{fd};
     try {
-        FileSource source(fd, static_cast<int64_t>(info.st_size));
+        FileByteSource source(fd, static_cast<int64_t>(info.st_size));
         readMapSource(*this, source, path);
     } catch (const std::bad_alloc &) {
         // The grids of the largest map take 448 MiB; without them the map
