@@ -2,11 +2,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
-#include <cstring>
 #include <exception>
 #include <fcntl.h>
-#include <memory>
 #include <mutex>
 #include <sys/stat.h>
 #include <system_error>
@@ -15,8 +12,8 @@
 #include <vector>
 
 #include "map/CarteVarenthe.h"
-#include "map/MapErrors.h"
 #include "map/MapByteSource.h"
+#include "map/MapErrors.h"
 #include "map/MapFileHeader.h"
 #include "map/MapFileWriter.h"
 #include "map/PagePrefault.h"
