@@ -20,7 +20,6 @@
 #include <new>
 #include <vector>
 
-#include "map/PagePrefault.h"
 
 class Grid {
 public:
@@ -107,19 +106,6 @@ public:
     const int32_t *data() const
     {
         materialize();
-        return cells_.get();
-    }
-    // The cells, for a caller about to write them all (or most of them):
-    // memory the grid takes now comes with all its pages at once.
-    int32_t *denseData()
-    {
-        if (!cells_) {
-            cells_.reset(allocate(size(), fill_ == 0));
-            prefaultPages(cells_.get(), size() * sizeof(int32_t));
-            if (fill_ != 0)
-                std::fill_n(cells_.get(), size(), fill_);
-            applyPending();
-        }
         return cells_.get();
     }
 

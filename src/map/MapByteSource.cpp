@@ -18,8 +18,6 @@ constexpr int64_t PieceBytes = int64_t{256} << 10;
 void convertCells(int32_t *out, const unsigned char *p, int64_t cellCount, int32_t bytesPerCell)
 {
     switch (bytesPerCell) {
-    case 0:
-        return; // no cell bytes: every cell stays 0
     case 1:
         for (int64_t i = 0; i < cellCount; ++i)
             out[i] = p[i];
