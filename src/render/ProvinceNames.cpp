@@ -29,6 +29,8 @@ public:
         if (cache.font_ != font || cache.texts_.size() > MaxNames) {
             cache.font_ = font;
             cache.metrics_ = QFontMetrics(font);
+            cache.height_ = cache.metrics_.height();
+            cache.maxWidth_ = cache.metrics_.maxWidth();
             cache.texts_.clear();
         }
         return cache;
@@ -47,11 +49,16 @@ public:
         return *found;
     }
 
+    int height() const { return height_; }
+    int maxWidth() const { return maxWidth_; }
+
 private:
     static constexpr qsizetype MaxNames = 20000;
 
     QFont font_;
     QFontMetrics metrics_{QFont()};
+    int height_ = 0;
+    int maxWidth_ = 0;
     QHash<QString, Text> texts_;
 };
 
@@ -81,13 +88,12 @@ void drawProvinceNames(QImage &canvas, const QRect &clip, const MapView &view, c
 
     const QFont font = renderFont(settings.namesFont.font, namesPointSize(settings.namesFont.font.pointSize(),
                                                                           view.cell()));
-    const QFontMetrics metrics(font);
     NameTexts &texts = NameTexts::forFont(font);
-    const int height = metrics.height();
+    const int height = texts.height();
     // Glyphs may reach a little beyond their advance box (italics, overhangs);
     // the margin only decides which names are worth measuring.
-    const int margin = metrics.height() + metrics.maxWidth();
-    const int64_t widestCharacter = int64_t(metrics.maxWidth()) + metrics.height();
+    const int margin = height + texts.maxWidth();
+    const int64_t widestCharacter = int64_t(texts.maxWidth()) + height;
     const QRgb colour = bgrToRgb(settings.namesFont.colour) | OpaqueBlack;
 
     // Every name that reaches into the area is drawn, clipped to it, in
