@@ -14,12 +14,12 @@
 #include <optional>
 #include <string>
 
-#include "app/ConfigFile.h"
-#include "app/SettingsStore.h"
+#include "settings/ConfigFile.h"
+#include "settings/SettingsStore.h"
 #include "cli/Commands.h"
 #include "map/CarteVarenthe.h"
 #include "map/MapErrors.h"
-#include "render/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "render/BitmapExport.h"
 #include "render/MapView.h"
 #include "render/ScaledTileCache.h"
