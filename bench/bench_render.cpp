@@ -206,7 +206,7 @@ void BM_ExportWorldZoom100(benchmark::State &state)
         if (!result.ok)
             state.SkipWithError(result.error.toStdString().c_str());
     }
-    const QSize size = bitmapExportSize(b.world, view);
+    const QSize size = mapPictureSize(b.world, view);
     state.counters["largeur"] = size.width();
     state.counters["hauteur"] = size.height();
     state.counters["pic_memoire_Mo"] = static_cast<double>(peakMegabytes());

@@ -185,7 +185,7 @@ int runRender(const RenderRequest &request)
         printError(result.error);
         return 1;
     }
-    const QSize size = bitmapExportSize(map, view);
+    const QSize size = mapPictureSize(map, view);
     std::printf("Image enregistrée : %s (%d x %d pixels)\n", outputPath.toUtf8().constData(), size.width(),
                 size.height());
     return 0;

@@ -96,7 +96,7 @@ ExportResult TMapForm::exportBitmap(const QString &path, QString *errorText)
     MapView view;
     view.cellSize = cellSize_;
     view.gridGap = gridGap();
-    const QSize size = bitmapExportSize(*document_, view);
+    const QSize size = mapPictureSize(*document_, view);
     if (const auto problem = bitmapSizeProblem(size.width(), size.height())) {
         if (errorText)
             *errorText = *problem;
