@@ -23,6 +23,8 @@ std::string writeFailureReason(int error)
         return "un élément du chemin n'est pas un dossier";
     case EISDIR:
         return "c'est un dossier";
+    case ENXIO: // what the writers say of a device or a pipe in a file's place
+        return "ce n'est pas un fichier ordinaire";
     case ELOOP:
         return "les liens symboliques du chemin forment une boucle";
     case ENAMETOOLONG:

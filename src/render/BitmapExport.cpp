@@ -3,11 +3,11 @@
 #include <QByteArray>
 #include <QImage>
 #include <QLocale>
-#include <QSaveFile>
 #include <algorithm>
 #include <cstring>
 #include <limits>
 
+#include "map/AtomicFileWriter.h"
 #include "map/CarteVarenthe.h"
 #include "render/MapRenderer.h"
 
@@ -60,6 +60,13 @@ QString writeError(const QString &path, const QString &reason)
     return QStringLiteral("Impossible d'enregistrer l'image « %1 » : %2").arg(path, reason);
 }
 
+// The French reason of the writer's failure, and whether an older picture
+// is still there.
+QString writeError(const QString &path, const AtomicFileWriter &file)
+{
+    return writeError(path, QString::fromStdString(file.failureReason()));
+}
+
 } // namespace
 
 QSize bitmapExportSize(const CarteVarenthe &map, const MapView &view)
@@ -109,21 +116,19 @@ BitmapExportResult ExportMapBitmap(const QString &path, const CarteVarenthe &map
 
     // Everything goes to a temporary file beside the target, renamed over it
     // only once complete: a failure or a cancel leaves the old file alone.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        result.error = writeError(path, file.errorString());
-        return result;
-    }
-    if (file.write(bitmapHeaders(width, height)) != HeadersSize) {
-        result.error = writeError(path, file.errorString());
-        file.cancelWriting();
+    // Its whole size is known, so a file-size limit refuses it before the
+    // first byte instead of killing the program.
+    AtomicFileWriter file(path.toStdString());
+    const QByteArray headers = bitmapHeaders(width, height);
+    if (!file.open(static_cast<uint64_t>(HeadersSize + lineBytes * height))
+        || !file.write(headers.constData(), static_cast<size_t>(headers.size()))) {
+        result.error = writeError(path, file);
         return result;
     }
 
     QImage band(width, rowsPerBand, QImage::Format_RGB32);
     if (band.isNull()) {
-        result.error = writeError(path, QStringLiteral("mémoire insuffisante"));
-        file.cancelWriting();
+        result.error = writeError(path, QStringLiteral("la mémoire manque."));
         return result;
     }
     QByteArray rows(static_cast<qsizetype>(lineBytes * rowsPerBand), '\0');
@@ -156,23 +161,22 @@ BitmapExportResult ExportMapBitmap(const QString &path, const CarteVarenthe &map
             to += lineBytes;
         }
         const qint64 bytes = lineBytes * count;
-        if (file.write(rows.constData(), bytes) != bytes) {
-            result.error = writeError(path, file.errorString());
-            file.cancelWriting();
+        if (!file.write(rows.constData(), static_cast<size_t>(bytes))) {
+            result.error = writeError(path, file);
             return result;
         }
 
         rowsDone += count;
         bandBottom = bandTop;
         if (progress && !progress(rowsDone, height)) {
-            file.cancelWriting();
+            file.cancel();
             result.cancelled = true;
             return result;
         }
     }
 
     if (!file.commit()) {
-        result.error = writeError(path, file.errorString());
+        result.error = writeError(path, file);
         return result;
     }
     result.ok = true;
