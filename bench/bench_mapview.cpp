@@ -15,12 +15,13 @@
 #include <vector>
 
 #include "map/CarteVarenthe.h"
-#include "render/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "render/MapRenderer.h"
 #include "render/ScaledTileCache.h"
 #include "render/TileLibrary.h"
 #include "ui/MapWindowHost.h"
 #include "ui/TMapForm.h"
+#include "settings/ProgramFolder.h"
 
 namespace {
 
@@ -70,7 +71,7 @@ private:
 struct Scene {
     Scene()
     {
-        TileLibrary::setProgramFolder(QStringLiteral(PELMORIN_OUTPUT_DIR));
+        ProgramFolder::setPath(QStringLiteral(PELMORIN_OUTPUT_DIR));
         host.tiles.SelectAspectFolder(QStringLiteral(".\\img\\1\\"));
         auto map = std::make_unique<CarteVarenthe>();
         try {

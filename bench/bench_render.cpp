@@ -19,13 +19,14 @@
 #include <vector>
 
 #include "map/CarteVarenthe.h"
-#include "render/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "render/BitmapExport.h"
 #include "render/MapRenderer.h"
 #include "render/MapView.h"
 #include "render/ScaledTileCache.h"
 #include "render/TileLibrary.h"
 #include "route/RouteEndpoints.h"
+#include "settings/ProgramFolder.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ void makeStandInWorld(CarteVarenthe &map)
 struct RenderBench {
     RenderBench()
     {
-        TileLibrary::setProgramFolder(QStringLiteral(PELMORIN_OUTPUT_DIR));
+        ProgramFolder::setPath(QStringLiteral(PELMORIN_OUTPUT_DIR));
         library.SelectAspectFolder(QStringLiteral(".\\img\\1\\"));
         const QString sample = QStringLiteral(PELMORIN_OUTPUT_DIR "/pelmorin.vr");
         if (QFileInfo::exists(sample)) {

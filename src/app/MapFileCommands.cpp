@@ -10,9 +10,9 @@
 #include "app/TMainForm.h"
 #include "map/CarteVarenthe.h"
 #include "map/MapErrors.h"
-#include "render/TileLibrary.h"
 #include "ui/TMapForm.h"
 #include "ui/UserDialogs.h"
+#include "settings/ProgramFolder.h"
 
 namespace {
 
@@ -52,7 +52,7 @@ QString bitmapFilesFilter()
 
 QString mapFilePath(const QString &name)
 {
-    const QString local = TileLibrary::localPath(name);
+    const QString local = ProgramFolder::localPath(name);
     return QDir::isRelativePath(local) ? QDir::current().filePath(local) : local;
 }
 

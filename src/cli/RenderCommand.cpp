@@ -14,13 +14,13 @@
 #include <optional>
 #include <string>
 
-#include "app/ConfigFile.h"
-#include "app/SettingsStore.h"
 #include "cli/CliParser.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "map/CarteVarenthe.h"
-#include "render/AppSettings.h"
+#include "settings/AppSettings.h"
+#include "settings/ConfigFile.h"
+#include "settings/SettingsStore.h"
 #include "render/BitmapExport.h"
 #include "render/MapView.h"
 #include "render/ScaledTileCache.h"

@@ -11,7 +11,7 @@
 #include <functional>
 #include <optional>
 
-#include "render/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "render/MapView.h"
 #include "render/ScaledTileCache.h"
 

@@ -6,47 +6,12 @@
 
 #include "map/CarteVarenthe.h"
 #include "render/ProvinceNames.h"
+#include "render/ScanlineRuns.h"
 #include "render/TimeLabelCache.h"
 
 namespace {
 
 constexpr QRgb OpaqueBlack = 0xFF000000u;
-
-// x / 255 cut toward zero, exact for every product of two channel values
-// (0 to 65025), without a division.
-inline uint32_t div255(uint32_t x)
-{
-    return (x + 1 + (x >> 8)) >> 8;
-}
-
-// One constant-opacity blend: each channel becomes
-// overlay x a / 255 + underlying x (255 - a) / 255, both quotients cut toward
-// zero. QPainter::setOpacity rounds differently and is off by a level or two.
-// Plain arithmetic on whole scanlines, which the compiler vectorises.
-inline QRgb blendPixel(QRgb overlay, QRgb underlying, uint32_t alpha)
-{
-    const uint32_t rest = 255 - alpha;
-    const uint32_t r = div255(((overlay >> 16) & 0xFF) * alpha) + div255(((underlying >> 16) & 0xFF) * rest);
-    const uint32_t g = div255(((overlay >> 8) & 0xFF) * alpha) + div255(((underlying >> 8) & 0xFF) * rest);
-    const uint32_t b = div255((overlay & 0xFF) * alpha) + div255((underlying & 0xFF) * rest);
-    return OpaqueBlack | (r << 16) | (g << 8) | b;
-}
-
-// Whole scanline runs, compiled for AVX2 as well where the processor has it
-// (the loader picks the version): blends and fills of wide cells dominate a
-// view at full zoom.
-__attribute__((target_clones("avx2", "default"))) void blendRun(const QRgb *from, QRgb *to, int count,
-                                                                 uint32_t alpha)
-{
-    for (int i = 0; i < count; ++i)
-        to[i] = blendPixel(from[i], to[i], alpha);
-}
-
-__attribute__((target_clones("avx2", "default"))) void fillRun(QRgb *to, int count, QRgb colour)
-{
-    for (int i = 0; i < count; ++i)
-        to[i] = colour;
-}
 
 // The drawing area of one call, right and bottom exclusive.
 struct Area {

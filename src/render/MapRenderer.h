@@ -9,7 +9,7 @@
 #include <QRect>
 #include <QSize>
 
-#include "render/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "render/MapView.h"
 #include "render/ScaledTileCache.h"
 

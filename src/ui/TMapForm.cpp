@@ -15,7 +15,7 @@
 #include <algorithm>
 
 #include "map/PaletteEdit.h"
-#include "render/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "render/MapRenderer.h"
 #include "render/ScaledTileCache.h"
 #include "route/TravelTime.h"

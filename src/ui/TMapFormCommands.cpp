@@ -6,7 +6,7 @@
 #include <QProgressDialog>
 #include <QTimer>
 
-#include "render/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "render/BitmapExport.h"
 #include "route/RouteEndpoints.h"
 #include "route/RouteSearch.h"

@@ -11,6 +11,7 @@
 #include "map/CarteVarenthe.h"
 #include "map/Windows1252.h"
 #include "render/TileLibrary.h"
+#include "settings/ProgramFolder.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ bool isBlack(const QImage &image)
 
 TEST(AssetsInUse, theTileLibraryFindsTheTilesOfBothAspectsBesideTheProgram)
 {
-    TileLibrary::setProgramFolder(programFolder());
+    ProgramFolder::setPath(programFolder());
     TileLibrary library;
     for (const char *folder : {".\\img\\1\\", ".\\img\\4\\"}) {
         library.SelectAspectFolder(QString::fromLatin1(folder));

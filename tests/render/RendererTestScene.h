@@ -10,11 +10,12 @@
 #include <memory>
 
 #include "map/CarteVarenthe.h"
-#include "render/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "render/MapRenderer.h"
 #include "render/MapView.h"
 #include "render/ScaledTileCache.h"
 #include "render/TileLibrary.h"
+#include "settings/ProgramFolder.h"
 
 namespace rendertest {
 
@@ -63,7 +64,7 @@ public:
         for (int tile : {Grass, Water, Mountain, Sand, CustomZone})
             writeSolidBitmap(folder.filePath(QStringLiteral("img/1/%1.bmp").arg(tile)), tileColour(tile));
         writeSolidBitmap(folder.filePath(QStringLiteral("img/250.bmp")), layerChangeColour());
-        TileLibrary::setProgramFolder(folder.path());
+        ProgramFolder::setPath(folder.path());
         library.SelectAspectFolder(QStringLiteral(".\\img\\1\\"));
         tiles = std::make_unique<ScaledTileCache>(library);
         // Most pixel tests look at tiles and lines; the ones about times and
@@ -71,7 +72,7 @@ public:
         settings.showTimes = false;
         settings.showProvinceNames = false;
     }
-    ~Scene() { TileLibrary::setProgramFolder(QString()); }
+    ~Scene() { ProgramFolder::setPath(QString()); }
 
     // The canvas filled with a colour the renderer never draws, so that
     // untouched pixels show.

@@ -1,4 +1,4 @@
-#include "app/ConfigFile.h"
+#include "settings/ConfigFile.h"
 
 #include "map/AtomicFileWriter.h"
 #include "map/Windows1252.h"

@@ -1,6 +1,6 @@
 // The settings file against a hostile system and a hostile hand: a
 // file-size limit when it is written.
-#include "app/ConfigFile.h"
+#include "settings/ConfigFile.h"
 
 #include <gtest/gtest.h>
 
