@@ -1,11 +1,12 @@
 #include "render/BitmapExport.h"
 
 #include <QByteArray>
-#include <QIODevice>
 #include <QImage>
 #include <QLocale>
 #include <cstring>
 #include <limits>
+
+#include "map/AtomicFileWriter.h"
 
 namespace {
 
@@ -75,13 +76,19 @@ std::optional<QString> BmpRowWriter::sizeProblem(int64_t width, int64_t height) 
     return bitmapSizeProblem(width, height);
 }
 
-bool BmpRowWriter::begin(QIODevice &file, int width, int height)
+uint64_t BmpRowWriter::expectedFileSize(int width, int height) const
 {
-    width_ = width;
-    return file.write(bitmapHeaders(width, height)) == HeadersSize;
+    return static_cast<uint64_t>(HeadersSize + rowBytes(width) * height);
 }
 
-bool BmpRowWriter::writeRows(QIODevice &file, const QImage &band, int count)
+bool BmpRowWriter::begin(AtomicFileWriter &file, int width, int height)
+{
+    width_ = width;
+    const QByteArray headers = bitmapHeaders(width, height);
+    return file.write(headers.constData(), static_cast<size_t>(headers.size()));
+}
+
+bool BmpRowWriter::writeRows(AtomicFileWriter &file, const QImage &band, int count)
 {
     const int64_t lineBytes = rowBytes(width_);
     rows_.resize(static_cast<qsizetype>(lineBytes * count));
@@ -100,7 +107,7 @@ bool BmpRowWriter::writeRows(QIODevice &file, const QImage &band, int count)
         std::memset(line, 0, static_cast<size_t>(to + lineBytes - line));
         to += lineBytes;
     }
-    return file.write(rows_.constData(), rows_.size()) == rows_.size();
+    return file.write(rows_.constData(), static_cast<size_t>(rows_.size()));
 }
 
 BitmapExportResult ExportMapBitmap(const QString &path, const CarteVarenthe &map, const MapView &view,

@@ -14,9 +14,10 @@ class BmpRowWriter : public PictureRowWriter {
 public:
     std::optional<QString> sizeProblem(int64_t width, int64_t height) const override;
     bool bottomUp() const override { return true; }
-    bool begin(QIODevice &file, int width, int height) override;
-    bool writeRows(QIODevice &file, const QImage &band, int count) override;
-    bool finish(QIODevice &) override { return true; }
+    uint64_t expectedFileSize(int width, int height) const override;
+    bool begin(AtomicFileWriter &file, int width, int height) override;
+    bool writeRows(AtomicFileWriter &file, const QImage &band, int count) override;
+    bool finish(AtomicFileWriter &) override { return true; }
 
 private:
     int width_ = 0;

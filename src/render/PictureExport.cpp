@@ -1,9 +1,9 @@
 #include "render/PictureExport.h"
 
-#include <QSaveFile>
 #include <algorithm>
 #include <limits>
 
+#include "map/AtomicFileWriter.h"
 #include "map/CarteVarenthe.h"
 #include "render/MapRenderer.h"
 
@@ -76,19 +76,18 @@ BitmapExportResult ExportMapPicture(const QString &path, const CarteVarenthe &ma
     int rowsPerBand = bandRows > 0 ? bandRows : static_cast<int>(std::max<int64_t>(1, BandBytes / (width64 * 4)));
     rowsPerBand = std::min(rowsPerBand, height);
 
-    QSaveFile file(path);
+    AtomicFileWriter file(path.toStdString());
     const auto fail = [&](const QString &reason) {
         result.error = writeError(path, reason);
-        file.cancelWriting();
+        file.cancel();
         return result;
     };
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    if (!writer.begin(file, width, height))
-        return fail(file.errorString());
+    const auto failedWrite = [&] { return fail(QString::fromStdString(file.failureReason())); };
+    if (!file.open(writer.expectedFileSize(width, height)) || !writer.begin(file, width, height))
+        return failedWrite();
     QImage band(width, rowsPerBand, QImage::Format_RGB32);
     if (band.isNull())
-        return fail(QStringLiteral("mémoire insuffisante"));
+        return fail(QStringLiteral("la mémoire manque."));
 
     MapView bandView = view;
     bandView.scrollX = 0;
@@ -98,20 +97,16 @@ BitmapExportResult ExportMapPicture(const QString &path, const CarteVarenthe &ma
         bandView.scrollY = top;
         RenderMap(band, QRect(0, 0, width, count), bandView, map, settings, tiles);
         if (!writer.writeRows(file, band, count))
-            return fail(file.errorString());
+            return failedWrite();
         rowsDone += count;
         if (progress && !progress(rowsDone, height)) {
-            file.cancelWriting();
+            file.cancel();
             result.cancelled = true;
             return result;
         }
     }
-    if (!writer.finish(file))
-        return fail(file.errorString());
-    if (!file.commit()) {
-        result.error = writeError(path, file.errorString());
-        return result;
-    }
+    if (!writer.finish(file) || !file.commit())
+        return failedWrite();
     result.ok = true;
     return result;
 }

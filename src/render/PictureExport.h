@@ -2,9 +2,9 @@
 // The whole map of a view written to a picture file, exactly as the view
 // draws it at scroll 0. The map is rendered in horizontal bands and each
 // band's rows are handed to the format's row writer, so memory stays bounded
-// whatever the size of the map. Everything goes to a temporary file renamed
-// over the target only at the end: a failed or cancelled export leaves no half
-// file and never destroys an existing one. Used by the map window and
+// whatever the size of the map. The file is replaced whole or not at all: a
+// failed or cancelled export leaves no half file and never destroys an
+// existing one. Used by the map window and
 // pelmorin-cli through the format's own entry point (ExportMapBitmap).
 #include <QImage>
 #include <QString>
@@ -17,7 +17,7 @@
 #include "settings/AppSettings.h"
 
 class CarteVarenthe;
-class QIODevice;
+class AtomicFileWriter;
 
 // Called after each band with the rows written so far and the total; return
 // false to cancel (the export then stops and leaves no file).
@@ -39,12 +39,14 @@ public:
     // True when the format stores the bottom row first: the bands then go
     // from the bottom of the map up, so the file is written straight through.
     virtual bool bottomUp() const = 0;
-    // Each returns false when the device refused a write (its errorString()
-    // says why).
-    virtual bool begin(QIODevice &file, int width, int height) = 0;
+    // The file's size when the format knows it in advance (0 otherwise), so
+    // that a file-size limit refuses the picture before its first byte.
+    virtual uint64_t expectedFileSize(int width, int height) const = 0;
+    // Each returns false when the file refused a write (the file says why).
+    virtual bool begin(AtomicFileWriter &file, int width, int height) = 0;
     // The first `count` rows of `band` (Format_RGB32), in the format's order.
-    virtual bool writeRows(QIODevice &file, const QImage &band, int count) = 0;
-    virtual bool finish(QIODevice &file) = 0;
+    virtual bool writeRows(AtomicFileWriter &file, const QImage &band, int count) = 0;
+    virtual bool finish(AtomicFileWriter &file) = 0;
 };
 
 // Size in pixels of the exported picture: pitch x width by pitch x height.
