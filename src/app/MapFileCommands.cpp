@@ -10,6 +10,7 @@
 #include "app/TMainForm.h"
 #include "map/CarteVarenthe.h"
 #include "map/MapErrors.h"
+#include "ui/BusyPointer.h"
 #include "ui/TMapForm.h"
 #include "ui/UserDialogs.h"
 #include "settings/ProgramFolder.h"
@@ -23,15 +24,6 @@ std::string fileSystemName(const QString &path)
 {
     return QFile::encodeName(path).toStdString();
 }
-
-// A busy pointer while a map is read or written; world maps take a moment.
-class BusyPointer {
-public:
-    BusyPointer() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QGuiApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer &) = delete;
-    BusyPointer &operator=(const BusyPointer &) = delete;
-};
 
 } // namespace
 
