@@ -148,7 +148,7 @@ void TMainForm::connectCommands()
     on(Command::EffacerChemins, [this] { EffacerCheminsExecute(); });
     on(Command::ActualiserChemins, [this] { ActualiserCheminsExecute(); });
     on(Command::MontrerConfigurationRecherche, [this] { ConfigurationExecute(true); });
-    on(Command::Cascade, [this] { mdiArea_->cascadeSubWindows(); });
+    on(Command::Cascade, [this] { cascade(mdiArea_); });
     on(Command::MosaiqueHorizontale, [this] { tileHorizontally(mdiArea_); });
     on(Command::MosaiqueVerticale, [this] { tileVertically(mdiArea_); });
     on(Command::MinimiserTous, [this] { minimiseAll(mdiArea_); });
@@ -265,10 +265,12 @@ TMapForm *TMainForm::addMapWindow(std::unique_ptr<CarteVarenthe> document, const
 {
     auto *form = new TMapForm(*this, std::move(document));
     form->setWindowTitle(caption);
-    form->resize(640, 480);
     QMdiSubWindow *sub = mdiArea_->addSubWindow(form);
     sub->setWindowTitle(caption);
     sub->setWindowIcon(applicationIcon());
+    // The sub-window takes the form's design size with its frame around it,
+    // within the area; this is also the size a later restore comes back to.
+    sub->resize(sub->sizeHint().boundedTo(mdiArea_->viewport()->size()));
     sub->show();
     mdiArea_->setActiveSubWindow(sub);
     return form;

@@ -31,6 +31,8 @@ using namespace MapViewGeometry;
 
 namespace {
 
+constexpr QSize DesignClientSize(640, 480);
+
 // An action with its caption, its two-part hint (short part as tooltip, long
 // part for the status bar) and its category.
 QAction *makeAction(QObject *owner, const QString &caption, const QString &hint, const QString &category)
@@ -51,7 +53,7 @@ TMapForm::TMapForm(MapWindowHost &host, std::unique_ptr<CarteVarenthe> document,
     if (!document_)
         document_ = std::make_unique<CarteVarenthe>();
     setWindowTitle(QStringLiteral("Carte"));
-    resize(640, 480);
+    resize(DesignClientSize);
     // The back buffer covers every pixel, so Qt need not clear behind it.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -109,6 +111,12 @@ TMapForm::TMapForm(MapWindowHost &host, std::unique_ptr<CarteVarenthe> document,
 }
 
 TMapForm::~TMapForm() = default;
+
+QSize TMapForm::sizeHint() const
+{
+    // The frame sizes new, restored and cascaded windows from it.
+    return DesignClientSize;
+}
 
 int TMapForm::gridGap() const
 {

@@ -88,6 +88,9 @@ public:
     // message; the caller shows it.
     ExportResult exportBitmap(const QString &path, QString *errorText = nullptr);
 
+    // The design size of the window's client area.
+    QSize sizeHint() const override;
+
     // Handlers, public so the main window and tests can drive them.
     void FormActivate();
     void FormResize();
