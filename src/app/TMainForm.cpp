@@ -13,6 +13,7 @@
 #include <QScopeGuard>
 #include <QStatusTipEvent>
 #include <QTimer>
+#include <QWindow>
 
 #include "app/AppIcons.h"
 #include "app/ConfigOpenMaps.h"
@@ -77,6 +78,14 @@ TMainForm::TMainForm(const QString &configName, QWidget *parent)
         tiles_.SelectAspectFolder(DefaultAspectFolder);
 
     tools_ = new ToolWindows(*this);
+
+    // Qt shows tooltips only inside the active window; the map's tooltips
+    // must also show while the user works in one of the tool windows.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] {
+        const QWidget *active = QApplication::activeWindow();
+        setAttribute(Qt::WA_AlwaysShowToolTips, active && active != this && active->parentWidget() == this
+                                                    && active->windowType() == Qt::Tool);
+    });
 }
 
 TMainForm::~TMainForm()

@@ -2,8 +2,13 @@
 // in every state and arrangement.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QToolTip>
+
 #include "MainFormTestSupport.h"
 #include "app/ConfigOpenMaps.h"
+#include "ui/TCitiesForm.h"
+#include "ui/TPaletteForm.h"
 
 namespace {
 
@@ -118,6 +123,61 @@ TEST(MapWindowSizes, AWindowOpenedBesideAMaximisedOneRestoresToTheDesignSize)
     ASSERT_NE(second, main->mapWindows()[0]);
     subWindowOf(*main, second)->showNormal();
     expectDesignSize(*main, second);
+}
+
+// A city map of 20 x 13 cells with one city at (2, 2).
+void writeCityMap(const ProgramFolder &folder, const QString &name, const std::string &cityName)
+{
+    CarteVarenthe map;
+    map.create(20, 13, 0, 0, 0, 100);
+    map.SetCellElement(2, 2, Element{ElementCity, cityName, 2, 2, 5});
+    map.save(QFile::encodeName(folder.path(name)).toStdString());
+}
+
+QPoint cellCentre(const TMapForm &window, int column, int row)
+{
+    return QPoint(column * window.cellPitch() + window.cellSize() / 2 - window.scrollX(),
+                  row * window.cellPitch() + window.cellSize() / 2 - window.scrollY());
+}
+
+bool activate(QWidget *window)
+{
+    window->activateWindow();
+    return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }, 2000);
+}
+
+// The tooltip the windowing system shows after the mouse rests on `at`.
+std::string toolTipAfterRestingOn(QWidget *widget, QPoint at)
+{
+    QToolTip::hideText();
+    QTest::mouseMove(widget, at - QPoint(1, 1));
+    QTest::mouseMove(widget, at);
+    if (!QTest::qWaitFor([] { return QToolTip::isVisible(); }, 3000))
+        return "(no tooltip)";
+    return QToolTip::text().toStdString();
+}
+
+TEST(MapWindowToolTips, CitiesShowTheirNameWhicheverWindowIsActive)
+{
+    ProgramFolder folder;
+    writeCityMap(folder, QStringLiteral("ville.vr"), "Alba");
+    folder.writeText(QStringLiteral("pelmorin.cfg"), QByteArray("[Cartes Ouvertes]\r\nCarte 0=ville.vr\r\n"));
+    ScriptedDialogs dialogs;
+    ScriptedNewMap newMaps;
+    auto main = startMainForm(newMaps);
+    ASSERT_EQ(main->mapWindows().size(), 1);
+    TMapForm *map = main->mapWindows()[0];
+    main->command(Command::MontrerPalette)->trigger();
+    main->command(Command::MontrerVilles)->trigger();
+
+    ASSERT_TRUE(activate(main.get()));
+    EXPECT_EQ(toolTipAfterRestingOn(map, cellCentre(*map, 2, 2)), "Alba");
+    for (QWidget *tool : {static_cast<QWidget *>(main->paletteForm()), static_cast<QWidget *>(main->citiesForm())}) {
+        SCOPED_TRACE(tool->windowTitle().toStdString());
+        ASSERT_TRUE(activate(tool));
+        EXPECT_EQ(toolTipAfterRestingOn(map, cellCentre(*map, 2, 2)), "Alba");
+    }
+    QToolTip::hideText();
 }
 
 } // namespace
