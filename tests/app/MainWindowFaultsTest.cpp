@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
 #include <QToolTip>
 
 #include "MainFormTestSupport.h"
 #include "app/ConfigOpenMaps.h"
+#include "app/FontChooserDialog.h"
 #include "ui/TCitiesForm.h"
 #include "ui/TPaletteForm.h"
 
@@ -179,5 +183,47 @@ TEST(MapWindowToolTips, CitiesShowTheirNameWhicheverWindowIsActive)
     }
     QToolTip::hideText();
 }
+
+// Enter and Escape typed anywhere in the font chooser end the whole dialog.
+struct FontChooserKey {
+    const char *where;
+    Qt::Key key;
+    QDialog::DialogCode result;
+};
+
+void PrintTo(const FontChooserKey &key, std::ostream *out)
+{
+    *out << key.where << " key " << std::hex << key.key;
+}
+
+class FontChooserKeys : public testing::TestWithParam<FontChooserKey> {};
+
+TEST_P(FontChooserKeys, EndTheWholeDialog)
+{
+    FontSetting initial;
+    initial.font = QFont(QStringLiteral("Arial"), 8);
+    FontChooserDialog dialog(initial);
+    dialog.show();
+    ASSERT_TRUE(activate(&dialog));
+    QWidget *target = nullptr;
+    for (QListView *list : dialog.findChildren<QListView *>())
+        if (list->isVisible() && !target && std::string(GetParam().where) == "list")
+            target = list;
+    for (QLineEdit *edit : dialog.findChildren<QLineEdit *>())
+        if (edit->isVisible() && !target && std::string(GetParam().where) == "edit")
+            target = edit;
+    ASSERT_NE(target, nullptr);
+    target->setFocus();
+    QTest::keyClick(target, GetParam().key);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), GetParam().result);
+}
+
+INSTANTIATE_TEST_SUITE_P(FontChooser, FontChooserKeys,
+                         testing::Values(FontChooserKey{"list", Qt::Key_Return, QDialog::Accepted},
+                                         FontChooserKey{"list", Qt::Key_Enter, QDialog::Accepted},
+                                         FontChooserKey{"list", Qt::Key_Escape, QDialog::Rejected},
+                                         FontChooserKey{"edit", Qt::Key_Return, QDialog::Accepted},
+                                         FontChooserKey{"edit", Qt::Key_Escape, QDialog::Rejected}));
 
 } // namespace
