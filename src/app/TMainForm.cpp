@@ -39,6 +39,31 @@ constexpr std::array<int, 4> PanelWidths = {350, 150, 100, 50};
 // Window states as the configuration file keeps them.
 enum SavedWindowState { StateNormal = 0, StateMinimised = 1, StateMaximised = 2 };
 
+// A status-bar panel: `preferred` pixels wide when the bar has room, never
+// narrower than `least`, nor than its text when it must show it whole.
+class StatusPanel : public QLabel {
+public:
+    StatusPanel(int preferred, int least, bool wholeText, QWidget *parent)
+        : QLabel(parent), preferred_(preferred), least_(least), wholeText_(wholeText)
+    {
+    }
+    QSize sizeHint() const override
+    {
+        return {std::max(preferred_, textWidth()), QLabel::sizeHint().height()};
+    }
+    QSize minimumSizeHint() const override
+    {
+        return {std::max(least_, textWidth()), QLabel::minimumSizeHint().height()};
+    }
+
+private:
+    int textWidth() const { return wholeText_ ? QLabel::minimumSizeHint().width() : 0; }
+
+    int preferred_;
+    int least_;
+    bool wholeText_;
+};
+
 TMapForm *mapFormIn(QMdiSubWindow *sub)
 {
     return sub ? qobject_cast<TMapForm *>(sub->widget()) : nullptr;
@@ -107,24 +132,26 @@ void TMainForm::buildStatusBar()
 {
     QStatusBar *bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar"));
-    // The widths suit a small system font; a larger one widens every panel
-    // alike, so that a long route duration still fits in the second.
+    // The described widths hold for a small system font. The duration and
+    // the cell panels widen to show their longest text in a larger one; the
+    // hints panel gives way to the map description when the bar is short,
+    // and the last panel takes what the others leave.
+    const QFontMetrics metrics = bar->fontMetrics();
+    const int padding = 12;
     const int durationWidth =
-        bar->fontMetrics().horizontalAdvance(QStringLiteral("Durée de l'itinéraire : 100:00")) + 12;
-    const double scale = std::max(1.0, durationWidth / double(PanelWidths[1]));
+        metrics.horizontalAdvance(QStringLiteral("Durée de l'itinéraire : 100:00")) + padding;
+    const int cellWidth = metrics.horizontalAdvance(QStringLiteral("299, 168 (ZZ20)")) + padding;
+    panels_[0] = new StatusPanel(PanelWidths[0], PanelWidths[0] / 4, false, bar);
+    panels_[1] = new StatusPanel(std::max(PanelWidths[1], durationWidth), 0, false, bar);
+    panels_[2] = new StatusPanel(std::max(PanelWidths[2], cellWidth), 0, false, bar);
+    panels_[3] = new StatusPanel(PanelWidths[3], PanelWidths[3], true, bar);
     for (size_t i = 0; i < panels_.size(); ++i) {
-        auto *panel = new QLabel(bar);
+        QLabel *panel = panels_[i];
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         panel->setTextFormat(Qt::PlainText);
-        const bool last = i + 1 == panels_.size();
-        const int width = int(PanelWidths[i] * scale + 0.5);
-        if (last)
-            panel->setMinimumWidth(width);
-        else
-            panel->setFixedWidth(width);
-        // The last panel takes what the others leave.
-        bar->addWidget(panel, last ? 1 : 0);
-        panels_[i] = panel;
+        if (i == 1 || i == 2)
+            panel->setFixedWidth(panel->sizeHint().width());
+        bar->addWidget(panel, i + 1 == panels_.size() ? 1 : 0);
     }
     panels_[3]->setText(QStringLiteral("Pelmorin"));
 }

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QToolTip>
 
 #include "MainFormTestSupport.h"
@@ -182,6 +184,38 @@ TEST(MapWindowToolTips, CitiesShowTheirNameWhicheverWindowIsActive)
         EXPECT_EQ(toolTipAfterRestingOn(map, cellCentre(*map, 2, 2)), "Alba");
     }
     QToolTip::hideText();
+}
+
+TEST(MainFormStatusBar, TheMapDescriptionIsReadableInFullAt800Pixels)
+{
+    ProgramFolder folder;
+    folder.writeMap(QStringLiteral("monde.vr"), 300, 169, 1); // dated when written
+    folder.writeText(QStringLiteral("pelmorin.cfg"), QByteArray("[Cartes Ouvertes]\r\nCarte 0=monde.vr\r\n"));
+    ScriptedDialogs dialogs;
+    ScriptedNewMap newMaps;
+    auto main = startMainForm(newMaps);
+    main->resize(800, 600);
+    QCoreApplication::processEvents();
+
+    const QString description = main->statusPanelText(3);
+    ASSERT_TRUE(QRegularExpression(QStringLiteral("^Pelmorin - Généree le : \\d\\d/\\d\\d/\\d{4}$"))
+                    .match(description)
+                    .hasMatch())
+        << description.toStdString();
+    const auto *panel = main->findChild<QLabel *>(QStringLiteral("StatusPanel3"));
+    ASSERT_NE(panel, nullptr);
+    EXPECT_GE(panel->contentsRect().width(), panel->fontMetrics().horizontalAdvance(description));
+    // The duration and the cell keep at least their described widths; the
+    // hints get theirs back when the window is wide enough.
+    auto panelWidth = [&main](int i) {
+        return main->findChild<QLabel *>(QStringLiteral("StatusPanel%1").arg(i))->width();
+    };
+    EXPECT_GE(panelWidth(1), 150);
+    EXPECT_GE(panelWidth(2), 100);
+    main->resize(1100, 600);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(panelWidth(0), 350);
+    EXPECT_GT(panelWidth(3), panel->fontMetrics().horizontalAdvance(description));
 }
 
 // Enter and Escape typed anywhere in the font chooser end the whole dialog.
