@@ -179,8 +179,8 @@ void MapFileCommands::OuvrirFichierExecute()
 
 void MapFileCommands::afterSave(TMapForm *window)
 {
-    // The caption follows the name the save dialog holds: unchanged by a plain
-    // save or a cancelled dialog, the confirmed name even if the write failed.
+    // Only a written file names the window: a cancelled dialog or a refused
+    // write leaves the caption as it was.
     if (QMdiSubWindow *sub = main_.subWindowOf(window))
         sub->setWindowTitle(saveDialogFileName_);
     window->setWindowTitle(saveDialogFileName_);
@@ -189,19 +189,15 @@ void MapFileCommands::afterSave(TMapForm *window)
 void MapFileCommands::EnregistrerFichierExecute()
 {
     TMapForm *window = main_.activeMapWindow();
-    if (!window)
-        return;
-    SaveMap(window->document(), false);
-    afterSave(window);
+    if (window && SaveMap(window->document(), false))
+        afterSave(window);
 }
 
 void MapFileCommands::EnregistrerFichierSousExecute()
 {
     TMapForm *window = main_.activeMapWindow();
-    if (!window)
-        return;
-    SaveMap(window->document(), true);
-    afterSave(window);
+    if (window && SaveMap(window->document(), true))
+        afterSave(window);
 }
 
 void MapFileCommands::EnregistrerBitmapExecute()
