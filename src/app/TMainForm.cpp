@@ -262,8 +262,9 @@ TMapForm *TMainForm::activeMapWindow() const
     if (activating_)
         return activating_;
     // The current sub-window stays the active map window while a tool window
-    // or a dialog has the focus.
-    return mapFormIn(mdiArea_->currentSubWindow());
+    // or a dialog has the focus; one that is closing is no longer active.
+    TMapForm *current = mapFormIn(mdiArea_->currentSubWindow());
+    return current && !current->closing() ? current : nullptr;
 }
 
 QList<TMapForm *> TMainForm::mapWindows() const
@@ -322,9 +323,9 @@ void TMainForm::MapWindowActivated(TMapForm *window)
     for (Command id : {Command::FermerFichier, Command::EnregistrerFichier, Command::EnregistrerFichierSous,
                        Command::EnregistrerBitmap})
         command(id)->setEnabled(window != nullptr);
-    // What follows asks the frame for its active map window: while a window
-    // closes it is still that one, so the title, the minimap and the city
-    // list keep describing it until another map window becomes active.
+    // What follows asks the frame for its active map window, which a closing
+    // window no longer is: after the last one the title is bare, the minimap
+    // hides (keeping its tick) and the city list empties.
     UpdateApplicationTitle();
     if (!tools_)
         return;

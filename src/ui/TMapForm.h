@@ -113,6 +113,8 @@ public:
     bool FormCloseQuery();
     // Closes the window without asking again (after FormCloseQuery said yes).
     void closeWithoutQuery();
+    // Its close was agreed: it no longer counts as the active map window.
+    bool closing() const { return closeApproved_; }
 
     // Components, under the names the rest of the program uses.
     QScrollBar *ScrollBar1 = nullptr; // horizontal, along the bottom edge

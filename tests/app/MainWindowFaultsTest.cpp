@@ -14,6 +14,7 @@
 #include "app/ConfigOpenMaps.h"
 #include "app/FontChooserDialog.h"
 #include "ui/TCitiesForm.h"
+#include "ui/TMinimapForm.h"
 #include "ui/TPaletteForm.h"
 
 namespace {
@@ -216,6 +217,44 @@ TEST(MainFormStatusBar, TheMapDescriptionIsReadableInFullAt800Pixels)
     QCoreApplication::processEvents();
     EXPECT_EQ(panelWidth(0), 350);
     EXPECT_GT(panelWidth(3), panel->fontMetrics().horizontalAdvance(description));
+}
+
+TEST(MainFormWindows, AfterTheLastMapClosesTheTitleIsBareAndTheMinimapHidesKeepingItsTick)
+{
+    ProgramFolder folder;
+    folder.writeMap(QStringLiteral("monde.vr"), 300, 169, 1);
+    folder.writeText(QStringLiteral("pelmorin.cfg"),
+                     QByteArray("[Cartes Ouvertes]\r\nCarte 0=monde.vr\r\nCarte 1=monde.vr\r\n"
+                                "[Carte 1]\r\nEtat Fenetre=2\r\n"));
+    ScriptedDialogs dialogs;
+    ScriptedNewMap newMaps;
+    auto main = startMainForm(newMaps);
+    ASSERT_EQ(main->mapWindows().size(), 2);
+    QAction *tick = main->command(Command::MontrerMinipelmorin);
+    ASSERT_TRUE(tick->isChecked());
+    ASSERT_TRUE(main->minimapForm()->isVisible());
+
+    // One of two closes: the other world map takes over at once.
+    main->command(Command::FermerFichier)->trigger();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(main->mapWindows().size(), 1);
+    EXPECT_EQ(main->applicationTitle(), QStringLiteral("monde.vr"));
+    EXPECT_TRUE(main->minimapForm()->isVisible());
+
+    main->command(Command::FermerFichier)->trigger();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(main->mapWindows().isEmpty());
+    EXPECT_EQ(main->applicationTitle(), QString::fromUtf8(NoMapTitle));
+    EXPECT_EQ(main->windowTitle(), QStringLiteral("Carte du Pelmorin"));
+    EXPECT_FALSE(main->minimapForm()->isVisible());
+    EXPECT_TRUE(tick->isChecked());
+    EXPECT_TRUE(main->citiesForm()->rows().isEmpty());
+
+    // The next world map brings it back.
+    dialogs.openAnswers.push_back(folder.path(QStringLiteral("monde.vr")));
+    main->command(Command::OuvrirFichier)->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(main->minimapForm()->isVisible());
 }
 
 // Enter and Escape typed anywhere in the font chooser end the whole dialog.
