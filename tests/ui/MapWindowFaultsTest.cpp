@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QLabel>
+#include <QStyleHints>
+#include <QUrl>
 
 #include "MapFormTestHost.h"
 #include "ui/TPaletteForm.h"
@@ -54,4 +57,62 @@ TEST(PaletteFaults, PressesOutsideTheVisibleGridChangeNoSelection)
     EXPECT_EQ(palette.selection(0).category, -1);
 }
 
+// Counts the addresses handed to the desktop, so no browser opens.
+class OpenedPages : public QObject {
+    Q_OBJECT
+public:
+    OpenedPages() { QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "open"); }
+    ~OpenedPages() override { QDesktopServices::unsetUrlHandler(QStringLiteral("http")); }
+    int count = 0;
+public slots:
+    void open(const QUrl &) { ++count; }
+};
+
+struct CityClicks : testing::Test {
+    CityClicks()
+    {
+        auto map = grassWorld(60, 40);
+        map->SetCellElement(5, 3, Element{ElementCity, "Port-Sablé", 5, 3, 42});
+        map->modified = false;
+        shown = std::make_unique<ShownMapForm>(host, std::move(map));
+    }
+    TMapForm &form() { return shown->form; }
+    const QPoint city{5 * 33 + 16, 3 * 33 + 16};
+    OpenedPages pages;
+    FakeMapWindowHost host;
+    std::unique_ptr<ShownMapForm> shown;
+};
+
+TEST_F(CityClicks, AClickReleasedOnTheCityOpensItsPageOnce)
+{
+    pressAt(form(), Qt::LeftButton, city);
+    EXPECT_EQ(pages.count, 0) << "opened on the press";
+    releaseAt(form(), Qt::LeftButton, city);
+    EXPECT_EQ(pages.count, 1);
+
+    // A double-click is one click more, not two.
+    pages.count = 0;
+    pressAt(form(), Qt::LeftButton, city);
+    releaseAt(form(), Qt::LeftButton, city);
+    sendMouse(form(), QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, city);
+    releaseAt(form(), Qt::LeftButton, city);
+    EXPECT_EQ(pages.count, 1);
+}
+
+TEST_F(CityClicks, ADragStartedOnTheCityOpensNothing)
+{
+    const int far = QGuiApplication::styleHints()->startDragDistance() + 2;
+    pressAt(form(), Qt::LeftButton, city);
+    moveTo(form(), Qt::LeftButton, city + QPoint(far, 0));
+    moveTo(form(), Qt::LeftButton, city);
+    releaseAt(form(), Qt::LeftButton, city);
+    EXPECT_EQ(pages.count, 0);
+    // Released elsewhere, the press opens nothing either.
+    pressAt(form(), Qt::LeftButton, city);
+    releaseAt(form(), Qt::LeftButton, city + QPoint(0, 33));
+    EXPECT_EQ(pages.count, 0);
+}
+
 } // namespace
+
+#include "MapWindowFaultsTest.moc"
