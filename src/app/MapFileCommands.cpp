@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QMdiSubWindow>
 
 #include "app/NewMapPrompt.h"
@@ -32,6 +33,14 @@ public:
     BusyPointer(const BusyPointer &) = delete;
     BusyPointer &operator=(const BusyPointer &) = delete;
 };
+
+// Whether the file holds a Windows bitmap, whatever its name says.
+bool isBitmapPicture(const QString &path)
+{
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    return reader.canRead() && reader.format() == "bmp";
+}
 
 } // namespace
 
@@ -207,6 +216,16 @@ void MapFileCommands::EnregistrerBitmapExecute()
         return;
     const QString chosen = userDialogs().saveFile(&main_, bitmapRequest());
     if (chosen.isEmpty())
+        return;
+    // The dialog replaces files without asking, which suits an earlier
+    // picture; anything else (a map, say, under "Tous les fichiers") is only
+    // replaced once the user confirms.
+    if (QFileInfo::exists(chosen) && !isBitmapPicture(chosen)
+        && userDialogs().askYesNo(&main_, QStringLiteral("Confirmer l'enregistrement"),
+                                  QStringLiteral("Le fichier « %1 » existe déjà et n'est pas une image bitmap.\n"
+                                                 "Voulez-vous le remplacer par l'image de la carte ?")
+                                      .arg(QDir::toNativeSeparators(chosen)))
+               != Answer::Yes)
         return;
     bitmapFileName_ = chosen;
     QString errorText;

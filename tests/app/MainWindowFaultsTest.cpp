@@ -257,6 +257,46 @@ TEST(MainFormWindows, AfterTheLastMapClosesTheTitleIsBareAndTheMinimapHidesKeepi
     EXPECT_TRUE(main->minimapForm()->isVisible());
 }
 
+TEST(MainFormExport, ReplacingAFileThatIsNoBitmapAsksFirst)
+{
+    ProgramFolder folder;
+    folder.writeMap(QStringLiteral("a.vr"), 20, 13);
+    folder.writeText(QStringLiteral("notes.bmp"), QByteArray("pas une image"));
+    folder.writeText(QStringLiteral("pelmorin.cfg"), QByteArray("[Cartes Ouvertes]\r\nCarte 0=a.vr\r\n"));
+    ScriptedDialogs dialogs;
+    ScriptedNewMap newMaps;
+    auto main = startMainForm(newMaps);
+    ASSERT_EQ(main->mapWindows().size(), 1);
+    auto contents = [&folder](const QString &name) {
+        QFile file(folder.path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    auto exportTo = [&](const QString &name) {
+        dialogs.questions.clear();
+        dialogs.saveAnswers.push_back(folder.path(name));
+        main->command(Command::EnregistrerBitmap)->trigger();
+        return dialogs.questions;
+    };
+    const QByteArray map = contents(QStringLiteral("a.vr"));
+
+    // The map file: asked, and kept when the answer is not Yes.
+    const QStringList asked = exportTo(QStringLiteral("a.vr"));
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_TRUE(asked[0].startsWith(QStringLiteral("Confirmer l'enregistrement|"))) << asked[0].toStdString();
+    EXPECT_EQ(contents(QStringLiteral("a.vr")), map);
+
+    // Any other file that is no bitmap: replaced once confirmed.
+    dialogs.questionAnswers.push_back(Answer::Yes);
+    EXPECT_EQ(exportTo(QStringLiteral("notes.bmp")).size(), 1);
+    EXPECT_TRUE(contents(QStringLiteral("notes.bmp")).startsWith("BM"));
+
+    // A new picture, then that picture again: no question.
+    EXPECT_TRUE(exportTo(QStringLiteral("carte.bmp")).isEmpty());
+    EXPECT_TRUE(exportTo(QStringLiteral("carte.bmp")).isEmpty());
+    EXPECT_TRUE(contents(QStringLiteral("carte.bmp")).startsWith("BM"));
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+}
+
 // Enter and Escape typed anywhere in the font chooser end the whole dialog.
 struct FontChooserKey {
     const char *where;
