@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QMdiSubWindow>
 
 #include "app/NewMapPrompt.h"
@@ -23,6 +24,14 @@ const QString SaveErrorTitle = QStringLiteral("Erreur d'enregistrement");
 std::string fileSystemName(const QString &path)
 {
     return QFile::encodeName(path).toStdString();
+}
+
+// Whether the file holds a Windows bitmap, whatever its name says.
+bool isBitmapPicture(const QString &path)
+{
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    return reader.canRead() && reader.format() == "bmp";
 }
 
 } // namespace
@@ -171,8 +180,8 @@ void MapFileCommands::OuvrirFichierExecute()
 
 void MapFileCommands::afterSave(TMapForm *window)
 {
-    // The caption follows the name the save dialog holds: unchanged by a plain
-    // save or a cancelled dialog, the confirmed name even if the write failed.
+    // Only a written file names the window: a cancelled dialog or a refused
+    // write leaves the caption as it was.
     if (QMdiSubWindow *sub = main_.subWindowOf(window))
         sub->setWindowTitle(saveDialogFileName_);
     window->setWindowTitle(saveDialogFileName_);
@@ -181,19 +190,15 @@ void MapFileCommands::afterSave(TMapForm *window)
 void MapFileCommands::EnregistrerFichierExecute()
 {
     TMapForm *window = main_.activeMapWindow();
-    if (!window)
-        return;
-    SaveMap(window->document(), false);
-    afterSave(window);
+    if (window && SaveMap(window->document(), false))
+        afterSave(window);
 }
 
 void MapFileCommands::EnregistrerFichierSousExecute()
 {
     TMapForm *window = main_.activeMapWindow();
-    if (!window)
-        return;
-    SaveMap(window->document(), true);
-    afterSave(window);
+    if (window && SaveMap(window->document(), true))
+        afterSave(window);
 }
 
 void MapFileCommands::EnregistrerBitmapExecute()
@@ -203,6 +208,16 @@ void MapFileCommands::EnregistrerBitmapExecute()
         return;
     const QString chosen = userDialogs().saveFile(&main_, bitmapRequest());
     if (chosen.isEmpty())
+        return;
+    // The dialog replaces files without asking, which suits an earlier
+    // picture; anything else (a map, say, under "Tous les fichiers") is only
+    // replaced once the user confirms.
+    if (QFileInfo::exists(chosen) && !isBitmapPicture(chosen)
+        && userDialogs().askYesNo(&main_, QStringLiteral("Confirmer l'enregistrement"),
+                                  QStringLiteral("Le fichier « %1 » existe déjà et n'est pas une image bitmap.\n"
+                                                 "Voulez-vous le remplacer par l'image de la carte ?")
+                                      .arg(QDir::toNativeSeparators(chosen)))
+               != Answer::Yes)
         return;
     bitmapFileName_ = chosen;
     QString errorText;

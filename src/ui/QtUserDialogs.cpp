@@ -83,6 +83,14 @@ Answer QtUserDialogs::askYesNoCancel(QWidget *parent, const QString &title, cons
     return Answer::Cancel;
 }
 
+Answer QtUserDialogs::askYesNo(QWidget *parent, const QString &title, const QString &text)
+{
+    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+                   == QMessageBox::Yes
+               ? Answer::Yes
+               : Answer::No;
+}
+
 void QtUserDialogs::showError(QWidget *parent, const QString &title, const QString &text)
 {
     QMessageBox::critical(parent, title, text);

@@ -1,6 +1,7 @@
 #include "ui/TMapForm.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QMdiSubWindow>
@@ -13,6 +14,7 @@
 #include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
+#include <utility>
 
 #include "map/PaletteEdit.h"
 #include "settings/AppSettings.h"
@@ -30,6 +32,8 @@
 using namespace MapViewGeometry;
 
 namespace {
+
+constexpr QSize DesignClientSize(640, 480);
 
 // An action with its caption, its two-part hint (short part as tooltip, long
 // part for the status bar) and its category.
@@ -51,7 +55,7 @@ TMapForm::TMapForm(MapWindowHost &host, std::unique_ptr<CarteVarenthe> document,
     if (!document_)
         document_ = std::make_unique<CarteVarenthe>();
     setWindowTitle(QStringLiteral("Carte"));
-    resize(640, 480);
+    resize(DesignClientSize);
     // The back buffer covers every pixel, so Qt need not clear behind it.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -109,6 +113,12 @@ TMapForm::TMapForm(MapWindowHost &host, std::unique_ptr<CarteVarenthe> document,
 }
 
 TMapForm::~TMapForm() = default;
+
+QSize TMapForm::sizeHint() const
+{
+    // The frame sizes new, restored and cascaded windows from it.
+    return DesignClientSize;
+}
 
 int TMapForm::gridGap() const
 {
@@ -426,10 +436,28 @@ void TMapForm::mousePressEvent(QMouseEvent *event)
     FormMouseDown(event->button(), event->buttons(), at.x(), at.y());
 }
 
+void TMapForm::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The second press of a double-click edits and describes like any press,
+    // but the page opens once, for the first click.
+    const QPoint at = event->position().toPoint();
+    FormMouseDown(event->button(), event->buttons(), at.x(), at.y());
+    pressedCity_ = -1;
+}
+
 void TMapForm::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint at = event->position().toPoint();
+    if (pressedCity_ != -1
+        && (at - QPoint(pressX_, pressY_)).manhattanLength() >= QApplication::startDragDistance())
+        pressedCity_ = -1;
     FormMouseMove(event->buttons(), at.x(), at.y());
+}
+
+void TMapForm::mouseReleaseEvent(QMouseEvent *event)
+{
+    const QPoint at = event->position().toPoint();
+    FormMouseUp(event->button(), at.x(), at.y());
 }
 
 void TMapForm::FormMouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, int x, int y)
@@ -438,13 +466,24 @@ void TMapForm::FormMouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, i
     pressY_ = y;
     pressScrollX_ = scrollX();
     pressScrollY_ = scrollY();
-    if (button == Qt::LeftButton) {
-        const int city = cityNumberAt(*document_, columnAt(x), rowAt(y));
-        if (city != -1)
-            QDesktopServices::openUrl(cityPageUrl(city));
-    }
+    pressedCity_ = -1;
+    // A left press on a city may become a click that opens its page, unless
+    // the left button paints.
+    const bool leftPaints = host_.paletteVisible() && host_.SelectedTile(0) != -1;
+    if (button == Qt::LeftButton && !leftPaints)
+        pressedCity_ = cityNumberAt(*document_, columnAt(x), rowAt(y));
     // A click edits or describes the cell as a move does.
     FormMouseMove(buttons | button, x, y);
+}
+
+void TMapForm::FormMouseUp(Qt::MouseButton button, int x, int y)
+{
+    if (button != Qt::LeftButton)
+        return;
+    const int city = std::exchange(pressedCity_, -1);
+    const bool still = (QPoint(x, y) - QPoint(pressX_, pressY_)).manhattanLength() < QApplication::startDragDistance();
+    if (city != -1 && still && cityNumberAt(*document_, columnAt(x), rowAt(y)) == city)
+        QDesktopServices::openUrl(cityPageUrl(city));
 }
 
 void TMapForm::FormMouseMove(Qt::MouseButtons buttons, int x, int y)

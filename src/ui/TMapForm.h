@@ -88,6 +88,9 @@ public:
     // message; the caller shows it.
     ExportResult exportBitmap(const QString &path, QString *errorText = nullptr);
 
+    // The design size of the window's client area.
+    QSize sizeHint() const override;
+
     // Handlers, public so the main window and tests can drive them.
     void FormActivate();
     void FormResize();
@@ -96,6 +99,9 @@ public:
     // Qt::RightButton): editing or dragging, then status bar and tooltip.
     void FormMouseMove(Qt::MouseButtons buttons, int x, int y);
     void FormMouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, int x, int y);
+    // A left button released where it was pressed, on a city, without a drag
+    // or a paint stroke: the city's page opens.
+    void FormMouseUp(Qt::MouseButton button, int x, int y);
     // Whether a right click would open the pop-up menu now (not while
     // painting with the right button).
     bool popupAllowed() const { return popupAllowed_; }
@@ -110,6 +116,8 @@ public:
     bool FormCloseQuery();
     // Closes the window without asking again (after FormCloseQuery said yes).
     void closeWithoutQuery();
+    // Its close was agreed: it no longer counts as the active map window.
+    bool closing() const { return closeApproved_; }
 
     // Components, under the names the rest of the program uses.
     QScrollBar *ScrollBar1 = nullptr; // horizontal, along the bottom edge
@@ -138,6 +146,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -179,6 +189,9 @@ private:
     int pressScrollX_ = 0;
     int pressScrollY_ = 0;
     int rangesPitch_ = 0;
+    // The city under a left press that may still become a click, -1 once
+    // the press turned into a drag or paints.
+    int pressedCity_ = -1;
     bool popupAllowed_ = true;
     bool closeApproved_ = false;
     QMdiSubWindow *subWindow_ = nullptr;

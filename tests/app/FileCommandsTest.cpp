@@ -132,8 +132,9 @@ TEST_F(FileCommandsFixture, AFailedWriteShowsTheWritersTextAndKeepsTheFlags)
     EXPECT_GT(dialogs.errors[0].size(), QStringLiteral("Erreur d'enregistrement|").size());
     EXPECT_TRUE(window->document().modified);
     EXPECT_EQ(QString::fromStdString(window->document().fileName), folder.path(QStringLiteral("a.vr")));
-    // The caption shows the confirmed name even though the write failed.
-    EXPECT_EQ(captionOf(*main, window), impossible);
+    // Nothing names the file that was never written.
+    EXPECT_EQ(captionOf(*main, window), folder.path(QStringLiteral("a.vr")));
+    EXPECT_EQ(main->applicationTitle(), folder.path(QStringLiteral("a.vr")));
 }
 
 TEST_F(FileCommandsFixture, AnUnreadableFileShowsTheReadersTextAndOpensNoWindow)
