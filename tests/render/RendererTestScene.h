@@ -48,14 +48,6 @@ inline void writeSolidBitmap(const QString &path, QRgb colour)
     ASSERT_TRUE(tile.save(path, "BMP")) << path.toStdString();
 }
 
-// Every overlay blend is channel by channel, quotients cut toward zero.
-inline QRgb blended(QRgb overlay, QRgb under, int alpha)
-{
-    auto channel = [alpha](int o, int u) { return o * alpha / 255 + u * (255 - alpha) / 255; };
-    return qRgb(channel(qRed(overlay), qRed(under)), channel(qGreen(overlay), qGreen(under)),
-                channel(qBlue(overlay), qBlue(under)));
-}
-
 class Scene {
 public:
     Scene()
