@@ -26,7 +26,7 @@ bool generateInto(const QString &folder)
 
 } // namespace
 
-TEST(AssetGeneration, writesTheSameBytesAtEveryRunAndReportsAnUnwritableFolder)
+TEST(AssetGeneration, WritesTheSameBytesAtEveryRunAndReportsAnUnwritableFolder)
 {
     QTemporaryDir first;
     QTemporaryDir second;

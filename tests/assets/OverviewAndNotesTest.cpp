@@ -8,7 +8,7 @@
 #include "OverviewPicture.h"
 #include "map/CarteVarenthe.h"
 
-TEST(OverviewPicture, isA188By102PictureWithAsMuchSeaAsTheSampleWorld)
+TEST(OverviewPicture, IsA188By102PictureWithAsMuchSeaAsTheSampleWorld)
 {
     const QString path = programFolder() + QStringLiteral("/img/minipelmorin.bmp");
     const BitmapHeader header = bitmapHeader(readWhole(path));
@@ -41,7 +41,7 @@ TEST(OverviewPicture, isA188By102PictureWithAsMuchSeaAsTheSampleWorld)
     EXPECT_NEAR(seaShareOfPicture, seaShareOfMap * 0.8, 0.08);
 }
 
-TEST(OverviewPicture, drawsTheProvinceGridWithOddRowsShiftedByHalfAProvince)
+TEST(OverviewPicture, DrawsTheProvinceGridWithOddRowsShiftedByHalfAProvince)
 {
     // An all-sea world map: only the grid stands out. Province row 0 covers
     // pixel rows 0 to 6, row 1 pixel rows 7 to 15 (13 and 26 cells at
@@ -59,7 +59,7 @@ TEST(OverviewPicture, drawsTheProvinceGridWithOddRowsShiftedByHalfAProvince)
         EXPECT_EQ(picture.pixel(at) != plain, grid) << at.x() << "," << at.y();
 }
 
-TEST(ReleaseNotes, areShortFrenchTextInWindows1252WithWindowsLineEnds)
+TEST(ReleaseNotes, AreShortFrenchTextInWindows1252WithWindowsLineEnds)
 {
     const QByteArray notes = readWhole(programFolder() + QStringLiteral("/notes.txt"));
     ASSERT_FALSE(notes.isEmpty());

@@ -59,7 +59,7 @@ CarteVarenthe *SampleWorld::world = nullptr;
 
 } // namespace
 
-TEST_F(SampleWorld, isAVersion3WorldMapWithTheWorldLayoutAnd195NamedProvinces)
+TEST_F(SampleWorld, IsAVersion3WorldMapWithTheWorldLayoutAnd195NamedProvinces)
 {
     const QByteArray bytes = readWhole(samplePath());
     ASSERT_GE(bytes.size(), 44);
@@ -81,7 +81,7 @@ TEST_F(SampleWorld, isAVersion3WorldMapWithTheWorldLayoutAnd195NamedProvinces)
     }
 }
 
-TEST_F(SampleWorld, hasAboutAHundredNumberedCitiesOnTheRoadsAndZonesOfEveryKind)
+TEST_F(SampleWorld, HasAboutAHundredNumberedCitiesOnTheRoadsAndZonesOfEveryKind)
 {
     std::set<int32_t> numbers;
     std::set<std::string> names;
@@ -115,7 +115,7 @@ TEST_F(SampleWorld, hasAboutAHundredNumberedCitiesOnTheRoadsAndZonesOfEveryKind)
     EXPECT_GE(linked * 10, cities * 9) << "only a city alone on its island has no road";
 }
 
-TEST_F(SampleWorld, looksLikeAContinentInTheSeaWithSnowInTheNorth)
+TEST_F(SampleWorld, LooksLikeAContinentInTheSeaWithSnowInTheNorth)
 {
     std::map<int32_t, int> counts;
     int southernSnow = 0;
@@ -136,7 +136,7 @@ TEST_F(SampleWorld, looksLikeAContinentInTheSeaWithSnowInTheNorth)
     EXPECT_GT(counts[1], 5) << "ports";
 }
 
-TEST_F(SampleWorld, portsRiversAndRoadsAreUsableByATraveller)
+TEST_F(SampleWorld, PortsRiversAndRoadsAreUsableByATraveller)
 {
     // The piece a road cell must hold for each mask of joining neighbours
     // (1 west, 2 north, 4 east, 8 south).
@@ -168,7 +168,7 @@ TEST_F(SampleWorld, portsRiversAndRoadsAreUsableByATraveller)
     EXPECT_GT(rivers, 200);
 }
 
-TEST(PlaceNames, inventedNamesNeverRepeatAndFitTheMapFileCodePage)
+TEST(PlaceNames, InventedNamesNeverRepeatAndFitTheMapFileCodePage)
 {
     PlaceNames names(7);
     std::set<std::string> seen;

@@ -67,7 +67,7 @@ std::map<int, QRgb> roadOnEdge(const QImage &piece, const QImage &grass, Side si
 
 } // namespace
 
-TEST(AspectTiles, everyTileInUseIsADistinct32By32TrueColourBitmapThatWinterChanges)
+TEST(AspectTiles, EveryTileInUseIsADistinct32By32TrueColourBitmapThatWinterChanges)
 {
     ASSERT_EQ(tilesInUse().size(), 347u);
     std::map<int, QImage> summer;
@@ -96,7 +96,7 @@ TEST(AspectTiles, everyTileInUseIsADistinct32By32TrueColourBitmapThatWinterChang
     EXPECT_FALSE(folder.exists(QStringLiteral("1.bmp"))) << "small numbers are written with three digits";
 }
 
-TEST(AspectTiles, theLayerChangeMarkerIsALightPictureBesideTheAspects)
+TEST(AspectTiles, TheLayerChangeMarkerIsALightPictureBesideTheAspects)
 {
     const QString path = programFolder() + QStringLiteral("/img/250.bmp");
     const BitmapHeader header = bitmapHeader(readWhole(path));
@@ -110,7 +110,7 @@ TEST(AspectTiles, theLayerChangeMarkerIsALightPictureBesideTheAspects)
     EXPECT_LT(qGray(marker.pixel(16, 16)), 100);
 }
 
-TEST(AspectTiles, roadPiecesReachExactlyTheEdgesTheyOpenToAndJoinWithoutASeam)
+TEST(AspectTiles, RoadPiecesReachExactlyTheEdgesTheyOpenToAndJoinWithoutASeam)
 {
     for (const QString &aspect : Aspects) {
         const QImage grass = tile(aspect, 100);

@@ -49,7 +49,7 @@ void expectSameMap(const CarteVarenthe &actual, const CarteVarenthe &expected)
 
 } // namespace
 
-TEST(MalformedMap, everyDamagedFileOfTheCorpusIsRefusedAndTheOpenMapIsUntouched)
+TEST(MalformedMap, EveryDamagedFileOfTheCorpusIsRefusedAndTheOpenMapIsUntouched)
 {
     // Files whose fault has a message of its own.
     const std::map<std::string, std::string> messages = {
@@ -103,7 +103,7 @@ TEST(MalformedMap, everyDamagedFileOfTheCorpusIsRefusedAndTheOpenMapIsUntouched)
     }
 }
 
-TEST(MalformedMap, aFileCutAnywhereBeforeItsNamesIsRefusedAndNeverReadPastItsEnd)
+TEST(MalformedMap, AFileCutAnywhereBeforeItsNamesIsRefusedAndNeverReadPastItsEnd)
 {
     ScratchFolder folder;
     CarteVarenthe map = richMap();
@@ -135,7 +135,7 @@ TEST(MalformedMap, aFileCutAnywhereBeforeItsNamesIsRefusedAndNeverReadPastItsEnd
     }
 }
 
-TEST(MalformedMap, aFileThatCannotBeOpenedGivesTheOpenMessage)
+TEST(MalformedMap, AFileThatCannotBeOpenedGivesTheOpenMessage)
 {
     ScratchFolder folder;
     // A named pipe must not hang the program waiting for a writer.
@@ -160,7 +160,7 @@ rlim_t addressSpaceInUse()
     return static_cast<rlim_t>(pages) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE));
 }
 
-TEST(MalformedMap, aMapTooBigForTheMemoryLeftIsRefusedWithAMessage)
+TEST(MalformedMap, AMapTooBigForTheMemoryLeftIsRefusedWithAMessage)
 {
 #ifdef PELMORIN_SANITIZED
     GTEST_SKIP() << "the sanitizers reserve far more address space than any limit this test can set";

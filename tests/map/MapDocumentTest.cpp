@@ -30,7 +30,7 @@ const std::map<int32_t, int> OpenSides = {
 
 } // namespace
 
-TEST(MapDocument, aNewMapIsUnsavedUndatedFilledAndRefusesImpossibleSides)
+TEST(MapDocument, ANewMapIsUnsavedUndatedFilledAndRefusesImpossibleSides)
 {
     CarteVarenthe world;
     world.create(300, 169, 20, 13, 1, 103);
@@ -52,7 +52,7 @@ TEST(MapDocument, aNewMapIsUnsavedUndatedFilledAndRefusesImpossibleSides)
     EXPECT_NO_THROW(map.create(1, 1, 0, 0, 0, 0));
 }
 
-TEST(MapDocument, everythingOutsideTheMapReadsEmptyAndIgnoresWrites)
+TEST(MapDocument, EverythingOutsideTheMapReadsEmptyAndIgnoresWrites)
 {
     CarteVarenthe map = grassMap(4, 3);
     map.modified = false;
@@ -72,7 +72,7 @@ TEST(MapDocument, everythingOutsideTheMapReadsEmptyAndIgnoresWrites)
     EXPECT_TRUE(map.modified);
 }
 
-TEST(MapDocument, everyRoadPieceOpensTowardsTheRoadsAroundIt)
+TEST(MapDocument, EveryRoadPieceOpensTowardsTheRoadsAroundIt)
 {
     // A road at the centre of a 3 x 3 grass map, with roads on the sides of
     // each mask: the piece chosen opens exactly to those sides (a single
@@ -97,7 +97,7 @@ TEST(MapDocument, everyRoadPieceOpensTowardsTheRoadsAroundIt)
     }
 }
 
-TEST(MapDocument, roadsJoinTheirNeighboursTheMapEdgeAndEmptyCells)
+TEST(MapDocument, RoadsJoinTheirNeighboursTheMapEdgeAndEmptyCells)
 {
     CarteVarenthe lonely = grassMap();
     lonely.SetCellTile(5, 5, 111);
@@ -130,7 +130,7 @@ TEST(MapDocument, roadsJoinTheirNeighboursTheMapEdgeAndEmptyCells)
     EXPECT_EQ(bend.terrainAt(4, 6), 111);
 }
 
-TEST(MapDocument, anElementOnAnOccupiedCellReplacesItAndAnEmptyCellAppends)
+TEST(MapDocument, AnElementOnAnOccupiedCellReplacesItAndAnEmptyCellAppends)
 {
     CarteVarenthe map = grassMap();
     map.modified = false;
@@ -163,7 +163,7 @@ TEST(MapDocument, anElementOnAnOccupiedCellReplacesItAndAnEmptyCellAppends)
     EXPECT_EQ(map.elementIndex.at(0, 0), 4);
 }
 
-TEST(MapDocument, resetEmptiesTheMapButKeepsItsCostsAndType)
+TEST(MapDocument, ResetEmptiesTheMapButKeepsItsCostsAndType)
 {
     CarteVarenthe map;
     map.create(30, 20, 20, 13, 1, Grass);
@@ -191,7 +191,7 @@ TEST(MapDocument, resetEmptiesTheMapButKeepsItsCostsAndType)
     EXPECT_EQ(map.provinceWidth, 20);
 }
 
-TEST(MapDocument, provincesOfOddRowsAreShiftedTenCellsEast)
+TEST(MapDocument, ProvincesOfOddRowsAreShiftedTenCellsEast)
 {
     CarteVarenthe world;
     world.create(310, 169, 20, 13, 1, Grass);
@@ -210,7 +210,7 @@ TEST(MapDocument, provincesOfOddRowsAreShiftedTenCellsEast)
     EXPECT_EQ(grassMap(20, 13).provinceLayoutCount(), 0);
 }
 
-TEST(MapPresets, theWorldAndCityPresetsAndTheFieldsTypedInTheDialog)
+TEST(MapPresets, TheWorldAndCityPresetsAndTheFieldsTypedInTheDialog)
 {
     ASSERT_EQ(mapPresets().size(), 3u);
     const char *captions[] = {"Carte du Pelmorin", "Carte de ville / de province", "Personnaliser"};

@@ -33,7 +33,7 @@ protected:
 
 } // namespace
 
-TEST_F(MapFileFormat, theExampleFileLoadsAsTwoCellsWithOneCityAndSavesBackToTheSameBytes)
+TEST_F(MapFileFormat, TheExampleFileLoadsAsTwoCellsWithOneCityAndSavesBackToTheSameBytes)
 {
     // 2 x 1 cells (100, 110), one city "Alba" number 7 at column 1, no
     // provinces, all costs 0.
@@ -69,7 +69,7 @@ TEST_F(MapFileFormat, theExampleFileLoadsAsTwoCellsWithOneCityAndSavesBackToTheS
     EXPECT_EQ(written, bytes.str());
 }
 
-TEST_F(MapFileFormat, anOldHeaderlessWorldMapLoadsWithItsLayoutNamesAndNumberedCities)
+TEST_F(MapFileFormat, AnOldHeaderlessWorldMapLoadsWithItsLayoutNamesAndNumberedCities)
 {
     MapBytes file;
     for (int i = 0; i < 310 * 169; ++i)
@@ -99,7 +99,7 @@ TEST_F(MapFileFormat, anOldHeaderlessWorldMapLoadsWithItsLayoutNamesAndNumberedC
     EXPECT_EQ(map.elementAt(300, 160)->kind, ElementCity);
 }
 
-TEST_F(MapFileFormat, aVersionOneMapIsReadAsAWorldMapWhateverItsHeaderSays)
+TEST_F(MapFileFormat, AVersionOneMapIsReadAsAWorldMapWhateverItsHeaderSays)
 {
     for (const int width : {310, 300}) {
         SCOPED_TRACE(width);
@@ -120,7 +120,7 @@ TEST_F(MapFileFormat, aVersionOneMapIsReadAsAWorldMapWhateverItsHeaderSays)
     }
 }
 
-TEST_F(MapFileFormat, aVersionTwoMapNumbersItsCitiesByPosition)
+TEST_F(MapFileFormat, AVersionTwoMapNumbersItsCitiesByPosition)
 {
     MapBytes file;
     file.header(2, 0, 3, 2, 0, 0, 1, 16, 0);
@@ -138,7 +138,7 @@ TEST_F(MapFileFormat, aVersionTwoMapNumbersItsCitiesByPosition)
     EXPECT_EQ(map.elementAt(1, 1)->name, "C");
 }
 
-TEST_F(MapFileFormat, cellsOfAnyWidthKeepTheirFirstFourBytesAndTileNumbersOutOfRange)
+TEST_F(MapFileFormat, CellsOfAnyWidthKeepTheirFirstFourBytesAndTileNumbersOutOfRange)
 {
     struct Case {
         int32_t bitsPerCell;
@@ -164,7 +164,7 @@ TEST_F(MapFileFormat, cellsOfAnyWidthKeepTheirFirstFourBytesAndTileNumbersOutOfR
     }
 }
 
-TEST_F(MapFileFormat, sidesUpTo4096AndElementCountsUpTo1048576AreAccepted)
+TEST_F(MapFileFormat, SidesUpTo4096AndElementCountsUpTo1048576AreAccepted)
 {
     for (const bool wide : {true, false}) {
         MapBytes file;
@@ -189,7 +189,7 @@ TEST_F(MapFileFormat, sidesUpTo4096AndElementCountsUpTo1048576AreAccepted)
     EXPECT_EQ(loadError(tooMany.costTables()), MapFileElementCountMessage);
 }
 
-TEST_F(MapFileFormat, namesAreSeparatedByAnyLineEndAndEndAtTheFirstZeroByte)
+TEST_F(MapFileFormat, NamesAreSeparatedByAnyLineEndAndEndAtTheFirstZeroByte)
 {
     MapBytes file;
     file.header(3, 0, 5, 1, 0, 0, 1, 8, 0).zeros(5).i32(5);
@@ -210,7 +210,7 @@ TEST_F(MapFileFormat, namesAreSeparatedByAnyLineEndAndEndAtTheFirstZeroByte)
     EXPECT_EQ(loadError(shortText), "List index out of bounds (3)");
 }
 
-TEST_F(MapFileFormat, aLargeSavedMapReadsBackCellForCellWithEveryElementAndName)
+TEST_F(MapFileFormat, ALargeSavedMapReadsBackCellForCellWithEveryElementAndName)
 {
     // Large enough for the cells to be read beside the names, piece by piece.
     CarteVarenthe map;
