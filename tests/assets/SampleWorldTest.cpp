@@ -159,7 +159,8 @@ TEST_F(SampleWorld, PortsRiversAndRoadsAreUsableByATraveller)
         } else if (code >= 110 && code <= 120) {
             ++roads;
             const int mask = (joins(world->terrainAt(x - 1, y)) ? 1 : 0) + (joins(world->terrainAt(x, y - 1)) ? 2 : 0)
-                             + (joins(world->terrainAt(x + 1, y)) ? 4 : 0) + (joins(world->terrainAt(x, y + 1)) ? 8 : 0);
+                             + (joins(world->terrainAt(x + 1, y)) ? 4 : 0)
+                             + (joins(world->terrainAt(x, y + 1)) ? 8 : 0);
             EXPECT_NE(mask, 0) << "a road never ends in the open, at " << x << "," << y;
             EXPECT_EQ(code, Piece[mask]) << "road at " << x << "," << y;
         }

@@ -17,7 +17,8 @@ namespace {
 // tiles, the roads, the zone eraser, and every place of the palette.
 std::vector<int> tilesInUse()
 {
-    std::vector<int> tiles{0, 1, 2, 3, 257, 3170, 3171, 5090, 3511, 3512, 3513, 3514, 3521, 3530, 3541, 3551, 3561, 3571};
+    std::vector<int> tiles{0,    1,    2,    3,    257,  3170, 3171, 5090, 3511,
+                           3512, 3513, 3514, 3521, 3530, 3541, 3551, 3561, 3571};
     // Runs of numbers: first, last, and how many runs, each `step` apart.
     const int runs[][4] = {{100, 108, 1, 0},    {110, 122, 1, 0},   {131, 133, 1, 0},   {141, 147, 1, 0},
                            {2511, 2514, 9, 10}, {3611, 3614, 7, 10}, {2110, 2114, 3, 10}, {2190, 2194, 1, 0},
@@ -58,7 +59,10 @@ std::map<int, QRgb> roadOnEdge(const QImage &piece, const QImage &grass, Side si
 {
     std::map<int, QRgb> road;
     for (int i = 0; i < 32; ++i) {
-        const QPoint at = side == West ? QPoint(0, i) : side == East ? QPoint(31, i) : side == North ? QPoint(i, 0) : QPoint(i, 31);
+        const QPoint at = side == West    ? QPoint(0, i)
+                          : side == East  ? QPoint(31, i)
+                          : side == North ? QPoint(i, 0)
+                                          : QPoint(i, 31);
         if (piece.pixel(at) != grass.pixel(at))
             road[i] = piece.pixel(at);
     }
