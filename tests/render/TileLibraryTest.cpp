@@ -17,7 +17,7 @@ namespace {
 
 const QRgb Black = qRgb(0, 0, 0);
 
-class TileLibraryTest : public ::testing::Test {
+class TilePictures : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -73,7 +73,7 @@ TEST(TileFileName, BelowOneHundredHasThreeDigitsAboveIsPlainAndFoldersMapToThisP
     EXPECT_EQ(ProgramFolder::localPath("img/4/"), "img/4/");
 }
 
-TEST_F(TileLibraryTest, EachAspectReadsItsOwnFolderBesideTheProgramAndTheOverlaysStayTheSame)
+TEST_F(TilePictures, EachAspectReadsItsOwnFolderBesideTheProgramAndTheOverlaysStayTheSame)
 {
     writeTile("img/4/005.bmp", qRgb(10, 20, 30));
     writeTile("img/1/005.bmp", qRgb(1, 2, 3));
@@ -114,7 +114,7 @@ TEST_F(TileLibraryTest, EachAspectReadsItsOwnFolderBesideTheProgramAndTheOverlay
     EXPECT_EQ(solid(100), qRgb(33, 44, 55));
 }
 
-TEST_F(TileLibraryTest, MissingBrokenAndImpossibleTilesAreBlack)
+TEST_F(TilePictures, MissingBrokenAndImpossibleTilesAreBlack)
 {
     QDir().mkpath(home.filePath("img/1/102.bmp")); // a folder where a file should be
     QFile broken(home.filePath("img/1/101.bmp"));
