@@ -163,34 +163,6 @@ TEST(MapDocument, AnElementOnAnOccupiedCellReplacesItAndAnEmptyCellAppends)
     EXPECT_EQ(map.elementIndex.at(0, 0), 4);
 }
 
-TEST(MapDocument, ResetEmptiesTheMapButKeepsItsCostsAndType)
-{
-    CarteVarenthe map;
-    map.create(30, 20, 20, 13, 1, Grass);
-    map.SetCellElement(1, 1, Element{ElementCity, "Alba", 0, 0, 7});
-    map.provinceNames = {"Nord"};
-    map.costTables.footCost[100] = 55;
-    map.routeStartX = 3;
-    map.routeEndY = 4;
-    map.routeTotalTime = 120;
-    map.routeTime[OnFoot].at(2, 2) = 40;
-    map.routeMark.at(2, 2) = MarkOnRoute;
-
-    map.reset(8, 6, 2, 105);
-    EXPECT_EQ(std::pair(map.width, map.height), std::pair(8, 6));
-    EXPECT_TRUE(map.elements.empty() && map.provinceNames.empty());
-    EXPECT_EQ(map.elementAt(1, 1), nullptr);
-    EXPECT_EQ(map.terrainAt(7, 5), 105);
-    EXPECT_EQ(map.routeTimeAt(2, 2, OnFoot), -1);
-    EXPECT_EQ(map.routeMarkAt(2, 2), 0);
-    EXPECT_EQ(map.routeStartX, -1);
-    EXPECT_EQ(map.routeEndY, -1);
-    EXPECT_EQ(map.routeTotalTime, -1);
-    EXPECT_EQ(map.costTables.footCost[100], 55);
-    EXPECT_EQ(map.mapType, 1);
-    EXPECT_EQ(map.provinceWidth, 20);
-}
-
 TEST(MapDocument, ProvincesOfOddRowsAreShiftedTenCellsEast)
 {
     CarteVarenthe world;
