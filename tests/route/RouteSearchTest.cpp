@@ -121,19 +121,17 @@ TEST(RouteSearch, SearchesOnTwoMapsRunSideBySide)
     setRouteStart(world, 150, 80);
     setRouteStart(other, 3, 4);
     const CarteVarenthe alone[2] = {world, other};
+    auto same = [](const Grid &a, const Grid &b) { return std::equal(a.data(), a.data() + a.size(), b.data()); };
     for (int round = 0; round < 5; ++round) {
         std::thread first([&world] { searchRoutes(world); });
         std::thread second([&other] { searchRoutes(other); });
         first.join();
         second.join();
         for (int layer = 0; layer < 2; ++layer) {
-            for (int i = 0; i < 2; ++i) {
-                const CarteVarenthe &map = i == 0 ? world : other;
-                const Grid &time = map.routeTime[layer];
-                const Grid &step = map.routeStep[layer];
-                EXPECT_TRUE(std::equal(time.data(), time.data() + time.size(), alone[i].routeTime[layer].data()));
-                EXPECT_TRUE(std::equal(step.data(), step.data() + step.size(), alone[i].routeStep[layer].data()));
-            }
+            EXPECT_TRUE(same(world.routeTime[layer], alone[0].routeTime[layer]));
+            EXPECT_TRUE(same(world.routeStep[layer], alone[0].routeStep[layer]));
+            EXPECT_TRUE(same(other.routeTime[layer], alone[1].routeTime[layer]));
+            EXPECT_TRUE(same(other.routeStep[layer], alone[1].routeStep[layer]));
         }
     }
     EXPECT_GT(count(world, false, Afloat), 1000);
