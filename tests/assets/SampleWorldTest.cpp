@@ -8,11 +8,9 @@
 #include <set>
 
 #include "AssetFiles.h"
-#include "PlaceNames.h"
 #include "map/CarteVarenthe.h"
 #include "map/CostTables.h"
 #include "map/Element.h"
-#include "map/Windows1252.h"
 
 namespace {
 
@@ -167,17 +165,4 @@ TEST_F(SampleWorld, PortsRiversAndRoadsAreUsableByATraveller)
     });
     EXPECT_GT(roads, 1000);
     EXPECT_GT(rivers, 200);
-}
-
-TEST(PlaceNames, InventedNamesNeverRepeatAndFitTheMapFileCodePage)
-{
-    PlaceNames names(7);
-    std::set<std::string> seen;
-    for (int i = 0; i < 600; ++i) {
-        const std::string name = i % 3 == 0 ? names.province(i % 2 == 0) : names.city(i % 2 == 0);
-        EXPECT_TRUE(seen.insert(name).second) << name;
-        EXPECT_EQ(cp1252ToUtf8(utf8ToCp1252(name)), name); // through the map file and back
-        EXPECT_EQ(name.find('?'), std::string::npos) << name;
-        EXPECT_GE(name.size(), 4u) << name;
-    }
 }
