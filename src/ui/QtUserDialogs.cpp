@@ -41,6 +41,15 @@ QString runFileDialog(QWidget *parent, const FileRequest &request, QFileDialog::
         dialog.selectNameFilter(request.filters.at(request.selectedFilter));
     matchEveryFileFor(dialog);
     dialog.setDefaultSuffix(request.defaultSuffix);
+    if (request.filterSuffixes.size() == request.filters.size()) {
+        auto followFilter = [&dialog, &request](const QString &filter) {
+            const qsizetype index = request.filters.indexOf(filter);
+            if (index >= 0)
+                dialog.setDefaultSuffix(request.filterSuffixes.at(index));
+        };
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, followFilter);
+        followFilter(dialog.selectedNameFilter());
+    }
     // Replacing an existing file is what the user asked for by choosing it.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -20,6 +20,7 @@
 
 #include "map/CarteVarenthe.h"
 #include "render/MapView.h"
+#include "render/PictureFormat.h"
 #include "ui/WindowPixels.h"
 
 class MapWindowHost;
@@ -83,10 +84,10 @@ public:
     // The aspect changed: every scaled tile is stale.
     void invalidateScaledTiles();
 
-    // Writes the whole map at the current zoom as a ".bmp" file, with a
-    // progress dialog the user can cancel. On failure errorText gets a French
-    // message; the caller shows it.
-    ExportResult exportBitmap(const QString &path, QString *errorText = nullptr);
+    // Writes the whole map at the current zoom as a picture file of that
+    // format, with a progress dialog the user can cancel. On failure
+    // errorText gets a French message; the caller shows it.
+    ExportResult exportPicture(const QString &path, PictureFormat format, QString *errorText = nullptr);
 
     // The design size of the window's client area.
     QSize sizeHint() const override;

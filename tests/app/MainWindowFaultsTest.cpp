@@ -2,6 +2,7 @@
 // in every state and arrangement.
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -279,11 +280,29 @@ TEST(MainFormExport, ReplacingAFileThatIsNoBitmapAsksFirst)
     };
     const QByteArray map = contents(QStringLiteral("a.vr"));
 
-    // The map file: asked, and kept when the answer is not Yes.
-    const QStringList asked = exportTo(QStringLiteral("a.vr"));
-    ASSERT_EQ(asked.size(), 1);
-    EXPECT_TRUE(asked[0].startsWith(QStringLiteral("Confirmer l'enregistrement|"))) << asked[0].toStdString();
+    // A map file, or any name that is no picture format: refused with a
+    // message naming both formats, the file kept.
+    for (const QString &name : {QStringLiteral("a.vr"), QStringLiteral("carte.jpg")}) {
+        dialogs.errors.clear();
+        EXPECT_TRUE(exportTo(name).isEmpty());
+        ASSERT_EQ(dialogs.errors.size(), 1);
+        EXPECT_TRUE(dialogs.errors[0].contains(QStringLiteral("« .png »"))) << dialogs.errors[0].toStdString();
+    }
+    dialogs.errors.clear();
     EXPECT_EQ(contents(QStringLiteral("a.vr")), map);
+    EXPECT_FALSE(QFile::exists(folder.path(QStringLiteral("carte.jpg"))));
+
+    // A picture of the other kind: asked, and kept when the answer is not Yes.
+    ASSERT_TRUE(QImage(4, 4, QImage::Format_RGB32).save(folder.path(QStringLiteral("vue.png"))));
+    const QByteArray png = contents(QStringLiteral("vue.png"));
+    const QStringList asked = exportTo(QStringLiteral("vue.png"));
+    EXPECT_TRUE(asked.isEmpty()) << "a PNG picture replaced by a PNG export needs no question";
+    EXPECT_TRUE(contents(QStringLiteral("vue.png")).startsWith("\x89PNG"));
+    EXPECT_NE(contents(QStringLiteral("vue.png")), png);
+    ASSERT_TRUE(QFile::copy(folder.path(QStringLiteral("vue.png")), folder.path(QStringLiteral("png.bmp"))));
+    const QByteArray disguised = contents(QStringLiteral("png.bmp"));
+    ASSERT_EQ(exportTo(QStringLiteral("png.bmp")).size(), 1);
+    EXPECT_EQ(contents(QStringLiteral("png.bmp")), disguised);
 
     // Any other file that is no bitmap: replaced once confirmed.
     dialogs.questionAnswers.push_back(Answer::Yes);
