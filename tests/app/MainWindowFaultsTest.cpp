@@ -297,6 +297,28 @@ TEST(MainFormExport, ReplacingAFileThatIsNoBitmapAsksFirst)
     EXPECT_TRUE(dialogs.errors.isEmpty());
 }
 
+TEST(MainFormWindows, TheActiveMapWindowTakesTheKeyboard)
+{
+    ProgramFolder folder;
+    folder.writeMap(QStringLiteral("a.vr"), 60, 40);
+    folder.writeText(QStringLiteral("pelmorin.cfg"), QByteArray("[Cartes Ouvertes]\r\nCarte 0=a.vr\r\nCarte 1=a.vr\r\n"));
+    ScriptedDialogs dialogs;
+    ScriptedNewMap newMaps;
+    auto main = startMainForm(newMaps);
+    ASSERT_EQ(main->mapWindows().size(), 2);
+    ASSERT_TRUE(activate(main.get()));
+    for (TMapForm *window : main->mapWindows()) {
+        main->mdiArea()->setActiveSubWindow(subWindowOf(*main, window));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(QApplication::focusWidget(), window);
+    }
+    // Typed where the focus is, as the user types.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Minus);
+    EXPECT_EQ(main->activeMapWindow()->zoomPercent(), 81);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Plus);
+    EXPECT_EQ(main->activeMapWindow()->zoomPercent(), 98);
+}
+
 // Enter and Escape typed anywhere in the font chooser end the whole dialog.
 struct FontChooserKey {
     const char *where;
