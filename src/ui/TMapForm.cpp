@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDesktopServices>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -27,6 +28,7 @@
 #include "ui/MapViewGeometry.h"
 #include "ui/MapViewRing.h"
 #include "ui/MapWindowHost.h"
+#include "ui/PlainText.h"
 #include "ui/ProvinceNotation.h"
 #include "ui/ScreenCopy.h"
 
@@ -410,6 +412,16 @@ bool TMapForm::event(QEvent *event)
 {
     if (event->type() == QEvent::ParentChange || event->type() == QEvent::Show)
         watchSubWindow();
+    if (event->type() == QEvent::ToolTip) {
+        // The tooltip is an element's name from the map file: shown as typed.
+        if (toolTip().isEmpty()) {
+            QToolTip::hideText();
+            event->ignore();
+        } else {
+            QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), plainToolTip(toolTip()), this);
+        }
+        return true;
+    }
     return QWidget::event(event);
 }
 
@@ -532,7 +544,7 @@ void TMapForm::describeCell(int column, int row)
             if (hint.toolTip.isEmpty())
                 QToolTip::hideText();
             else
-                QToolTip::showText(QCursor::pos(), hint.toolTip, this);
+                QToolTip::showText(QCursor::pos(), plainToolTip(hint.toolTip), this);
         }
     }
     const Qt::CursorShape shape = hint.handPointer ? Qt::PointingHandCursor : Qt::ArrowCursor;

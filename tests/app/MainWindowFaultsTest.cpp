@@ -2,13 +2,17 @@
 // in every state and arrangement.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTextDocument>
 #include <QToolTip>
+#include <QWindow>
 
 #include "MainFormTestSupport.h"
 #include "app/ConfigOpenMaps.h"
@@ -161,7 +165,12 @@ std::string toolTipAfterRestingOn(QWidget *widget, QPoint at)
     QTest::mouseMove(widget, at);
     if (!QTest::qWaitFor([] { return QToolTip::isVisible(); }, 3000))
         return "(no tooltip)";
-    return QToolTip::text().toStdString();
+    // As the tooltip shows it: Qt takes what looks like markup as rich text.
+    if (!Qt::mightBeRichText(QToolTip::text()))
+        return QToolTip::text().toStdString();
+    QTextDocument shown;
+    shown.setHtml(QToolTip::text());
+    return shown.toPlainText().toStdString();
 }
 
 TEST(MapWindowToolTips, CitiesShowTheirNameWhicheverWindowIsActive)
@@ -317,6 +326,42 @@ TEST(MainFormWindows, TheActiveMapWindowTakesTheKeyboard)
     EXPECT_EQ(main->activeMapWindow()->zoomPercent(), 81);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Plus);
     EXPECT_EQ(main->activeMapWindow()->zoomPercent(), 98);
+}
+
+TEST(MainFormMenus, AmpersandsInFileAndAspectNamesShow)
+{
+    ProgramFolder folder;
+    folder.writeMap(QStringLiteral("terre&mer.vr"), 20, 13);
+    folder.writeText(QStringLiteral("pelmorin.cfg"),
+                     QByteArray("[Cartes Ouvertes]\r\nCarte 0=terre&mer.vr\r\n"
+                                "[Aspects]\r\nNeige & glace=.\\img\\4\\\r\n"));
+    ScriptedDialogs dialogs;
+    ScriptedNewMap newMaps;
+    auto main = startMainForm(newMaps);
+    ASSERT_EQ(main->mapWindows().size(), 1);
+    main->rebuildWindowList();
+    EXPECT_EQ(main->windowMenu()->actions().constLast()->text(), QStringLiteral("&1 terre&&mer.vr"));
+
+    const QList<QAction *> aspects = main->aspectMenu()->actions();
+    ASSERT_EQ(aspects.size(), 1);
+    EXPECT_EQ(aspects[0]->text(), QStringLiteral("&Neige && glace"));
+    aspects[0]->trigger();
+    EXPECT_EQ(main->tileLibrary().aspectFolder(), QStringLiteral(".\\img\\4\\"));
+}
+
+TEST(MainFormWindows, APlaceholderInAFileNameShowsInTheTitle)
+{
+    ProgramFolder folder;
+    folder.writeMap(QStringLiteral("carte[*].vr"), 20, 13);
+    folder.writeText(QStringLiteral("pelmorin.cfg"),
+                     QByteArray("[Cartes Ouvertes]\r\nCarte 0=carte[*].vr\r\n[Carte 0]\r\nEtat Fenetre=2\r\n"));
+    ScriptedDialogs dialogs;
+    ScriptedNewMap newMaps;
+    auto main = startMainForm(newMaps);
+    ASSERT_EQ(main->mapWindows().size(), 1);
+    ASSERT_NE(main->windowHandle(), nullptr);
+    EXPECT_TRUE(main->windowHandle()->title().contains(QStringLiteral("carte[*].vr")))
+        << main->windowHandle()->title().toStdString();
 }
 
 // Enter and Escape typed anywhere in the font chooser end the whole dialog.
