@@ -15,12 +15,14 @@
 #include <vector>
 
 #include "map/CarteVarenthe.h"
-#include "render/AppSettings.h"
+#include "settings/AppSettings.h"
+#include "RenderStrips.h"
 #include "render/MapRenderer.h"
 #include "render/ScaledTileCache.h"
 #include "render/TileLibrary.h"
 #include "ui/MapWindowHost.h"
 #include "ui/TMapForm.h"
+#include "settings/ProgramFolder.h"
 
 namespace {
 
@@ -70,7 +72,7 @@ private:
 struct Scene {
     Scene()
     {
-        TileLibrary::setProgramFolder(QStringLiteral(PELMORIN_OUTPUT_DIR));
+        ProgramFolder::setPath(QStringLiteral(PELMORIN_OUTPUT_DIR));
         host.tiles.SelectAspectFolder(QStringLiteral(".\\img\\1\\"));
         auto map = std::make_unique<CarteVarenthe>();
         try {
@@ -171,7 +173,7 @@ void BM_ExposedStripsOnly(benchmark::State &state)
     const QRect valid(0, 0, ClientWidth - StepX, ClientHeight - StepY);
     for (auto _ : state) {
         s.dragStep();
-        RenderExposedStrips(buffer, client, valid, viewOf(*s.form), s.form->document(), s.host.appSettings, tiles);
+        renderExposedStrips(buffer, client, valid, viewOf(*s.form), s.form->document(), s.host.appSettings, tiles);
         benchmark::DoNotOptimize(buffer.constBits());
     }
 }
@@ -201,8 +203,7 @@ void BM_FullWindowRender(benchmark::State &state)
     ScaledTileCache tiles(s.host.tiles);
     for (auto _ : state) {
         s.dragStep();
-        PaintMapRect(buffer, buffer.size(), buffer.rect(), viewOf(*s.form), s.form->document(), s.host.appSettings,
-                     tiles);
+        RenderMap(buffer, buffer.rect(), viewOf(*s.form), s.form->document(), s.host.appSettings, tiles);
         benchmark::DoNotOptimize(buffer.constBits());
     }
 }
@@ -234,7 +235,7 @@ void BM_TickAgainstParts(benchmark::State &state)
         // Only the tick moves the view, so that every tick draws the strips
         // of exactly one step, as the strips measured here.
         clock.start();
-        RenderExposedStrips(buffer, client, valid, viewOf(*s.form), s.form->document(), s.host.appSettings, tiles);
+        renderExposedStrips(buffer, client, valid, viewOf(*s.form), s.form->document(), s.host.appSettings, tiles);
         strips.push_back(clock.nsecsElapsed() / 1000.0);
 
         s.form->ScrollBar1->repaint();

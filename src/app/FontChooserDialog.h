@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <optional>
 
-#include "render/AppSettings.h"
+#include "settings/AppSettings.h"
 
 class NamedColourBox;
 class QFontDialog;

@@ -11,10 +11,11 @@
 #include "app/TMainForm.h"
 #include "map/CarteVarenthe.h"
 #include "map/MapErrors.h"
-#include "render/TileLibrary.h"
+#include "ui/BusyPointer.h"
 #include "ui/PlainText.h"
 #include "ui/TMapForm.h"
 #include "ui/UserDialogs.h"
+#include "settings/ProgramFolder.h"
 
 namespace {
 
@@ -25,15 +26,6 @@ std::string fileSystemName(const QString &path)
 {
     return QFile::encodeName(path).toStdString();
 }
-
-// A busy pointer while a map is read or written; world maps take a moment.
-class BusyPointer {
-public:
-    BusyPointer() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QGuiApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer &) = delete;
-    BusyPointer &operator=(const BusyPointer &) = delete;
-};
 
 // Whether the file holds a Windows bitmap, whatever its name says.
 bool isBitmapPicture(const QString &path)
@@ -62,7 +54,7 @@ QString bitmapFilesFilter()
 
 QString mapFilePath(const QString &name)
 {
-    const QString local = TileLibrary::localPath(name);
+    const QString local = ProgramFolder::localPath(name);
     return QDir::isRelativePath(local) ? QDir::current().filePath(local) : local;
 }
 

@@ -13,8 +13,8 @@
 #include <QPushButton>
 
 #include "map/Windows1252.h"
-#include "render/TileLibrary.h"
 #include "ui/GameServer.h"
+#include "settings/ProgramFolder.h"
 
 namespace {
 
@@ -98,7 +98,7 @@ QLabel *placeLabel(QWidget *parent, const QString &text, int x, int y)
 
 TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
 {
-    build(QDir(TileLibrary::programFolder()).filePath(QStringLiteral("notes.txt")));
+    build(QDir(ProgramFolder::path()).filePath(QStringLiteral("notes.txt")));
 }
 
 TAboutBox::TAboutBox(const QString &notesPath, QWidget *parent) : QDialog(parent)

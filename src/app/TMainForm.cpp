@@ -16,7 +16,7 @@
 #include <QWindow>
 
 #include "app/AppIcons.h"
-#include "app/ConfigOpenMaps.h"
+#include "settings/ConfigOpenMaps.h"
 #include "app/MainMenus.h"
 #include "app/MapDescription.h"
 #include "app/MdiArrange.h"
@@ -73,7 +73,7 @@ TMapForm *mapFormIn(QMdiSubWindow *sub)
 } // namespace
 
 TMainForm::TMainForm(const QString &configName, QWidget *parent)
-    : QMainWindow(parent), config_(configName), settingsStore_(config_, settings_, aspects_, tiles_, *this),
+    : QMainWindow(parent), config_(configName), settingsStore_(config_, settings_, aspects_, *this),
       commands_(this), fileCommands_(*this)
 {
     setObjectName(QStringLiteral("MainForm"));
@@ -99,7 +99,7 @@ TMainForm::TMainForm(const QString &configName, QWidget *parent)
         userDialogs().showError(this, GeneralErrorTitle, QString::fromUtf8(error.what()));
     }
     // Without a readable configuration the tiles still come from the usual
-    // folder, and relative paths still resolve against the program's folder.
+    // folder.
     if (tiles_.aspectFolder().isEmpty())
         tiles_.SelectAspectFolder(DefaultAspectFolder);
 

@@ -10,13 +10,13 @@
 #include <memory>
 
 #include "app/CommandTable.h"
-#include "app/ConfigFile.h"
+#include "settings/ConfigFile.h"
 #include "app/MainMenus.h"
 #include "app/MapFileCommands.h"
-#include "app/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "app/ToolWindows.h"
-#include "render/AppSettings.h"
-#include "render/AspectList.h"
+#include "settings/AppSettings.h"
+#include "settings/AspectList.h"
 #include "render/TileLibrary.h"
 #include "ui/MapWindowHost.h"
 
@@ -129,6 +129,8 @@ protected:
 private:
     // SettingsHost.
     void addAspectMenuItem(const QString &caption) override;
+    void selectAspectFolder(const QString &folder) override { tiles_.SelectAspectFolder(folder); }
+    QString aspectFolder() const override { return tiles_.aspectFolder(); }
     void setCityListTicked(bool ticked) override;
     bool cityListTicked() const override;
     void setMinimapTicked(bool ticked) override;

@@ -9,7 +9,7 @@
 #include <functional>
 #include <optional>
 
-#include "render/AppSettings.h"
+#include "settings/AppSettings.h"
 
 class NamedColourBox;
 class QCheckBox;

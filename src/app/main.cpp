@@ -5,6 +5,7 @@
 
 #include "app/PelmorinApplication.h"
 #include "app/TMainForm.h"
+#include "settings/ProgramFolder.h"
 
 int main(int argc, char **argv)
 {
@@ -15,6 +16,9 @@ int main(int argc, char **argv)
     QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     PelmorinApplication app(argc, argv);
     app.loadFrenchTranslation();
+    // The relative names of the configuration file and of the maps it lists
+    // mean the files beside the program, wherever it was started from.
+    ProgramFolder::makeCurrent();
 
     TMainForm mainForm;
     // PELMORIN_STARTUP_TIMING=1 reports when the first map is on screen;

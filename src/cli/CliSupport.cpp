@@ -4,9 +4,9 @@
 #include <charconv>
 #include <iostream>
 
-#include "cli/Commands.h"
 #include "map/CarteVarenthe.h"
 #include "map/MapErrors.h"
+#include "map/MapFileHeader.h"
 
 std::vector<int32_t> parseIntegerList(const std::string &text, size_t count, const std::string &option)
 {
@@ -43,6 +43,20 @@ int32_t checkTileNumber(int64_t tile, const std::string &option)
     return static_cast<int32_t>(tile);
 }
 
+CellArgument parseCellArgument(const std::string &text, const std::string &option)
+{
+    const std::vector<int32_t> values = parseIntegerList(text, 2, option);
+    return CellArgument{values[0], values[1]};
+}
+
+void requireOnMap(const CellArgument &cell, const std::string &option, const CarteVarenthe &map)
+{
+    if (!map.contains(cell.x, cell.y))
+        throw CLI::ValidationError(option, std::to_string(cell.x) + "," + std::to_string(cell.y)
+                                               + " : la case est hors de la carte (" + std::to_string(map.width)
+                                               + " x " + std::to_string(map.height) + " cases)");
+}
+
 bool openMapOrReport(CarteVarenthe &document, const std::string &path)
 {
     try {
@@ -51,9 +65,8 @@ bool openMapOrReport(CarteVarenthe &document, const std::string &path)
     } catch (const MapError &error) {
         std::cerr << path << " : " << error.what() << '\n';
     } catch (const std::bad_alloc &) {
-        std::cerr << path << " : mémoire insuffisante pour lire la carte.\n";
+        std::cerr << path << " : " << MapFileMemoryMessage << '\n';
     }
-    setCliExitStatus(1);
     return false;
 }
 
@@ -63,10 +76,10 @@ bool saveMapOrReport(CarteVarenthe &document, const std::string &path)
         document.save(path);
         return true;
     } catch (const MapError &error) {
-        std::cerr << path << " : " << error.what() << '\n';
+        // The writer's messages name the file themselves.
+        std::cerr << error.what() << '\n';
     } catch (const std::bad_alloc &) {
-        std::cerr << path << " : mémoire insuffisante pour enregistrer la carte.\n";
+        std::cerr << path << " : " << MapFileMemoryMessage << '\n';
     }
-    setCliExitStatus(1);
     return false;
 }

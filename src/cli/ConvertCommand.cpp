@@ -13,19 +13,18 @@ struct ConvertOptions {
     std::string output;
 };
 
-void addConvertCommand(CLI::App &app)
+} // namespace
+
+CliCommand addConvertCommand(CLI::App &app)
 {
     auto options = std::make_shared<ConvertOptions>();
     CLI::App *command = app.add_subcommand("convert", "Réécrit une carte de tout format au format actuel (version 3)");
     command->add_option("IN", options->input, "Carte à lire")->required();
     command->add_option("OUT", options->output, "Carte à écrire")->required();
-    command->callback([options] {
-        CarteVarenthe map;
-        if (openMapOrReport(map, options->input))
-            saveMapOrReport(map, options->output);
-    });
+    return {command, [options] {
+                CarteVarenthe map;
+                if (!openMapOrReport(map, options->input) || !saveMapOrReport(map, options->output))
+                    return CliFailure;
+                return CliSuccess;
+            }};
 }
-
-const bool registered = registerCliCommand(addConvertCommand);
-
-} // namespace

@@ -55,7 +55,7 @@ Edit parseCity(const std::string &text)
     return edit;
 }
 
-void runEdit(const EditOptions &options, const std::vector<CLI::Option *> &order)
+int runEdit(const EditOptions &options, const std::vector<CLI::Option *> &order)
 {
     // Every argument is checked before the map is read.
     std::vector<Edit> edits;
@@ -72,11 +72,13 @@ void runEdit(const EditOptions &options, const std::vector<CLI::Option *> &order
 
     CarteVarenthe map;
     if (!openMapOrReport(map, options.input))
-        return;
+        return CliFailure;
+    bool ignored = false;
     for (const Edit &edit : edits) {
         if (!map.contains(edit.x, edit.y)) {
             std::cerr << "Case " << edit.x << "," << edit.y << " hors de la carte (" << map.width << " x "
                       << map.height << ") : modification ignorée.\n";
+            ignored = true;
             continue;
         }
         if (edit.city)
@@ -84,24 +86,30 @@ void runEdit(const EditOptions &options, const std::vector<CLI::Option *> &order
         else
             ApplyPaletteTile(map, edit.x, edit.y, edit.value);
     }
-    saveMapOrReport(map, options.output);
+    if (!saveMapOrReport(map, options.output))
+        return CliFailure;
+    // Scripts must be able to tell a map that holds every edit from one
+    // that does not.
+    return ignored ? CliSomeIgnored : CliSuccess;
 }
 
-void addEditCommand(CLI::App &app)
+} // namespace
+
+CliCommand addEditCommand(CLI::App &app)
 {
     auto options = std::make_shared<EditOptions>();
     CLI::App *command = app.add_subcommand("edit", "Peint des tuiles et place des villes, dans l'ordre donné");
     command->add_option("IN", options->input, "Carte à lire")->required();
     command->add_option("-o,--output", options->output, "Carte à écrire (peut être IN)")->required();
     options->paintOption = command->add_option("--paint", options->paints,
-                                               "Peint la tuile T sur la case X,Y comme la palette (X,Y,T)")
-                               ->allow_extra_args(false);
+                                               "Peint la tuile T sur la case X,Y comme la palette")
+                               ->allow_extra_args(false)
+                               ->type_name("X,Y,T");
     options->cityOption = command->add_option("--city", options->cities,
-                                              "Place une ville de ce numéro et de ce nom (X,Y,NUMERO,NOM)")
-                              ->allow_extra_args(false);
-    command->callback([options, command] { runEdit(*options, command->parse_order()); });
+                                              "Place une ville de ce numéro et de ce nom")
+                              ->allow_extra_args(false)
+                              ->type_name("X,Y,NUMERO,NOM");
+    command->footer("Code de sortie 3 : carte enregistrée, mais des modifications ont été ignorées (cases hors "
+                    "de la carte).\n");
+    return {command, [options, command] { return runEdit(*options, command->parse_order()); }};
 }
-
-const bool registered = registerCliCommand(addEditCommand);
-
-} // namespace

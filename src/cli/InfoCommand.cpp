@@ -67,11 +67,11 @@ void writeTerrain(std::ostream &out, const CarteVarenthe &map)
     out << ']';
 }
 
-void runInfo(const InfoOptions &options)
+int runInfo(const InfoOptions &options)
 {
     CarteVarenthe map;
     if (!openMapOrReport(map, options.map))
-        return;
+        return CliFailure;
     std::string text = describe(map).dump();
     if (options.terrain) {
         text.pop_back(); // the closing brace
@@ -81,18 +81,16 @@ void runInfo(const InfoOptions &options)
     } else {
         std::cout << text << '\n';
     }
-    std::cout.flush();
+    return CliSuccess;
 }
 
-void addInfoCommand(CLI::App &app)
+} // namespace
+
+CliCommand addInfoCommand(CLI::App &app)
 {
     auto options = std::make_shared<InfoOptions>();
     CLI::App *command = app.add_subcommand("info", "Décrit une carte en JSON");
     command->add_option("MAP", options->map, "Carte à décrire (.vr)")->required();
     command->add_flag("--terrain", options->terrain, "Ajoute le numéro de tuile de chaque case, ligne par ligne");
-    command->callback([options] { runInfo(*options); });
+    return {command, [options] { return runInfo(*options); }};
 }
-
-const bool registered = registerCliCommand(addInfoCommand);
-
-} // namespace

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <memory>
 
+#include "cli/CliParser.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "map/CarteVarenthe.h"
@@ -22,7 +23,7 @@ struct NewOptions {
     int64_t fill = 0;
 };
 
-void runNew(const NewOptions &options)
+int runNew(const NewOptions &options)
 {
     if (options.preset.empty() && options.size.empty())
         throw CLI::ValidationError("new", "--preset ou --size est nécessaire");
@@ -51,26 +52,24 @@ void runNew(const NewOptions &options)
     } catch (const MapCreateError &error) {
         throw CLI::ValidationError("new", error.what());
     }
-    saveMapOrReport(map, options.output);
+    return saveMapOrReport(map, options.output) ? CliSuccess : CliFailure;
 }
 
-void addNewCommand(CLI::App &app)
+} // namespace
+
+CliCommand addNewCommand(CLI::App &app)
 {
     auto options = std::make_shared<NewOptions>();
     CLI::App *command = app.add_subcommand("new", "Crée une nouvelle carte, comme la boîte « Creer une nouvelle carte »");
     command->add_option("OUT", options->output, "Carte à écrire")->required();
     CLI::Option *preset = command->add_option("--preset", options->preset, "world : carte du Pelmorin, city : ville / province")
-                              ->check(CLI::IsMember({"world", "city"}));
-    CLI::Option *size = command->add_option("--size", options->size, "Largeur,hauteur en cases (W,H)");
-    CLI::Option *provinces = command->add_option("--provinces", options->provinces, "Largeur,hauteur des provinces (PW,PH)");
+                              ->check(oneOf({"world", "city"}));
+    CLI::Option *size = command->add_option("--size", options->size, "Largeur,hauteur en cases")->type_name("W,H");
+    CLI::Option *provinces = command->add_option("--provinces", options->provinces, "Largeur,hauteur des provinces")->type_name("PW,PH");
     CLI::Option *world = command->add_flag("--world", options->world, "Carte du monde (type 1)");
     command->add_option("--fill", options->fill, "Tuile de chaque case (0 Vide, 100 Herbe, 103 Eaux profondes...)");
     preset->excludes(size)->excludes(provinces)->excludes(world);
     provinces->needs(size);
     world->needs(size);
-    command->callback([options] { runNew(*options); });
+    return {command, [options] { return runNew(*options); }};
 }
-
-const bool registered = registerCliCommand(addNewCommand);
-
-} // namespace

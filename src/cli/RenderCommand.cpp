@@ -14,12 +14,13 @@
 #include <optional>
 #include <string>
 
-#include "app/ConfigFile.h"
-#include "app/SettingsStore.h"
+#include "cli/CliParser.h"
+#include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "map/CarteVarenthe.h"
-#include "map/MapErrors.h"
-#include "render/AppSettings.h"
+#include "settings/AppSettings.h"
+#include "settings/ConfigFile.h"
+#include "settings/SettingsStore.h"
 #include "render/BitmapExport.h"
 #include "render/MapView.h"
 #include "render/ScaledTileCache.h"
@@ -43,34 +44,6 @@ struct RenderRequest {
     bool embark = false;
     bool abandon = false;
 };
-
-struct Cell {
-    int32_t x = 0;
-    int32_t y = 0;
-};
-
-// "X,Y": column and row of a cell, from 0.
-std::optional<Cell> parseCell(const std::string &text)
-{
-    const size_t comma = text.find(',');
-    if (comma == std::string::npos)
-        return std::nullopt;
-    try {
-        size_t used = 0;
-        const std::string xText = text.substr(0, comma);
-        const std::string yText = text.substr(comma + 1);
-        Cell cell;
-        cell.x = std::stoi(xText, &used);
-        if (used != xText.size())
-            return std::nullopt;
-        cell.y = std::stoi(yText, &used);
-        if (used != yText.size())
-            return std::nullopt;
-        return cell;
-    } catch (const std::exception &) {
-        return std::nullopt;
-    }
-}
 
 void printError(const QString &message)
 {
@@ -104,26 +77,6 @@ void ensureGuiApplication()
     static QGuiApplication application(argc, argv);
 }
 
-std::optional<Cell> routeCell(const std::string &text, const char *what, const CarteVarenthe &map)
-{
-    const std::optional<Cell> cell = parseCell(text);
-    if (!cell) {
-        printError(QStringLiteral("%1 « %2 » : attendu X,Y (colonne et ligne de la case, à partir de 0).")
-                       .arg(QString::fromUtf8(what), QString::fromStdString(text)));
-        return std::nullopt;
-    }
-    if (!map.contains(cell->x, cell->y)) {
-        printError(QStringLiteral("%1 %2,%3 : la case est hors de la carte (%4 x %5 cases).")
-                       .arg(QString::fromUtf8(what))
-                       .arg(cell->x)
-                       .arg(cell->y)
-                       .arg(map.width)
-                       .arg(map.height));
-        return std::nullopt;
-    }
-    return cell;
-}
-
 int runRender(const RenderRequest &request)
 {
     ensureGuiApplication();
@@ -144,32 +97,29 @@ int runRender(const RenderRequest &request)
     }
 
     CarteVarenthe map;
-    try {
-        map.open(mapPath.toStdString());
-    } catch (const MapError &error) {
-        printError(QString::fromUtf8(error.what()));
-        return 1;
-    }
+    if (!openMapOrReport(map, mapPath.toStdString()))
+        return CliFailure;
 
     if (!request.from.empty()) {
-        const std::optional<Cell> start = routeCell(request.from, "Départ", map);
-        std::optional<Cell> end;
-        if (start && !request.to.empty())
-            end = routeCell(request.to, "Arrivée", map);
-        if (!start || (!request.to.empty() && !end))
-            return 2;
+        const CellArgument start = parseCellArgument(request.from, "--from");
+        requireOnMap(start, "--from", map);
+        std::optional<CellArgument> end;
+        if (!request.to.empty()) {
+            end = parseCellArgument(request.to, "--to");
+            requireOnMap(*end, "--to", map);
+        }
         // The program copies the route options from the settings when the
         // start is set; the flags switch options on over the file's values.
         setRouteOptions(map, settings.useWingsGift || request.wings, settings.allowEmbark || request.embark,
                         settings.allowAbandon || request.abandon);
         if (end)
             setRouteEnd(map, end->x, end->y);
-        setRouteStart(map, start->x, start->y);
+        setRouteStart(map, start.x, start.y);
         if (end) {
             if (map.routeTotalTime >= 0)
                 std::printf("Durée de l'itinéraire : %s\n", FormatTravelTime(map.routeTotalTime).c_str());
             else
-                std::printf("Aucun itinéraire ne mène de %d,%d à %d,%d.\n", start->x, start->y, end->x, end->y);
+                std::printf("Aucun itinéraire ne mène de %d,%d à %d,%d.\n", start.x, start.y, end->x, end->y);
         }
     }
 
@@ -183,15 +133,17 @@ int runRender(const RenderRequest &request)
     const BitmapExportResult result = ExportMapBitmap(outputPath, map, view, settings, tiles);
     if (!result.ok) {
         printError(result.error);
-        return 1;
+        return CliFailure;
     }
-    const QSize size = bitmapExportSize(map, view);
+    const QSize size = mapPictureSize(map, view);
     std::printf("Image enregistrée : %s (%d x %d pixels)\n", outputPath.toUtf8().constData(), size.width(),
                 size.height());
-    return 0;
+    return CliSuccess;
 }
 
-void addRenderCommand(CLI::App &app)
+} // namespace
+
+CliCommand addRenderCommand(CLI::App &app)
 {
     auto request = std::make_shared<RenderRequest>();
     CLI::App *render = app.add_subcommand(
@@ -199,22 +151,18 @@ void addRenderCommand(CLI::App &app)
     render->add_option("MAP", request->mapPath, "Carte à dessiner (.vr)")->required();
     render->add_option("-o,--output", request->outputPath, "Image à écrire (.bmp)")->required();
     render->add_option("--zoom", request->zoom, "Zoom en pour cent, de 5 à 100 (100 par défaut)")
-        ->check(CLI::Range(MapView::MinZoomPercent, MapView::MaxZoomPercent));
+        ->check(integerBetween(MapView::MinZoomPercent, MapView::MaxZoomPercent));
     render->add_option("--config", request->configPath,
                        "Fichier de configuration dont la section « Affichage » donne les réglages")
-        ->check(CLI::ExistingFile);
+        ->check(existingFile());
     render->add_option("--aspect", request->aspectFolder, "Dossier des tuiles (par défaut celui de la configuration)")
-        ->check(CLI::ExistingDirectory);
-    CLI::Option *from = render->add_option("--from", request->from, "Case de départ X,Y d'un itinéraire");
-    render->add_option("--to", request->to, "Case d'arrivée X,Y de l'itinéraire")->needs(from);
+        ->check(existingFolder());
+    CLI::Option *from = render->add_option("--from", request->from, "Case de départ d'un itinéraire")->type_name("X,Y");
+    render->add_option("--to", request->to, "Case d'arrivée de l'itinéraire")->type_name("X,Y")->needs(from);
     render->add_flag("--wings", request->wings, "Utiliser le don « Ailes »")->needs(from);
     render->add_flag("--embark", request->embark, "Autoriser à embarquer")->needs(from);
     render->add_flag("--abandon", request->abandon, "Autoriser à abandonner le bateau")->needs(from);
-    render->callback([request]() { setCliExitStatus(runRender(*request)); });
+    return {render, [request] { return runRender(*request); }};
 }
-
-const bool registered = registerCliCommand(addRenderCommand);
-
-} // namespace
 
 #endif

@@ -32,26 +32,6 @@ struct RouteRequest {
     bool grids = false;
 };
 
-struct CellArgument {
-    int32_t x = 0;
-    int32_t y = 0;
-};
-
-// "X,Y": column and row of a cell, from 0; throws CLI::ValidationError.
-CellArgument cellArgument(const std::string &text, const std::string &option)
-{
-    const std::vector<int32_t> values = parseIntegerList(text, 2, option);
-    return CellArgument{values[0], values[1]};
-}
-
-void requireOnMap(const CellArgument &cell, const std::string &option, const CarteVarenthe &map)
-{
-    if (!map.contains(cell.x, cell.y))
-        throw CLI::ValidationError(option, std::to_string(cell.x) + "," + std::to_string(cell.y) +
-                                               " : la case est hors de la carte (" + std::to_string(map.width) +
-                                               " x " + std::to_string(map.height) + " cases)");
-}
-
 Json gridRows(const Grid &grid)
 {
     Json rows = Json::array();
@@ -96,16 +76,16 @@ Json routeReport(const CarteVarenthe &map, const RouteRequest &request)
 
 // Bad cells end the command with status 2 through CLI::ValidationError,
 // an unreadable map with status 1.
-void runRoute(const RouteRequest &request)
+int runRoute(const RouteRequest &request)
 {
-    const CellArgument start = cellArgument(request.from, "--from");
+    const CellArgument start = parseCellArgument(request.from, "--from");
     std::optional<CellArgument> end;
     if (!request.to.empty())
-        end = cellArgument(request.to, "--to");
+        end = parseCellArgument(request.to, "--to");
 
     CarteVarenthe map;
     if (!openMapOrReport(map, request.mapPath))
-        return;
+        return CliFailure;
     requireOnMap(start, "--from", map);
     if (end)
         requireOnMap(*end, "--to", map);
@@ -117,24 +97,24 @@ void runRoute(const RouteRequest &request)
 
     const std::string text = routeReport(map, request).dump() + "\n";
     std::fwrite(text.data(), 1, text.size(), stdout);
-    setCliExitStatus(0);
+    return CliSuccess;
 }
 
-void addRouteCommand(CLI::App &app)
+} // namespace
+
+CliCommand addRouteCommand(CLI::App &app)
 {
     auto request = std::make_shared<RouteRequest>();
     CLI::App *route = app.add_subcommand(
         "route", "Cherche les plus courts chemins depuis une case et décrit l'itinéraire en JSON");
     route->add_option("MAP", request->mapPath, "Carte (.vr)")->required();
-    route->add_option("--from", request->from, "Case de départ X,Y (colonne, ligne, à partir de 0)")->required();
-    route->add_option("--to", request->to, "Case d'arrivée X,Y de l'itinéraire");
+    route->add_option("--from", request->from, "Case de départ (colonne, ligne, à partir de 0)")
+        ->required()
+        ->type_name("X,Y");
+    route->add_option("--to", request->to, "Case d'arrivée de l'itinéraire")->type_name("X,Y");
     route->add_flag("--wings", request->wings, "Utiliser le don « Ailes »");
     route->add_flag("--embark", request->embark, "Autoriser embarquer/débarquer");
     route->add_flag("--abandon", request->abandon, "Autoriser abandon de l'embarcation sur le sable");
     route->add_flag("--grids", request->grids, "Ajouter les grilles routeTime, routeStep et routeMark");
-    route->callback([request]() { runRoute(*request); });
+    return {route, [request] { return runRoute(*request); }};
 }
-
-const bool registered = registerCliCommand(addRouteCommand);
-
-} // namespace

@@ -1,19 +1,14 @@
 #include "map/MapFileWriter.h"
 
 #include <algorithm>
-#include <atomic>
-#include <bit>
 #include <cerrno>
+#include <bit>
 #include <chrono>
 #include <cmath>
 #include <cstring>
 #include <ctime>
-#include <fcntl.h>
-#include <filesystem>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
+#include "map/AtomicFileWriter.h"
 #include "map/CarteVarenthe.h"
 #include "map/MapErrors.h"
 #include "map/MapFileHeader.h"
@@ -47,58 +42,14 @@ void appendLine(std::string &text, std::string_view utf8)
     text += "\r\n";
 }
 
-std::string writeFailureMessage(int error)
+// Failures before the first byte are the file that cannot be opened; the
+// others happen while writing.
+std::string saveFailureMessage(const AtomicFileWriter &file, bool opened)
 {
-    std::string reason;
-    switch (error) {
-    case ENOSPC:
-        reason = "le disque est plein";
-        break;
-    case EFBIG:
-        reason = "le fichier dépasse la taille autorisée";
-        break;
-    case EDQUOT:
-        reason = "le quota du disque est dépassé";
-        break;
-    default:
-        reason = "erreur d'écriture (" + std::to_string(error) + ")";
-        break;
-    }
-    return "L'enregistrement de la carte a échoué : " + reason + ". Le fichier existant n'a pas été modifié.";
-}
-
-// The file that is really replaced: saving through a symbolic link writes
-// the file it points to and keeps the link.
-std::filesystem::path realTarget(const std::string &path)
-{
-    std::error_code error;
-    std::filesystem::path target(path);
-    if (std::filesystem::is_symlink(target, error)) {
-        const std::filesystem::path resolved = std::filesystem::weakly_canonical(target, error);
-        if (!error)
-            return resolved;
-    }
-    return target;
-}
-
-bool writeAll(int fd, const char *data, size_t size, int &error)
-{
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            error = errno;
-            return false;
-        }
-        if (written == 0) {
-            error = ENOSPC;
-            return false;
-        }
-        data += written;
-        size -= static_cast<size_t>(written);
-    }
-    return true;
+    const std::string named = "« " + file.path() + " » : " + file.failureReason();
+    if (!opened && file.error() != EFBIG)
+        return std::string(MapFileOpenMessage) + " " + named;
+    return "L'enregistrement de la carte " + named;
 }
 
 } // namespace
@@ -234,72 +185,12 @@ void writeFileAtomically(const std::string &path, std::string_view bytes)
 
 void writeFileAtomically(const std::string &path, size_t size, const std::function<void(const MapByteSink &)> &produce)
 {
-    // Beyond the file-size limit the kernel would kill the whole program with
-    // SIGXFSZ and every open map with it; refuse before writing a byte.
-    rlimit limit{};
-    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY
-        && size > limit.rlim_cur)
-        throw MapFileError(writeFailureMessage(EFBIG));
-
-    const std::filesystem::path target = realTarget(path);
-    struct stat existing {};
-    const bool exists = ::stat(target.c_str(), &existing) == 0;
-    if (exists && (S_ISDIR(existing.st_mode) || ::access(target.c_str(), W_OK) != 0))
-        throw MapFileError(MapFileOpenMessage);
-
-    // The temporary file sits in the target's folder so that the final rename
-    // cannot cross file systems and is atomic.
-    static std::atomic<unsigned> counter{0};
-    const std::filesystem::path folder = target.parent_path();
-    std::filesystem::path temporary;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        const std::string name = "." + target.filename().string() + ".tmp" + std::to_string(::getpid()) + "-"
-                                 + std::to_string(counter++);
-        temporary = folder.empty() ? std::filesystem::path(name) : folder / name;
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            break;
-    }
-    if (fd < 0)
-        throw MapFileError(MapFileOpenMessage);
-    if (exists) {
-        // Root saving someone else's map gives the new file back to its
-        // owner; anyone else can only save files that become theirs anyway.
-        if (::geteuid() == 0) {
-            [[maybe_unused]] const int ignored = ::fchown(fd, existing.st_uid, existing.st_gid);
-        }
-        ::fchmod(fd, existing.st_mode & 07777);
-    }
-
-    int error = 0;
-    bool written = true;
-    try {
-        produce([&](const char *bytes, size_t count) {
-            if (written && !writeAll(fd, bytes, count, error))
-                written = false;
-        });
-    } catch (...) {
-        ::close(fd);
-        ::unlink(temporary.c_str());
-        throw;
-    }
-    if (written && ::fsync(fd) != 0) {
-        error = errno;
-        written = false;
-    }
-    if (::close(fd) != 0 && written) {
-        error = errno;
-        written = false;
-    }
-    if (!written) {
-        ::unlink(temporary.c_str());
-        throw MapFileError(writeFailureMessage(error));
-    }
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        throw MapFileError(MapFileOpenMessage);
-    }
+    AtomicFileWriter file(path);
+    if (!file.open(size))
+        throw MapFileError(saveFailureMessage(file, false));
+    produce([&file](const char *bytes, size_t count) { file.write(bytes, count); });
+    if (!file.commit())
+        throw MapFileError(saveFailureMessage(file, true));
 }
 
 void CarteVarenthe::save(const std::string &path)

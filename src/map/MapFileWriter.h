@@ -41,11 +41,9 @@ private:
 // The whole file in one buffer.
 EncodedMapFile encodeMapFile(const CarteVarenthe &document, int32_t generatedAt);
 
-// Writes `size` bytes produced by `produce` to `path` through a temporary
-// file in the same folder that is renamed over the target only once every
-// byte is written and flushed to disk; a symbolic link is followed and the
-// target keeps its permissions. Throws MapFileError with a French message
-// and leaves any existing file untouched on failure.
+// Writes `size` bytes produced by `produce` to `path` through an
+// AtomicFileWriter. Throws MapFileError with a French message naming the
+// file and leaves any existing file untouched on failure.
 void writeFileAtomically(const std::string &path, size_t size, const std::function<void(const MapByteSink &)> &produce);
 void writeFileAtomically(const std::string &path, std::string_view bytes);
 

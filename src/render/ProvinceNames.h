@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QRect>
 
-#include "render/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "render/MapView.h"
 
 class CarteVarenthe;

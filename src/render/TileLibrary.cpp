@@ -1,22 +1,12 @@
 #include "render/TileLibrary.h"
 
-#include <QCoreApplication>
+#include "settings/ProgramFolder.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
 
-#include <filesystem>
-#include <system_error>
-
 namespace {
-
-// Empty until a caller (a test, or a tool running from elsewhere) chooses
-// another folder; the running executable's folder is used otherwise.
-QString &programFolderOverride()
-{
-    static QString folder;
-    return folder;
-}
 
 QImage blackTile()
 {
@@ -92,15 +82,9 @@ void TileLibrary::ReleaseTiles()
 
 QImage TileLibrary::LoadTileBitmap(const QString &path)
 {
-    // Aspect folders are relative to the program's folder; making it the
-    // current directory also settles where later relative paths (the
-    // configuration file, maps, notes) resolve.
-    const QString home = programFolder();
-    QDir::setCurrent(home);
-
-    QString local = localPath(path);
-    if (QDir::isRelativePath(local))
-        local = QDir(home).filePath(local);
+    // Aspect folders are relative to the program's folder, whatever the
+    // current directory is.
+    const QString local = ProgramFolder::resolve(path);
     if (!QFileInfo(local).isFile())
         return blackTile();
 
@@ -124,30 +108,4 @@ QString TileLibrary::tileFileName(int tile)
     if (tile >= 0 && tile < 100)
         return QStringLiteral("%1").arg(tile, 3, 10, QLatin1Char('0'));
     return QString::number(tile);
-}
-
-QString TileLibrary::localPath(const QString &windowsPath)
-{
-    QString local = windowsPath;
-    local.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return local;
-}
-
-QString TileLibrary::programFolder()
-{
-    const QString &chosen = programFolderOverride();
-    if (!chosen.isEmpty())
-        return chosen;
-    if (QCoreApplication::instance())
-        return QCoreApplication::applicationDirPath();
-    std::error_code error;
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error)
-        return QDir::currentPath();
-    return QString::fromStdString(exe.parent_path().string());
-}
-
-void TileLibrary::setProgramFolder(const QString &folder)
-{
-    programFolderOverride() = folder;
 }

@@ -29,19 +29,12 @@ public:
     uint64_t generation() const { return generation_; }
 
     // The file's picture, or a 32 x 32 black picture when the file is missing
-    // or cannot be decoded. Makes the program's own folder the current
-    // directory first, so relative folders resolve against it.
+    // or cannot be decoded. A relative path resolves against the program's
+    // folder.
     static QImage LoadTileBitmap(const QString &path);
     static QImage MakeSolidTile(QRgb colour, int width, int height);
     // "007" below 100, plain decimal from 100 on.
     static QString tileFileName(int tile);
-    // Maps a Windows-form path (".\img\1\007.bmp") to this platform's form.
-    static QString localPath(const QString &windowsPath);
-
-    // The folder that holds the program; relative paths resolve against it.
-    // Defaults to the running executable's folder; tests may point it elsewhere.
-    static QString programFolder();
-    static void setProgramFolder(const QString &folder);
 
 private:
     std::array<QImage, SlotCount> slots_;

@@ -19,7 +19,7 @@
 #include <utility>
 
 #include "map/PaletteEdit.h"
-#include "render/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "render/MapRenderer.h"
 #include "render/ScaledTileCache.h"
 #include "route/TravelTime.h"
@@ -174,7 +174,7 @@ void TMapForm::setZoom(int percent)
 {
     const int oldPitch = cellPitch();
     zoomPercent_ = clampZoom(percent);
-    const int newCellSize = cellSizeForZoom(zoomPercent_);
+    const int newCellSize = MapView::cellSizeForZoom(zoomPercent_);
     // Zooms that give the same cell size keep the picture and the positions.
     if (newCellSize == cellSize_)
         return;
@@ -347,7 +347,7 @@ void TMapForm::renderWindowRect(const QRect &rect)
     RenderMap(picture, area, viewAtOrigin(), *document_, host_.settings(), *scaledTiles_);
 }
 
-void TMapForm::PaintMapRect(const QRect &rect)
+void TMapForm::renderIntoPicture(const QRect &rect)
 {
     sizeBackBuffer();
     renderWindowRect(rect);
@@ -372,12 +372,12 @@ void TMapForm::paintEvent(QPaintEvent *event)
         pendingCopy_ = QRegion();
     const QRegion toRender = event->region() - pendingCopy_;
     if (!toRender.isEmpty()) {
-        PaintMapRect(toRender.boundingRect() & rect());
+        renderIntoPicture(toRender.boundingRect() & rect());
         // The picture under the scroll bars is never asked for, but the
         // next scrolling step may bring it into view.
         const QRegion hidden = (QRegion(ScrollBar1->geometry()) + ScrollBar2->geometry()) & rect();
         for (const QRect &stale : hidden - bufferPicture_)
-            PaintMapRect(stale);
+            renderIntoPicture(stale);
     }
     pendingCopy_ = QRegion();
     QPainter painter(this);
@@ -516,7 +516,7 @@ void TMapForm::FormMouseMove(Qt::MouseButtons buttons, int x, int y)
         const int reach = 2 * cellPitch();
         const QRect area = QRect(QPoint(x - reach, y - reach), QPoint(x + reach, y + reach)) & rect();
         if (!area.isEmpty() && isVisible()) {
-            PaintMapRect(area);
+            renderIntoPicture(area);
             pendingCopy_ += area;
             repaint(area);
         }

@@ -162,8 +162,8 @@ private:
     // had to be made anew (its picture is then lost).
     bool sizeBackBuffer();
     // Renders the window rectangle `rect` at the view origin into the back
-    // buffer; renderWindowRect does not record it as valid.
-    void PaintMapRect(const QRect &rect);
+    // buffer and records it as drawn; renderWindowRect does not record it.
+    void renderIntoPicture(const QRect &rect);
     void renderWindowRect(const QRect &rect);
     void setStatusDuration();
     void describeCell(int column, int row);

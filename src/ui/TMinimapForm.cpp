@@ -5,7 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "render/TileLibrary.h"
+#include "settings/ProgramFolder.h"
 
 TMinimapForm::TMinimapForm(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
 {
@@ -17,7 +17,7 @@ TMinimapForm::TMinimapForm(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::Win
     background.setColor(QPalette::Window, Qt::black);
     setPalette(background);
     setAutoFillBackground(true);
-    overview_.load(QDir(TileLibrary::programFolder()).filePath(overviewFileName()));
+    overview_.load(QDir(ProgramFolder::path()).filePath(overviewFileName()));
 }
 
 QString TMinimapForm::overviewFileName()

@@ -1,5 +1,7 @@
 #include "ui/WindowPixels.h"
 
+#include "render/PortableCode.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <new>
@@ -54,7 +56,7 @@ void WindowPixels::allocate(QSize size)
 #if defined(__linux__)
     const auto page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
     const size_t bytes = (pixels * sizeof(QRgb) + page - 1) / page * page;
-    base_ = mapTwice(bytes);
+    base_ = portableCodeOnly() ? nullptr : mapTwice(bytes);
     mirrored_ = base_ != nullptr;
     runBytes_ = bytes;
 #endif

@@ -16,7 +16,7 @@ namespace {
 
 TEST(FileCommandsDialog, EveryFileFilterShowsNamesWithoutADot)
 {
-    ProgramFolder folder;
+    ScratchProgram folder;
     folder.writeText(QStringLiteral("carte-sans-extension"), QByteArray("x"));
     QtUserDialogs real;
     FileRequest request;

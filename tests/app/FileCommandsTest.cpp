@@ -30,7 +30,7 @@ struct FileCommandsFixture : ::testing::Test {
         return main->activeMapWindow();
     }
 
-    ProgramFolder folder;
+    ScratchProgram folder;
     ScriptedDialogs dialogs;
     ScriptedNewMap newMaps;
     std::unique_ptr<TMainForm> main;

@@ -4,12 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "MainFormTestSupport.h"
-#include "app/ConfigOpenMaps.h"
+#include "settings/ConfigOpenMaps.h"
 
 namespace {
 
 // Writes "Cartes Ouvertes" with the given maps, in reopening order.
-void listOpenMaps(const ProgramFolder &folder, const QStringList &maps)
+void listOpenMaps(const ScratchProgram &folder, const QStringList &maps)
 {
     ConfigFile config = folder.config();
     config.eraseSection(QStringLiteral("Cartes Ouvertes"));
@@ -17,7 +17,7 @@ void listOpenMaps(const ProgramFolder &folder, const QStringList &maps)
         config.writeString(QStringLiteral("Cartes Ouvertes"), QStringLiteral("Carte %1").arg(i), maps[i]);
 }
 
-QStringList listedMaps(const ProgramFolder &folder)
+QStringList listedMaps(const ScratchProgram &folder)
 {
     QStringList lines;
     for (const ConfigEntry &entry : readOpenMapList(folder.config()))
@@ -27,7 +27,7 @@ QStringList listedMaps(const ProgramFolder &folder)
 
 TEST(MainFormShutdown, OpenMapsAreRecordedFromLeastToMostRecentlyActiveWithoutTheUntitledOne)
 {
-    ProgramFolder folder;
+    ScratchProgram folder;
     folder.writeMap(QStringLiteral("nord.vr"), 20, 13);
     folder.writeMap(QStringLiteral("sud.vr"), 40, 30);
     listOpenMaps(folder, {QStringLiteral("nord.vr"), QStringLiteral("sud.vr")});
@@ -69,7 +69,7 @@ TEST(MainFormShutdown, OpenMapsAreRecordedFromLeastToMostRecentlyActiveWithoutTh
 
 TEST(MainFormShutdown, ExitWithOnlyUntitledMapsLeavesNoListAtAll)
 {
-    ProgramFolder folder;
+    ScratchProgram folder;
     folder.writeText(QStringLiteral("pelmorin.cfg"), QByteArray("[Cartes Ouvertes]\r\n"));
     ScriptedDialogs dialogs;
     ScriptedNewMap newMaps;
@@ -90,7 +90,7 @@ TEST(MainFormShutdown, ExitWithOnlyUntitledMapsLeavesNoListAtAll)
 
 TEST(MainFormShutdown, CancellingTheSaveDialogOfTheActiveMapStopsTheExitBeforeAnyOtherQuestion)
 {
-    ProgramFolder folder;
+    ScratchProgram folder;
     folder.writeMap(QStringLiteral("a.vr"), 20, 13);
     folder.writeText(QStringLiteral("pelmorin.cfg"), QByteArray("[Cartes Ouvertes]\r\nCarte 0=a.vr\r\n"));
     ScriptedDialogs dialogs;
@@ -133,7 +133,7 @@ TEST(MainFormShutdown, CancellingTheSaveDialogOfTheActiveMapStopsTheExitBeforeAn
 
 TEST(MainFormShutdown, ClosingOneModifiedMapAsksAndCancelKeepsIt)
 {
-    ProgramFolder folder;
+    ScratchProgram folder;
     folder.writeMap(QStringLiteral("a.vr"), 20, 13);
     folder.writeText(QStringLiteral("pelmorin.cfg"), QByteArray("[Cartes Ouvertes]\r\nCarte 0=a.vr\r\n"));
     ScriptedDialogs dialogs;

@@ -12,7 +12,7 @@ namespace {
 
 TEST(MainFormStartup, FirstStartInAnEmptyFolderOpensTheWorldMapMaximisedOnTheDefaultCell)
 {
-    ProgramFolder folder;
+    ScratchProgram folder;
     folder.writeMap(QStringLiteral("pelmorin.vr"), 300, 169, 1);
     ScriptedDialogs dialogs;
     ScriptedNewMap newMaps;
@@ -59,7 +59,7 @@ TEST(MainFormStartup, FirstStartInAnEmptyFolderOpensTheWorldMapMaximisedOnTheDef
 
 TEST(MainFormStartup, AMissingDefaultMapAsksForANewMapUnderItsName)
 {
-    ProgramFolder folder;
+    ScratchProgram folder;
     ScriptedDialogs dialogs;
     ScriptedNewMap newMaps;
     newMaps.answers.push_back(cityMapRequest());
@@ -76,7 +76,7 @@ TEST(MainFormStartup, AMissingDefaultMapAsksForANewMapUnderItsName)
 
 TEST(MainFormStartup, MapsComeBackInListOrderWithTheLastOneActiveAndBrokenOnesSkipped)
 {
-    ProgramFolder folder;
+    ScratchProgram folder;
     folder.writeMap(QStringLiteral("ville.vr"), 20, 13);
     folder.writeMap(QStringLiteral("monde.vr"), 300, 169, 1);
     folder.writeText(QStringLiteral("abime.vr"), QByteArray("ceci n'est pas une carte"));
@@ -118,7 +118,7 @@ TEST(MainFormStartup, MapsComeBackInListOrderWithTheLastOneActiveAndBrokenOnesSk
 
 TEST(MainFormStartup, AnEmptyListOpensNothingAndWritesNoDefault)
 {
-    ProgramFolder folder;
+    ScratchProgram folder;
     folder.writeMap(QStringLiteral("pelmorin.vr"), 20, 13);
     folder.writeText(QStringLiteral("pelmorin.cfg"), QByteArray("[Cartes Ouvertes]\r\n"));
     ScriptedDialogs dialogs;
@@ -134,7 +134,7 @@ TEST(MainFormStartup, AnEmptyListOpensNothingAndWritesNoDefault)
 
 TEST(MainFormStartup, TheWindowKeepsItsOuterSizeFromRunToRun)
 {
-    ProgramFolder folder;
+    ScratchProgram folder;
     folder.writeText(QStringLiteral("pelmorin.cfg"),
                      QByteArray("[Cartes Ouvertes]\r\n[Fenetre]\r\nLargeur=900\r\nHauteur=650\r\n"));
     ScriptedDialogs dialogs;
@@ -153,7 +153,7 @@ TEST(MainFormStartup, TheWindowKeepsItsOuterSizeFromRunToRun)
 
 TEST(MainFormStartup, TheAspectMenuListsTheAspectsOfTheFile)
 {
-    ProgramFolder folder;
+    ScratchProgram folder;
     folder.writeText(QStringLiteral("pelmorin.cfg"), QByteArray("[Cartes Ouvertes]\r\n"));
     ScriptedDialogs dialogs;
     ScriptedNewMap newMaps;

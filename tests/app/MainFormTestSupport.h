@@ -12,27 +12,28 @@
 #include <deque>
 #include <memory>
 
-#include "app/ConfigFile.h"
+#include "settings/ConfigFile.h"
 #include "app/NewMapPrompt.h"
 #include "app/TMainForm.h"
 #include "map/CarteVarenthe.h"
 #include "render/TileLibrary.h"
 #include "ui/TMapForm.h"
 #include "ui/UserDialogs.h"
+#include "settings/ProgramFolder.h"
 
 // A fresh, empty program folder that is also the current directory.
-class ProgramFolder {
+class ScratchProgram {
 public:
-    ProgramFolder()
+    ScratchProgram()
     {
         previous_ = QDir::currentPath();
-        TileLibrary::setProgramFolder(dir_.path());
+        ProgramFolder::setPath(dir_.path());
         QDir::setCurrent(dir_.path());
     }
-    ~ProgramFolder()
+    ~ScratchProgram()
     {
         QDir::setCurrent(previous_);
-        TileLibrary::setProgramFolder(QString());
+        ProgramFolder::setPath(QString());
     }
     QString path(const QString &name) const { return QDir(dir_.path()).filePath(name); }
 

@@ -24,7 +24,7 @@ QStringList captionsOf(const QList<QAction *> &actions)
 
 TEST(MainFormCommands, EveryCommandCarriesItsCaptionHintAndShortcuts)
 {
-    ProgramFolder folder;
+    ScratchProgram folder;
     ScriptedDialogs dialogs;
     TMainForm main;
 
@@ -60,7 +60,7 @@ TEST(MainFormCommands, EveryCommandCarriesItsCaptionHintAndShortcuts)
 
 TEST(MainFormStatusBar, LongHintsGoToTheFirstPanel)
 {
-    ProgramFolder folder;
+    ScratchProgram folder;
     ScriptedDialogs dialogs;
     TMainForm main;
     QStatusTipEvent tip(main.command(Command::OuvrirFichier)->statusTip());
@@ -72,7 +72,7 @@ TEST(MainFormStatusBar, LongHintsGoToTheFirstPanel)
 
 TEST(MainFormWindows, AfterTheLastMapClosesThePanelEmptiesAndTheTitleIsBare)
 {
-    ProgramFolder folder;
+    ScratchProgram folder;
     folder.writeMap(QStringLiteral("monde.vr"), 300, 169, 1);
     folder.writeMap(QStringLiteral("ville.vr"), 20, 13);
     folder.writeText(QStringLiteral("pelmorin.cfg"), QByteArray("[Cartes Ouvertes]\r\nCarte 0=monde.vr\r\n"));
@@ -106,7 +106,7 @@ TEST(MainFormWindows, AfterTheLastMapClosesThePanelEmptiesAndTheTitleIsBare)
 
 TEST(MainFormWindows, TheMinimapFollowsWorldMapsAndKeepsItsTick)
 {
-    ProgramFolder folder;
+    ScratchProgram folder;
     folder.writeMap(QStringLiteral("monde.vr"), 300, 169, 1);
     folder.writeMap(QStringLiteral("ville.vr"), 20, 13);
     folder.writeText(QStringLiteral("pelmorin.cfg"),
@@ -145,7 +145,7 @@ TEST(MainFormWindows, TheMinimapFollowsWorldMapsAndKeepsItsTick)
 
 TEST(MainFormWindows, CityListAndPaletteTicks)
 {
-    ProgramFolder folder;
+    ScratchProgram folder;
     folder.writeText(QStringLiteral("pelmorin.cfg"), QByteArray("[Cartes Ouvertes]\r\n"));
     ScriptedDialogs dialogs;
     ScriptedNewMap newMaps;
@@ -178,7 +178,7 @@ TEST(MainFormWindows, CityListAndPaletteTicks)
 
 TEST(MainFormWindows, ZoomKeysActOnTheActiveMapAndToolKeysWorkFromToolWindows)
 {
-    ProgramFolder folder;
+    ScratchProgram folder;
     folder.writeMap(QStringLiteral("monde.vr"), 300, 169, 1);
     folder.writeText(QStringLiteral("pelmorin.cfg"), QByteArray("[Cartes Ouvertes]\r\nCarte 0=monde.vr\r\n"));
     ScriptedDialogs dialogs;
@@ -206,7 +206,7 @@ TEST(MainFormWindows, ZoomKeysActOnTheActiveMapAndToolKeysWorkFromToolWindows)
 
 TEST(MainFormWindows, TheWindowListNamesEveryMapAndMarksTheActiveOne)
 {
-    ProgramFolder folder;
+    ScratchProgram folder;
     folder.writeMap(QStringLiteral("a.vr"), 20, 13);
     folder.writeMap(QStringLiteral("b.vr"), 20, 13);
     folder.writeText(QStringLiteral("pelmorin.cfg"), QByteArray("[Cartes Ouvertes]\r\nCarte 0=a.vr\r\nCarte 1=b.vr\r\n"));
@@ -241,7 +241,7 @@ TEST(MainFormWindows, TilingSharesTheAreaWithoutOverlap)
     EXPECT_EQ(verticalTiles(QRect(0, 0, 100, 50), 3).constLast(), QRect(66, 0, 34, 50));
     EXPECT_TRUE(horizontalTiles(area, 0).isEmpty());
 
-    ProgramFolder folder;
+    ScratchProgram folder;
     folder.writeMap(QStringLiteral("a.vr"), 20, 13);
     folder.writeText(QStringLiteral("pelmorin.cfg"),
                      QByteArray("[Cartes Ouvertes]\r\nCarte 0=a.vr\r\nCarte 1=a.vr\r\nCarte 2=a.vr\r\n"));

@@ -15,7 +15,7 @@
 #include <QWindow>
 
 #include "MainFormTestSupport.h"
-#include "app/ConfigOpenMaps.h"
+#include "settings/ConfigOpenMaps.h"
 #include "app/FontChooserDialog.h"
 #include "ui/TCitiesForm.h"
 #include "ui/TMinimapForm.h"
@@ -63,7 +63,7 @@ void expectUsable(TMainForm &main, TMapForm *window, QSize atLeast)
 
 TEST(MapWindowSizes, NormalWindowsShowTheirMapAfterEveryPath)
 {
-    ProgramFolder folder;
+    ScratchProgram folder;
     folder.writeMap(QStringLiteral("monde.vr"), 300, 169, 1);
     folder.writeMap(QStringLiteral("ville.vr"), 20, 13);
     folder.writeText(QStringLiteral("pelmorin.cfg"),
@@ -118,7 +118,7 @@ TEST(MapWindowSizes, NormalWindowsShowTheirMapAfterEveryPath)
 
 TEST(MapWindowSizes, AWindowOpenedBesideAMaximisedOneRestoresToTheDesignSize)
 {
-    ProgramFolder folder;
+    ScratchProgram folder;
     folder.writeMap(QStringLiteral("a.vr"), 60, 40);
     folder.writeText(QStringLiteral("pelmorin.cfg"),
                      QByteArray("[Cartes Ouvertes]\r\nCarte 0=a.vr\r\n[Carte 0]\r\nEtat Fenetre=2\r\n"));
@@ -137,7 +137,7 @@ TEST(MapWindowSizes, AWindowOpenedBesideAMaximisedOneRestoresToTheDesignSize)
 }
 
 // A city map of 20 x 13 cells with one city at (2, 2).
-void writeCityMap(const ProgramFolder &folder, const QString &name, const std::string &cityName)
+void writeCityMap(const ScratchProgram &folder, const QString &name, const std::string &cityName)
 {
     CarteVarenthe map;
     map.create(20, 13, 0, 0, 0, 100);
@@ -175,7 +175,7 @@ std::string toolTipAfterRestingOn(QWidget *widget, QPoint at)
 
 TEST(MapWindowToolTips, CitiesShowTheirNameWhicheverWindowIsActive)
 {
-    ProgramFolder folder;
+    ScratchProgram folder;
     writeCityMap(folder, QStringLiteral("ville.vr"), "Alba");
     folder.writeText(QStringLiteral("pelmorin.cfg"), QByteArray("[Cartes Ouvertes]\r\nCarte 0=ville.vr\r\n"));
     ScriptedDialogs dialogs;
@@ -198,7 +198,7 @@ TEST(MapWindowToolTips, CitiesShowTheirNameWhicheverWindowIsActive)
 
 TEST(MainFormStatusBar, TheMapDescriptionIsReadableInFullAt800Pixels)
 {
-    ProgramFolder folder;
+    ScratchProgram folder;
     folder.writeMap(QStringLiteral("monde.vr"), 300, 169, 1); // dated when written
     folder.writeText(QStringLiteral("pelmorin.cfg"), QByteArray("[Cartes Ouvertes]\r\nCarte 0=monde.vr\r\n"));
     ScriptedDialogs dialogs;
@@ -230,7 +230,7 @@ TEST(MainFormStatusBar, TheMapDescriptionIsReadableInFullAt800Pixels)
 
 TEST(MainFormWindows, AfterTheLastMapClosesTheTitleIsBareAndTheMinimapHidesKeepingItsTick)
 {
-    ProgramFolder folder;
+    ScratchProgram folder;
     folder.writeMap(QStringLiteral("monde.vr"), 300, 169, 1);
     folder.writeText(QStringLiteral("pelmorin.cfg"),
                      QByteArray("[Cartes Ouvertes]\r\nCarte 0=monde.vr\r\nCarte 1=monde.vr\r\n"
@@ -268,7 +268,7 @@ TEST(MainFormWindows, AfterTheLastMapClosesTheTitleIsBareAndTheMinimapHidesKeepi
 
 TEST(MainFormExport, ReplacingAFileThatIsNoBitmapAsksFirst)
 {
-    ProgramFolder folder;
+    ScratchProgram folder;
     folder.writeMap(QStringLiteral("a.vr"), 20, 13);
     folder.writeText(QStringLiteral("notes.bmp"), QByteArray("pas une image"));
     folder.writeText(QStringLiteral("pelmorin.cfg"), QByteArray("[Cartes Ouvertes]\r\nCarte 0=a.vr\r\n"));
@@ -308,7 +308,7 @@ TEST(MainFormExport, ReplacingAFileThatIsNoBitmapAsksFirst)
 
 TEST(MainFormWindows, TheActiveMapWindowTakesTheKeyboard)
 {
-    ProgramFolder folder;
+    ScratchProgram folder;
     folder.writeMap(QStringLiteral("a.vr"), 60, 40);
     folder.writeText(QStringLiteral("pelmorin.cfg"), QByteArray("[Cartes Ouvertes]\r\nCarte 0=a.vr\r\nCarte 1=a.vr\r\n"));
     ScriptedDialogs dialogs;
@@ -330,7 +330,7 @@ TEST(MainFormWindows, TheActiveMapWindowTakesTheKeyboard)
 
 TEST(MainFormMenus, AmpersandsInFileAndAspectNamesShow)
 {
-    ProgramFolder folder;
+    ScratchProgram folder;
     folder.writeMap(QStringLiteral("terre&mer.vr"), 20, 13);
     folder.writeText(QStringLiteral("pelmorin.cfg"),
                      QByteArray("[Cartes Ouvertes]\r\nCarte 0=terre&mer.vr\r\n"
@@ -351,7 +351,7 @@ TEST(MainFormMenus, AmpersandsInFileAndAspectNamesShow)
 
 TEST(MainFormWindows, APlaceholderInAFileNameShowsInTheTitle)
 {
-    ProgramFolder folder;
+    ScratchProgram folder;
     folder.writeMap(QStringLiteral("carte[*].vr"), 20, 13);
     folder.writeText(QStringLiteral("pelmorin.cfg"),
                      QByteArray("[Cartes Ouvertes]\r\nCarte 0=carte[*].vr\r\n[Carte 0]\r\nEtat Fenetre=2\r\n"));

@@ -39,7 +39,7 @@ struct NewMapDialog : ::testing::Test {
                 form.LabeledEdit4->text()};
     }
 
-    ProgramFolder folder;
+    ScratchProgram folder;
     TileLibrary tiles;
     TNewMapForm form;
 };

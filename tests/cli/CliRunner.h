@@ -1,20 +1,27 @@
 #pragma once
 // Runs the built pelmorin-cli as a script would, capturing its exit status,
-// standard output and standard error.
+// standard output and standard error, optionally under the limits a hostile
+// system imposes.
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <spawn.h>
+#include <sys/resource.h>
 #include <string>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
-extern char **environ;
+struct CliLimits {
+    rlim_t addressSpace = RLIM_INFINITY; // bytes (ulimit -v)
+    rlim_t fileSize = RLIM_INFINITY;     // bytes (ulimit -f)
+    std::string standardOutput;          // a file such as /dev/full instead of the capture
+};
 
 struct CliResult {
-    int status = -1;
+    int status = -1; // -1 when a signal ended the program
+    int signal = 0;
     std::string out;
     std::string err;
 };
@@ -25,11 +32,11 @@ inline std::string readWholeFile(const std::filesystem::path &path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-inline CliResult runCli(const std::vector<std::string> &args)
+inline CliResult runCli(const std::vector<std::string> &args, const CliLimits &limits = {})
 {
     std::string pattern = (std::filesystem::temp_directory_path() / "pelmorin-cli-XXXXXX").string();
     const std::filesystem::path capture = ::mkdtemp(pattern.data());
-    const std::string outPath = (capture / "out").string();
+    const std::string outPath = limits.standardOutput.empty() ? (capture / "out").string() : limits.standardOutput;
     const std::string errPath = (capture / "err").string();
 
     std::vector<std::string> words{PELMORIN_CLI};
@@ -39,19 +46,29 @@ inline CliResult runCli(const std::vector<std::string> &args)
         argv.push_back(word.data());
     argv.push_back(nullptr);
 
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     CliResult result;
-    pid_t child = 0;
-    if (posix_spawn(&child, PELMORIN_CLI, &actions, nullptr, argv.data(), environ) == 0) {
-        int status = 0;
-        if (waitpid(child, &status, 0) == child && WIFEXITED(status))
-            result.status = WEXITSTATUS(status);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        // Only calls that are safe between fork and exec.
+        const rlimit memory{limits.addressSpace, limits.addressSpace};
+        const rlimit size{limits.fileSize, limits.fileSize};
+        const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (out < 0 || err < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0
+            || ::setrlimit(RLIMIT_AS, &memory) != 0 || ::setrlimit(RLIMIT_FSIZE, &size) != 0)
+            ::_exit(127);
+        ::execv(PELMORIN_CLI, argv.data());
+        ::_exit(127);
     }
-    posix_spawn_file_actions_destroy(&actions);
-    result.out = readWholeFile(outPath);
+    int status = 0;
+    if (child > 0 && ::waitpid(child, &status, 0) == child) {
+        if (WIFEXITED(status))
+            result.status = WEXITSTATUS(status);
+        else if (WIFSIGNALED(status))
+            result.signal = WTERMSIG(status);
+    }
+    if (limits.standardOutput.empty())
+        result.out = readWholeFile(outPath);
     result.err = readWholeFile(errPath);
     std::error_code ignored;
     std::filesystem::remove_all(capture, ignored);

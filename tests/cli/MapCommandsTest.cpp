@@ -110,10 +110,11 @@ TEST(MapCommands, editAppliesPaintAndCitiesInTheOrderGiven)
         {"kind":0,"name":"","x":7,"y":7,"number":0},
         {"kind":1,"name":"Selmar","x":2,"y":2,"number":13}])"));
 
-    // A cell off the map is skipped with a word on standard error.
+    // A cell off the map is skipped with a word on standard error, and the
+    // status says that not every edit was made.
     const CliResult outside = runCli({"edit", folder.file("carte.vr"), "-o", folder.file("autre.vr"),
                                       "--city", "10,3,1,Nulle part", "--paint", "1,1,105"});
-    EXPECT_EQ(outside.status, 0);
+    EXPECT_EQ(outside.status, 3);
     EXPECT_NE(outside.err.find("hors de la carte"), std::string::npos);
     EXPECT_EQ(infoOf(folder.file("autre.vr"))["elements"].size(), 2u);
 }

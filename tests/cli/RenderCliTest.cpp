@@ -32,10 +32,10 @@ std::string readAll(const fs::path &path)
 }
 
 // Runs the command with no display at all: no X or Wayland server and no
-// Qt platform chosen by the caller.
-RenderRun runRender(const std::string &arguments)
+// Qt platform chosen by the caller; `before` runs it in a hostile setting.
+RenderRun runRender(const std::string &arguments, const std::string &before = {})
 {
-    const std::string command = std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \"")
+    const std::string command = before + "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \""
                                 + PELMORIN_CLI + "\" render " + arguments
                                 + " > render-cli.out 2> render-cli.err";
     const int raw = std::system(command.c_str());
@@ -202,4 +202,26 @@ TEST_F(RenderCli, RefusesBadArgumentsAndUnreadableMapsWithoutWriting)
     run = runRender(path("plain.vr") + " -o " + path("no/such/folder/c.bmp") + tiles);
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("c.bmp"), std::string::npos) << run.err;
+}
+
+// A file-size limit and a full disk: the command is not killed by the
+// system, it says why in French and leaves no picture.
+TEST_F(RenderCli, aPictureThatCannotBeWrittenIsRefusedInFrench)
+{
+    const std::string arguments = path("plain.vr") + " --aspect " + path("tiles") + " -o ";
+    RenderRun run = runRender(arguments + path("limite.bmp"), "ulimit -f 100; "); // 51,200 bytes
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Impossible d'enregistrer l'image"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("le fichier dépasserait la taille autorisée."), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(folder / "limite.bmp"));
+
+    // A tiny disk of our own, in a private mount namespace.
+    fs::create_directory(folder / "disque");
+    std::ofstream(folder / "monte.sh") << "mount -t tmpfs -o size=64k tmpfs \"$1\" || exit 77\nshift\nexec \"$@\"\n";
+    run = runRender(arguments + path("disque/plein.bmp"),
+                    "unshare -Urm sh " + path("monte.sh") + " " + path("disque") + " ");
+    if (run.status == 77)
+        GTEST_SKIP() << "no private mount namespace on this machine";
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("plein.bmp » : le disque est plein."), std::string::npos) << run.err;
 }

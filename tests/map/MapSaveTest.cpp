@@ -43,26 +43,61 @@ size_t filesIn(const std::filesystem::path &folder)
 
 } // namespace
 
-TEST(MapSave, aMapSavedWhereNoFileCanBeCreatedKeepsItsChangesAndName)
+TEST(MapSave, aMapSavedWhereNoFileCanBeCreatedSaysWhyAndKeepsItsChangesAndName)
 {
     ScratchFolder folder;
     writeBytes(folder.file("notes.txt"), "not a folder");
-    CarteVarenthe map = changedMap(4);
-    try {
-        // A path whose "folder" is a regular file: no one, root included,
-        // can create a file there.
-        map.save(folder.file("notes.txt") + "/carte.vr");
-        FAIL() << "the save cannot succeed";
-    } catch (const MapFileError &error) {
-        EXPECT_STREQ(error.what(), "Impossible d'ouvrir le fichier indiqué");
-    }
-    expectUnsavedMap(map);
-
     // A folder in the way of the file is not replaced.
-    std::filesystem::create_directory(folder.file("carte.vr"));
-    EXPECT_THROW(map.save(folder.file("carte.vr")), MapFileError);
-    EXPECT_TRUE(std::filesystem::is_directory(folder.file("carte.vr")));
-    expectUnsavedMap(map);
+    std::filesystem::create_directory(folder.file("dossier.vr"));
+    const struct {
+        std::string path;
+        const char *reason;
+    } cases[] = {
+        // A "folder" that is a regular file: no one, root included, can
+        // create a file there.
+        {folder.file("notes.txt") + "/carte.vr", "un élément du chemin n'est pas un dossier."},
+        {folder.file("absent") + "/carte.vr", "le dossier n'existe pas."},
+        {folder.file("dossier.vr"), "c'est un dossier."},
+    };
+    for (const auto &refused : cases) {
+        CarteVarenthe map = changedMap(4);
+        try {
+            map.save(refused.path);
+            FAIL() << "the save cannot succeed";
+        } catch (const MapFileError &error) {
+            // No file was there, so none is said to be kept.
+            EXPECT_EQ(std::string(error.what()),
+                      "Impossible d'ouvrir le fichier indiqué « " + refused.path + " » : " + refused.reason);
+        }
+        expectUnsavedMap(map);
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(folder.file("dossier.vr")));
+}
+
+// As an ordinary user, whoever runs the test.
+TEST(MapSave, aFolderThatRefusesWritingIsSaidSo)
+{
+    ScratchFolder folder;
+    ::chmod(folder.path().c_str(), 0500);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(77);
+        CarteVarenthe map = changedMap(4);
+        try {
+            map.save(folder.file("carte.vr"));
+        } catch (const MapFileError &error) {
+            ::_exit(std::string(error.what()).find(" : l'accès est refusé.") != std::string::npos ? 0 : 2);
+        }
+        ::_exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77)
+        GTEST_SKIP() << "cannot become an ordinary user";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1 saved, 2 wrong message";
 }
 
 TEST(MapSave, aFileSizeLimitLeavesTheOldFileByteIdentical)
@@ -94,7 +129,7 @@ TEST(MapSave, aFileSizeLimitLeavesTheOldFileByteIdentical)
     expectUnsavedMap(bigger);
 }
 
-// A full disk, made real with a tiny file system of our own in a private
+// A full disk and a read-only one, made real with a tiny file system of our own in a private
 // mount namespace (a user namespace lets an ordinary user do it too).
 TEST(MapSave, aFullDiskLeavesTheOldFileByteIdentical)
 {
@@ -134,6 +169,26 @@ TEST(MapSave, aFullDiskLeavesTheOldFileByteIdentical)
             status = 4;
         if (!bigger.modified || !bigger.untitled || bigger.fileName != "Sans titre 1")
             status = 5;
+        const auto says = [](const std::string &path, CarteVarenthe &map, const std::string &ending) {
+            try {
+                map.save(path);
+            } catch (const MapFileError &error) {
+                const std::string message = error.what();
+                return message.find("« " + path + " »") != std::string::npos
+                       && message.size() >= ending.size()
+                       && message.compare(message.size() - ending.size(), ending.size(), ending) == 0;
+            }
+            return false;
+        };
+        if (!says(path, bigger, "le disque est plein. Le fichier existant n'a pas été modifié."))
+            status = 6;
+        // A new file: there is no existing file to speak of.
+        if (!says(disk + "/neuve.vr", bigger, "le disque est plein."))
+            status = 7;
+        if (::mount(nullptr, disk.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0)
+            status = 8;
+        else if (!says(path, old, "le système de fichiers est en lecture seule. Le fichier existant n'a pas été modifié."))
+            status = 9;
         ::_exit(status);
     }
     int status = 0;
@@ -141,7 +196,8 @@ TEST(MapSave, aFullDiskLeavesTheOldFileByteIdentical)
     ASSERT_TRUE(WIFEXITED(status));
     if (WEXITSTATUS(status) == 77)
         GTEST_SKIP() << "no private mount namespace on this machine";
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "1 saved, 2 wrong message, 3 old file changed, 4 temporary left, 5 flags";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1 saved, 2 wrong message, 3 old file changed, 4 temporary left, 5 flags, "
+                                         "6 to 9 the reasons of a full disk and a read-only one";
 }
 
 TEST(MapSave, aSaveReplacesTheFileKeepsItsPermissionsAndWritesThroughALink)

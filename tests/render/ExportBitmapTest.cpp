@@ -79,7 +79,7 @@ TEST_F(BitmapExport, PictureIsThePitchTimesTheMapSize)
     EXPECT_EQ(field(packed, 18, 4), 140u);
     EXPECT_EQ(field(packed, 22, 4), 91u);
     EXPECT_EQ(packed.size(), 54 + 91 * 420);
-    EXPECT_EQ(bitmapExportSize(scene.map, noGrid), QSize(140, 91));
+    EXPECT_EQ(mapPictureSize(scene.map, noGrid), QSize(140, 91));
 }
 
 TEST_F(BitmapExport, BandsGiveExactlyThePictureRenderedAtOnce)

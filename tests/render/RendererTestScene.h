@@ -5,16 +5,18 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
 #include <memory>
 
 #include "map/CarteVarenthe.h"
-#include "render/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "render/MapRenderer.h"
 #include "render/MapView.h"
 #include "render/ScaledTileCache.h"
 #include "render/TileLibrary.h"
+#include "settings/ProgramFolder.h"
 
 namespace rendertest {
 
@@ -46,14 +48,6 @@ inline void writeSolidBitmap(const QString &path, QRgb colour)
     ASSERT_TRUE(tile.save(path, "BMP")) << path.toStdString();
 }
 
-// Every overlay blend is channel by channel, quotients cut toward zero.
-inline QRgb blended(QRgb overlay, QRgb under, int alpha)
-{
-    auto channel = [alpha](int o, int u) { return o * alpha / 255 + u * (255 - alpha) / 255; };
-    return qRgb(channel(qRed(overlay), qRed(under)), channel(qGreen(overlay), qGreen(under)),
-                channel(qBlue(overlay), qBlue(under)));
-}
-
 class Scene {
 public:
     Scene()
@@ -63,7 +57,7 @@ public:
         for (int tile : {Grass, Water, Mountain, Sand, CustomZone})
             writeSolidBitmap(folder.filePath(QStringLiteral("img/1/%1.bmp").arg(tile)), tileColour(tile));
         writeSolidBitmap(folder.filePath(QStringLiteral("img/250.bmp")), layerChangeColour());
-        TileLibrary::setProgramFolder(folder.path());
+        ProgramFolder::setPath(folder.path());
         library.SelectAspectFolder(QStringLiteral(".\\img\\1\\"));
         tiles = std::make_unique<ScaledTileCache>(library);
         // Most pixel tests look at tiles and lines; the ones about times and
@@ -71,7 +65,7 @@ public:
         settings.showTimes = false;
         settings.showProvinceNames = false;
     }
-    ~Scene() { TileLibrary::setProgramFolder(QString()); }
+    ~Scene() { ProgramFolder::setPath(QString()); }
 
     // The canvas filled with a colour the renderer never draws, so that
     // untouched pixels show.
@@ -128,6 +122,22 @@ inline int differingPixels(const QImage &a, const QImage &b)
         for (int x = 0; x < a.width(); ++x)
             count += (a.pixel(x, y) | 0xFF000000u) != (b.pixel(x, y) | 0xFF000000u);
     return count;
+}
+
+// Holds a picture against its golden file tests/render/data/<name>.png, to
+// the exact pixel. With PELMORIN_UPDATE_GOLDEN=1 the picture is written as
+// the new golden instead, to be looked at before it is committed.
+inline void expectGolden(const QImage &image, const QString &name)
+{
+    const QString path = QStringLiteral(PELMORIN_SOURCE_DIR "/tests/render/data/%1.png").arg(name);
+    if (qEnvironmentVariable("PELMORIN_UPDATE_GOLDEN") == QStringLiteral("1")) {
+        QDir().mkpath(QFileInfo(path).path());
+        EXPECT_TRUE(image.convertToFormat(QImage::Format_RGB888).save(path, "PNG")) << path.toStdString();
+        return;
+    }
+    const QImage golden(path);
+    ASSERT_FALSE(golden.isNull()) << "no golden picture " << path.toStdString();
+    EXPECT_EQ(differingPixels(image, golden.convertToFormat(QImage::Format_RGB32)), 0) << name.toStdString();
 }
 
 } // namespace rendertest

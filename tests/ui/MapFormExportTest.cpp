@@ -47,9 +47,10 @@ TEST(MapFormExport, CancellingTheProgressDialogWritesNothing)
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     FakeMapWindowHost host;
-    // The world at full size: 9900 x 5577 pixels, long enough for the
-    // progress dialog to show.
-    ShownMapForm shown(host, grassWorld(300, 169));
+    // Four worlds' worth of cells at full size (19800 x 11154 pixels): the
+    // dialog shows only for an export expected to last 400 ms, and one world
+    // takes about half that on a fast machine.
+    ShownMapForm shown(host, grassWorld(600, 338));
     const QString path = folder.filePath(QStringLiteral("monde.bmp"));
     bool dialogSeen = false;
     QTimer cancelling;

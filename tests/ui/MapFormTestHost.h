@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "map/CarteVarenthe.h"
-#include "render/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "render/TileLibrary.h"
 #include "ui/MapWindowHost.h"
 #include "ui/TMapForm.h"

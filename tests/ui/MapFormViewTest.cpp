@@ -10,6 +10,7 @@
 #include "render/MapRenderer.h"
 #include "render/ScaledTileCache.h"
 #include "MapFormTestHost.h"
+#include "settings/ProgramFolder.h"
 
 namespace {
 
@@ -216,7 +217,7 @@ TEST(MapFormView, ScrollingShiftsThePictureAndDrawsOnlyWhatCameIntoView)
         picture.save(folder.filePath(QStringLiteral("img/1/%1.bmp").arg(tile)));
     }
     const QString workingFolder = QDir::currentPath();
-    TileLibrary::setProgramFolder(folder.path());
+    ProgramFolder::setPath(folder.path());
 
     FakeMapWindowHost host;
     host.tiles.SelectAspectFolder(QStringLiteral(".\\img\\1\\"));
@@ -283,6 +284,6 @@ TEST(MapFormView, ScrollingShiftsThePictureAndDrawsOnlyWhatCameIntoView)
     form.setScrollX(form.scrollX() + 29);
     form.Timer1Timer();
     expectPictureOfView("zoomed out");
-    TileLibrary::setProgramFolder(QString());
+    ProgramFolder::setPath(QString());
     QDir::setCurrent(workingFolder);
 }

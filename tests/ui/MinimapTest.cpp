@@ -13,6 +13,7 @@
 #include "render/TileLibrary.h"
 #include "ui/MinimapGeometry.h"
 #include "ui/TMinimapForm.h"
+#include "settings/ProgramFolder.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ TEST(MinimapGeometry, ClickCentresTheViewAndStopsAtTheScrollLimits)
 class MinimapFormTest : public ::testing::Test {
 protected:
     QTemporaryDir folder;
-    QString previousFolder = TileLibrary::programFolder();
+    QString previousFolder = ProgramFolder::path();
 
     void SetUp() override
     {
@@ -77,9 +78,9 @@ protected:
         overview.setColorTable({qRgb(20, 90, 30)});
         overview.fill(0);
         ASSERT_TRUE(overview.save(QDir(folder.path()).filePath(TMinimapForm::overviewFileName())));
-        TileLibrary::setProgramFolder(folder.path());
+        ProgramFolder::setPath(folder.path());
     }
-    void TearDown() override { TileLibrary::setProgramFolder(previousFolder); }
+    void TearDown() override { ProgramFolder::setPath(previousFolder); }
 };
 
 TEST_F(MinimapFormTest, DrawsTheOverviewWithAWhiteFrame)

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "ui/WindowPixels.h"
+#include "render/PortableCode.h"
 
 namespace {
 
@@ -24,11 +25,13 @@ TEST(WindowPixels, AMovedViewFindsEveryPixelStillInViewWhereItWasDrawn)
     WindowPixels pixels;
     pixels.allocate(size);
     ASSERT_EQ(pixels.size(), size);
+    if (portableCodeOnly()) {
+        ASSERT_FALSE(pixels.wraps()) << "the portable picture is one plain run";
+        GTEST_SKIP() << "a plain picture keeps nothing across a move; the map window redraws it whole";
+    }
 #if defined(__linux__)
     ASSERT_TRUE(pixels.wraps());
 #endif
-    if (!pixels.wraps())
-        GTEST_SKIP() << "the picture does not wrap on this system";
 
     QImage first = pixels.picture({0, 0});
     for (int y = 0; y < size.height(); ++y)

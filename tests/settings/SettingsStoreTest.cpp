@@ -1,12 +1,12 @@
 // Start-up and exit as the configuration file sees them: a first run in an
 // empty folder, a second run that finds everything as it was left, a file
 // edited by hand, and a program started from another folder.
-#include "app/ConfigFile.h"
-#include "app/ConfigOpenMaps.h"
-#include "app/SettingsStore.h"
-#include "render/AppSettings.h"
-#include "render/AspectList.h"
-#include "render/TileLibrary.h"
+#include "settings/ConfigFile.h"
+#include "settings/ConfigOpenMaps.h"
+#include "settings/SettingsStore.h"
+#include "settings/AppSettings.h"
+#include "settings/AspectList.h"
+#include "settings/ProgramFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -25,6 +25,8 @@ const QLocale English(QLocale::English, QLocale::UnitedStates);
 class RecordingHost : public SettingsHost {
 public:
     void addAspectMenuItem(const QString &caption) override { log << "menu " + caption; }
+    void selectAspectFolder(const QString &folder) override { aspect = folder; }
+    QString aspectFolder() const override { return aspect; }
     void setCityListTicked(bool ticked) override { cityList = ticked; }
     bool cityListTicked() const override { return cityList; }
     void setMinimapTicked(bool ticked) override { minimap = ticked; }
@@ -48,6 +50,7 @@ public:
     bool windowMaximised() const override { return maximised; }
 
     QStringList log;
+    QString aspect;
     bool cityList = false;
     bool minimap = false;
     bool maximised = false;
@@ -60,12 +63,12 @@ protected:
     {
         ASSERT_TRUE(program_.isValid());
         startDir_ = QDir::currentPath();
-        TileLibrary::setProgramFolder(program_.path());
+        ProgramFolder::setPath(program_.path());
         ASSERT_TRUE(QDir::setCurrent(program_.path()));
     }
     void TearDown() override
     {
-        TileLibrary::setProgramFolder(QString());
+        ProgramFolder::setPath(QString());
         QDir::setCurrent(startDir_);
     }
 
@@ -73,14 +76,12 @@ protected:
     struct Run {
         explicit Run(const QLocale &locale)
             : config(".\\pelmorin.cfg", locale)
-            , tiles(std::make_unique<TileLibrary>())
-            , store(config, settings, aspects, *tiles, host)
+            , store(config, settings, aspects, host)
         {
         }
         ConfigFile config;
         AppSettings settings;
         AspectList aspects;
-        std::unique_ptr<TileLibrary> tiles;
         RecordingHost host;
         SettingsStore store;
     };
@@ -121,8 +122,7 @@ TEST_F(SettingsStoreTest, FirstRunOpensTheSampleMapAndLeavesAFullFile)
     EXPECT_EQ(run.config.readString("Cartes Ouvertes", "Carte 0", ""), "pelmorin.vr");
     EXPECT_EQ(keysOf(run.config, "Carte 0"), QStringList({"x", "y", "Echelle", "Etat Fenetre"}));
     EXPECT_EQ(run.aspects.folderOf("Hiver"), ".\\img\\4\\");
-    EXPECT_EQ(run.tiles->aspectFolder(), ".\\img\\1\\");
-    EXPECT_TRUE(run.tiles->isLoaded(250));
+    EXPECT_EQ(run.host.aspect, ".\\img\\1\\");
 
     // Every other setting takes its read default.
     EXPECT_FLOAT_EQ(run.settings.scrollSpeed, 1.8f);
@@ -167,7 +167,7 @@ TEST_F(SettingsStoreTest, EverythingChangedComesBackAtTheNextStart)
     {
         Run first(English);
         first.store.LoadSettings();
-        first.tiles->SelectAspectFolder(first.aspects.folderForCaption("&Hiver"));
+        first.host.selectAspectFolder(first.aspects.folderForCaption("&Hiver"));
         AppSettings &s = first.settings;
         s.scrollSpeed = 2.5f;
         s.gridGap = 0;
@@ -191,7 +191,7 @@ TEST_F(SettingsStoreTest, EverythingChangedComesBackAtTheNextStart)
     Run second(English);
     second.store.LoadSettings();
     const AppSettings &s = second.settings;
-    EXPECT_EQ(second.tiles->aspectFolder(), ".\\img\\4\\");
+    EXPECT_EQ(second.host.aspect, ".\\img\\4\\");
     EXPECT_FLOAT_EQ(s.scrollSpeed, 2.5f);
     EXPECT_EQ(s.gridGap, 0);
     EXPECT_TRUE(s.useWingsGift && s.allowEmbark && s.allowAbandon);
@@ -225,7 +225,7 @@ TEST_F(SettingsStoreTest, HandEditedValuesFallBackToTheirDefaults)
     EXPECT_FLOAT_EQ(run.settings.scrollSpeed, 1.8f);
     EXPECT_EQ(run.settings.gridGap, 2);
     EXPECT_EQ(run.settings.timesFont.font.pointSize(), 7);
-    EXPECT_EQ(run.tiles->aspectFolder(), ".\\img\\9\\");
+    EXPECT_EQ(run.host.aspect, ".\\img\\9\\");
     EXPECT_FALSE(run.host.minimap);
     // One coordinate at -1 lets the system place the window.
     EXPECT_EQ(run.host.log.mid(2), QStringList({"resize 800x600"}));
@@ -302,34 +302,28 @@ TEST_F(SettingsStoreTest, NoRecordedMapMeansTheSampleMapAgainButAnEmptyListStays
     EXPECT_EQ(run.aspects.size(), 1);
 }
 
-TEST_F(SettingsStoreTest, StartedFromAnotherFolderTheDefaultsLandThereAndTheRestBesideTheProgram)
+TEST_F(SettingsStoreTest, StartedFromAnotherFolderEverySettingComesFromTheFileBesideTheProgram)
 {
     QTemporaryDir elsewhere;
     ASSERT_TRUE(elsewhere.isValid());
     writeFile(cfgIn(elsewhere), "[Aspects]\r\nAutomne=.\\img\\7\\\r\n");
-    writeFile(cfgIn(program_), "[Cartes Ouvertes]\r\nCarte 0=monde.vr\r\n[Affichage]\r\nGrille=0\r\n"
-                               "Aspect=.\\img\\4\\\r\n");
+    writeFile(cfgIn(program_), "[Cartes Ouvertes]\r\nCarte 0=monde.vr\r\n[Aspects]\r\nHiver=.\\img\\4\\\r\n"
+                               "[Affichage]\r\nGrille=0\r\nAspect=.\\img\\4\\\r\n");
     ASSERT_TRUE(QDir::setCurrent(elsewhere.path()));
+    const QByteArray startFolderFile = bytesOf(cfgIn(elsewhere));
 
+    ASSERT_TRUE(ProgramFolder::makeCurrent());
     Run run(French);
     run.store.LoadSettings();
-    // Steps before the aspect is chosen use the folder the program started in.
-    EXPECT_EQ(run.aspects.size(), 1);
-    EXPECT_EQ(run.aspects.entries().first().name, "Automne");
-    EXPECT_EQ(ConfigFile(cfgIn(elsewhere)).sectionNames(), QStringList({"Aspects", "Cartes Ouvertes", "Carte 0"}));
-    // From the aspect on, the program's folder is current: the aspect saved
-    // there at the last exit is the one in use.
-    EXPECT_EQ(run.tiles->aspectFolder(), ".\\img\\4\\");
-    EXPECT_EQ(QDir(QDir::currentPath()).canonicalPath(), QDir(program_.path()).canonicalPath());
+    EXPECT_EQ(run.aspects.entries().first().name, "Hiver");
+    EXPECT_EQ(run.host.aspect, ".\\img\\4\\");
     EXPECT_EQ(run.settings.gridGap, 0);
     ASSERT_EQ(readOpenMapList(run.config).size(), 1);
     EXPECT_EQ(readOpenMapList(run.config).first().value, "monde.vr");
 
-    const QByteArray startFolderFile = bytesOf(cfgIn(elsewhere));
     run.store.SaveSettings();
     EXPECT_EQ(bytesOf(cfgIn(elsewhere)), startFolderFile);
     EXPECT_TRUE(ConfigFile(cfgIn(program_)).sectionExists("Derniere Situation"));
-    EXPECT_FALSE(ConfigFile(cfgIn(program_)).sectionExists("Aspects"));
 }
 
 TEST_F(SettingsStoreTest, AConfigurationThatCannotBeWrittenIsReportedByName)
@@ -338,9 +332,8 @@ TEST_F(SettingsStoreTest, AConfigurationThatCannotBeWrittenIsReportedByName)
     ConfigFile config(lost, French);
     AppSettings settings;
     AspectList aspects;
-    auto tiles = std::make_unique<TileLibrary>();
     RecordingHost host;
-    SettingsStore store(config, settings, aspects, *tiles, host);
+    SettingsStore store(config, settings, aspects, host);
 
     for (const auto &pass : {std::function<void()>([&] { store.LoadSettings(); }),
                              std::function<void()>([&] { store.SaveSettings(); }),
@@ -357,6 +350,6 @@ TEST_F(SettingsStoreTest, AConfigurationThatCannotBeWrittenIsReportedByName)
     // Even so, the program starts with the usual aspects and every default.
     EXPECT_EQ(host.log, QStringList({"menu &Eté", "menu &Hiver", "resize 800x600"}));
     EXPECT_EQ(aspects.folderOf("Eté"), ".\\img\\1\\");
-    EXPECT_EQ(tiles->aspectFolder(), ".\\img\\1\\");
+    EXPECT_EQ(host.aspect, ".\\img\\1\\");
     EXPECT_TRUE(host.minimap);
 }

@@ -9,7 +9,6 @@
 
 class AspectList;
 class ConfigFile;
-class TileLibrary;
 struct AppSettings;
 
 // What the settings passes ask of the main window.
@@ -19,6 +18,10 @@ public:
 
     // One radio item of the "&Aspects" submenu, caption "&" + aspect name.
     virtual void addAspectMenuItem(const QString &caption) = 0;
+    // The tile folder in use (Windows form, such as ".\img\1\"), chosen
+    // from the saved "Aspect" and kept at exit.
+    virtual void selectAspectFolder(const QString &folder) = 0;
+    virtual QString aspectFolder() const = 0;
 
     // Ticks of `MontrerVilles` (city list) and `MontrerMinipelmorin` (minimap).
     virtual void setCityListTicked(bool ticked) = 0;
@@ -38,13 +41,11 @@ public:
 
 class SettingsStore {
 public:
-    SettingsStore(ConfigFile &config, AppSettings &settings, AspectList &aspects, TileLibrary &tiles,
-                  SettingsHost &host);
+    SettingsStore(ConfigFile &config, AppSettings &settings, AspectList &aspects, SettingsHost &host);
 
     // Writes the default "Cartes Ouvertes" (with its "Carte 0") and "Aspects"
-    // sections when missing, builds the aspect menu, selects the saved aspect
-    // (which makes the program's folder the current directory, so every
-    // later access uses the file there), then reads every other setting.
+    // sections when missing, builds the aspect menu, selects the saved aspect,
+    // then reads every other setting.
     // ConfigWriteError when the defaults cannot be written.
     void LoadSettings();
     // Writes every setting; the first refused write raises ConfigWriteError
@@ -63,6 +64,5 @@ private:
     ConfigFile &config_;
     AppSettings &settings_;
     AspectList &aspects_;
-    TileLibrary &tiles_;
     SettingsHost &host_;
 };

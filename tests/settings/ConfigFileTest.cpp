@@ -1,6 +1,6 @@
 // The configuration file as a user who edits it by hand, or who moves it
 // between a French and an English desktop, would see it.
-#include "app/ConfigFile.h"
+#include "settings/ConfigFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,9 @@
-#include "app/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
-#include "app/ConfigFile.h"
-#include "render/AppSettings.h"
-#include "render/AspectList.h"
-#include "render/TileLibrary.h"
+#include "settings/ConfigFile.h"
+#include "settings/AppSettings.h"
+#include "settings/AspectList.h"
 
-#include <QDir>
 
 #include <optional>
 
@@ -65,12 +63,10 @@ void writeFont(ConfigFile &config, const FontSetting &font, const QString &colou
 
 } // namespace
 
-SettingsStore::SettingsStore(ConfigFile &config, AppSettings &settings, AspectList &aspects, TileLibrary &tiles,
-                             SettingsHost &host)
+SettingsStore::SettingsStore(ConfigFile &config, AppSettings &settings, AspectList &aspects, SettingsHost &host)
     : config_(config)
     , settings_(settings)
     , aspects_(aspects)
-    , tiles_(tiles)
     , host_(host)
 {
 }
@@ -87,13 +83,7 @@ void SettingsStore::LoadSettings()
         refused = error;
     }
     readAspects();
-    // Choosing the aspect makes the program's folder the current directory;
-    // from here on the relative configuration name means the file there. The
-    // folder is made current before "Aspect" is read, because that key is
-    // saved in the program's folder at exit: the aspect chosen last must be
-    // the one used at the next start, wherever the program is started from.
-    QDir::setCurrent(TileLibrary::programFolder());
-    tiles_.SelectAspectFolder(config_.readString(Display, QStringLiteral("Aspect"), DefaultAspectFolder));
+    host_.selectAspectFolder(config_.readString(Display, QStringLiteral("Aspect"), DefaultAspectFolder));
     readDisplaySettings(config_, settings_);
     host_.setCityListTicked(config_.readBool(LastSession, QStringLiteral("Afficher Liste Villes"), false));
     host_.setMinimapTicked(config_.readBool(LastSession, QStringLiteral("Afficher Minipelmorin"), true));
@@ -168,7 +158,7 @@ void SettingsStore::readWindowPlacement()
 
 void SettingsStore::SaveSettings()
 {
-    config_.writeString(Display, QStringLiteral("Aspect"), tiles_.aspectFolder());
+    config_.writeString(Display, QStringLiteral("Aspect"), host_.aspectFolder());
     config_.writeFloat(Display, QStringLiteral("Vitesse Défilement"), static_cast<double>(settings_.scrollSpeed));
     config_.writeInteger(Display, QStringLiteral("Grille"), settings_.gridGap);
     config_.writeBool(Display, QStringLiteral("Afficher Temps"), settings_.showTimes);

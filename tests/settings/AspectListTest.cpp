@@ -1,6 +1,6 @@
 // Choosing an aspect from the menu: the caption names the entry, the first
 // entry of that name wins, and an unknown name means no folder at all.
-#include "render/AspectList.h"
+#include "settings/AspectList.h"
 
 #include <gtest/gtest.h>
 

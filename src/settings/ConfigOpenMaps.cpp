@@ -1,6 +1,6 @@
-#include "app/ConfigOpenMaps.h"
+#include "settings/ConfigOpenMaps.h"
 
-#include "app/ConfigFile.h"
+#include "settings/ConfigFile.h"
 
 namespace {
 

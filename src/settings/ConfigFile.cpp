@@ -1,11 +1,10 @@
-#include "app/ConfigFile.h"
+#include "settings/ConfigFile.h"
 
+#include "map/AtomicFileWriter.h"
 #include "map/Windows1252.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 #include <charconv>
 #include <cmath>
@@ -141,23 +140,17 @@ void ConfigFile::storeLines(const QStringList &lines)
     const std::string bytes = utf8ToCp1252(text.toStdString());
 
     const QString target = path();
-    const auto refuse = [&target](const QString &reason) {
-        const QString message = QStringLiteral("Impossible d'enregistrer la configuration dans le fichier « %1 » : %2.")
-                                    .arg(QDir::toNativeSeparators(target), reason);
+    const auto refuse = [&target](const std::string &reason) {
+        const QString message = QStringLiteral("Impossible d'enregistrer la configuration dans le fichier « %1 » : %2")
+                                    .arg(QDir::toNativeSeparators(target), QString::fromStdString(reason));
         throw ConfigWriteError(message.toStdString());
     };
 
-    // Replacing the file through a rename would go around a read-only flag;
-    // the user set it to keep the file as it is.
-    const QFileInfo existing(target);
-    if (existing.exists() && (!existing.isFile() || !existing.isWritable()))
-        refuse(QStringLiteral("le fichier est en lecture seule ou n'est pas un fichier"));
-
-    QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly))
-        refuse(QStringLiteral("le dossier n'existe pas ou refuse l'écriture"));
-    if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()) || !file.commit())
-        refuse(QStringLiteral("l'écriture a échoué (disque plein ?)"));
+    // Through a temporary file renamed over the old one: a crash, a full
+    // disk or a file-size limit never leaves half a configuration behind.
+    AtomicFileWriter file(QFile::encodeName(target).toStdString());
+    if (!file.open(bytes.size()) || !file.write(bytes.data(), bytes.size()) || !file.commit())
+        refuse(file.failureReason());
 }
 
 bool ConfigFile::sectionExists(const QString &section) const

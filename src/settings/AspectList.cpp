@@ -1,4 +1,4 @@
-#include "render/AspectList.h"
+#include "settings/AspectList.h"
 
 QString AspectList::folderOf(const QString &name) const
 {
