@@ -12,6 +12,7 @@
 #include "map/MapErrors.h"
 #include "render/PictureFormat.h"
 #include "ui/BusyPointer.h"
+#include "ui/PlainText.h"
 #include "ui/TMapForm.h"
 #include "ui/UserDialogs.h"
 #include "settings/ProgramFolder.h"
@@ -189,8 +190,8 @@ void MapFileCommands::afterSave(TMapForm *window)
     // Only a written file names the window: a cancelled dialog or a refused
     // write leaves the caption as it was.
     if (QMdiSubWindow *sub = main_.subWindowOf(window))
-        sub->setWindowTitle(saveDialogFileName_);
-    window->setWindowTitle(saveDialogFileName_);
+        sub->setWindowTitle(plainWindowTitle(saveDialogFileName_));
+    window->setWindowTitle(plainWindowTitle(saveDialogFileName_));
 }
 
 void MapFileCommands::EnregistrerFichierExecute()

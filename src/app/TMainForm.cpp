@@ -27,6 +27,7 @@
 #include "ui/TMapForm.h"
 #include "ui/TMinimapForm.h"
 #include "ui/TPaletteForm.h"
+#include "ui/PlainText.h"
 #include "ui/UserDialogs.h"
 
 namespace {
@@ -301,9 +302,9 @@ QMdiSubWindow *TMainForm::subWindowOf(TMapForm *window) const
 TMapForm *TMainForm::addMapWindow(std::unique_ptr<CarteVarenthe> document, const QString &caption)
 {
     auto *form = new TMapForm(*this, std::move(document));
-    form->setWindowTitle(caption);
+    form->setWindowTitle(plainWindowTitle(caption));
     QMdiSubWindow *sub = mdiArea_->addSubWindow(form);
-    sub->setWindowTitle(caption);
+    sub->setWindowTitle(plainWindowTitle(caption));
     sub->setWindowIcon(applicationIcon());
     // The sub-window takes the form's design size with its frame around it,
     // within the area; this is also the size a later restore comes back to.

@@ -150,6 +150,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool event(QEvent *event) override;
@@ -168,6 +169,9 @@ private:
     void setStatusDuration();
     void describeCell(int column, int row);
     void forgetPicture();
+    // The pop-up menu for the cell at the view's centre, as the keyboard
+    // opens it.
+    void popupAtViewCentre();
 
     MapWindowHost &host_;
     std::unique_ptr<CarteVarenthe> document_;
