@@ -1,5 +1,5 @@
 // The settings file against a hostile system and a hostile hand: a
-// file-size limit when it is written.
+// file-size limit when it is written, edits while the program runs.
 #include "settings/ConfigFile.h"
 
 #include <gtest/gtest.h>
@@ -43,4 +43,27 @@ TEST(SettingsLimits, aFileSizeLimitRefusesTheWriteAndKeepsTheOldFile)
         << message;
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), before);
+}
+
+// The lines are kept between accesses; a hand edit must still be seen by
+// the next read, even one made the instant after a read and of the same size.
+TEST(SettingsLimits, anEditWhileTheProgramRunsIsSeenByTheNextRead)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("pelmorin.cfg");
+    const auto edit = [&path](const QByteArray &bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite)); // in place, as some editors do
+        file.write(bytes);
+        file.resize(bytes.size());
+    };
+    edit("[Fenetre]\r\nLargeur=800\r\n");
+    ConfigFile config(path, QLocale(QLocale::French, QLocale::France));
+    EXPECT_EQ(config.readInteger("Fenetre", "Largeur", 0), 800);
+    edit("[Fenetre]\r\nLargeur=900\r\n");
+    EXPECT_EQ(config.readInteger("Fenetre", "Largeur", 0), 900);
+    config.writeInteger("Fenetre", "Hauteur", 600);
+    edit("[Fenetre]\r\nLargeur=1000\r\nHauteur=700\r\n");
+    EXPECT_EQ(config.readInteger("Fenetre", "Hauteur", 0), 700);
+    EXPECT_EQ(config.readInteger("Fenetre", "Largeur", 0), 1000);
 }
