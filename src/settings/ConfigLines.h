@@ -57,13 +57,15 @@ public:
     void removeLines(qsizetype from, qsizetype count);
 
 private:
-    using NameIndex = std::unordered_multimap<size_t, qsizetype>; // folded name's hash: line
+    // A folded name's hash: where such names are (a line, or a section's ordinal).
+    using NameIndex = std::unordered_multimap<size_t, qsizetype>;
     void index();
     ConfigSection sectionAt(int ordinal) const;
 
     QString text_;            // every line followed by CR LF
     QList<qsizetype> starts_; // where each line starts, then the end of the text
     QList<qsizetype> headers_;
-    NameIndex sectionsByName_; // the header's line
-    mutable std::unordered_map<int, NameIndex> keysBySection_; // by ordinal
+    NameIndex sectionsByName_; // ordinals
+    // Lines of the pairs, by the section's ordinal; made when first asked for.
+    mutable std::unordered_map<int, NameIndex> keysBySection_;
 };
