@@ -9,6 +9,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QScreen>
 #include <QStatusBar>
 #include <QScopeGuard>
 #include <QStatusTipEvent>
@@ -587,4 +588,16 @@ QRect TMainForm::windowFrame() const
 bool TMainForm::windowMaximised() const
 {
     return isMaximized();
+}
+
+QList<QRect> TMainForm::availableScreenAreas() const
+{
+    QList<QRect> areas;
+    if (QScreen *primary = QGuiApplication::primaryScreen())
+        areas.append(primary->availableGeometry());
+    for (QScreen *screen : QGuiApplication::screens()) {
+        if (screen != QGuiApplication::primaryScreen())
+            areas.append(screen->availableGeometry());
+    }
+    return areas;
 }
