@@ -44,9 +44,13 @@ std::optional<QString> pictureSizeProblem(PictureFormat format, int64_t width, i
 
 BitmapExportResult ExportMapPictureAs(PictureFormat format, const QString &path, const CarteVarenthe &map,
                                       const MapView &view, const AppSettings &settings, ScaledTileCache &tiles,
-                                      const BitmapExportProgress &progress, int bandRows)
+                                      const BitmapExportProgress &progress, int bandRows,
+                                      const std::optional<QRect> &area)
 {
-    if (format == PictureFormat::Png)
-        return ExportMapPng(path, map, view, settings, tiles, progress, bandRows);
-    return ExportMapBitmap(path, map, view, settings, tiles, progress, bandRows);
+    if (format == PictureFormat::Png) {
+        PngRowWriter writer;
+        return ExportMapPicture(path, map, view, settings, tiles, writer, progress, bandRows, area);
+    }
+    BmpRowWriter writer;
+    return ExportMapPicture(path, map, view, settings, tiles, writer, progress, bandRows, area);
 }

@@ -25,4 +25,5 @@ std::optional<QString> pictureSizeProblem(PictureFormat format, int64_t width, i
 
 BitmapExportResult ExportMapPictureAs(PictureFormat format, const QString &path, const CarteVarenthe &map,
                                       const MapView &view, const AppSettings &settings, ScaledTileCache &tiles,
-                                      const BitmapExportProgress &progress = {}, int bandRows = 0);
+                                      const BitmapExportProgress &progress = {}, int bandRows = 0,
+                                      const std::optional<QRect> &area = std::nullopt);

@@ -35,10 +35,11 @@ protected:
     QString target(const QString &name) const { return output.filePath(name); }
 
     BitmapExportResult exportTo(const QString &path, const MapView &view, int bandRows = 0,
-                                const BitmapExportProgress &progress = {})
+                                const BitmapExportProgress &progress = {}, const std::optional<QRect> &area = {})
     {
         const auto format = pictureFormatForName(path, PictureFormat::Bmp);
-        return ExportMapPictureAs(*format, path, scene.map, view, scene.settings, *scene.tiles, progress, bandRows);
+        return ExportMapPictureAs(*format, path, scene.map, view, scene.settings, *scene.tiles, progress, bandRows,
+                                  area);
     }
 
     // The PNG file decoded by libpng itself, row by row, as 24-bit RGB.
@@ -136,6 +137,27 @@ TEST_F(BitmapExport, BandsGiveExactlyThePictureRenderedAtOnce)
                         EXPECT_EQ(differingPixels(decodePng(path), whole), 0) << "cell " << cell;
                     }
                 }
+            }
+        }
+    }
+}
+
+TEST_F(BitmapExport, ARegionIsItsCutOutOfTheWholePicture)
+{
+    const MapView view = viewAt(16, 1);
+    const QImage whole = scene.renderWhole(view);
+    // Cells, then a view's pixels that cut through cells, names and times.
+    const QRect areas[] = {cellsPictureArea(view, 3, 2, 5, 4), cellsPictureArea(view, 19, 12, 1, 1),
+                           QRect(101, 37, 180, 150), QRect(250, 150, 400, 400)};
+    for (const QRect &area : areas) {
+        for (int bandRows : {0, 7}) {
+            for (const char *suffix : {"bmp", "png"}) {
+                const QString path = target(QStringLiteral("region.%1").arg(suffix));
+                ASSERT_TRUE(exportTo(path, view, bandRows, {}, area).ok);
+                const QImage written = QImage(path).convertToFormat(QImage::Format_RGB32);
+                const QImage cut = whole.copy(area & whole.rect());
+                ASSERT_EQ(written.size(), cut.size()) << suffix;
+                EXPECT_EQ(differingPixels(written, cut), 0) << suffix << " " << area.x() << "," << area.y();
             }
         }
     }
