@@ -10,6 +10,7 @@
 #include "app/TOptionForm.h"
 #include "ui/TCitiesForm.h"
 #include "ui/TMapForm.h"
+#include "render/MapOverview.h"
 #include "ui/TMinimapForm.h"
 #include "ui/TPaletteForm.h"
 
@@ -31,6 +32,10 @@ ToolWindows::ToolWindows(TMainForm &main) : QObject(&main), main_(main)
         view.cellPitch = active->cellPitch();
         view.maxScrollX = active->scrollMaximumX();
         view.maxScrollY = active->scrollMaximumY();
+        const MapOverview &overview = active->overview();
+        view.scaleCells = overview.scale().cells;
+        view.scalePixels = overview.scale().pixels;
+        view.picture = &overview.picture();
         return view;
     });
     connect(MinimapForm, &TMinimapForm::scrollRequested, this, [this](int horizontal, int vertical) {

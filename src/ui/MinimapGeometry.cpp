@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-double minimapScale(int cellPitch)
+double minimapScale(int cellPitch, long long scaleCells, long long scalePixels)
 {
-    if (cellPitch <= 0)
+    if (cellPitch <= 0 || scaleCells <= 0)
         return 0.0;
-    return static_cast<double>(MinimapWidth) / (static_cast<double>(MinimapCellsAcross) * cellPitch);
+    return static_cast<double>(scalePixels) / (static_cast<double>(scaleCells) * cellPitch);
 }
 
 namespace {
@@ -21,7 +21,7 @@ int truncated(double value)
 
 MinimapFrame minimapFrame(const MinimapView &view)
 {
-    const double s = minimapScale(view.cellPitch);
+    const double s = minimapScale(view.cellPitch, view.scaleCells, view.scalePixels);
     MinimapFrame frame;
     frame.left = truncated(view.scrollX * s);
     frame.top = truncated(view.scrollY * s);
@@ -32,7 +32,7 @@ MinimapFrame minimapFrame(const MinimapView &view)
 
 QPoint minimapScrollFor(const MinimapView &view, QPoint click)
 {
-    const double s = minimapScale(view.cellPitch);
+    const double s = minimapScale(view.cellPitch, view.scaleCells, view.scalePixels);
     if (s <= 0.0)
         return {view.scrollX, view.scrollY};
     // The halves are whole pixels first (division toward zero), as the

@@ -1,11 +1,14 @@
 #pragma once
-// Arithmetic of the minimap: the overview picture covers 310 cells across
-// (the world map's 300 columns plus the shift of odd province rows) in 188
+// Arithmetic of the minimap: the overview picture of the world map covers 310
+// cells across (its 300 columns plus the shift of odd province rows) in 188
 // pixels, so one map pixel of a window is 188 / (310 x pitch) overview
-// pixels. The frame and the click use the same factor, so clicking the
-// frame's centre leaves the view where it is.
+// pixels; the overview of another map has the scale that fits it. The frame
+// and the click use the same factor, so clicking the frame's centre leaves
+// the view where it is.
 #include <QPoint>
 #include <QRect>
+
+class QImage;
 
 inline constexpr int MinimapWidth = 188;
 inline constexpr int MinimapHeight = 102;
@@ -20,10 +23,15 @@ struct MinimapView {
     int cellPitch = 33;    // cell size plus grid gap
     int maxScrollX = 0;    // largest positions the scroll bars accept
     int maxScrollY = 0;
+    // The overview's scale: this many cells in that many pixels.
+    long long scaleCells = MinimapCellsAcross;
+    long long scalePixels = MinimapWidth;
+    // The map's own overview picture; the shipped one of the world when null.
+    const QImage *picture = nullptr;
 };
 
 // Overview pixels per map pixel; 0 for a pitch that is not positive.
-double minimapScale(int cellPitch);
+double minimapScale(int cellPitch, long long scaleCells = MinimapCellsAcross, long long scalePixels = MinimapWidth);
 // Frame of the view: left = trunc(H s), top = trunc(V s),
 // right = trunc((W + H) s), bottom = trunc((Hc + V) s). The outline covers
 // the pixels from left to right - 1 and from top to bottom - 1.

@@ -267,6 +267,13 @@ void TMapForm::repaintMap()
     update();
 }
 
+const MapOverview &TMapForm::overview()
+{
+    // An aspect change or another map size redraws the whole picture.
+    overview_.update(*document_, host_.tileLibrary(), QRect());
+    return overview_;
+}
+
 void TMapForm::invalidateScaledTiles()
 {
     scaledTiles_->InvalidateScaledTiles();
@@ -512,6 +519,10 @@ void TMapForm::FormMouseMove(Qt::MouseButtons buttons, int x, int y)
                                                    palette ? host_.SelectedTile(1) : -1);
     if (action.paintTile != -1) {
         ApplyPaletteTile(*document_, column, row, action.paintTile);
+        if (!overview_.isNull()) {
+            overview_.update(*document_, host_.tileLibrary(), QRect(column - 1, row - 1, 3, 3));
+            host_.repaintMinimap();
+        }
         // Roads re-shape their neighbours, so two pitches around the mouse.
         const int reach = 2 * cellPitch();
         const QRect area = QRect(QPoint(x - reach, y - reach), QPoint(x + reach, y + reach)) & rect();

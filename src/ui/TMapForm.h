@@ -19,6 +19,7 @@
 #include <memory>
 
 #include "map/CarteVarenthe.h"
+#include "render/MapOverview.h"
 #include "render/MapView.h"
 #include "render/PictureFormat.h"
 #include "ui/WindowPixels.h"
@@ -83,6 +84,9 @@ public:
     void repaintMap();
     // The aspect changed: every scaled tile is stale.
     void invalidateScaledTiles();
+    // The minimap's picture of this map, drawn when first asked for and kept
+    // up to date by the window's edits.
+    const MapOverview &overview();
 
     // Writes the whole map, or the part the window shows, at the current zoom
     // as a picture file of that format, with a progress dialog the user can
@@ -178,6 +182,7 @@ private:
     std::unique_ptr<CarteVarenthe> document_;
     std::unique_ptr<ScaledTileCache> scaledTiles_;
     // The retained picture; moving the view moves none of its pixels.
+    MapOverview overview_;
     WindowPixels pixels_;
     // Part of the window whose picture the back buffer holds at the view
     // origin: the timer keeps it only when it covers the whole client area.

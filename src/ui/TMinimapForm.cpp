@@ -37,7 +37,9 @@ void TMinimapForm::paintEvent(QPaintEvent *)
     if (!view)
         return;
     QPainter painter(this);
-    if (!overview_.isNull())
+    if (view->picture)
+        painter.drawImage(0, 0, *view->picture);
+    else if (!overview_.isNull())
         painter.drawImage(0, 0, overview_);
     const MinimapFrame frame = minimapFrame(*view);
     painter.setPen(QPen(Qt::white, 1));

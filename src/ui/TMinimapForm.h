@@ -1,6 +1,7 @@
 #pragma once
-// The minimap tool window "Minipelmorin": a fixed overview picture of the
-// world map with a white frame around the part the active map window shows.
+// The minimap tool window "Minipelmorin": the overview picture of the active
+// world map, drawn from the map itself (the shipped picture of the world when
+// none is given), with a white frame around the part the map window shows.
 // A left click or drag asks for the view to be centred on that point. The
 // main window tells it about the active map window through a view source
 // and moves that window's scroll bars on `scrollRequested`.

@@ -7,6 +7,9 @@
 #include "AssetFiles.h"
 #include "OverviewPicture.h"
 #include "map/CarteVarenthe.h"
+#include "render/MapOverview.h"
+#include "render/TileLibrary.h"
+#include "settings/ProgramFolder.h"
 
 TEST(OverviewPicture, IsA188By102PictureWithAsMuchSeaAsTheSampleWorld)
 {
@@ -69,4 +72,34 @@ TEST(ReleaseNotes, AreShortFrenchTextInWindows1252WithWindowsLineEnds)
     EXPECT_FALSE(notes.contains("\xC3\xA9"));
     EXPECT_TRUE(notes.endsWith("\r\n"));
     EXPECT_EQ(notes.count("\n"), notes.count("\r\n"));
+}
+
+TEST(OverviewPicture, TheMinimapDrawnFromTheSampleWorldLooksLikeTheShippedPicture)
+{
+    CarteVarenthe world;
+    world.open((programFolder() + QStringLiteral("/pelmorin.vr")).toStdString());
+    ProgramFolder::setPath(programFolder());
+    TileLibrary summer;
+    summer.SelectAspectFolder(QStringLiteral(".\\img\\1\\"));
+    MapOverview drawn;
+    drawn.rebuild(world, summer);
+    ProgramFolder::setPath(QString());
+    const QImage shipped =
+        QImage(programFolder() + QStringLiteral("/img/minipelmorin.bmp")).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(drawn.picture().size(), shipped.size());
+    // The shipped picture shows each pixel's most common terrain in a colour
+    // of its own, the drawn one the mean of the tiles: close, not equal.
+    double difference = 0;
+    int near = 0;
+    for (int y = 0; y < shipped.height(); ++y) {
+        for (int x = 0; x < shipped.width(); ++x) {
+            const QRgb a = drawn.picture().pixel(x, y), b = shipped.pixel(x, y);
+            const int d = std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
+            difference += d;
+            near += d < 90;
+        }
+    }
+    const int pixels = shipped.width() * shipped.height();
+    EXPECT_LT(difference / pixels, 60.0);
+    EXPECT_GT(near, pixels * 3 / 4);
 }
