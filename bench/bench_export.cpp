@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
@@ -20,6 +21,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "GeneratedWorld.h"
 #include "map/CarteVarenthe.h"
 #include "render/BitmapExport.h"
 #include "render/MapRenderer.h"
@@ -139,6 +141,26 @@ void BM_WorldZoom100ToPngByQt(benchmark::State &state)
     report(state, use, file);
 }
 
+// The largest map (the benchmarks' generated 4096 x 4096 world) at zoom 100:
+// a picture of 135168 pixels square, 51 Gio as a bitmap, which only the PNG
+// writer can hold; its memory must stay that of a few bands.
+void BM_LargestMapZoom100ToPng(benchmark::State &state)
+{
+    ExportBench &b = bench();
+    CarteVarenthe large;
+    large.create(4096, 4096, 20, 13, 1, 100);
+    benchworld::paintWorld(large, 4096, 160);
+    const QString file = b.path("pelmorin-bench-4096.png");
+    ChildUse use;
+    for (auto _ : state)
+        use = inChild(state, [&] {
+            ScaledTileCache tiles(b.library);
+            return ExportMapPng(file, large, b.view(100), b.settings, tiles).ok;
+        });
+    report(state, use, file);
+    QFile::remove(file);
+}
+
 void BM_MemcpyOfTheBitmapsBytes(benchmark::State &state)
 {
     ExportBench &b = bench();
@@ -175,6 +197,8 @@ BENCHMARK(BM_WorldZoom100ToPng)
 BENCHMARK(BM_WorldZoom100ToPngByQt)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_MemcpyOfTheBitmapsBytes)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Gzip1OfTheBitmap)->Unit(benchmark::kMillisecond)->UseRealTime();
+// Minutes long: once, whatever the repetitions asked for the others.
+BENCHMARK(BM_LargestMapZoom100ToPng)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1)->Repetitions(1);
 // The choices the writer's defaults were taken from (run with
 // --benchmark_filter=Choices).
 BENCHMARK(BM_WorldZoom100ToPng)
