@@ -7,7 +7,7 @@
 #include <QMdiSubWindow>
 
 #include "app/NewMapPrompt.h"
-#include "app/TMainForm.h"
+#include "app/FileCommandsHost.h"
 #include "map/CarteVarenthe.h"
 #include "map/MapErrors.h"
 #include "render/PictureFormat.h"
@@ -88,7 +88,7 @@ FileRequest MapFileCommands::bitmapRequest(PictureExtent extent) const
     // The dialog opens in the folder of the map it pictures, with the last
     // name chosen.
     request.startPath = bitmapFileName_;
-    const TMapForm *window = main_.activeMapWindow();
+    const TMapForm *window = host_.activeMapWindow();
     if (window && !window->document().untitled) {
         const QDir folder = QFileInfo(QString::fromStdString(window->document().fileName)).absoluteDir();
         request.startPath = bitmapFileName_.isEmpty() ? folder.path()
@@ -109,35 +109,35 @@ TMapForm *MapFileCommands::OpenMapWindow(const QString &fileName)
             document->open(fileSystemName(path));
         } catch (const MapTextIndexError &error) {
             // Not one of the reader's own refusals: the general error box.
-            main_.showGeneralError(QString::fromUtf8(error.what()));
+            host_.showGeneralError(QString::fromUtf8(error.what()));
             return nullptr;
         } catch (const MapFileError &error) {
-            userDialogs().showError(&main_, LoadErrorTitle, QString::fromUtf8(error.what()));
+            userDialogs().showError(host_.dialogParent(), LoadErrorTitle, QString::fromUtf8(error.what()));
             return nullptr;
         } catch (const std::bad_alloc &) {
-            main_.showGeneralError(QStringLiteral("Mémoire insuffisante pour lire la carte « %1 ».").arg(fileName));
+            host_.showGeneralError(QStringLiteral("Mémoire insuffisante pour lire la carte « %1 ».").arg(fileName));
             return nullptr;
         } catch (const std::exception &error) {
-            main_.showGeneralError(QString::fromUtf8(error.what()));
+            host_.showGeneralError(QString::fromUtf8(error.what()));
             return nullptr;
         }
         // The name stays as the user or the configuration gave it.
         document->fileName = fileName.toStdString();
     } else {
-        const std::optional<NewMapRequest> request = main_.newMapPrompt().askNewMap(&main_);
+        const std::optional<NewMapRequest> request = host_.newMapPrompt().askNewMap(host_.dialogParent());
         if (!request)
             return nullptr;
         try {
             document = createNewMap(*request, fileName);
         } catch (const std::bad_alloc &) {
-            main_.showGeneralError(QStringLiteral("Mémoire insuffisante pour créer cette carte."));
+            host_.showGeneralError(QStringLiteral("Mémoire insuffisante pour créer cette carte."));
             return nullptr;
         } catch (const std::exception &error) {
-            main_.showGeneralError(QString::fromUtf8(error.what()));
+            host_.showGeneralError(QString::fromUtf8(error.what()));
             return nullptr;
         }
     }
-    return main_.addMapWindow(std::move(document), fileName);
+    return host_.addMapWindow(std::move(document), fileName);
 }
 
 bool MapFileCommands::writeDocument(CarteVarenthe &document, const QString &name)
@@ -146,10 +146,10 @@ bool MapFileCommands::writeDocument(CarteVarenthe &document, const QString &name
         BusyPointer busy;
         document.save(fileSystemName(mapFilePath(name)));
     } catch (const MapFileError &error) {
-        userDialogs().showError(&main_, SaveErrorTitle, QString::fromUtf8(error.what()));
+        userDialogs().showError(host_.dialogParent(), SaveErrorTitle, QString::fromUtf8(error.what()));
         return false;
     } catch (const std::exception &error) {
-        main_.showGeneralError(QString::fromUtf8(error.what()));
+        host_.showGeneralError(QString::fromUtf8(error.what()));
         return false;
     }
     // The writer recorded the file system's form of the path; the map keeps
@@ -164,24 +164,24 @@ bool MapFileCommands::SaveMap(CarteVarenthe &document, bool saveAs)
     if (!saveAs && !document.untitled)
         return writeDocument(document, saveDialogFileName_);
 
-    const QString chosen = userDialogs().saveFile(&main_, saveRequest());
+    const QString chosen = userDialogs().saveFile(host_.dialogParent(), saveRequest());
     if (chosen.isEmpty())
         return false;
     saveDialogFileName_ = chosen;
     if (!writeDocument(document, chosen))
         return false;
-    main_.UpdateApplicationTitle();
+    host_.UpdateApplicationTitle();
     return true;
 }
 
 void MapFileCommands::NouveauFichierExecute()
 {
-    OpenMapWindow(QStringLiteral("Sans titre ") + QString::number(main_.mapWindows().size() + 1));
+    OpenMapWindow(QStringLiteral("Sans titre ") + QString::number(host_.mapWindows().size() + 1));
 }
 
 void MapFileCommands::OuvrirFichierExecute()
 {
-    const QString chosen = userDialogs().openFile(&main_, openRequest());
+    const QString chosen = userDialogs().openFile(host_.dialogParent(), openRequest());
     if (!chosen.isEmpty())
         OpenMapWindow(chosen);
 }
@@ -190,21 +190,21 @@ void MapFileCommands::afterSave(TMapForm *window)
 {
     // Only a written file names the window: a cancelled dialog or a refused
     // write leaves the caption as it was.
-    if (QMdiSubWindow *sub = main_.subWindowOf(window))
+    if (QMdiSubWindow *sub = host_.subWindowOf(window))
         sub->setWindowTitle(plainWindowTitle(saveDialogFileName_));
     window->setWindowTitle(plainWindowTitle(saveDialogFileName_));
 }
 
 void MapFileCommands::EnregistrerFichierExecute()
 {
-    TMapForm *window = main_.activeMapWindow();
+    TMapForm *window = host_.activeMapWindow();
     if (window && SaveMap(window->document(), false))
         afterSave(window);
 }
 
 void MapFileCommands::EnregistrerFichierSousExecute()
 {
-    TMapForm *window = main_.activeMapWindow();
+    TMapForm *window = host_.activeMapWindow();
     if (window && SaveMap(window->document(), true))
         afterSave(window);
 }
@@ -221,24 +221,24 @@ void MapFileCommands::EnregistrerVueExecute()
 
 void MapFileCommands::exportPicture(PictureExtent extent)
 {
-    TMapForm *window = main_.activeMapWindow();
+    TMapForm *window = host_.activeMapWindow();
     if (!window)
         return;
-    const QString chosen = userDialogs().saveFile(&main_, bitmapRequest(extent));
+    const QString chosen = userDialogs().saveFile(host_.dialogParent(), bitmapRequest(extent));
     if (chosen.isEmpty())
         return;
     // The name's extension decides the format; a name without one has had
     // the chosen filter's added by the dialog.
     const std::optional<PictureFormat> format = pictureFormatForName(chosen, PictureFormat::Bmp);
     if (!format) {
-        main_.showGeneralError(unknownPictureExtensionMessage(chosen));
+        host_.showGeneralError(unknownPictureExtensionMessage(chosen));
         return;
     }
     // The dialog replaces files without asking, which suits an earlier
     // picture; anything else (a map, say, under "Tous les fichiers") is only
     // replaced once the user confirms.
     if (QFileInfo::exists(chosen) && !holdsPictureOf(chosen, *format)
-        && userDialogs().askYesNo(&main_, QStringLiteral("Confirmer l'enregistrement"),
+        && userDialogs().askYesNo(host_.dialogParent(), QStringLiteral("Confirmer l'enregistrement"),
                                   QStringLiteral("Le fichier « %1 » existe déjà et n'est pas une image %2.\n"
                                                  "Voulez-vous le remplacer par l'image de la carte ?")
                                       .arg(QDir::toNativeSeparators(chosen),
@@ -249,6 +249,6 @@ void MapFileCommands::exportPicture(PictureExtent extent)
     bitmapFileName_ = chosen;
     QString errorText;
     if (window->exportPicture(chosen, *format, extent, &errorText) == ExportResult::Failed)
-        main_.showGeneralError(errorText.isEmpty() ? QStringLiteral("Impossible d'écrire l'image « %1 ».").arg(chosen)
+        host_.showGeneralError(errorText.isEmpty() ? QStringLiteral("Impossible d'écrire l'image « %1 ».").arg(chosen)
                                                    : errorText);
 }

@@ -10,7 +10,7 @@
 #include "render/PictureFormat.h"
 
 class CarteVarenthe;
-class TMainForm;
+class FileCommandsHost;
 class TMapForm;
 struct FileRequest;
 
@@ -27,7 +27,7 @@ QString mapFilePath(const QString &name);
 
 class MapFileCommands {
 public:
-    explicit MapFileCommands(TMainForm &main) : main_(main) {}
+    explicit MapFileCommands(FileCommandsHost &host) : host_(host) {}
 
     // Reads the named file into a new map window, or asks for a new map when
     // no such file exists. Null when reading failed (the error was shown) or
@@ -60,7 +60,7 @@ private:
     void exportPicture(PictureExtent extent);
     void afterSave(TMapForm *window);
 
-    TMainForm &main_;
+    FileCommandsHost &host_;
     QString saveDialogFileName_;
     QString bitmapFileName_;
 };

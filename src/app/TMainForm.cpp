@@ -75,7 +75,7 @@ TMapForm *mapFormIn(QMdiSubWindow *sub)
 
 TMainForm::TMainForm(const QString &configName, QWidget *parent)
     : QMainWindow(parent), config_(configName), settingsStore_(config_, settings_, aspects_, *this),
-      commands_(this), fileCommands_(*this)
+      commands_(this), fileCommands_(static_cast<FileCommandsHost &>(*this))
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Carte du Pelmorin"));
@@ -104,7 +104,7 @@ TMainForm::TMainForm(const QString &configName, QWidget *parent)
     if (tiles_.aspectFolder().isEmpty())
         tiles_.SelectAspectFolder(DefaultAspectFolder);
 
-    tools_ = new ToolWindows(*this);
+    tools_ = new ToolWindows(static_cast<ToolWindowsHost &>(*this));
 
     // Qt shows tooltips only inside the active window; the map's tooltips
     // must also show while the user works in one of the tool windows.

@@ -10,6 +10,8 @@
 #include <memory>
 
 #include "app/CommandTable.h"
+#include "app/FileCommandsHost.h"
+#include "app/ToolWindowsHost.h"
 #include "settings/ConfigFile.h"
 #include "app/MainMenus.h"
 #include "app/MapFileCommands.h"
@@ -37,7 +39,11 @@ class NewMapPrompt;
 // The title the taskbar shows while no map window is active.
 inline const char *const NoMapTitle = "Carte du Pelmorn";
 
-class TMainForm : public QMainWindow, public MapWindowHost, private SettingsHost {
+class TMainForm : public QMainWindow,
+                  public MapWindowHost,
+                  public FileCommandsHost,
+                  public ToolWindowsHost,
+                  private SettingsHost {
     Q_OBJECT
 public:
     // Opens the configuration file `configName` (relative to the current
@@ -60,7 +66,7 @@ public:
     // Operations for the other windows.
     void PlaceToolWindow(QWidget *toolWindow) { tools_->PlaceToolWindow(toolWindow); }
     void RepaintAllMaps();
-    void UpdateApplicationTitle();
+    void UpdateApplicationTitle() override;
     QString applicationTitle() const { return applicationTitle_; }
     QString statusPanelText(int panel) const;
 
@@ -74,23 +80,26 @@ public:
 
     // Map windows: the active one (also while a tool window has the focus),
     // and all of them in window-list or last-activation order.
-    TMapForm *activeMapWindow() const;
-    QList<TMapForm *> mapWindows() const;
+    TMapForm *activeMapWindow() const override;
+    QList<TMapForm *> mapWindows() const override;
     QList<TMapForm *> mapWindowsMostRecentFirst() const;
-    QMdiSubWindow *subWindowOf(TMapForm *window) const;
+    QMdiSubWindow *subWindowOf(TMapForm *window) const override;
     // Puts a new map window into the frame and activates it.
-    TMapForm *addMapWindow(std::unique_ptr<CarteVarenthe> document, const QString &caption);
+    TMapForm *addMapWindow(std::unique_ptr<CarteVarenthe> document, const QString &caption) override;
 
     CommandTable &commands() { return commands_; }
-    QAction *command(Command id) const { return commands_.action(id); }
+    QAction *command(Command id) const override { return commands_.action(id); }
     MapFileCommands &fileCommands() { return fileCommands_; }
     ConfigFile &configFile() { return config_; }
     AspectList &aspectList() { return aspects_; }
-    QMdiArea *mdiArea() const { return mdiArea_; }
+    QMdiArea *mdiArea() const override { return mdiArea_; }
+    QStatusBar *frameStatusBar() const override { return statusBar(); }
+    QWidget *frame() override { return this; }
+    QWidget *dialogParent() override { return this; }
     QMenu *aspectMenu() const { return SelectionAspects; }
     QMenu *windowMenu() const { return windowMenu_; }
     // The new-map question: TNewMapForm unless a test installed another.
-    NewMapPrompt &newMapPrompt();
+    NewMapPrompt &newMapPrompt() override;
     void setNewMapPrompt(NewMapPrompt *prompt) { newMapPromptOverride_ = prompt; }
 
     // Tool windows, created once with the main window.
@@ -119,7 +128,7 @@ public:
     void rebuildWindowList() { windowList_->rebuild(); }
     // The application's general error box: an error no handler expected;
     // the command that raised it ends and the program goes on.
-    void showGeneralError(const QString &text);
+    void showGeneralError(const QString &text) override;
 
 protected:
     bool event(QEvent *event) override;

@@ -5,7 +5,7 @@
 #include <QStatusBar>
 
 #include "app/TAboutBox.h"
-#include "app/TMainForm.h"
+#include "app/ToolWindowsHost.h"
 #include "app/TNewMapForm.h"
 #include "app/TOptionForm.h"
 #include "ui/TCitiesForm.h"
@@ -14,14 +14,14 @@
 #include "ui/TMinimapForm.h"
 #include "ui/TPaletteForm.h"
 
-ToolWindows::ToolWindows(TMainForm &main) : QObject(&main), main_(main)
+ToolWindows::ToolWindows(ToolWindowsHost &host) : QObject(host.frame()), host_(host)
 {
-    AboutBox = new TAboutBox(&main_);
-    OptionForm = new TOptionForm(&main_);
+    AboutBox = new TAboutBox(host_.frame());
+    OptionForm = new TOptionForm(host_.frame());
 
-    MinimapForm = new TMinimapForm(&main_);
+    MinimapForm = new TMinimapForm(host_.frame());
     MinimapForm->setViewSource([this]() -> std::optional<MinimapView> {
-        TMapForm *active = main_.activeMapWindow();
+        TMapForm *active = host_.activeMapWindow();
         if (!active)
             return std::nullopt;
         MinimapView view;
@@ -39,23 +39,23 @@ ToolWindows::ToolWindows(TMainForm &main) : QObject(&main), main_(main)
         return view;
     });
     connect(MinimapForm, &TMinimapForm::scrollRequested, this, [this](int horizontal, int vertical) {
-        if (TMapForm *active = main_.activeMapWindow()) {
+        if (TMapForm *active = host_.activeMapWindow()) {
             active->setScrollX(horizontal);
             active->setScrollY(vertical);
         }
     });
     connect(MinimapForm, &TMinimapForm::closed, this,
-            [this] { main_.command(Command::MontrerMinipelmorin)->setChecked(false); });
+            [this] { host_.command(Command::MontrerMinipelmorin)->setChecked(false); });
 
-    CitiesForm = new TCitiesForm(&main_);
+    CitiesForm = new TCitiesForm(host_.frame());
     connect(CitiesForm, &TCitiesForm::centreRequested, this, [this](int x, int y) {
-        if (TMapForm *active = main_.activeMapWindow())
+        if (TMapForm *active = host_.activeMapWindow())
             active->centreOnCell(x, y);
     });
-    connect(CitiesForm, &TCitiesForm::closed, this, [this] { main_.command(Command::MontrerVilles)->setChecked(false); });
+    connect(CitiesForm, &TCitiesForm::closed, this, [this] { host_.command(Command::MontrerVilles)->setChecked(false); });
 
-    NewMapForm = new TNewMapForm(main_.tileLibrary(), &main_);
-    PaletteForm = new TPaletteForm(main_.tileLibrary(), &main_);
+    NewMapForm = new TNewMapForm(host_.tileLibrary(), host_.frame());
+    PaletteForm = new TPaletteForm(host_.tileLibrary(), host_.frame());
     PaletteForm->hide();
 }
 
@@ -66,11 +66,11 @@ void ToolWindows::showAtStart()
     if (shownAtStart_)
         return;
     shownAtStart_ = true;
-    if (main_.command(Command::MontrerMinipelmorin)->isChecked()) {
+    if (host_.command(Command::MontrerMinipelmorin)->isChecked()) {
         PlaceToolWindow(MinimapForm);
         MinimapForm->show();
     }
-    if (main_.command(Command::MontrerVilles)->isChecked()) {
+    if (host_.command(Command::MontrerVilles)->isChecked()) {
         PlaceToolWindow(CitiesForm);
         CitiesForm->show();
     }
@@ -83,10 +83,10 @@ void ToolWindows::PlaceToolWindow(QWidget *toolWindow)
     // The frame's size is known once the window exists on the screen.
     (void)toolWindow->winId();
     // The client area holds the document area and the status bar.
-    const QPoint origin = main_.mdiArea()->mapToGlobal(QPoint(0, 0));
-    const int clientWidth = main_.mdiArea()->width();
-    const int statusHeight = main_.statusBar()->isVisible() ? main_.statusBar()->height() : 0;
-    const int clientHeight = main_.mdiArea()->height() + statusHeight;
+    const QPoint origin = host_.mdiArea()->mapToGlobal(QPoint(0, 0));
+    const int clientWidth = host_.mdiArea()->width();
+    const int statusHeight = host_.frameStatusBar()->isVisible() ? host_.frameStatusBar()->height() : 0;
+    const int clientHeight = host_.mdiArea()->height() + statusHeight;
     const QSize frame = toolWindow->frameGeometry().size();
     if (toolWindow == CitiesForm) {
         // The minimap's height counts whether or not it is shown.
@@ -106,8 +106,8 @@ void ToolWindows::MontrerMinipelmorinExecute(bool byUser)
 {
     if (!MinimapForm)
         return;
-    TMapForm *active = main_.activeMapWindow();
-    const bool ticked = main_.command(Command::MontrerMinipelmorin)->isChecked();
+    TMapForm *active = host_.activeMapWindow();
+    const bool ticked = host_.command(Command::MontrerMinipelmorin)->isChecked();
     if (active && active->document().mapType == 1 && ticked) {
         if (byUser)
             PlaceToolWindow(MinimapForm);
@@ -125,7 +125,7 @@ void ToolWindows::MontrerVillesExecute()
 {
     if (!CitiesForm)
         return;
-    if (main_.command(Command::MontrerVilles)->isChecked()) {
+    if (host_.command(Command::MontrerVilles)->isChecked()) {
         PlaceToolWindow(CitiesForm);
         CitiesForm->show();
     } else {
@@ -137,7 +137,7 @@ void ToolWindows::MontrerPaletteExecute()
 {
     if (!PaletteForm)
         return;
-    if (main_.command(Command::MontrerPalette)->isChecked()) {
+    if (host_.command(Command::MontrerPalette)->isChecked()) {
         // Put beside the maps the first time; it keeps its own place after.
         if (!palettePlaced_) {
             PlaceToolWindow(PaletteForm);

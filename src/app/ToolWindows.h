@@ -8,7 +8,7 @@
 class QWidget;
 class TAboutBox;
 class TCitiesForm;
-class TMainForm;
+class ToolWindowsHost;
 class TMinimapForm;
 class TNewMapForm;
 class TOptionForm;
@@ -17,8 +17,8 @@ class TPaletteForm;
 class ToolWindows : public QObject {
     Q_OBJECT
 public:
-    // Creates the six windows in start-up order, owned by `main`.
-    explicit ToolWindows(TMainForm &main);
+    // Creates the six windows in start-up order, owned by the host's frame.
+    explicit ToolWindows(ToolWindowsHost &host);
     // Destroys them, the palette first.
     ~ToolWindows() override;
 
@@ -47,7 +47,7 @@ public:
     TPaletteForm *PaletteForm = nullptr;
 
 private:
-    TMainForm &main_;
+    ToolWindowsHost &host_;
     bool shownAtStart_ = false;
     bool palettePlaced_ = false;
 };
