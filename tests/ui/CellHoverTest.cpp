@@ -31,23 +31,14 @@ public slots:
     void openUrl(const QUrl &url) { opened.push_back(url.toString()); }
 };
 
-Element named(ElementKind kind, const char *name, int number)
-{
-    Element element;
-    element.kind = kind;
-    element.name = name;
-    element.number = number;
-    return element;
-}
-
 // A small world with a zone beside a city, and an erased element.
 std::unique_ptr<CarteVarenthe> townWorld()
 {
     auto map = grassWorld(60, 40);
-    map->SetCellElement(4, 3, named(ElementZone, "Zone habitable", 253));
-    map->SetCellElement(5, 3, named(ElementCity, "Port-Sablé", 42));
-    map->SetCellElement(6, 3, named(ElementNone, "", 0));
-    map->SetCellElement(7, 3, named(ElementZone, "", 256));
+    map->SetCellElement(4, 3, Element{ElementZone, "Zone habitable", 4, 3, 253});
+    map->SetCellElement(5, 3, Element{ElementCity, "Port-Sablé", 5, 3, 42});
+    map->SetCellElement(6, 3, Element{ElementNone, "", 6, 3, 0});
+    map->SetCellElement(7, 3, Element{ElementZone, "", 7, 3, 256});
     map->modified = false;
     return map;
 }

@@ -18,37 +18,21 @@
 
 namespace {
 
-Element element(int kind, const std::string &name, int x, int y, int number)
-{
-    Element e;
-    e.kind = kind;
-    e.name = name;
-    e.x = x;
-    e.y = y;
-    e.number = number;
-    return e;
-}
-
 CityRow row(const QString &key, const QString &name)
 {
     return CityRow{key, name, -1, -1};
 }
 
-QStringList names(const QList<CityRow> &rows)
+// One column of the rows, in their order.
+QStringList column(const QList<CityRow> &rows, QString CityRow::*field)
 {
     QStringList result;
     for (const CityRow &r : rows)
-        result << r.name;
+        result << r.*field;
     return result;
 }
-
-QStringList keys(const QList<CityRow> &rows)
-{
-    QStringList result;
-    for (const CityRow &r : rows)
-        result << r.key;
-    return result;
-}
+QStringList names(const QList<CityRow> &rows) { return column(rows, &CityRow::name); }
+QStringList keys(const QList<CityRow> &rows) { return column(rows, &CityRow::key); }
 
 } // namespace
 
@@ -111,10 +95,9 @@ protected:
     {
         map.create(400, 200, 20, 13, 1, 1);
         // An erased element between the cities is not listed.
-        map.elements = {element(ElementCity, "Alba", 3, 4, 0), element(ElementNone, "", 6, 1, 1),
-                        element(ElementCity, "Brest", 10, 11, 1),
-                        element(ElementCity, "Arles", 150, 60, 9999), element(ElementZone, "Zone habitable", 7, 7, 253),
-                        element(ElementZone, "Zone habitable", 9, 30, 253)};
+        map.elements = {{ElementCity, "Alba", 3, 4, 0},        {ElementNone, "", 6, 1, 1},
+                        {ElementCity, "Brest", 10, 11, 1},     {ElementCity, "Arles", 150, 60, 9999},
+                        {ElementZone, "Zone habitable", 7, 7, 253}, {ElementZone, "Zone habitable", 9, 30, 253}};
         form.refreshCityList(&map);
         form.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
@@ -191,7 +174,7 @@ TEST_F(CitiesFormTest, LetterJumpScrollsTheFoundRowIntoView)
 {
     std::vector<Element> many;
     for (int i = 0; i < 200; ++i)
-        many.push_back(element(ElementCity, "Ville " + std::to_string(i), i, 0, i + 1));
+        many.push_back(Element{ElementCity, "Ville " + std::to_string(i), i, 0, i + 1});
     many[150].name = "Kerys";
     many[20].name = "Kador";
     map.elements = many;
