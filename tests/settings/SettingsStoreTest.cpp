@@ -229,15 +229,6 @@ TEST_F(SettingsStoreTest, HandEditedValuesFallBackToTheirDefaults)
     EXPECT_FALSE(run.host.minimap);
     // One coordinate at -1 lets the system place the window.
     EXPECT_EQ(run.host.log.mid(2), QStringList({"resize 800x600"}));
-
-    // A value written on a French desktop is not understood on an English one.
-    writeFile(cfgIn(program_), "[Affichage]\r\nVitesse D\xe9\x66ilement=2,5\r\n");
-    Run english(English);
-    english.store.LoadSettings();
-    EXPECT_FLOAT_EQ(english.settings.scrollSpeed, 1.8f);
-    Run french(French);
-    french.store.LoadSettings();
-    EXPECT_FLOAT_EQ(french.settings.scrollSpeed, 2.5f);
 }
 
 TEST_F(SettingsStoreTest, ReopeningPutsThePreviouslyActiveMapOnTopAndSkipsUntitledMaps)
