@@ -53,22 +53,6 @@ TEST_F(MainFormShutdown, OpenMapsAreRecordedFromLeastToMostRecentlyActiveWithout
     EXPECT_EQ(captionOf(*main, main->activeMapWindow()), "nord.vr");
 }
 
-TEST_F(MainFormShutdown, ExitWithOnlyUntitledMapsLeavesNoListAtAll)
-{
-    startWith({});
-    newMaps.answers.push_back(cityMapRequest());
-    main->command(Command::NouveauFichier)->trigger();
-    ASSERT_EQ(main->mapWindows().size(), 1);
-    dialogs.questionAnswers.push_back(Answer::No);
-    ASSERT_TRUE(closeMainForm(*main));
-    main.reset();
-
-    EXPECT_FALSE(folder.config().sectionExists("Cartes Ouvertes"));
-    // The rest of the settings were written at exit.
-    EXPECT_TRUE(folder.config().sectionExists("Affichage"));
-    EXPECT_TRUE(folder.config().sectionExists("Fenetre"));
-}
-
 TEST_F(MainFormShutdown, CancellingTheSaveDialogOfTheActiveMapStopsTheExitBeforeAnyOtherQuestion)
 {
     folder.writeMap("a.vr", 20, 13);
