@@ -220,9 +220,11 @@ TEST_F(MapFormView, ScrollingShiftsThePictureAndDrawsOnlyWhatCameIntoView)
 
     const int minimapBefore = host.minimapRepaints;
     // Steps of a drag in every direction, small and large, far enough to wrap
-    // around the back buffer (1000 by 700) more than once.
-    const QPoint moves[] = {{37, 0}, {0, 51},   {-20, -13}, {25, -17},   {-15, 20},
-                            {400, 9}, {-3, 700}, {650, 333}, {999, 1}, {-1200, -650}};
+    // around the back buffer (1000 by 700) more than once. The steps up and
+    // left come after the jumps, into parts never drawn before: over parts
+    // drawn earlier a strip left out would still show the right pixels.
+    const QPoint moves[] = {{37, 0},    {0, 51},   {400, 9},  {-3, 700}, {-20, -13},
+                            {25, -17},  {-15, 20}, {650, 333}, {999, 1}, {-1200, -650}};
     for (const QPoint move : moves) {
         form.setScrollX(form.scrollX() + move.x());
         form.setScrollY(form.scrollY() + move.y());
