@@ -9,11 +9,11 @@
 
 namespace {
 
-struct FileCommandsFixture : MainFormFixture {
+struct FileMenu : MainFormFixture {
     void SetUp() override { startWith({}); }
 };
 
-TEST_F(FileCommandsFixture, NewMapsAreNamedAfterTheNumberOfOpenWindows)
+TEST_F(FileMenu, NewMapsAreNamedAfterTheNumberOfOpenWindows)
 {
     folder.writeMap("a.vr", 20, 13);
     openThroughDialog(folder.path("a.vr"));
@@ -42,7 +42,7 @@ TEST_F(FileCommandsFixture, NewMapsAreNamedAfterTheNumberOfOpenWindows)
     EXPECT_EQ(newMaps.asked, 3);
 }
 
-TEST_F(FileCommandsFixture, NewOpensAnExistingFileOfThatName)
+TEST_F(FileMenu, NewOpensAnExistingFileOfThatName)
 {
     folder.writeMap("Sans titre 1", 30, 20);
     main->command(Command::NouveauFichier)->trigger();
@@ -52,7 +52,7 @@ TEST_F(FileCommandsFixture, NewOpensAnExistingFileOfThatName)
     EXPECT_FALSE(main->activeMapWindow()->document().untitled);
 }
 
-TEST_F(FileCommandsFixture, ATypedNameWithoutAFileCreatesAnUntitledMapThatAsksForItsNameOnSave)
+TEST_F(FileMenu, ATypedNameWithoutAFileCreatesAnUntitledMapThatAsksForItsNameOnSave)
 {
     const QString typed = folder.path("nouvelle.vr");
     EXPECT_FALSE(main->fileCommands().openRequest().mustExist);
@@ -81,7 +81,7 @@ TEST_F(FileCommandsFixture, ATypedNameWithoutAFileCreatesAnUntitledMapThatAsksFo
     EXPECT_EQ(main->applicationTitle(), chosen);
 }
 
-TEST_F(FileCommandsFixture, SavingAnOpenedMapWritesItAgainAndAFailedWriteKeepsTheFlags)
+TEST_F(FileMenu, SavingAnOpenedMapWritesItAgainAndAFailedWriteKeepsTheFlags)
 {
     folder.writeMap("a.vr", 20, 13);
     TMapForm *window = openThroughDialog(folder.path("a.vr"));
@@ -105,7 +105,7 @@ TEST_F(FileCommandsFixture, SavingAnOpenedMapWritesItAgainAndAFailedWriteKeepsTh
     EXPECT_EQ(main->applicationTitle(), folder.path("a.vr"));
 }
 
-TEST_F(FileCommandsFixture, AnUnreadableFileShowsTheReadersTextAndOpensNoWindow)
+TEST_F(FileMenu, AnUnreadableFileShowsTheReadersTextAndOpensNoWindow)
 {
     folder.writeText("abime.vr", QByteArray("PMVR\x03\x00\x00\x00", 8));
     EXPECT_EQ(openThroughDialog(folder.path("abime.vr")), nullptr);
@@ -118,7 +118,7 @@ TEST_F(FileCommandsFixture, AnUnreadableFileShowsTheReadersTextAndOpensNoWindow)
     EXPECT_EQ(newMaps.asked, 0);
 }
 
-TEST_F(FileCommandsFixture, DialogsOfferMapsFirstAndEveryFileAsTheOtherChoice)
+TEST_F(FileMenu, DialogsOfferMapsFirstAndEveryFileAsTheOtherChoice)
 {
     const FileRequest open = main->fileCommands().openRequest();
     EXPECT_EQ(open.filters, QStringList({"Tous les fichiers (*.*)", "Cartes de Varenthe (*.vr)"}));
@@ -130,7 +130,7 @@ TEST_F(FileCommandsFixture, DialogsOfferMapsFirstAndEveryFileAsTheOtherChoice)
     EXPECT_EQ(bitmap.defaultSuffix, "bmp");
 }
 
-TEST_F(FileCommandsFixture, TheBitmapOfAMapHasOnePitchPerCell)
+TEST_F(FileMenu, TheBitmapOfAMapHasOnePitchPerCell)
 {
     folder.writeMap("a.vr", 20, 13);
     TMapForm *window = openThroughDialog(folder.path("a.vr"));

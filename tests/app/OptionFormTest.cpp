@@ -41,7 +41,7 @@ bool sameSettings(const AppSettings &a, const AppSettings &b)
 
 } // namespace
 
-class OptionFormTest : public ::testing::Test {
+class OptionsDialog : public ::testing::Test {
 protected:
     RecordingDialogs dialogs;
     TOptionForm form;
@@ -61,7 +61,7 @@ protected:
     }
 };
 
-TEST_F(OptionFormTest, OpensOnThePageOfTheCommandWithTheCurrentValues)
+TEST_F(OptionsDialog, OpensOnThePageOfTheCommandWithTheCurrentValues)
 {
     form.loadSettings(settings, TOptionForm::RoutePage);
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Configuration"));
@@ -76,7 +76,7 @@ TEST_F(OptionFormTest, OpensOnThePageOfTheCommandWithTheCurrentValues)
     EXPECT_EQ(form.selectedBorderColour(), QColor(Qt::red));
 }
 
-TEST_F(OptionFormTest, EachBoxShowsAndWritesItsOwnSettingAndEnablesItsDependant)
+TEST_F(OptionsDialog, EachBoxShowsAndWritesItsOwnSettingAndEnablesItsDependant)
 {
     struct Box {
         QCheckBox *TOptionForm::*box;
@@ -120,7 +120,7 @@ TEST_F(OptionFormTest, EachBoxShowsAndWritesItsOwnSettingAndEnablesItsDependant)
     }
 }
 
-TEST_F(OptionFormTest, TheGridBoxWritesTheGapAndTheColourNeedsGridAndBorderLines)
+TEST_F(OptionsDialog, TheGridBoxWritesTheGapAndTheColourNeedsGridAndBorderLines)
 {
     form.loadSettings(settings, TOptionForm::InterfacePage);
     EXPECT_TRUE(form.CheckBox1->isChecked()); // grid gap 2
@@ -143,7 +143,7 @@ TEST_F(OptionFormTest, TheGridBoxWritesTheGapAndTheColourNeedsGridAndBorderLines
     EXPECT_EQ(settings.gridGap, 0);
 }
 
-TEST_F(OptionFormTest, OkAppliesTheSpeedColourAndFontsAndAsksForARepaint)
+TEST_F(OptionsDialog, OkAppliesTheSpeedColourAndFontsAndAsksForARepaint)
 {
     QSignalSpy applied(&form, &TOptionForm::settingsApplied);
     form.setFontChooser([](QWidget *, const FontSetting &current) {
@@ -166,7 +166,7 @@ TEST_F(OptionFormTest, OkAppliesTheSpeedColourAndFontsAndAsksForARepaint)
     EXPECT_TRUE(dialogs.errors.isEmpty());
 }
 
-TEST_F(OptionFormTest, ASpeedThatIsNotANumberShowsAnErrorAndChangesNothing)
+TEST_F(OptionsDialog, ASpeedThatIsNotANumberShowsAnErrorAndChangesNothing)
 {
     QSignalSpy applied(&form, &TOptionForm::settingsApplied);
     const AppSettings before = settings;
@@ -188,7 +188,7 @@ TEST_F(OptionFormTest, ASpeedThatIsNotANumberShowsAnErrorAndChangesNothing)
     EXPECT_FALSE(form.CheckBox10->isChecked());
 }
 
-TEST_F(OptionFormTest, CancelAndCancelledChoosersChangeNothing)
+TEST_F(OptionsDialog, CancelAndCancelledChoosersChangeNothing)
 {
     const AppSettings before = settings;
     form.setFontChooser([](QWidget *, const FontSetting &) { return std::optional<FontSetting>(); });
@@ -209,7 +209,7 @@ TEST_F(OptionFormTest, CancelAndCancelledChoosersChangeNothing)
     EXPECT_TRUE(form.timesFont().font == before.timesFont.font);
 }
 
-TEST_F(OptionFormTest, OkThroughTheDialogAppliesTheRoutePage)
+TEST_F(OptionsDialog, OkThroughTheDialogAppliesTheRoutePage)
 {
     QTimer::singleShot(0, &form, [this] {
         EXPECT_EQ(form.PageControl1->currentIndex(), 1);

@@ -83,7 +83,7 @@ TEST(CityList, FirstLetterJumpsToTheNextMatchingNameAndWraps)
     EXPECT_EQ(cityJumpScrollTop(12, 3, 10, 20), 10);
 }
 
-class CitiesFormTest : public ::testing::Test {
+class ShownCityList : public ::testing::Test {
 protected:
     CarteVarenthe map;
     TCitiesForm form;
@@ -101,7 +101,7 @@ protected:
     }
 };
 
-TEST_F(CitiesFormTest, ShowsNumberAndNameColumnsWithoutEditing)
+TEST_F(ShownCityList, ShowsNumberAndNameColumnsWithoutEditing)
 {
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Liste des Villes"));
     QTableWidget *grid = form.ValueListEditor1;
@@ -126,7 +126,7 @@ TEST_F(CitiesFormTest, ShowsNumberAndNameColumnsWithoutEditing)
     EXPECT_EQ(form.selectedLine(), 1);
 }
 
-TEST_F(CitiesFormTest, SortCommandsReorderTheRows)
+TEST_F(ShownCityList, SortCommandsReorderTheRows)
 {
     EXPECT_EQ(form.sortMode(), SortByName);
     form.TrierlalisteparNumro1->trigger();
@@ -143,7 +143,7 @@ TEST_F(CitiesFormTest, SortCommandsReorderTheRows)
     EXPECT_EQ(names(form.rows()).at(1), QStringLiteral("Brest"));
 }
 
-TEST_F(CitiesFormTest, CentringFindsTheListedElementItself)
+TEST_F(ShownCityList, CentringFindsTheListedElementItself)
 {
     QSignalSpy centre(&form, &TCitiesForm::centreRequested);
     // A city whose number is far beyond the element count.
@@ -167,7 +167,7 @@ TEST_F(CitiesFormTest, CentringFindsTheListedElementItself)
     EXPECT_EQ(centre.count(), 2);
 }
 
-TEST_F(CitiesFormTest, LetterJumpScrollsTheFoundRowIntoView)
+TEST_F(ShownCityList, LetterJumpScrollsTheFoundRowIntoView)
 {
     std::vector<Element> many;
     for (int i = 0; i < 200; ++i)
@@ -193,7 +193,7 @@ TEST_F(CitiesFormTest, LetterJumpScrollsTheFoundRowIntoView)
     EXPECT_EQ(grid->verticalScrollBar()->value(), 20);
 }
 
-TEST_F(CitiesFormTest, VoirLaVilleOpensTheCityPageAndTheCloseBoxReportsItself)
+TEST_F(ShownCityList, VoirLaVilleOpensTheCityPageAndTheCloseBoxReportsItself)
 {
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");

@@ -57,7 +57,7 @@ TEST(MinimapGeometry, TheFrameFollowsThePitchAndAClickCentresTheViewWithinTheScr
     EXPECT_EQ(minimapScrollFor(view, QPoint(187, 101)), QPoint(view.maxScrollX, view.maxScrollY));
 }
 
-class MinimapFormTest : public ::testing::Test {
+class MinimapWindow : public ::testing::Test {
 protected:
     QTemporaryDir folder;
     QString previousFolder = ProgramFolder::path();
@@ -75,7 +75,7 @@ protected:
     void TearDown() override { ProgramFolder::setPath(previousFolder); }
 };
 
-TEST_F(MinimapFormTest, DrawsTheOverviewWithAWhiteFrame)
+TEST_F(MinimapWindow, DrawsTheOverviewWithAWhiteFrame)
 {
     TMinimapForm form;
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Minipelmorin"));
@@ -97,7 +97,7 @@ TEST_F(MinimapFormTest, DrawsTheOverviewWithAWhiteFrame)
     EXPECT_EQ(QColor(picture.pixel(5, 5)), land);
 }
 
-TEST_F(MinimapFormTest, LeftClickAndDragAskForScrollingOtherButtonsDoNot)
+TEST_F(MinimapWindow, LeftClickAndDragAskForScrollingOtherButtonsDoNot)
 {
     TMinimapForm form;
     MinimapView view = worldView(0, 0);

@@ -95,7 +95,7 @@ TEST(PaletteTable, ClickPositionsChooseAPlaceOrNothing)
     EXPECT_EQ(paletteScrollMaximum(11, 400), 0);
 }
 
-class PaletteFormTest : public ::testing::Test {
+class ShownPalette : public ::testing::Test {
 protected:
     TileLibrary tiles;
     TPaletteForm form{tiles};
@@ -107,7 +107,7 @@ protected:
     }
 };
 
-TEST_F(PaletteFormTest, LeftAndRightClicksChooseATileEachAndAnEmptyPlaceClearsIt)
+TEST_F(ShownPalette, LeftAndRightClicksChooseATileEachAndAnEmptyPlaceClearsIt)
 {
     EXPECT_EQ(form.width(), 194);
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Palette"));
@@ -157,7 +157,7 @@ TEST_F(PaletteFormTest, LeftAndRightClicksChooseATileEachAndAnEmptyPlaceClearsIt
     EXPECT_EQ(form.SelectedTile(1), -1);
 }
 
-TEST_F(PaletteFormTest, ClicksFollowTheScrollBar)
+TEST_F(ShownPalette, ClicksFollowTheScrollBar)
 {
     form.resize(194, 21 + 71 + 6 * 33);
     QCoreApplication::processEvents();
