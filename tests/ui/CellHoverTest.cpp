@@ -55,6 +55,13 @@ TEST_F(CellHover, TheStatusBarNamesTheCellUnderTheMouse)
     form.setScrollX(33 * 10);
     moveTo(form, Qt::NoButton, cellCentre(0, 13));
     EXPECT_EQ(host.panels[2], "10, 13 (A1)");
+
+    // Beyond the last column of a narrow map the panel empties.
+    TMapForm &narrow = show(grassWorld(12, 30));
+    moveTo(narrow, Qt::NoButton, cellCentre(3, 2));
+    EXPECT_EQ(host.panels[2], "3, 2 (C4)");
+    moveTo(narrow, Qt::NoButton, cellCentre(13, 2));
+    EXPECT_EQ(host.panels[2], "");
 }
 
 TEST_F(CellHover, NamesShowAsTooltipsWithTheHandOverCities)
