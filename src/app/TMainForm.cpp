@@ -9,6 +9,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QScreen>
 #include <QStatusBar>
 #include <QScopeGuard>
 #include <QStatusTipEvent>
@@ -27,6 +28,7 @@
 #include "ui/TMapForm.h"
 #include "ui/TMinimapForm.h"
 #include "ui/TPaletteForm.h"
+#include "ui/PlainText.h"
 #include "ui/UserDialogs.h"
 
 namespace {
@@ -301,9 +303,9 @@ QMdiSubWindow *TMainForm::subWindowOf(TMapForm *window) const
 TMapForm *TMainForm::addMapWindow(std::unique_ptr<CarteVarenthe> document, const QString &caption)
 {
     auto *form = new TMapForm(*this, std::move(document));
-    form->setWindowTitle(caption);
+    form->setWindowTitle(plainWindowTitle(caption));
     QMdiSubWindow *sub = mdiArea_->addSubWindow(form);
-    sub->setWindowTitle(caption);
+    sub->setWindowTitle(plainWindowTitle(caption));
     sub->setWindowIcon(applicationIcon());
     // The sub-window takes the form's design size with its frame around it,
     // within the area; this is also the size a later restore comes back to.
@@ -586,4 +588,16 @@ QRect TMainForm::windowFrame() const
 bool TMainForm::windowMaximised() const
 {
     return isMaximized();
+}
+
+QList<QRect> TMainForm::availableScreenAreas() const
+{
+    QList<QRect> areas;
+    if (QScreen *primary = QGuiApplication::primaryScreen())
+        areas.append(primary->availableGeometry());
+    for (QScreen *screen : QGuiApplication::screens()) {
+        if (screen != QGuiApplication::primaryScreen())
+            areas.append(screen->availableGeometry());
+    }
+    return areas;
 }

@@ -125,9 +125,10 @@ TEST_F(FileMenu, DialogsOfferMapsFirstAndEveryFileAsTheOtherChoice)
     EXPECT_EQ(open.selectedFilter, 1);
     EXPECT_EQ(open.defaultSuffix, "vr");
     const FileRequest bitmap = main->fileCommands().bitmapRequest();
-    EXPECT_EQ(bitmap.filters, QStringList({"Tous les fichiers (*.*)", "Image Bitmap (*.bmp)"}));
+    EXPECT_EQ(bitmap.filters, QStringList({"Tous les fichiers (*.*)", "Image Bitmap (*.bmp)", "Image PNG (*.png)"}));
     EXPECT_EQ(bitmap.selectedFilter, 1);
     EXPECT_EQ(bitmap.defaultSuffix, "bmp");
+    EXPECT_EQ(bitmap.filterSuffixes, QStringList({"bmp", "bmp", "png"}));
 }
 
 TEST_F(FileMenu, TheBitmapOfAMapHasOnePitchPerCell)

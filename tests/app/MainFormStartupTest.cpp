@@ -124,17 +124,17 @@ TEST_F(MainFormStartup, AnEmptyListOpensNothingAndTheAspectMenuListsTheAspectsOf
 
 TEST_F(MainFormStartup, TheWindowKeepsItsOuterSizeFromRunToRun)
 {
-    folder.writeText("pelmorin.cfg", "[Cartes Ouvertes]\r\n[Fenetre]\r\nLargeur=900\r\nHauteur=650\r\n");
+    folder.writeText("pelmorin.cfg", "[Cartes Ouvertes]\r\n[Fenetre]\r\nLargeur=700\r\nHauteur=500\r\n");
     for (int run = 0; run < 2; ++run) { // the second start asks for the default map
         main = std::make_unique<TMainForm>();
         main->setNewMapPrompt(&newMaps);
         main->show();
         QTest::qWait(600);
-        EXPECT_EQ(main->frameGeometry().size(), QSize(900, 650)) << "run " << run;
+        EXPECT_EQ(main->frameGeometry().size(), QSize(700, 500)) << "run " << run;
         ASSERT_TRUE(closeMainForm(*main));
     }
-    EXPECT_EQ(folder.config().readInteger("Fenetre", "Largeur", 0), 900);
-    EXPECT_EQ(folder.config().readInteger("Fenetre", "Hauteur", 0), 650);
+    EXPECT_EQ(folder.config().readInteger("Fenetre", "Largeur", 0), 700);
+    EXPECT_EQ(folder.config().readInteger("Fenetre", "Hauteur", 0), 500);
 }
 
 } // namespace

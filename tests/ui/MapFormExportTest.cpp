@@ -19,24 +19,24 @@ TEST_F(MapFormExport, TheWholeMapIsWrittenAtTheWindowsZoom)
     form.setZoom(50);
     const QString path = folder.filePath(QStringLiteral("province.bmp"));
     QString error;
-    ASSERT_EQ(form.exportBitmap(path, &error), ExportResult::Written) << error.toStdString();
+    ASSERT_EQ(form.exportPicture(path, PictureFormat::Bmp, &error), ExportResult::Written) << error.toStdString();
     const QImage picture(path);
     EXPECT_EQ(picture.size(), QSize(340, 221)) << "20 x 13 cells of 16 pixels and a 1-pixel grid";
     EXPECT_EQ(form.zoomPercent(), 50);
 
     // Without the grid: exactly the cells, and an existing file is replaced.
     host.appSettings.gridGap = 0;
-    ASSERT_EQ(form.exportBitmap(path, &error), ExportResult::Written);
+    ASSERT_EQ(form.exportPicture(path, PictureFormat::Bmp, &error), ExportResult::Written);
     EXPECT_EQ(QImage(path).size(), QSize(320, 208));
 }
 
 TEST_F(MapFormExport, AFolderThatCannotBeWrittenGivesAMessage)
 {
+    const QString path = QStringLiteral("/nonexistent-folder/carte.bmp");
     QString error;
-    EXPECT_EQ(show(grassWorld(20, 13)).exportBitmap(QStringLiteral("/nonexistent-folder/carte.bmp"), &error),
-              ExportResult::Failed);
+    EXPECT_EQ(show(grassWorld(20, 13)).exportPicture(path, PictureFormat::Bmp, &error), ExportResult::Failed);
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_FALSE(QFile::exists(QStringLiteral("/nonexistent-folder/carte.bmp")));
+    EXPECT_FALSE(QFile::exists(path));
 }
 
 TEST_F(MapFormExport, CancellingTheProgressDialogWritesNothing)
@@ -58,7 +58,7 @@ TEST_F(MapFormExport, CancellingTheProgressDialogWritesNothing)
     });
     cancelling.start();
     QString error;
-    EXPECT_EQ(form.exportBitmap(path, &error), ExportResult::Cancelled);
+    EXPECT_EQ(form.exportPicture(path, PictureFormat::Bmp, &error), ExportResult::Cancelled);
     EXPECT_TRUE(dialogSeen);
     EXPECT_TRUE(error.isEmpty());
     EXPECT_FALSE(QFile::exists(path));
