@@ -31,6 +31,7 @@ MainMenus buildMainMenus(QMainWindow &window, const CommandTable &commands)
     add(fichier, Command::EnregistrerFichier);
     add(fichier, Command::EnregistrerFichierSous);
     add(fichier, Command::EnregistrerBitmap);
+    add(fichier, Command::EnregistrerVue);
     fichier->addSeparator();
     add(fichier, Command::Quitter);
 

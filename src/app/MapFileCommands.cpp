@@ -76,10 +76,11 @@ FileRequest MapFileCommands::saveRequest() const
     return request;
 }
 
-FileRequest MapFileCommands::bitmapRequest() const
+FileRequest MapFileCommands::bitmapRequest(PictureExtent extent) const
 {
     FileRequest request;
-    request.title = QStringLiteral("Enregistrer bitmap");
+    request.title = extent == PictureExtent::WholeMap ? QStringLiteral("Enregistrer bitmap")
+                                                      : QStringLiteral("Enregistrer la vue");
     request.filters = {allFilesFilter(), bitmapFilesFilter(), pngFilesFilter()};
     request.selectedFilter = 1;
     request.defaultSuffix = QStringLiteral("bmp");
@@ -210,10 +211,20 @@ void MapFileCommands::EnregistrerFichierSousExecute()
 
 void MapFileCommands::EnregistrerBitmapExecute()
 {
+    exportPicture(PictureExtent::WholeMap);
+}
+
+void MapFileCommands::EnregistrerVueExecute()
+{
+    exportPicture(PictureExtent::VisiblePart);
+}
+
+void MapFileCommands::exportPicture(PictureExtent extent)
+{
     TMapForm *window = main_.activeMapWindow();
     if (!window)
         return;
-    const QString chosen = userDialogs().saveFile(&main_, bitmapRequest());
+    const QString chosen = userDialogs().saveFile(&main_, bitmapRequest(extent));
     if (chosen.isEmpty())
         return;
     // The name's extension decides the format; a name without one has had
@@ -237,7 +248,7 @@ void MapFileCommands::EnregistrerBitmapExecute()
         return;
     bitmapFileName_ = chosen;
     QString errorText;
-    if (window->exportPicture(chosen, *format, &errorText) == ExportResult::Failed)
+    if (window->exportPicture(chosen, *format, extent, &errorText) == ExportResult::Failed)
         main_.showGeneralError(errorText.isEmpty() ? QStringLiteral("Impossible d'écrire l'image « %1 ».").arg(chosen)
                                                    : errorText);
 }

@@ -90,7 +90,7 @@ TMainForm::TMainForm(const QString &configName, QWidget *parent)
     buildMenus();
     connectCommands();
     for (Command id : {Command::FermerFichier, Command::EnregistrerFichier, Command::EnregistrerFichierSous,
-                       Command::EnregistrerBitmap})
+                       Command::EnregistrerBitmap, Command::EnregistrerVue})
         command(id)->setEnabled(false);
     UpdateApplicationTitle();
 
@@ -179,6 +179,7 @@ void TMainForm::connectCommands()
     on(Command::EnregistrerFichier, [this] { fileCommands_.EnregistrerFichierExecute(); });
     on(Command::EnregistrerFichierSous, [this] { fileCommands_.EnregistrerFichierSousExecute(); });
     on(Command::EnregistrerBitmap, [this] { fileCommands_.EnregistrerBitmapExecute(); });
+    on(Command::EnregistrerVue, [this] { fileCommands_.EnregistrerVueExecute(); });
     on(Command::Quitter, [this] { QuitterExecute(); });
     on(Command::ZommAvant, [this] { ZommAvantExecute(); });
     on(Command::ZoomArriere, [this] { ZoomArriereExecute(); });
@@ -323,7 +324,7 @@ void TMainForm::MapWindowActivated(TMapForm *window)
     const auto restore = qScopeGuard([this, previous] { activating_ = previous; });
     panels_[3]->setText(window ? mapDescription(window->document()) : QString());
     for (Command id : {Command::FermerFichier, Command::EnregistrerFichier, Command::EnregistrerFichierSous,
-                       Command::EnregistrerBitmap})
+                       Command::EnregistrerBitmap, Command::EnregistrerVue})
         command(id)->setEnabled(window != nullptr);
     // What follows asks the frame for its active map window, which a closing
     // window no longer is: after the last one the title is bare, the minimap

@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/CliParser.h"
 #include "cli/CliSupport.h"
@@ -38,6 +39,7 @@ struct RenderRequest {
     int zoom = 100;
     std::string configPath;
     std::string aspectFolder;
+    std::string region;
     std::string from;
     std::string to;
     bool wings = false;
@@ -104,6 +106,15 @@ int runRender(const RenderRequest &request)
     CarteVarenthe map;
     if (!openMapOrReport(map, mapPath.toStdString()))
         return CliFailure;
+    std::optional<std::vector<int32_t>> region;
+    if (!request.region.empty()) {
+        region = parseIntegerList(request.region, 4, "--region");
+        const auto &r = *region;
+        if (r[2] < 1 || r[3] < 1 || !map.contains(r[0], r[1]) || r[2] > map.width - r[0] || r[3] > map.height - r[1])
+            throw CLI::ValidationError("--region", request.region + " : le rectangle doit tenir dans la carte ("
+                                                       + std::to_string(map.width) + " x "
+                                                       + std::to_string(map.height) + " cases)");
+    }
 
     if (!request.from.empty()) {
         const CellArgument start = parseCellArgument(request.from, "--from");
@@ -135,12 +146,15 @@ int runRender(const RenderRequest &request)
     view.cellSize = MapView::cellSizeForZoom(request.zoom);
     view.gridGap = settings.gridGap;
 
-    const BitmapExportResult result = ExportMapPictureAs(*format, outputPath, map, view, settings, tiles);
+    std::optional<QRect> area;
+    if (region)
+        area = cellsPictureArea(view, (*region)[0], (*region)[1], (*region)[2], (*region)[3]);
+    const BitmapExportResult result = ExportMapPictureAs(*format, outputPath, map, view, settings, tiles, {}, 0, area);
     if (!result.ok) {
         printError(result.error);
         return CliFailure;
     }
-    const QSize size = mapPictureSize(map, view);
+    const QSize size = area ? area->size() : mapPictureSize(map, view);
     std::printf("Image enregistrée : %s (%d x %d pixels)\n", outputPath.toUtf8().constData(), size.width(),
                 size.height());
     return CliSuccess;
@@ -162,6 +176,9 @@ CliCommand addRenderCommand(CLI::App &app)
         ->check(existingFile());
     render->add_option("--aspect", request->aspectFolder, "Dossier des tuiles (par défaut celui de la configuration)")
         ->check(existingFolder());
+    render->add_option("--region", request->region,
+                       "Seulement ce rectangle de cases : colonne, ligne, largeur, hauteur (toute la carte par défaut)")
+        ->type_name("X,Y,L,H");
     CLI::Option *from = render->add_option("--from", request->from, "Case de départ d'un itinéraire")->type_name("X,Y");
     render->add_option("--to", request->to, "Case d'arrivée de l'itinéraire")->type_name("X,Y")->needs(from);
     render->add_flag("--wings", request->wings, "Utiliser le don « Ailes »")->needs(from);

@@ -9,6 +9,9 @@
 #include "render/PictureExport.h"
 
 enum class PictureFormat { Bmp, Png };
+// What a picture export of a map window takes in: the whole map, or what the
+// window shows.
+enum class PictureExtent { WholeMap, VisiblePart };
 
 // The format a name's extension asks for, in any case ("carte.PNG"), or the
 // fallback when the name has no extension; nothing for any other extension.

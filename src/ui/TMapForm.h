@@ -84,10 +84,11 @@ public:
     // The aspect changed: every scaled tile is stale.
     void invalidateScaledTiles();
 
-    // Writes the whole map at the current zoom as a picture file of that
-    // format, with a progress dialog the user can cancel. On failure
-    // errorText gets a French message; the caller shows it.
-    ExportResult exportPicture(const QString &path, PictureFormat format, QString *errorText = nullptr);
+    // Writes the whole map, or the part the window shows, at the current zoom
+    // as a picture file of that format, with a progress dialog the user can
+    // cancel. On failure errorText gets a French message; the caller shows it.
+    ExportResult exportPicture(const QString &path, PictureFormat format, PictureExtent extent,
+                               QString *errorText = nullptr);
 
     // The design size of the window's client area.
     QSize sizeHint() const override;

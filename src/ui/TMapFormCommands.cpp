@@ -94,13 +94,18 @@ void TMapForm::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-ExportResult TMapForm::exportPicture(const QString &path, PictureFormat format, QString *errorText)
+ExportResult TMapForm::exportPicture(const QString &path, PictureFormat format, PictureExtent extent,
+                                     QString *errorText)
 {
     MapView view;
     view.cellSize = cellSize_;
     view.gridGap = gridGap();
-    if (const auto problem = pictureSizeProblem(format, view.mapPixelWidth(document_->width),
-                                                view.mapPixelHeight(document_->height))) {
+    std::optional<QRect> area;
+    if (extent == PictureExtent::VisiblePart)
+        area = QRect(scrollX(), scrollY(), clientWidth(), clientHeight());
+    const QRect visible = area ? *area & QRect(QPoint(0, 0), mapPictureSize(*document_, view)) : QRect();
+    if (const auto problem = pictureSizeProblem(format, area ? visible.width() : view.mapPixelWidth(document_->width),
+                                                area ? visible.height() : view.mapPixelHeight(document_->height))) {
         if (errorText)
             *errorText = *problem;
         return ExportResult::Failed;
@@ -121,7 +126,8 @@ ExportResult TMapForm::exportPicture(const QString &path, PictureFormat format, 
                                     [&progress](int64_t done, int64_t total) {
                                         progress.setValue(total > 0 ? static_cast<int>(done * 1000 / total) : 1000);
                                         return !progress.wasCanceled();
-                                    });
+                                    },
+                                    0, area);
     }
     progress.close();
     if (result.ok)

@@ -172,6 +172,24 @@ TEST_F(RenderCli, WritesTheWholeMapAtTheZoomAndGridOfTheSettings)
     EXPECT_EQ(noGrid.rgb(16, 16), 0x28A03Cu) << "no gap between cells";
 }
 
+TEST_F(RenderCli, ARegionIsThatRectangleOfTheWholePicture)
+{
+    const std::string common = " --aspect " + path("tiles") + " --from 2,3 --to 12,9 --embark";
+    ASSERT_EQ(runRender(path("plain.vr") + " -o " + path("whole.bmp") + common).status, 0);
+    const RenderRun run = runRender(path("plain.vr") + " -o " + path("part.bmp") + " --region 5,2,9,8" + common);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const Bitmap whole(folder / "whole.bmp"), part(folder / "part.bmp");
+    ASSERT_EQ(part.width(), 9 * 33);
+    ASSERT_EQ(part.height(), 8 * 33);
+    for (int y = 0; y < part.height(); y += 3)
+        for (int x = 0; x < part.width(); x += 3)
+            ASSERT_EQ(part.rgb(x, y), whole.rgb(5 * 33 + x, 2 * 33 + y)) << x << "," << y;
+    for (const char *bad : {"5,2,0,8", "5,2,16,8", "-1,0,2,2", "5,2,9"})
+        EXPECT_EQ(runRender(path("plain.vr") + " -o " + path("bad.bmp") + " --region " + bad + common).status, 2)
+            << bad;
+    EXPECT_FALSE(fs::exists(folder / "bad.bmp"));
+}
+
 TEST_F(RenderCli, DrawsTheRouteFromTheStartToTheEnd)
 {
     const RenderRun run = runRender(path("plain.vr") + " -o " + path("route.bmp") + " --config "
