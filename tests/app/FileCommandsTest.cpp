@@ -9,45 +9,22 @@
 
 namespace {
 
-struct FileCommandsFixture : ::testing::Test {
-    void SetUp() override
-    {
-        folder.writeText(QStringLiteral("pelmorin.cfg"), QByteArray("[Cartes Ouvertes]\r\n"));
-        main = startMainForm(newMaps);
-    }
-    void TearDown() override
-    {
-        // Nothing to ask about while the window goes.
-        for (TMapForm *window : main->mapWindows())
-            window->document().modified = false;
-        main.reset();
-    }
-    TMapForm *openThroughDialog(const QString &path)
-    {
-        dialogs.openAnswers.push_back(path);
-        main->command(Command::OuvrirFichier)->trigger();
-        QCoreApplication::processEvents();
-        return main->activeMapWindow();
-    }
-
-    ScratchProgram folder;
-    ScriptedDialogs dialogs;
-    ScriptedNewMap newMaps;
-    std::unique_ptr<TMainForm> main;
+struct FileMenu : MainFormFixture {
+    void SetUp() override { startWith({}); }
 };
 
-TEST_F(FileCommandsFixture, NewMapsAreNamedAfterTheNumberOfOpenWindows)
+TEST_F(FileMenu, NewMapsAreNamedAfterTheNumberOfOpenWindows)
 {
-    folder.writeMap(QStringLiteral("a.vr"), 20, 13);
-    openThroughDialog(folder.path(QStringLiteral("a.vr")));
-    openThroughDialog(folder.path(QStringLiteral("a.vr")));
+    folder.writeMap("a.vr", 20, 13);
+    openThroughDialog(folder.path("a.vr"));
+    openThroughDialog(folder.path("a.vr"));
     ASSERT_EQ(main->mapWindows().size(), 2);
 
     newMaps.answers.push_back(cityMapRequest());
     main->command(Command::NouveauFichier)->trigger();
     ASSERT_EQ(main->mapWindows().size(), 3);
     TMapForm *third = main->activeMapWindow();
-    EXPECT_EQ(captionOf(*main, third), QStringLiteral("Sans titre 3"));
+    EXPECT_EQ(captionOf(*main, third), "Sans titre 3");
     EXPECT_TRUE(third->document().untitled);
     EXPECT_TRUE(third->document().modified);
 
@@ -57,7 +34,7 @@ TEST_F(FileCommandsFixture, NewMapsAreNamedAfterTheNumberOfOpenWindows)
     QCoreApplication::processEvents();
     newMaps.answers.push_back(cityMapRequest());
     main->command(Command::NouveauFichier)->trigger();
-    EXPECT_EQ(captionOf(*main, main->activeMapWindow()), QStringLiteral("Sans titre 3"));
+    EXPECT_EQ(captionOf(*main, main->activeMapWindow()), "Sans titre 3");
 
     // Cancelling the dialog creates nothing.
     main->command(Command::NouveauFichier)->trigger();
@@ -65,9 +42,9 @@ TEST_F(FileCommandsFixture, NewMapsAreNamedAfterTheNumberOfOpenWindows)
     EXPECT_EQ(newMaps.asked, 3);
 }
 
-TEST_F(FileCommandsFixture, NewOpensAnExistingFileOfThatName)
+TEST_F(FileMenu, NewOpensAnExistingFileOfThatName)
 {
-    folder.writeMap(QStringLiteral("Sans titre 1"), 30, 20);
+    folder.writeMap("Sans titre 1", 30, 20);
     main->command(Command::NouveauFichier)->trigger();
     EXPECT_EQ(newMaps.asked, 0);
     ASSERT_EQ(main->mapWindows().size(), 1);
@@ -75,9 +52,9 @@ TEST_F(FileCommandsFixture, NewOpensAnExistingFileOfThatName)
     EXPECT_FALSE(main->activeMapWindow()->document().untitled);
 }
 
-TEST_F(FileCommandsFixture, ATypedNameWithoutAFileCreatesAnUntitledMapThatAsksForItsNameOnSave)
+TEST_F(FileMenu, ATypedNameWithoutAFileCreatesAnUntitledMapThatAsksForItsNameOnSave)
 {
-    const QString typed = folder.path(QStringLiteral("nouvelle.vr"));
+    const QString typed = folder.path("nouvelle.vr");
     EXPECT_FALSE(main->fileCommands().openRequest().mustExist);
     newMaps.answers.push_back(cityMapRequest());
     TMapForm *window = openThroughDialog(typed);
@@ -94,7 +71,7 @@ TEST_F(FileCommandsFixture, ATypedNameWithoutAFileCreatesAnUntitledMapThatAsksFo
     EXPECT_TRUE(window->document().modified);
 
     // Confirming another name writes there and shows it.
-    const QString chosen = folder.path(QStringLiteral("choisie.vr"));
+    const QString chosen = folder.path("choisie.vr");
     dialogs.saveAnswers.push_back(chosen);
     main->command(Command::EnregistrerFichier)->trigger();
     EXPECT_TRUE(QFile::exists(chosen));
@@ -104,45 +81,36 @@ TEST_F(FileCommandsFixture, ATypedNameWithoutAFileCreatesAnUntitledMapThatAsksFo
     EXPECT_EQ(main->applicationTitle(), chosen);
 }
 
-TEST_F(FileCommandsFixture, SavingAnOpenedMapWritesItAgainWithoutAsking)
+TEST_F(FileMenu, SavingAnOpenedMapWritesItAgainAndAFailedWriteKeepsTheFlags)
 {
-    folder.writeMap(QStringLiteral("a.vr"), 20, 13);
-    TMapForm *window = openThroughDialog(folder.path(QStringLiteral("a.vr")));
+    folder.writeMap("a.vr", 20, 13);
+    TMapForm *window = openThroughDialog(folder.path("a.vr"));
     ASSERT_NE(window, nullptr);
-    QFile::remove(folder.path(QStringLiteral("a.vr")));
+    QFile::remove(folder.path("a.vr"));
     main->command(Command::EnregistrerFichier)->trigger();
     EXPECT_TRUE(dialogs.saveRequests.isEmpty());
-    EXPECT_TRUE(QFile::exists(folder.path(QStringLiteral("a.vr"))));
-    EXPECT_EQ(captionOf(*main, window), folder.path(QStringLiteral("a.vr")));
-}
+    EXPECT_TRUE(QFile::exists(folder.path("a.vr")));
 
-TEST_F(FileCommandsFixture, AFailedWriteShowsTheWritersTextAndKeepsTheFlags)
-{
-    folder.writeMap(QStringLiteral("a.vr"), 20, 13);
-    TMapForm *window = openThroughDialog(folder.path(QStringLiteral("a.vr")));
-    ASSERT_NE(window, nullptr);
+    // "Enregistrer &sous ..." into a missing folder shows the writer's text.
     window->document().modified = true;
-
-    const QString impossible = folder.path(QStringLiteral("dossier-absent/b.vr"));
-    dialogs.saveAnswers.push_back(impossible);
+    dialogs.saveAnswers.push_back(folder.path("dossier-absent/b.vr"));
     main->command(Command::EnregistrerFichierSous)->trigger();
-
     ASSERT_EQ(dialogs.errors.size(), 1);
-    EXPECT_TRUE(dialogs.errors[0].startsWith(QStringLiteral("Erreur d'enregistrement|")));
-    EXPECT_GT(dialogs.errors[0].size(), QStringLiteral("Erreur d'enregistrement|").size());
+    EXPECT_TRUE(dialogs.errors[0].startsWith("Erreur d'enregistrement|"));
+    EXPECT_GT(dialogs.errors[0].size(), QString("Erreur d'enregistrement|").size());
     EXPECT_TRUE(window->document().modified);
-    EXPECT_EQ(QString::fromStdString(window->document().fileName), folder.path(QStringLiteral("a.vr")));
+    EXPECT_EQ(QString::fromStdString(window->document().fileName), folder.path("a.vr"));
     // Nothing names the file that was never written.
-    EXPECT_EQ(captionOf(*main, window), folder.path(QStringLiteral("a.vr")));
-    EXPECT_EQ(main->applicationTitle(), folder.path(QStringLiteral("a.vr")));
+    EXPECT_EQ(captionOf(*main, window), folder.path("a.vr"));
+    EXPECT_EQ(main->applicationTitle(), folder.path("a.vr"));
 }
 
-TEST_F(FileCommandsFixture, AnUnreadableFileShowsTheReadersTextAndOpensNoWindow)
+TEST_F(FileMenu, AnUnreadableFileShowsTheReadersTextAndOpensNoWindow)
 {
-    folder.writeText(QStringLiteral("abime.vr"), QByteArray("PMVR\x03\x00\x00\x00", 8));
-    EXPECT_EQ(openThroughDialog(folder.path(QStringLiteral("abime.vr"))), nullptr);
+    folder.writeText("abime.vr", QByteArray("PMVR\x03\x00\x00\x00", 8));
+    EXPECT_EQ(openThroughDialog(folder.path("abime.vr")), nullptr);
     ASSERT_EQ(dialogs.errors.size(), 1);
-    EXPECT_TRUE(dialogs.errors[0].startsWith(QStringLiteral("Erreur de chargement|")));
+    EXPECT_TRUE(dialogs.errors[0].startsWith("Erreur de chargement|"));
     EXPECT_TRUE(main->mapWindows().isEmpty());
     // The open dialog cancelled: nothing happens.
     main->command(Command::OuvrirFichier)->trigger();
@@ -150,29 +118,27 @@ TEST_F(FileCommandsFixture, AnUnreadableFileShowsTheReadersTextAndOpensNoWindow)
     EXPECT_EQ(newMaps.asked, 0);
 }
 
-TEST_F(FileCommandsFixture, DialogsOfferMapsFirstAndEveryFileAsTheOtherChoice)
+TEST_F(FileMenu, DialogsOfferMapsFirstAndEveryFileAsTheOtherChoice)
 {
     const FileRequest open = main->fileCommands().openRequest();
-    EXPECT_EQ(open.filters, QStringList({QStringLiteral("Tous les fichiers (*.*)"),
-                                         QStringLiteral("Cartes de Varenthe (*.vr)")}));
+    EXPECT_EQ(open.filters, QStringList({"Tous les fichiers (*.*)", "Cartes de Varenthe (*.vr)"}));
     EXPECT_EQ(open.selectedFilter, 1);
-    EXPECT_EQ(open.defaultSuffix, QStringLiteral("vr"));
+    EXPECT_EQ(open.defaultSuffix, "vr");
     const FileRequest bitmap = main->fileCommands().bitmapRequest();
-    EXPECT_EQ(bitmap.filters, QStringList({QStringLiteral("Tous les fichiers (*.*)"),
-                                           QStringLiteral("Image Bitmap (*.bmp)"), QStringLiteral("Image PNG (*.png)")}));
+    EXPECT_EQ(bitmap.filters, QStringList({"Tous les fichiers (*.*)", "Image Bitmap (*.bmp)", "Image PNG (*.png)"}));
     EXPECT_EQ(bitmap.selectedFilter, 1);
-    EXPECT_EQ(bitmap.defaultSuffix, QStringLiteral("bmp"));
+    EXPECT_EQ(bitmap.defaultSuffix, "bmp");
     EXPECT_EQ(bitmap.filterSuffixes, QStringList({"bmp", "bmp", "png"}));
 }
 
-TEST_F(FileCommandsFixture, TheBitmapOfAMapHasOnePitchPerCell)
+TEST_F(FileMenu, TheBitmapOfAMapHasOnePitchPerCell)
 {
-    folder.writeMap(QStringLiteral("a.vr"), 20, 13);
-    TMapForm *window = openThroughDialog(folder.path(QStringLiteral("a.vr")));
+    folder.writeMap("a.vr", 20, 13);
+    TMapForm *window = openThroughDialog(folder.path("a.vr"));
     ASSERT_NE(window, nullptr);
     window->setZoom(50); // cells of 16 pixels, pitch 17 with the grid
 
-    const QString image = folder.path(QStringLiteral("carte.bmp"));
+    const QString image = folder.path("carte.bmp");
     dialogs.saveAnswers.push_back(image);
     main->command(Command::EnregistrerBitmap)->trigger();
     EXPECT_EQ(QImageReader(image).size(), QSize(340, 221));

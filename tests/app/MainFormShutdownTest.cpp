@@ -8,14 +8,7 @@
 
 namespace {
 
-// Writes "Cartes Ouvertes" with the given maps, in reopening order.
-void listOpenMaps(const ScratchProgram &folder, const QStringList &maps)
-{
-    ConfigFile config = folder.config();
-    config.eraseSection(QStringLiteral("Cartes Ouvertes"));
-    for (int i = 0; i < maps.size(); ++i)
-        config.writeString(QStringLiteral("Cartes Ouvertes"), QStringLiteral("Carte %1").arg(i), maps[i]);
-}
+using MainFormShutdown = MainFormFixture;
 
 QStringList listedMaps(const ScratchProgram &folder)
 {
@@ -25,77 +18,45 @@ QStringList listedMaps(const ScratchProgram &folder)
     return lines;
 }
 
-TEST(MainFormShutdown, OpenMapsAreRecordedFromLeastToMostRecentlyActiveWithoutTheUntitledOne)
+TEST_F(MainFormShutdown, OpenMapsAreRecordedFromLeastToMostRecentlyActiveWithoutTheUntitledOne)
 {
-    ScratchProgram folder;
-    folder.writeMap(QStringLiteral("nord.vr"), 20, 13);
-    folder.writeMap(QStringLiteral("sud.vr"), 40, 30);
-    listOpenMaps(folder, {QStringLiteral("nord.vr"), QStringLiteral("sud.vr")});
-    ScriptedDialogs dialogs;
-    ScriptedNewMap newMaps;
-    {
-        auto main = startMainForm(newMaps);
-        ASSERT_EQ(main->mapWindows().size(), 2);
-        TMapForm *nord = main->mapWindows()[0];
-        TMapForm *sud = main->mapWindows()[1];
-        // A new map, never saved.
-        newMaps.answers.push_back(cityMapRequest());
-        main->command(Command::NouveauFichier)->trigger();
-        ASSERT_EQ(main->mapWindows().size(), 3);
-        TMapForm *untitled = main->mapWindows()[2];
-        untitled->document().modified = false; // nothing to ask about
-        sud->setZoom(54);
-        // Last activations: "sud", the new map, then "nord".
-        main->mdiArea()->setActiveSubWindow(subWindowOf(*main, sud));
-        main->mdiArea()->setActiveSubWindow(subWindowOf(*main, untitled));
-        main->mdiArea()->setActiveSubWindow(subWindowOf(*main, nord));
-        QCoreApplication::processEvents();
-
-        ASSERT_TRUE(closeMainForm(*main));
-    }
-
-    // Index 0 is the active map, 1 the untitled one (not written), 2 "sud";
-    // written from the least recently active, so "nord" comes back last.
-    EXPECT_EQ(listedMaps(folder), QStringList({QStringLiteral("Carte 2=sud.vr"), QStringLiteral("Carte 0=nord.vr")}));
-    EXPECT_EQ(readMapWindowPlacement(folder.config(), QStringLiteral("Carte 2")).zoomPercent, 54);
-
-    // Next start: the two maps are back, the previously active one on top.
-    auto main = startMainForm(newMaps);
+    folder.writeMap("nord.vr", 20, 13);
+    folder.writeMap("sud.vr", 40, 30);
+    startWith({"nord.vr", "sud.vr"});
     ASSERT_EQ(main->mapWindows().size(), 2);
-    EXPECT_EQ(captionOf(*main, main->mapWindows()[0]), QStringLiteral("sud.vr"));
-    EXPECT_EQ(main->mapWindows()[0]->zoomPercent(), 54);
-    EXPECT_EQ(captionOf(*main, main->activeMapWindow()), QStringLiteral("nord.vr"));
-}
-
-TEST(MainFormShutdown, ExitWithOnlyUntitledMapsLeavesNoListAtAll)
-{
-    ScratchProgram folder;
-    folder.writeText(QStringLiteral("pelmorin.cfg"), QByteArray("[Cartes Ouvertes]\r\n"));
-    ScriptedDialogs dialogs;
-    ScriptedNewMap newMaps;
-    auto main = startMainForm(newMaps);
+    TMapForm *nord = main->mapWindows()[0];
+    TMapForm *sud = main->mapWindows()[1];
+    // A new map, never saved.
     newMaps.answers.push_back(cityMapRequest());
     main->command(Command::NouveauFichier)->trigger();
-    ASSERT_EQ(main->mapWindows().size(), 1);
-    dialogs.questionAnswers.push_back(Answer::No);
-
+    ASSERT_EQ(main->mapWindows().size(), 3);
+    TMapForm *untitled = main->mapWindows()[2];
+    untitled->document().modified = false; // nothing to ask about
+    sud->setZoom(54);
+    // Last activations: "sud", the new map, then "nord".
+    for (TMapForm *window : {sud, untitled, nord})
+        main->mdiArea()->setActiveSubWindow(subWindowOf(*main, window));
+    QCoreApplication::processEvents();
     ASSERT_TRUE(closeMainForm(*main));
     main.reset();
 
-    EXPECT_FALSE(folder.config().sectionExists(QStringLiteral("Cartes Ouvertes")));
-    // The rest of the settings were written at exit.
-    EXPECT_TRUE(folder.config().sectionExists(QStringLiteral("Affichage")));
-    EXPECT_TRUE(folder.config().sectionExists(QStringLiteral("Fenetre")));
+    // Index 0 is the active map, 1 the untitled one (not written), 2 "sud";
+    // written from the least recently active, so "nord" comes back last.
+    EXPECT_EQ(listedMaps(folder), QStringList({"Carte 2=sud.vr", "Carte 0=nord.vr"}));
+    EXPECT_EQ(readMapWindowPlacement(folder.config(), "Carte 2").zoomPercent, 54);
+
+    // Next start: the two maps are back, the previously active one on top.
+    start();
+    ASSERT_EQ(main->mapWindows().size(), 2);
+    EXPECT_EQ(captionOf(*main, main->mapWindows()[0]), "sud.vr");
+    EXPECT_EQ(main->mapWindows()[0]->zoomPercent(), 54);
+    EXPECT_EQ(captionOf(*main, main->activeMapWindow()), "nord.vr");
 }
 
-TEST(MainFormShutdown, CancellingTheSaveDialogOfTheActiveMapStopsTheExitBeforeAnyOtherQuestion)
+TEST_F(MainFormShutdown, CancellingTheSaveDialogOfTheActiveMapStopsTheExitBeforeAnyOtherQuestion)
 {
-    ScratchProgram folder;
-    folder.writeMap(QStringLiteral("a.vr"), 20, 13);
-    folder.writeText(QStringLiteral("pelmorin.cfg"), QByteArray("[Cartes Ouvertes]\r\nCarte 0=a.vr\r\n"));
-    ScriptedDialogs dialogs;
-    ScriptedNewMap newMaps;
-    auto main = startMainForm(newMaps);
+    folder.writeMap("a.vr", 20, 13);
+    startWith({"a.vr"});
     ASSERT_EQ(main->mapWindows().size(), 1);
     TMapForm *opened = main->mapWindows()[0];
     opened->document().modified = true;
@@ -112,49 +73,21 @@ TEST(MainFormShutdown, CancellingTheSaveDialogOfTheActiveMapStopsTheExitBeforeAn
     // Only the active map was asked; both windows stay with their changes,
     // and the list of the last run is untouched.
     ASSERT_EQ(dialogs.questions.size(), 1);
-    EXPECT_EQ(dialogs.questions[0],
-              QStringLiteral("Fermeture|La carte a été modifiée, voulez-vous l'enregistrer ?"));
+    EXPECT_EQ(dialogs.questions[0], "Fermeture|La carte a été modifiée, voulez-vous l'enregistrer ?");
     EXPECT_EQ(main->mapWindows().size(), 2);
     EXPECT_TRUE(main->isVisible());
     EXPECT_TRUE(opened->document().modified);
-    EXPECT_EQ(listedMaps(folder), QStringList({QStringLiteral("Carte 0=a.vr")}));
+    EXPECT_EQ(listedMaps(folder), QStringList({"Carte 0=a.vr"}));
 
     // Second try: Yes with a name for the new map, then No for the other.
     dialogs.questionAnswers.push_back(Answer::Yes);
-    dialogs.saveAnswers.push_back(folder.path(QStringLiteral("nouvelle.vr")));
+    dialogs.saveAnswers.push_back(folder.path("nouvelle.vr"));
     dialogs.questionAnswers.push_back(Answer::No);
     EXPECT_TRUE(closeMainForm(*main));
     EXPECT_EQ(dialogs.questions.size(), 3);
-    EXPECT_TRUE(QFile::exists(folder.path(QStringLiteral("nouvelle.vr"))));
+    EXPECT_TRUE(QFile::exists(folder.path("nouvelle.vr")));
     // The map saved during the exit is remembered under its new name.
-    EXPECT_EQ(listedMaps(folder), QStringList({QStringLiteral("Carte 1=a.vr"),
-                                               QStringLiteral("Carte 0=") + folder.path(QStringLiteral("nouvelle.vr"))}));
-}
-
-TEST(MainFormShutdown, ClosingOneModifiedMapAsksAndCancelKeepsIt)
-{
-    ScratchProgram folder;
-    folder.writeMap(QStringLiteral("a.vr"), 20, 13);
-    folder.writeText(QStringLiteral("pelmorin.cfg"), QByteArray("[Cartes Ouvertes]\r\nCarte 0=a.vr\r\n"));
-    ScriptedDialogs dialogs;
-    ScriptedNewMap newMaps;
-    auto main = startMainForm(newMaps);
-    ASSERT_EQ(main->mapWindows().size(), 1);
-    main->mapWindows()[0]->document().modified = true;
-
-    dialogs.questionAnswers.push_back(Answer::Cancel);
-    main->command(Command::FermerFichier)->trigger();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(main->mapWindows().size(), 1);
-    EXPECT_TRUE(main->mapWindows()[0]->document().modified);
-
-    // Yes on a titled map writes it without a dialog and closes the window.
-    dialogs.questionAnswers.push_back(Answer::Yes);
-    main->command(Command::FermerFichier)->trigger();
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(main->mapWindows().isEmpty());
-    EXPECT_TRUE(dialogs.saveRequests.isEmpty());
-    EXPECT_EQ(dialogs.questions.size(), 2);
+    EXPECT_EQ(listedMaps(folder), QStringList({"Carte 1=a.vr", "Carte 0=" + folder.path("nouvelle.vr")}));
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 // What the main window's tests share: a program folder of their own with
 // small generated map files, dialogs and a new-map prompt that answer from a
 // script, and a main window started as the program starts it.
+#include <gtest/gtest.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -157,3 +159,43 @@ inline QString captionOf(TMainForm &main, TMapForm *window)
     QMdiSubWindow *sub = main.subWindowOf(window);
     return sub ? sub->windowTitle() : QString();
 }
+
+// A program folder, scripted dialogs and a main window started over them.
+// `startWith` lists the maps to reopen, as the last run recorded them.
+class MainFormFixture : public ::testing::Test {
+protected:
+    TMainForm &start()
+    {
+        main = startMainForm(newMaps);
+        return *main;
+    }
+    TMainForm &startWith(const QStringList &maps)
+    {
+        QByteArray list = "[Cartes Ouvertes]\r\n";
+        for (int i = 0; i < maps.size(); ++i)
+            list += "Carte " + QByteArray::number(i) + '=' + maps[i].toUtf8() + "\r\n";
+        folder.writeText(QStringLiteral("pelmorin.cfg"), list);
+        return start();
+    }
+    // The active window after "&Ouvrir" answered with `path`.
+    TMapForm *openThroughDialog(const QString &path)
+    {
+        dialogs.openAnswers.push_back(path);
+        main->command(Command::OuvrirFichier)->trigger();
+        QCoreApplication::processEvents();
+        return main->activeMapWindow();
+    }
+    void TearDown() override
+    {
+        // Nothing to ask about while the window goes.
+        if (main)
+            for (TMapForm *window : main->mapWindows())
+                window->document().modified = false;
+        main.reset();
+    }
+
+    ScratchProgram folder;
+    ScriptedDialogs dialogs;
+    ScriptedNewMap newMaps;
+    std::unique_ptr<TMainForm> main;
+};

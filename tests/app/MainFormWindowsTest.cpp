@@ -22,70 +22,62 @@ QStringList captionsOf(const QList<QAction *> &actions)
     return captions;
 }
 
-TEST(MainFormCommands, EveryCommandCarriesItsCaptionHintAndShortcuts)
-{
-    ScratchProgram folder;
-    ScriptedDialogs dialogs;
-    TMainForm main;
+using MainFormCommands = MainFormFixture;
+using MainFormFrame = MainFormFixture;
 
+TEST_F(MainFormCommands, EveryCommandCarriesItsCaptionHintAndShortcutsAndHintsGoToTheFirstPanel)
+{
+    TMainForm main;
     QAction *zoomIn = main.command(Command::ZommAvant);
-    EXPECT_EQ(zoomIn->text(), QStringLiteral("Zomm avant"));
+    EXPECT_EQ(zoomIn->text(), "Zomm avant");
     EXPECT_EQ(zoomIn->shortcuts(), QList<QKeySequence>({QKeySequence(Qt::Key_F3), QKeySequence(Qt::Key_Plus)}));
-    EXPECT_EQ(zoomIn->toolTip(), QStringLiteral("Zomm avant"));
-    EXPECT_EQ(zoomIn->statusTip(), QStringLiteral("Zoom avant sur la carte active"));
+    EXPECT_EQ(zoomIn->toolTip(), "Zomm avant");
+    EXPECT_EQ(zoomIn->statusTip(), "Zoom avant sur la carte active");
     EXPECT_EQ(main.command(Command::EnregistrerBitmap)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F12));
     EXPECT_EQ(main.command(Command::EffacerChemins)->shortcut(), QKeySequence(Qt::Key_F1));
-    EXPECT_EQ(main.command(Command::Quitter)->text(), QStringLiteral("E&xit"));
+    EXPECT_EQ(main.command(Command::Quitter)->text(), "E&xit");
     EXPECT_FALSE(main.command(Command::NouveauFichier)->icon().isNull());
     EXPECT_FALSE(main.command(Command::Cascade)->icon().isNull());
     EXPECT_TRUE(main.command(Command::MontrerPalette)->isCheckable());
-    EXPECT_EQ(main.commands().action(QStringLiteral("MosaiqueVerticale")), main.command(Command::MosaiqueVerticale));
+    EXPECT_EQ(main.commands().action("MosaiqueVerticale"), main.command(Command::MosaiqueVerticale));
 
     // The five menus in order, and the items of the first and fourth.
     EXPECT_EQ(captionsOf(main.menuBar()->actions()),
-              QStringList({QStringLiteral("&Fichier"), QStringLiteral("Affic&hage"),
-                           QStringLiteral("&Recherche de chemin"), QStringLiteral("Fe&nêtres"),
-                           QStringLiteral("&Aide")}));
+              QStringList({"&Fichier", "Affic&hage", "&Recherche de chemin", "Fe&nêtres", "&Aide"}));
     EXPECT_EQ(captionsOf(main.menuBar()->actions()[0]->menu()->actions()),
-              QStringList({QStringLiteral("&Nouveau"), QStringLiteral("&Ouvrir"), QStringLiteral("&Fermer"),
-                           QStringLiteral("-"), QStringLiteral("&Enregistrer"), QStringLiteral("Enregistrer &sous ..."),
-                           QStringLiteral("Enregistrer bitmap"), QStringLiteral("Enregistrer la vue"),
-                           QStringLiteral("-"), QStringLiteral("E&xit")}));
+              QStringList({"&Nouveau", "&Ouvrir", "&Fermer", "-", "&Enregistrer", "Enregistrer &sous ...",
+                           "Enregistrer bitmap", "Enregistrer la vue", "-", "E&xit"}));
     EXPECT_EQ(captionsOf(main.windowMenu()->actions()).mid(0, 9),
-              QStringList({QStringLiteral("&Cascade"), QStringLiteral("Mosaïque &horizontale"),
-                           QStringLiteral("Mosaïque &verticale"), QStringLiteral("&Minimiser tous"),
-                           QStringLiteral("&Arranger tous"), QStringLiteral("-"), QStringLiteral("&Liste des villes"),
-                           QStringLiteral("&Minipelmorin"), QStringLiteral("&Palette")}));
-    EXPECT_EQ(main.menuBar()->actions()[3]->statusTip(), QStringLiteral("Commandes pour les fenêtre"));
-}
+              QStringList({"&Cascade", "Mosaïque &horizontale", "Mosaïque &verticale", "&Minimiser tous",
+                           "&Arranger tous", "-", "&Liste des villes", "&Minipelmorin", "&Palette"}));
+    EXPECT_EQ(main.menuBar()->actions()[3]->statusTip(), "Commandes pour les fenêtre");
 
-TEST(MainFormStatusBar, LongHintsGoToTheFirstPanel)
-{
-    ScratchProgram folder;
-    ScriptedDialogs dialogs;
-    TMainForm main;
+    // A long hint goes to the first panel; the others keep their text.
     QStatusTipEvent tip(main.command(Command::OuvrirFichier)->statusTip());
     QCoreApplication::sendEvent(&main, &tip);
-    EXPECT_EQ(main.statusPanelText(0), QStringLiteral("Ouvre une carte existante"));
-    // The other panels keep their text.
-    EXPECT_EQ(main.statusPanelText(3), QStringLiteral("Pelmorin"));
+    EXPECT_EQ(main.statusPanelText(0), "Ouvre une carte existante");
+    EXPECT_EQ(main.statusPanelText(3), "Pelmorin");
 }
 
-TEST(MainFormWindows, AfterTheLastMapClosesThePanelEmptiesAndTheTitleIsBare)
+TEST_F(MainFormFrame, ClosingTheLastMapAsksFirstThenEmptiesThePanelAndTheTitle)
 {
-    ScratchProgram folder;
-    folder.writeMap(QStringLiteral("monde.vr"), 300, 169, 1);
-    folder.writeMap(QStringLiteral("ville.vr"), 20, 13);
-    folder.writeText(QStringLiteral("pelmorin.cfg"), QByteArray("[Cartes Ouvertes]\r\nCarte 0=monde.vr\r\n"));
-    ScriptedDialogs dialogs;
-    ScriptedNewMap newMaps;
-    auto main = startMainForm(newMaps);
+    folder.writeMap("monde.vr", 300, 169, 1);
+    folder.writeMap("ville.vr", 20, 13);
+    startWith({"monde.vr"});
     ASSERT_EQ(main->mapWindows().size(), 1);
     EXPECT_TRUE(main->command(Command::FermerFichier)->isEnabled());
 
+    // "&Fermer" on a modified map asks; Cancel keeps it.
+    main->mapWindows()[0]->document().modified = true;
+    dialogs.questionAnswers.push_back(Answer::Cancel);
     main->command(Command::FermerFichier)->trigger();
     QCoreApplication::processEvents();
+    ASSERT_EQ(main->mapWindows().size(), 1);
+    EXPECT_EQ(dialogs.questions.size(), 1);
 
+    dialogs.questionAnswers.push_back(Answer::No);
+    main->command(Command::FermerFichier)->trigger();
+    QCoreApplication::processEvents();
     EXPECT_TRUE(main->mapWindows().isEmpty());
     EXPECT_EQ(main->statusPanelText(3), QString());
     EXPECT_FALSE(main->command(Command::EnregistrerFichier)->isEnabled());
@@ -98,23 +90,16 @@ TEST(MainFormWindows, AfterTheLastMapClosesThePanelEmptiesAndTheTitleIsBare)
     main->command(Command::ActualiserChemins)->trigger();
 
     // The next map window takes the title and the panel.
-    dialogs.openAnswers.push_back(folder.path(QStringLiteral("ville.vr")));
-    main->command(Command::OuvrirFichier)->trigger();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(main->applicationTitle(), folder.path(QStringLiteral("ville.vr")));
+    openThroughDialog(folder.path("ville.vr"));
+    EXPECT_EQ(main->applicationTitle(), folder.path("ville.vr"));
     EXPECT_TRUE(main->command(Command::EnregistrerFichier)->isEnabled());
 }
 
-TEST(MainFormWindows, TheMinimapFollowsWorldMapsAndKeepsItsTick)
+TEST_F(MainFormFrame, TheMinimapFollowsWorldMapsAndKeepsItsTick)
 {
-    ScratchProgram folder;
-    folder.writeMap(QStringLiteral("monde.vr"), 300, 169, 1);
-    folder.writeMap(QStringLiteral("ville.vr"), 20, 13);
-    folder.writeText(QStringLiteral("pelmorin.cfg"),
-                     QByteArray("[Cartes Ouvertes]\r\nCarte 0=monde.vr\r\nCarte 1=ville.vr\r\n"));
-    ScriptedDialogs dialogs;
-    ScriptedNewMap newMaps;
-    auto main = startMainForm(newMaps);
+    folder.writeMap("monde.vr", 300, 169, 1);
+    folder.writeMap("ville.vr", 20, 13);
+    startWith({"monde.vr", "ville.vr"});
     ASSERT_EQ(main->mapWindows().size(), 2);
     QAction *tick = main->command(Command::MontrerMinipelmorin);
     ASSERT_TRUE(tick->isChecked()); // shown by default
@@ -144,14 +129,9 @@ TEST(MainFormWindows, TheMinimapFollowsWorldMapsAndKeepsItsTick)
     EXPECT_FALSE(tick->isChecked());
 }
 
-TEST(MainFormWindows, CityListAndPaletteTicks)
+TEST_F(MainFormFrame, CityListAndPaletteTicks)
 {
-    ScratchProgram folder;
-    folder.writeText(QStringLiteral("pelmorin.cfg"), QByteArray("[Cartes Ouvertes]\r\n"));
-    ScriptedDialogs dialogs;
-    ScriptedNewMap newMaps;
-    auto main = startMainForm(newMaps);
-
+    startWith({});
     QAction *cities = main->command(Command::MontrerVilles);
     EXPECT_FALSE(cities->isChecked());
     cities->trigger();
@@ -177,14 +157,10 @@ TEST(MainFormWindows, CityListAndPaletteTicks)
     EXPECT_TRUE(main->paletteForm()->isVisible());
 }
 
-TEST(MainFormWindows, ZoomKeysActOnTheActiveMapAndToolKeysWorkFromToolWindows)
+TEST_F(MainFormFrame, ZoomKeysActOnTheActiveMapAndToolKeysWorkFromToolWindows)
 {
-    ScratchProgram folder;
-    folder.writeMap(QStringLiteral("monde.vr"), 300, 169, 1);
-    folder.writeText(QStringLiteral("pelmorin.cfg"), QByteArray("[Cartes Ouvertes]\r\nCarte 0=monde.vr\r\n"));
-    ScriptedDialogs dialogs;
-    ScriptedNewMap newMaps;
-    auto main = startMainForm(newMaps);
+    folder.writeMap("monde.vr", 300, 169, 1);
+    startWith({"monde.vr"});
     ASSERT_EQ(main->mapWindows().size(), 1);
     TMapForm *map = main->mapWindows()[0];
     main->activateWindow();
@@ -205,33 +181,28 @@ TEST(MainFormWindows, ZoomKeysActOnTheActiveMapAndToolKeysWorkFromToolWindows)
     EXPECT_TRUE(main->paletteForm()->isVisible());
 }
 
-TEST(MainFormWindows, TheWindowListNamesEveryMapAndMarksTheActiveOne)
+TEST_F(MainFormFrame, TheWindowListNamesEveryMapAndMarksTheActiveOne)
 {
-    ScratchProgram folder;
-    folder.writeMap(QStringLiteral("a.vr"), 20, 13);
-    folder.writeMap(QStringLiteral("b.vr"), 20, 13);
-    folder.writeText(QStringLiteral("pelmorin.cfg"), QByteArray("[Cartes Ouvertes]\r\nCarte 0=a.vr\r\nCarte 1=b.vr\r\n"));
-    ScriptedDialogs dialogs;
-    ScriptedNewMap newMaps;
-    auto main = startMainForm(newMaps);
-
+    folder.writeMap("a.vr", 20, 13);
+    folder.writeMap("b.vr", 20, 13);
+    startWith({"a.vr", "b.vr"});
     main->rebuildWindowList();
     QList<QAction *> items = main->windowMenu()->actions().mid(9);
-    ASSERT_EQ(captionsOf(items), QStringList({QStringLiteral("-"), QStringLiteral("&1 a.vr"), QStringLiteral("&2 b.vr")}));
+    ASSERT_EQ(captionsOf(items), QStringList({"-", "&1 a.vr", "&2 b.vr"}));
     EXPECT_FALSE(items[1]->isChecked());
     EXPECT_TRUE(items[2]->isChecked());
 
     // Choosing an entry activates that map; the list is rebuilt each time.
     items[1]->trigger();
     QCoreApplication::processEvents();
-    EXPECT_EQ(captionOf(*main, main->activeMapWindow()), QStringLiteral("a.vr"));
+    EXPECT_EQ(captionOf(*main, main->activeMapWindow()), "a.vr");
     main->command(Command::FermerFichier)->trigger();
     QCoreApplication::processEvents();
     main->rebuildWindowList();
-    EXPECT_EQ(captionsOf(main->windowMenu()->actions().mid(9)), QStringList({QStringLiteral("-"), QStringLiteral("&1 b.vr")}));
+    EXPECT_EQ(captionsOf(main->windowMenu()->actions().mid(9)), QStringList({"-", "&1 b.vr"}));
 }
 
-TEST(MainFormWindows, TilingSharesTheAreaWithoutOverlap)
+TEST_F(MainFormFrame, TilingSharesTheAreaWithoutOverlap)
 {
     const QRect area(0, 0, 900, 600);
     EXPECT_EQ(horizontalTiles(area, 3),
@@ -242,22 +213,14 @@ TEST(MainFormWindows, TilingSharesTheAreaWithoutOverlap)
     EXPECT_EQ(verticalTiles(QRect(0, 0, 100, 50), 3).constLast(), QRect(66, 0, 34, 50));
     EXPECT_TRUE(horizontalTiles(area, 0).isEmpty());
 
-    ScratchProgram folder;
-    folder.writeMap(QStringLiteral("a.vr"), 20, 13);
-    folder.writeText(QStringLiteral("pelmorin.cfg"),
-                     QByteArray("[Cartes Ouvertes]\r\nCarte 0=a.vr\r\nCarte 1=a.vr\r\nCarte 2=a.vr\r\n"));
-    ScriptedDialogs dialogs;
-    ScriptedNewMap newMaps;
-    auto main = startMainForm(newMaps);
+    folder.writeMap("a.vr", 20, 13);
+    startWith({"a.vr", "a.vr", "a.vr"});
     ASSERT_EQ(main->mapWindows().size(), 3);
-
     main->command(Command::MosaiqueVerticale)->trigger();
-    const int width = main->mdiArea()->viewport()->width();
     QList<QRect> placed;
     for (TMapForm *window : main->mapWindows())
         placed.append(subWindowOf(*main, window)->geometry());
     EXPECT_EQ(placed, verticalTiles(main->mdiArea()->viewport()->rect(), 3));
-    EXPECT_EQ(placed.constLast().right() + 1, width);
 
     // Minimise all, then arrange: a row along the bottom, left to right.
     main->command(Command::MinimiserTous)->trigger();

@@ -129,9 +129,7 @@ TEST_F(NewMapDialog, TheChosenTerrainFillsEveryCellOfTheNewMap)
     EXPECT_EQ(form.ComboBoxEx1->currentText(), QStringLiteral("Herbe"));
     const auto map = createNewMap(form.request(), QStringLiteral("Sans titre 1"));
     EXPECT_EQ(map->width, 300);
-    EXPECT_EQ(map->height, 169);
-    EXPECT_EQ(map->mapType, 1);
-    EXPECT_EQ(map->provinceWidth, 20);
+    EXPECT_EQ(map->provinceHeight, 13);
     EXPECT_EQ(map->terrainAt(0, 0), 100);
     EXPECT_EQ(map->terrainAt(299, 168), 100);
     EXPECT_TRUE(map->untitled);

@@ -41,7 +41,7 @@ bool sameSettings(const AppSettings &a, const AppSettings &b)
 
 } // namespace
 
-class OptionFormTest : public ::testing::Test {
+class OptionsDialog : public ::testing::Test {
 protected:
     RecordingDialogs dialogs;
     TOptionForm form;
@@ -61,7 +61,7 @@ protected:
     }
 };
 
-TEST_F(OptionFormTest, OpensOnThePageOfTheCommandWithTheCurrentValues)
+TEST_F(OptionsDialog, OpensOnThePageOfTheCommandWithTheCurrentValues)
 {
     form.loadSettings(settings, TOptionForm::RoutePage);
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Configuration"));
@@ -76,16 +76,56 @@ TEST_F(OptionFormTest, OpensOnThePageOfTheCommandWithTheCurrentValues)
     EXPECT_EQ(form.selectedBorderColour(), QColor(Qt::red));
 }
 
-TEST_F(OptionFormTest, DependentControlsFollowTheirBoxes)
+TEST_F(OptionsDialog, EachBoxShowsAndWritesItsOwnSettingAndEnablesItsDependant)
 {
-    settings.showTimes = false;
-    settings.allowEmbark = false;
+    struct Box {
+        QCheckBox *TOptionForm::*box;
+        bool AppSettings::*field;
+        const char *caption;
+        QCheckBox *TOptionForm::*dependant; // enabled exactly when the box is ticked
+    };
+    const Box boxes[] = {
+        {&TOptionForm::CheckBox2, &AppSettings::showTimes, "Afficher les temps de déplacement", &TOptionForm::CheckBox3},
+        {&TOptionForm::CheckBox3, &AppSettings::timesBackground, "Masquer l'arrière plan du texte", nullptr},
+        {&TOptionForm::CheckBox4, &AppSettings::highlightBorders, "Surligner les cases frontières de province", nullptr},
+        {&TOptionForm::CheckBox5, &AppSettings::showBorderLines, "Afficher la limite des Provinces", nullptr},
+        {&TOptionForm::CheckBox6, &AppSettings::showProvinceNames, "Afficher le Nom des Provinces", &TOptionForm::CheckBox7},
+        {&TOptionForm::CheckBox7, &AppSettings::namesBackground, "Masquer l'arrière plan du texte", nullptr},
+        {&TOptionForm::CheckBox8, &AppSettings::allowEmbark, "Autoriser embarquer/débarquer", &TOptionForm::CheckBox9},
+        {&TOptionForm::CheckBox9, &AppSettings::allowAbandon, "Autoriser abandon de l'embarcation sur le sable", nullptr},
+        {&TOptionForm::CheckBox10, &AppSettings::useWingsGift, "Utiliser le don Ailes", nullptr},
+    };
+    for (const Box &b : boxes) {
+        SCOPED_TRACE(b.caption);
+        for (bool ticked : {true, false}) {
+            AppSettings current = settings;
+            current.*b.field = ticked;
+            form.loadSettings(current, TOptionForm::InterfacePage);
+            QCheckBox *box = form.*b.box;
+            EXPECT_EQ(box->text(), QString::fromUtf8(b.caption));
+            EXPECT_EQ(box->isChecked(), ticked);
+            if (b.dependant)
+                EXPECT_EQ((form.*b.dependant)->isEnabled(), ticked);
+            // Set as a click would, also on a box that its own master greys.
+            box->setChecked(!ticked);
+            emit box->clicked(!ticked);
+            if (b.dependant)
+                EXPECT_EQ((form.*b.dependant)->isEnabled(), !ticked);
+            ASSERT_TRUE(form.applySettings(current));
+            AppSettings expected = settings;
+            expected.*b.field = !ticked;
+            expected.gridGap = 1; // the grid box writes 1 for any gap
+            EXPECT_TRUE(sameSettings(current, expected));
+        }
+    }
+}
+
+TEST_F(OptionsDialog, TheGridBoxWritesTheGapAndTheColourNeedsGridAndBorderLines)
+{
     form.loadSettings(settings, TOptionForm::InterfacePage);
-    EXPECT_FALSE(form.CheckBox3->isEnabled());
-    EXPECT_FALSE(form.CheckBox9->isEnabled());
+    EXPECT_TRUE(form.CheckBox1->isChecked()); // grid gap 2
     EXPECT_TRUE(form.CheckBox5->isEnabled());
     EXPECT_TRUE(form.ColorBox1->isEnabled());
-
     form.CheckBox1->click(); // "Afficher la grille" off
     EXPECT_FALSE(form.CheckBox5->isEnabled());
     EXPECT_FALSE(form.ColorBox1->isEnabled());
@@ -96,18 +136,14 @@ TEST_F(OptionFormTest, DependentControlsFollowTheirBoxes)
     EXPECT_FALSE(form.ColorBox1->isEnabled()); // the border lines are still off
     form.CheckBox5->click();
     EXPECT_TRUE(form.ColorBox1->isEnabled());
-
-    form.CheckBox2->click();
-    EXPECT_TRUE(form.CheckBox3->isEnabled());
-    form.CheckBox6->click();
-    EXPECT_FALSE(form.CheckBox7->isEnabled());
-    form.CheckBox8->click();
-    EXPECT_TRUE(form.CheckBox9->isEnabled());
-    EXPECT_TRUE(form.Button3->isEnabled());
-    EXPECT_TRUE(form.Button4->isEnabled());
+    ASSERT_TRUE(form.applySettings(settings));
+    EXPECT_EQ(settings.gridGap, 1);
+    form.CheckBox1->click();
+    ASSERT_TRUE(form.applySettings(settings));
+    EXPECT_EQ(settings.gridGap, 0);
 }
 
-TEST_F(OptionFormTest, OkAppliesEveryControlAndAsksForARepaint)
+TEST_F(OptionsDialog, OkAppliesTheSpeedColourAndFontsAndAsksForARepaint)
 {
     QSignalSpy applied(&form, &TOptionForm::settingsApplied);
     form.setFontChooser([](QWidget *, const FontSetting &current) {
@@ -118,26 +154,19 @@ TEST_F(OptionFormTest, OkAppliesEveryControlAndAsksForARepaint)
     form.setColourChooser([](QWidget *, const QColor &) { return std::optional<QColor>(QColor(0x12, 0x34, 0x56)); });
     form.loadSettings(settings, TOptionForm::InterfacePage);
     form.Edit1->setText(QStringLiteral("2,5"));
-    form.CheckBox2->setChecked(false);
-    form.CheckBox10->setChecked(true);
-    form.CheckBox8->setChecked(true);
     form.Button3->click();
     form.ColorBox1->setCurrentIndex(0);
     emit form.ColorBox1->activated(0); // the custom entry opens the colour chooser
     ASSERT_TRUE(form.applySettings(settings));
     EXPECT_EQ(applied.count(), 1);
     EXPECT_FLOAT_EQ(settings.scrollSpeed, 2.5f);
-    EXPECT_EQ(settings.gridGap, 1);
-    EXPECT_FALSE(settings.showTimes);
-    EXPECT_TRUE(settings.useWingsGift);
-    EXPECT_TRUE(settings.allowEmbark);
     EXPECT_EQ(settings.borderColour, 0x00563412u);
     EXPECT_TRUE(settings.timesFont.font.bold());
     EXPECT_FALSE(settings.namesFont.font.bold());
     EXPECT_TRUE(dialogs.errors.isEmpty());
 }
 
-TEST_F(OptionFormTest, ASpeedThatIsNotANumberShowsAnErrorAndChangesNothing)
+TEST_F(OptionsDialog, ASpeedThatIsNotANumberShowsAnErrorAndChangesNothing)
 {
     QSignalSpy applied(&form, &TOptionForm::settingsApplied);
     const AppSettings before = settings;
@@ -159,7 +188,7 @@ TEST_F(OptionFormTest, ASpeedThatIsNotANumberShowsAnErrorAndChangesNothing)
     EXPECT_FALSE(form.CheckBox10->isChecked());
 }
 
-TEST_F(OptionFormTest, CancelAndCancelledChoosersChangeNothing)
+TEST_F(OptionsDialog, CancelAndCancelledChoosersChangeNothing)
 {
     const AppSettings before = settings;
     form.setFontChooser([](QWidget *, const FontSetting &) { return std::optional<FontSetting>(); });
@@ -180,7 +209,7 @@ TEST_F(OptionFormTest, CancelAndCancelledChoosersChangeNothing)
     EXPECT_TRUE(form.timesFont().font == before.timesFont.font);
 }
 
-TEST_F(OptionFormTest, OkThroughTheDialogAppliesTheRoutePage)
+TEST_F(OptionsDialog, OkThroughTheDialogAppliesTheRoutePage)
 {
     QTimer::singleShot(0, &form, [this] {
         EXPECT_EQ(form.PageControl1->currentIndex(), 1);

@@ -15,7 +15,7 @@ namespace {
 const QLocale French(QLocale::French, QLocale::France);
 const QLocale English(QLocale::English, QLocale::UnitedStates);
 
-class ConfigFileTest : public ::testing::Test {
+class ConfigFileOnDisk : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(folder_.isValid()); }
 
@@ -38,7 +38,7 @@ protected:
 
 } // namespace
 
-TEST_F(ConfigFileTest, WritesKeepTheUsersLayout)
+TEST_F(ConfigFileOnDisk, WritesKeepTheUsersLayout)
 {
     writeBytes("; mes réglages\r\n[Cartes Ouvertes]\r\nCarte 0=a.vr\r\n\r\n[Affichage]\r\nGrille=1\r\n");
     ConfigFile config(cfgPath(), French);
@@ -54,7 +54,7 @@ TEST_F(ConfigFileTest, WritesKeepTheUsersLayout)
                                   "[Affichage]\r\nGrille=1\r\n[Fenetre]\r\nLargeur=1024\r\n"));
 }
 
-TEST_F(ConfigFileTest, NamesMatchWithoutCaseAndSectionsReadInFileOrder)
+TEST_F(ConfigFileOnDisk, NamesMatchWithoutCaseAndSectionsReadInFileOrder)
 {
     // A file saved by a Unix editor: LF only, spaces around the signs.
     writeBytes("[AFFICHAGE]\nGRILLE = 2\nPolice Temps=Arial\n; commentaire=ignoré\nligne sans signe\n"
@@ -81,7 +81,7 @@ TEST_F(ConfigFileTest, NamesMatchWithoutCaseAndSectionsReadInFileOrder)
     EXPECT_EQ(bytes().count("\n"), bytes().count("\r\n"));
 }
 
-TEST_F(ConfigFileTest, ErasingASectionTakesItsKeysAndNothingElse)
+TEST_F(ConfigFileOnDisk, ErasingASectionTakesItsKeysAndNothingElse)
 {
     writeBytes("[Carte 0]\r\nx=1\r\n[Cartes Ouvertes]\r\nCarte 0=a.vr\r\nCarte 1=b.vr\r\n[Aspects]\r\nEté=e\r\n"
                "[cartes ouvertes]\r\nCarte 5=z.vr\r\n");
@@ -96,7 +96,7 @@ TEST_F(ConfigFileTest, ErasingASectionTakesItsKeysAndNothingElse)
     EXPECT_FALSE(QFile::exists(folder_.filePath("absent.cfg")));
 }
 
-TEST_F(ConfigFileTest, IntegersAndBoolsReadAsTheUserWroteThem)
+TEST_F(ConfigFileOnDisk, IntegersAndBoolsReadAsTheUserWroteThem)
 {
     struct Case {
         const char *text;
@@ -135,7 +135,7 @@ TEST_F(ConfigFileTest, IntegersAndBoolsReadAsTheUserWroteThem)
     EXPECT_TRUE(bytes().endsWith("vrai=1\r\nfaux=0\r\nn\xe9gatif=-16777216\r\n"));
 }
 
-TEST_F(ConfigFileTest, FloatsFollowTheDesktopsDecimalSeparator)
+TEST_F(ConfigFileOnDisk, FloatsFollowTheDesktopsDecimalSeparator)
 {
     const double speed = double(1.8f);
     EXPECT_EQ(ConfigFile::formatFloat(speed, French), "1,79999995231628");
@@ -177,7 +177,7 @@ TEST_F(ConfigFileTest, FloatsFollowTheDesktopsDecimalSeparator)
     EXPECT_EQ(float(english.readFloat("Affichage", "Vitesse Défilement", 0)), 1.8f);
 }
 
-TEST_F(ConfigFileTest, AccentedNamesAreStoredInWindows1252)
+TEST_F(ConfigFileOnDisk, AccentedNamesAreStoredInWindows1252)
 {
     writeBytes("[Affichage]\r\nSURLIGNER FRONTI\xc8RES=0\r\n");
     ConfigFile config(cfgPath(), French);
@@ -190,7 +190,7 @@ TEST_F(ConfigFileTest, AccentedNamesAreStoredInWindows1252)
     EXPECT_EQ(config.readString("Aspects", "hiver €", ""), "coût");
 }
 
-TEST_F(ConfigFileTest, RefusedWriteNamesTheFileAndLeavesNothingBehind)
+TEST_F(ConfigFileOnDisk, RefusedWriteNamesTheFileAndLeavesNothingBehind)
 {
     const QString lost = folder_.filePath("dossier disparu/pelmorin.cfg");
     ConfigFile config(lost, French);
@@ -210,7 +210,7 @@ TEST_F(ConfigFileTest, RefusedWriteNamesTheFileAndLeavesNothingBehind)
     EXPECT_TRUE(QFileInfo(cfgPath()).isDir());
 }
 
-TEST_F(ConfigFileTest, EveryWriteReplacesTheWholeFileAtOnce)
+TEST_F(ConfigFileOnDisk, EveryWriteReplacesTheWholeFileAtOnce)
 {
     ConfigFile config(cfgPath(), French);
     for (int i = 0; i < 50; ++i)
@@ -221,7 +221,7 @@ TEST_F(ConfigFileTest, EveryWriteReplacesTheWholeFileAtOnce)
     EXPECT_EQ(config.readInteger("carte 4", "X", 0), 49);
 }
 
-TEST_F(ConfigFileTest, RelativeNameFollowsTheCurrentDirectory)
+TEST_F(ConfigFileOnDisk, RelativeNameFollowsTheCurrentDirectory)
 {
     const QString start = QDir::currentPath();
     QTemporaryDir other;

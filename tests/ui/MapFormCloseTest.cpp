@@ -9,80 +9,70 @@
 #include "MapFormTestHost.h"
 
 namespace {
-const QString Question = QStringLiteral("Fermeture / La carte a été modifiée, voulez-vous l'enregistrer ?");
-}
 
-TEST(MapFormClose, AnUnchangedMapClosesWithoutAQuestion)
-{
-    FakeMapWindowHost host;
+const QString Question = QStringLiteral("Fermeture / La carte a été modifiée, voulez-vous l'enregistrer ?");
+
+class MapFormClose : public MapFormFixture {
+protected:
     ScriptedDialogs dialogs;
-    ShownMapForm shown(host, grassWorld());
-    EXPECT_TRUE(shown.form.close());
+};
+
+} // namespace
+
+TEST_F(MapFormClose, AnUnchangedMapClosesWithoutAQuestion)
+{
+    EXPECT_TRUE(show(grassWorld()).close());
     EXPECT_TRUE(dialogs.questions.isEmpty());
     ASSERT_FALSE(host.activations.empty());
     EXPECT_EQ(host.activations.back(), nullptr) << "the main window learns that no map is active";
 }
 
-TEST(MapFormClose, CancelKeepsTheWindowAndItsChanges)
+TEST_F(MapFormClose, EachAnswerClosesOrKeepsTheChangedMap)
 {
-    FakeMapWindowHost host;
-    ScriptedDialogs dialogs;
-    ShownMapForm shown(host, grassWorld());
-    shown.form.document().SetCellTile(3, 3, 101);
-    dialogs.answer = Answer::Cancel;
-    EXPECT_FALSE(shown.form.close());
-    EXPECT_EQ(dialogs.questions, QStringList{Question});
-    EXPECT_TRUE(shown.form.isVisible());
-    EXPECT_TRUE(shown.form.document().modified);
-    EXPECT_EQ(shown.form.document().terrainAt(3, 3), 101);
-    EXPECT_EQ(host.saveRequests, 0);
+    struct Case {
+        Answer answer;
+        bool saveSucceeds;
+        bool closes;
+        int saveRequests;
+    };
+    // Yes with a failed save: an untitled map whose save dialog is
+    // cancelled, or a failed write.
+    const Case cases[] = {{Answer::Cancel, true, false, 0},
+                          {Answer::No, true, true, 0},
+                          {Answer::Yes, false, false, 1},
+                          {Answer::Yes, true, true, 1}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(int(c.answer));
+        host.saveRequests = 0;
+        host.saveSucceeds = c.saveSucceeds;
+        dialogs.answer = c.answer;
+        dialogs.questions.clear();
+        TMapForm &form = show(grassWorld());
+        form.document().SetCellTile(3, 3, 101);
+        EXPECT_EQ(form.close(), c.closes);
+        EXPECT_EQ(dialogs.questions, QStringList{Question});
+        EXPECT_EQ(host.saveRequests, c.saveRequests);
+        EXPECT_EQ(form.isVisible(), !c.closes);
+        if (!c.closes) {
+            EXPECT_TRUE(form.document().modified);
+            EXPECT_EQ(form.document().terrainAt(3, 3), 101);
+        }
+    }
 }
 
-TEST(MapFormClose, NoDropsTheChanges)
+TEST_F(MapFormClose, TheShutdownAsksOnceAndThenCloses)
 {
-    FakeMapWindowHost host;
-    ScriptedDialogs dialogs;
-    ShownMapForm shown(host, grassWorld());
-    shown.form.document().SetCellTile(3, 3, 101);
+    TMapForm &form = show(grassWorld());
+    form.document().SetCellTile(3, 3, 101);
     dialogs.answer = Answer::No;
-    EXPECT_TRUE(shown.form.close());
-    EXPECT_EQ(host.saveRequests, 0);
-}
-
-TEST(MapFormClose, YesClosesOnlyWhenTheSaveSucceeds)
-{
-    FakeMapWindowHost host;
-    ScriptedDialogs dialogs;
-    ShownMapForm shown(host, grassWorld());
-    shown.form.document().SetCellTile(3, 3, 101);
-    dialogs.answer = Answer::Yes;
-    // An untitled map whose save dialog is cancelled, or a failed write.
-    host.saveSucceeds = false;
-    EXPECT_FALSE(shown.form.close());
-    EXPECT_EQ(host.saveRequests, 1);
-    EXPECT_TRUE(shown.form.isVisible());
-    host.saveSucceeds = true;
-    EXPECT_TRUE(shown.form.close());
-    EXPECT_EQ(host.saveRequests, 2);
-}
-
-TEST(MapFormClose, TheShutdownAsksOnceAndThenCloses)
-{
-    FakeMapWindowHost host;
-    ScriptedDialogs dialogs;
-    ShownMapForm shown(host, grassWorld());
-    shown.form.document().SetCellTile(3, 3, 101);
-    dialogs.answer = Answer::No;
-    EXPECT_TRUE(shown.form.FormCloseQuery());
-    shown.form.closeWithoutQuery();
+    EXPECT_TRUE(form.FormCloseQuery());
+    form.closeWithoutQuery();
     EXPECT_EQ(dialogs.questions.size(), 1);
-    EXPECT_FALSE(shown.form.isVisible());
+    EXPECT_FALSE(form.isVisible());
 }
 
-TEST(MapFormClose, InTheMainWindowTheSubWindowFollowsTheAnswer)
+TEST_F(MapFormClose, InTheMainWindowTheSubWindowFollowsTheAnswer)
 {
-    FakeMapWindowHost host;
-    ScriptedDialogs dialogs;
     QMdiArea area;
     area.resize(900, 700);
     area.show();

@@ -10,13 +10,12 @@
 
 #include "MapFormTestHost.h"
 
-TEST(MapFormExport, TheWholeMapIsWrittenAtTheWindowsZoom)
+using MapFormExport = MapFormFixture;
+
+TEST_F(MapFormExport, TheWholeMapIsWrittenAtTheWindowsZoom)
 {
     QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    FakeMapWindowHost host;
-    ShownMapForm shown(host, grassWorld(20, 13));
-    TMapForm &form = shown.form;
+    TMapForm &form = show(grassWorld(20, 13));
     form.setZoom(50);
     const QString path = folder.filePath(QStringLiteral("province.bmp"));
     QString error;
@@ -32,13 +31,10 @@ TEST(MapFormExport, TheWholeMapIsWrittenAtTheWindowsZoom)
     EXPECT_EQ(QImage(path).size(), QSize(320, 208));
 }
 
-TEST(MapFormExport, TheViewIsWhatTheWindowShowsCutFromTheWholePicture)
+TEST_F(MapFormExport, TheViewIsWhatTheWindowShowsCutFromTheWholePicture)
 {
     QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    FakeMapWindowHost host;
-    ShownMapForm shown(host, grassWorld(60, 40));
-    TMapForm &form = shown.form;
+    TMapForm &form = show(grassWorld(60, 40));
     form.centreOnCell(30, 20);
     ASSERT_GT(form.scrollX(), 0);
     const QString whole = folder.filePath(QStringLiteral("monde.png"));
@@ -52,39 +48,37 @@ TEST(MapFormExport, TheViewIsWhatTheWindowShowsCutFromTheWholePicture)
     EXPECT_TRUE(picture == cut);
 }
 
-TEST(MapFormExport, AFolderThatCannotBeWrittenGivesAMessage)
+TEST_F(MapFormExport, AFolderThatCannotBeWrittenGivesAMessage)
 {
-    FakeMapWindowHost host;
-    ShownMapForm shown(host, grassWorld(20, 13));
+    const QString path = QStringLiteral("/nonexistent-folder/carte.bmp");
     QString error;
-    EXPECT_EQ(shown.form.exportPicture(QStringLiteral("/nonexistent-folder/carte.bmp"), PictureFormat::Bmp, PictureExtent::WholeMap, &error),
-              ExportResult::Failed);
+    TMapForm &form = show(grassWorld(20, 13));
+    EXPECT_EQ(form.exportPicture(path, PictureFormat::Bmp, PictureExtent::WholeMap, &error), ExportResult::Failed);
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_FALSE(QFile::exists(QStringLiteral("/nonexistent-folder/carte.bmp")));
+    EXPECT_FALSE(QFile::exists(path));
 }
 
-TEST(MapFormExport, CancellingTheProgressDialogWritesNothing)
+TEST_F(MapFormExport, CancellingTheProgressDialogWritesNothing)
 {
     QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    FakeMapWindowHost host;
     // Four worlds' worth of cells at full size (19800 x 11154 pixels): the
     // dialog shows only for an export expected to last 400 ms, and one world
     // takes about half that on a fast machine.
-    ShownMapForm shown(host, grassWorld(600, 338));
+    TMapForm &form = show(grassWorld(600, 338));
     const QString path = folder.filePath(QStringLiteral("monde.bmp"));
     bool dialogSeen = false;
     QTimer cancelling;
     cancelling.setInterval(20);
     QObject::connect(&cancelling, &QTimer::timeout, [&] {
-        if (auto *progress = shown.form.findChild<QProgressDialog *>(); progress && progress->isVisible()) {
+        if (auto *progress = form.findChild<QProgressDialog *>(); progress && progress->isVisible()) {
             dialogSeen = true;
             progress->cancel();
         }
     });
     cancelling.start();
     QString error;
-    EXPECT_EQ(shown.form.exportPicture(path, PictureFormat::Bmp, PictureExtent::WholeMap, &error), ExportResult::Cancelled);
+    EXPECT_EQ(form.exportPicture(path, PictureFormat::Bmp, PictureExtent::WholeMap, &error),
+              ExportResult::Cancelled);
     EXPECT_TRUE(dialogSeen);
     EXPECT_TRUE(error.isEmpty());
     EXPECT_FALSE(QFile::exists(path));

@@ -2,35 +2,16 @@
 // window writes to the status bar when it paints.
 #include <gtest/gtest.h>
 
-#include <QContextMenuEvent>
 #include <QMenu>
 
 #include "MapFormTestHost.h"
 
-namespace {
+using MapFormRoute = MapFormFixture;
 
-// A right click on a cell: the press stores the target, then the windowing
-// system asks for the context menu.
-void rightClick(TMapForm &form, QPoint at)
+TEST_F(MapFormRoute, ThePopUpMenuOffersTheRouteCommandsThenCentring)
 {
-    pressAt(form, Qt::RightButton, at);
-    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, at, form.mapToGlobal(at));
-    QCoreApplication::sendEvent(&form, &menuEvent);
-    releaseAt(form, Qt::RightButton, at);
-}
-
-QPoint cellCentre(int column, int row)
-{
-    return {column * 33 + 16, row * 33 + 16};
-}
-
-} // namespace
-
-TEST(MapFormRoute, ThePopUpMenuOffersTheRouteCommandsThenCentring)
-{
-    FakeMapWindowHost host;
-    ShownMapForm shown(host, grassWorld());
-    const QList<QAction *> items = shown.form.PopupMenu->actions();
+    TMapForm &form = show(grassWorld());
+    const QList<QAction *> items = form.PopupMenu->actions();
     ASSERT_EQ(items.size(), 4);
     EXPECT_EQ(items[0]->text(), "Definr point de départ");
     EXPECT_EQ(items[1]->text(), "Definr point d'arrivée");
@@ -41,20 +22,18 @@ TEST(MapFormRoute, ThePopUpMenuOffersTheRouteCommandsThenCentring)
     EXPECT_EQ(items[1]->statusTip(), "Rechercher les plus courts chemins qui vont juqu'à la case ciblée");
     EXPECT_EQ(items[3]->statusTip(), "Centrer la carte sur la case ciblée");
 
-    rightClick(shown.form, cellCentre(3, 3));
-    EXPECT_TRUE(shown.form.PopupMenu->isVisible());
+    rightClick(form, cellCentre(3, 3));
+    EXPECT_TRUE(form.PopupMenu->isVisible());
     // Pointing at an item puts its long hint in the first panel.
-    emit shown.form.PopupMenu->hovered(items[1]);
+    emit form.PopupMenu->hovered(items[1]);
     EXPECT_EQ(host.panels[0], "Rechercher les plus courts chemins qui vont juqu'à la case ciblée");
-    shown.form.PopupMenu->hide();
+    form.PopupMenu->hide();
 }
 
-TEST(MapFormRoute, AStartAndAnEndShowTheRouteDurationInTheStatusBar)
+TEST_F(MapFormRoute, AStartAndAnEndShowTheRouteDurationInTheStatusBar)
 {
-    FakeMapWindowHost host;
     host.appSettings.allowEmbark = true;
-    ShownMapForm shown(host, grassWorld());
-    TMapForm &form = shown.form;
+    TMapForm &form = show(grassWorld());
 
     // The end first: stored, nothing traced yet.
     rightClick(form, cellCentre(5, 2));
@@ -93,11 +72,9 @@ TEST(MapFormRoute, AStartAndAnEndShowTheRouteDurationInTheStatusBar)
     EXPECT_FALSE(form.document().allowEmbark);
 }
 
-TEST(MapFormRoute, AStartOutsideTheMapClearsEverything)
+TEST_F(MapFormRoute, AStartOutsideTheMapClearsEverything)
 {
-    FakeMapWindowHost host;
-    ShownMapForm shown(host, grassWorld(10, 8), {600, 400});
-    TMapForm &form = shown.form;
+    TMapForm &form = show(grassWorld(10, 8));
     rightClick(form, cellCentre(1, 1));
     form.DefinrPointDepart->trigger();
     EXPECT_EQ(form.document().routeTimeAt(4, 4, OnFoot), 6 * 40);

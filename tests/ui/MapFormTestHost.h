@@ -3,6 +3,7 @@
 // what the window writes to the status bar and asks of the main window, and
 // lets the test choose the palette's state and the outcome of a save.
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QSize>
@@ -10,6 +11,7 @@
 #include <QTimer>
 #include <QWheelEvent>
 #include <array>
+#include <gtest/gtest.h>
 #include <memory>
 #include <vector>
 
@@ -118,4 +120,37 @@ struct ShownMapForm {
         form.Timer1->stop(); // the test runs the ticks itself
     }
     TMapForm form;
+};
+
+// The centre of a cell in window coordinates, at full size with the grid and
+// the view at the map's corner.
+inline QPoint cellCentre(int column, int row)
+{
+    return {column * 33 + 16, row * 33 + 16};
+}
+
+// A right click on a cell: the press stores the target, then the windowing
+// system asks for the context menu.
+inline void rightClick(TMapForm &form, QPoint at)
+{
+    pressAt(form, Qt::RightButton, at);
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, at, form.mapToGlobal(at));
+    QCoreApplication::sendEvent(&form, &menuEvent);
+    releaseAt(form, Qt::RightButton, at);
+}
+
+// A map window shown in a fake main window; `show` picks the map and size.
+class MapFormFixture : public ::testing::Test {
+protected:
+    TMapForm &show(std::unique_ptr<CarteVarenthe> map = grassWorld(300, 169), QSize size = {600, 400})
+    {
+        shown_ = std::make_unique<ShownMapForm>(host, std::move(map), size);
+        return shown_->form;
+    }
+    TMapForm &form() { return shown_->form; }
+
+    FakeMapWindowHost host;
+
+private:
+    std::unique_ptr<ShownMapForm> shown_;
 };

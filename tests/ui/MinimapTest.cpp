@@ -34,38 +34,30 @@ MinimapView worldView(int scrollX, int scrollY, int width = 600, int height = 40
 
 } // namespace
 
-TEST(MinimapGeometry, FrameShowsTheWindowsViewAtOverviewScale)
+TEST(MinimapGeometry, TheFrameFollowsThePitchAndAClickCentresTheViewWithinTheScrollLimits)
 {
-    EXPECT_DOUBLE_EQ(minimapScale(33), 188.0 / 10230.0);
+    // The middle of the map is drawn by the window's own test; here the
+    // corner, at zoom 100 with the grid and at zoom 50 without (pitch 16),
+    // where the same window covers twice as much.
     EXPECT_EQ(minimapFrame(worldView(0, 0)), (MinimapFrame{0, 0, 11, 7}));
-    // Scrolled to the middle of the map: 4950 x s = 90.97, 2700 x s = 49.6,
-    // (600 + 4950) x s = 101.99, (400 + 2700) x s = 56.97.
-    EXPECT_EQ(minimapFrame(worldView(4950, 2700)), (MinimapFrame{90, 49, 101, 56}));
-    // At zoom 50 without grid (pitch 16) the same window covers twice as much.
     MinimapView half = worldView(0, 0);
     half.cellPitch = 16;
     EXPECT_EQ(minimapFrame(half), (MinimapFrame{0, 0, 22, 15}));
-}
 
-TEST(MinimapGeometry, ClickCentresTheViewAndStopsAtTheScrollLimits)
-{
     const MinimapView view = worldView(3300, 1650);
     const MinimapFrame frame = minimapFrame(view);
-    const QPoint centre((frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2);
-    const QPoint scroll = minimapScrollFor(view, centre);
+    const QPoint scroll = minimapScrollFor(view, QPoint((frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2));
     // Clicking the frame's centre leaves the view where it is, up to the
     // truncation of the frame's edges and of its centre (two overview pixels).
     const double pixel = 2.0 / minimapScale(33);
     EXPECT_LE(std::abs(scroll.x() - view.scrollX), pixel);
     EXPECT_LE(std::abs(scroll.y() - view.scrollY), pixel);
-    // 50 / s - 300 = 2420.74 and 30 / s - 200 = 1432.4, truncated.
-    EXPECT_EQ(minimapScrollFor(view, QPoint(50, 30)), QPoint(2420, 1432));
     // Near the top-left and bottom-right corners the positions are clamped.
     EXPECT_EQ(minimapScrollFor(view, QPoint(1, 1)), QPoint(0, 0));
     EXPECT_EQ(minimapScrollFor(view, QPoint(187, 101)), QPoint(view.maxScrollX, view.maxScrollY));
 }
 
-class MinimapFormTest : public ::testing::Test {
+class MinimapWindow : public ::testing::Test {
 protected:
     QTemporaryDir folder;
     QString previousFolder = ProgramFolder::path();
@@ -83,7 +75,7 @@ protected:
     void TearDown() override { ProgramFolder::setPath(previousFolder); }
 };
 
-TEST_F(MinimapFormTest, DrawsTheOverviewWithAWhiteFrame)
+TEST_F(MinimapWindow, DrawsTheOverviewWithAWhiteFrame)
 {
     TMinimapForm form;
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Minipelmorin"));
@@ -95,6 +87,8 @@ TEST_F(MinimapFormTest, DrawsTheOverviewWithAWhiteFrame)
     const QImage picture = form.grab().toImage();
     const QColor white(Qt::white);
     const QColor land(20, 90, 30);
+    // Scrolled to the middle of the map: 4950 x s = 90.97, 2700 x s = 49.6,
+    // (600 + 4950) x s = 101.99, (400 + 2700) x s = 56.97.
     EXPECT_EQ(QColor(picture.pixel(90, 49)), white);
     EXPECT_EQ(QColor(picture.pixel(100, 55)), white);
     EXPECT_EQ(QColor(picture.pixel(95, 49)), white);
@@ -103,7 +97,7 @@ TEST_F(MinimapFormTest, DrawsTheOverviewWithAWhiteFrame)
     EXPECT_EQ(QColor(picture.pixel(5, 5)), land);
 }
 
-TEST_F(MinimapFormTest, LeftClickAndDragAskForScrollingOtherButtonsDoNot)
+TEST_F(MinimapWindow, LeftClickAndDragAskForScrollingOtherButtonsDoNot)
 {
     TMinimapForm form;
     MinimapView view = worldView(0, 0);
@@ -120,6 +114,7 @@ TEST_F(MinimapFormTest, LeftClickAndDragAskForScrollingOtherButtonsDoNot)
     QTest::mouseMove(&form, QPoint(70, 35));
     QTest::mouseRelease(&form, Qt::LeftButton, {}, QPoint(70, 35));
     ASSERT_GE(scroll.count(), 3);
+    // 50 / s - 300 = 2420.74 and 30 / s - 200 = 1432.4, truncated.
     EXPECT_EQ(scroll.first().at(0).toInt(), 2420);
     EXPECT_EQ(scroll.first().at(1).toInt(), 1432);
     const QPoint last = minimapScrollFor(view, QPoint(70, 35));
