@@ -104,13 +104,15 @@ TEST_F(OptionsDialog, EachBoxShowsAndWritesItsOwnSettingAndEnablesItsDependant)
             QCheckBox *box = form.*b.box;
             EXPECT_EQ(box->text(), QString::fromUtf8(b.caption));
             EXPECT_EQ(box->isChecked(), ticked);
-            if (b.dependant)
+            if (b.dependant) {
                 EXPECT_EQ((form.*b.dependant)->isEnabled(), ticked);
+            }
             // Set as a click would, also on a box that its own master greys.
             box->setChecked(!ticked);
             emit box->clicked(!ticked);
-            if (b.dependant)
+            if (b.dependant) {
                 EXPECT_EQ((form.*b.dependant)->isEnabled(), !ticked);
+            }
             ASSERT_TRUE(form.applySettings(current));
             AppSettings expected = settings;
             expected.*b.field = !ticked;
