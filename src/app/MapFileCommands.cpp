@@ -34,6 +34,21 @@ bool isBitmapPicture(const QString &path)
     return reader.canRead() && reader.format() == "bmp";
 }
 
+// A map the program must not write over: a file the system refuses, or one
+// of the files installed with the program (root may write there, but an
+// update would silently undo the change, and every user shares them).
+bool isReadOnlyMap(const QString &path)
+{
+    const QFileInfo file(path);
+    if (file.exists() && !file.isWritable())
+        return true;
+    const QString data = ProgramFolder::dataPath();
+    if (data == ProgramFolder::path())
+        return false;
+    const QString folder = QDir(data).canonicalPath();
+    return !folder.isEmpty() && file.canonicalFilePath().startsWith(folder + QLatin1Char('/'));
+}
+
 } // namespace
 
 QString allFilesFilter()
@@ -53,8 +68,7 @@ QString bitmapFilesFilter()
 
 QString mapFilePath(const QString &name)
 {
-    const QString local = ProgramFolder::localPath(name);
-    return QDir::isRelativePath(local) ? QDir::current().filePath(local) : local;
+    return ProgramFolder::resolve(name);
 }
 
 FileRequest MapFileCommands::openRequest() const
@@ -153,8 +167,12 @@ bool MapFileCommands::writeDocument(CarteVarenthe &document, const QString &name
 bool MapFileCommands::SaveMap(CarteVarenthe &document, bool saveAs)
 {
     saveDialogFileName_ = QString::fromStdString(document.fileName);
-    if (!saveAs && !document.untitled)
+    const bool readOnly = !document.untitled && isReadOnlyMap(mapFilePath(saveDialogFileName_));
+    if (!saveAs && !document.untitled && !readOnly)
         return writeDocument(document, saveDialogFileName_);
+    // A copy of a read-only map is proposed in the user's own folder.
+    if (readOnly)
+        saveDialogFileName_ = QDir::home().filePath(QFileInfo(mapFilePath(saveDialogFileName_)).fileName());
 
     const QString chosen = userDialogs().saveFile(&main_, saveRequest());
     if (chosen.isEmpty())

@@ -98,7 +98,7 @@ QLabel *placeLabel(QWidget *parent, const QString &text, int x, int y)
 
 TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
 {
-    build(QDir(ProgramFolder::path()).filePath(QStringLiteral("notes.txt")));
+    build(QDir(ProgramFolder::dataPath()).filePath(QStringLiteral("notes.txt")));
 }
 
 TAboutBox::TAboutBox(const QString &notesPath, QWidget *parent) : QDialog(parent)

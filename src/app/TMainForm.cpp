@@ -118,10 +118,14 @@ TMainForm::~TMainForm()
     // The map windows go first, each with its document.
     for (QMdiSubWindow *sub : mdiArea_->subWindowList())
         delete sub;
-    try {
-        settingsStore_.SaveSettings();
-    } catch (const ConfigWriteError &error) {
-        userDialogs().showError(nullptr, GeneralErrorTitle, QString::fromUtf8(error.what()));
+    // When the list of open maps was refused at close, the user has been
+    // told already; the rest would be refused the same way.
+    if (!configRefusedAtExit_) {
+        try {
+            settingsStore_.SaveSettings();
+        } catch (const ConfigWriteError &error) {
+            userDialogs().showError(nullptr, GeneralErrorTitle, QString::fromUtf8(error.what()));
+        }
     }
     // The tool windows borrow the tile library; they go before it does.
     delete tools_;
@@ -242,9 +246,12 @@ void TMainForm::closeEvent(QCloseEvent *event)
     try {
         RecordOpenMaps();
     } catch (const ConfigWriteError &error) {
-        userDialogs().showError(this, GeneralErrorTitle, QString::fromUtf8(error.what()));
-        event->ignore();
-        return;
+        // The maps have had their say; a settings file that cannot be
+        // written must not keep the user in the program.
+        configRefusedAtExit_ = true;
+        userDialogs().showError(this, GeneralErrorTitle,
+                                QString::fromUtf8(error.what())
+                                    + QStringLiteral("\nPelmorin se ferme sans enregistrer sa configuration."));
     }
     // Every map window agreed: they go without being asked again.
     for (QMdiSubWindow *sub : mdiArea_->subWindowList())

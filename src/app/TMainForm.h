@@ -153,6 +153,7 @@ private:
     AspectList aspects_;
     SettingsStore settingsStore_;
     bool mapsReopened_ = false;
+    bool configRefusedAtExit_ = false;
     bool reopenScheduled_ = false;
     bool shown_ = false;
     // Outer size read from the configuration, until the frame is known.

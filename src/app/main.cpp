@@ -1,6 +1,8 @@
 // Pelmorin: the map viewer, editor and route finder. Builds the application
 // object and the main window; the main window does the rest.
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QTimer>
 
 #include "app/PelmorinApplication.h"
@@ -16,11 +18,13 @@ int main(int argc, char **argv)
     QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     PelmorinApplication app(argc, argv);
     app.loadFrenchTranslation();
-    // The relative names of the configuration file and of the maps it lists
-    // mean the files beside the program, wherever it was started from.
-    ProgramFolder::makeCurrent();
+    // One settings file wherever the program was started from; its folder is
+    // made here, and a folder that cannot be made shows when the settings
+    // are first written.
+    const QString settingsFile = ProgramFolder::settingsFile();
+    QDir().mkpath(QFileInfo(settingsFile).absolutePath());
 
-    TMainForm mainForm;
+    TMainForm mainForm(settingsFile);
     // PELMORIN_STARTUP_TIMING=1 reports when the first map is on screen;
     // "quit" then closes the program as the user would.
     const QByteArray timing = qgetenv("PELMORIN_STARTUP_TIMING");
