@@ -152,7 +152,7 @@ void TAboutBox::build(const QString &notesPath)
     Comments->setGeometry(104, 40, 353, 32);
     Comments->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    Version = placeLabel(Panel1, QStringLiteral("Version 1.3.5"), 16, 80);
+    Version = placeLabel(Panel1, QStringLiteral("Version " PELMORIN_VERSION), 16, 80);
 
     Label1 = placeLabel(Panel1, QStringLiteral("Notes :"), 16, 104);
     QFont underlined = Label1->font();

@@ -14,8 +14,10 @@
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QWindow>
+#include <utility>
 
 #include "app/AppIcons.h"
+#include "app/CommandLine.h"
 #include "settings/ConfigOpenMaps.h"
 #include "app/MainMenus.h"
 #include "app/MapDescription.h"
@@ -438,6 +440,7 @@ void TMainForm::ReopenMaps()
             showGeneralError(QString::fromUtf8(error.what()));
         }
     }
+    openNamedMaps(fileCommands_, this, std::exchange(mapsToOpen_, {}));
 }
 
 void TMainForm::applySavedWindowState(TMapForm *window, int state)

@@ -66,6 +66,9 @@ public:
 
     // Start-up and shutdown passes.
     void ReopenMaps();
+    // Maps named on the command line, opened right after those of the last
+    // session, the last one active.
+    void setMapsToOpen(const QStringList &files) { mapsToOpen_ = files; }
     bool mapsReopened() const { return mapsReopened_; }
     // Asks every map window, the active one first, whether it may close;
     // false at the first refusal (the others are not asked).
@@ -154,6 +157,7 @@ private:
     SettingsStore settingsStore_;
     bool mapsReopened_ = false;
     bool configRefusedAtExit_ = false;
+    QStringList mapsToOpen_;
     bool reopenScheduled_ = false;
     bool shown_ = false;
     // Outer size read from the configuration, until the frame is known.
