@@ -29,6 +29,8 @@ MainMenus buildMainMenus(QMainWindow &window, const CommandTable &commands)
     add(fichier, Command::EnregistrerFichier);
     add(fichier, Command::EnregistrerFichierSous);
     add(fichier, Command::EnregistrerBitmap);
+    menus.recent = fichier->addMenu(QStringLiteral("Fichiers &récents"));
+    menus.recent->setObjectName(QStringLiteral("FichiersRecents"));
     fichier->addSeparator();
     add(fichier, Command::Quitter);
 

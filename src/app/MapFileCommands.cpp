@@ -129,6 +129,7 @@ TMapForm *MapFileCommands::OpenMapWindow(const QString &fileName)
         }
         // The name stays as the user or the configuration gave it.
         document->fileName = fileName.toStdString();
+        main_.recentFiles().add(QFileInfo(path).absoluteFilePath());
     } else {
         const std::optional<NewMapRequest> request = main_.newMapPrompt().askNewMap(&main_);
         if (!request)
@@ -161,6 +162,7 @@ bool MapFileCommands::writeDocument(CarteVarenthe &document, const QString &name
     // The writer recorded the file system's form of the path; the map keeps
     // the name as it was given.
     document.fileName = name.toStdString();
+    main_.recentFiles().add(QFileInfo(mapFilePath(name)).absoluteFilePath());
     return true;
 }
 

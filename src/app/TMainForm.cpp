@@ -4,6 +4,8 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
 #include <QMdiArea>
@@ -99,6 +101,7 @@ TMainForm::TMainForm(const QString &configName, QWidget *parent)
     } catch (const ConfigWriteError &error) {
         userDialogs().showError(this, GeneralErrorTitle, QString::fromUtf8(error.what()));
     }
+    recentFiles_.read(config_);
     // Without a readable configuration the tiles still come from the usual
     // folder.
     if (tiles_.aspectFolder().isEmpty())
@@ -125,6 +128,7 @@ TMainForm::~TMainForm()
     if (!configRefusedAtExit_) {
         try {
             settingsStore_.SaveSettings();
+            recentFiles_.write(config_);
         } catch (const ConfigWriteError &error) {
             userDialogs().showError(nullptr, GeneralErrorTitle, QString::fromUtf8(error.what()));
         }
@@ -168,6 +172,7 @@ void TMainForm::buildMenus()
     SelectionAspects = menus.aspects;
     windowMenu_ = menus.windows;
     windowList_ = new WindowListMenu(windowMenu_, mdiArea_);
+    recentMenu_ = new RecentFilesMenu(menus.recent, recentFiles_, [this](const QString &path) { openRecentFile(path); });
     aspectGroup_ = new QActionGroup(this);
     // Choosing the marked item again unmarks it (and still reloads).
     aspectGroup_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
@@ -410,6 +415,18 @@ NewMapPrompt &TMainForm::newMapPrompt()
     if (newMapPromptOverride_)
         return *newMapPromptOverride_;
     return *tools_->NewMapForm;
+}
+
+void TMainForm::openRecentFile(const QString &path)
+{
+    if (!QFileInfo(path).isFile()) {
+        recentFiles_.remove(path);
+        userDialogs().showError(this, QStringLiteral("Erreur de chargement"),
+                                QStringLiteral("Le fichier « %1 » n'existe plus ; il est retiré des fichiers récents.")
+                                    .arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    fileCommands_.OpenMapWindow(path);
 }
 
 void TMainForm::showGeneralError(const QString &text)

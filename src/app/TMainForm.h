@@ -13,6 +13,7 @@
 #include "settings/ConfigFile.h"
 #include "app/MainMenus.h"
 #include "app/MapFileCommands.h"
+#include "app/RecentFiles.h"
 #include "settings/SettingsStore.h"
 #include "app/ToolWindows.h"
 #include "settings/AppSettings.h"
@@ -87,6 +88,11 @@ public:
     CommandTable &commands() { return commands_; }
     QAction *command(Command id) const { return commands_.action(id); }
     MapFileCommands &fileCommands() { return fileCommands_; }
+    RecentFiles &recentFiles() { return recentFiles_; }
+    QMenu *recentFilesMenu() const { return recentMenu_->menu(); }
+    // A map chosen in "Fichiers &récents": opened, or dropped from the list
+    // with a word to the user when its file has gone.
+    void openRecentFile(const QString &path);
     ConfigFile &configFile() { return config_; }
     AspectList &aspectList() { return aspects_; }
     QMdiArea *mdiArea() const { return mdiArea_; }
@@ -174,6 +180,8 @@ private:
     QActionGroup *aspectGroup_ = nullptr;
     QMenu *windowMenu_ = nullptr;
     WindowListMenu *windowList_ = nullptr;
+    RecentFiles recentFiles_;
+    RecentFilesMenu *recentMenu_ = nullptr;
 
     ToolWindows *tools_ = nullptr;
     NewMapPrompt *newMapPromptOverride_ = nullptr;
