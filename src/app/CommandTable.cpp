@@ -33,6 +33,10 @@ std::array<CommandEntry, CommandCount> buildEntries()
         {Command::EnregistrerBitmap, "EnregistrerBitmap", fichier(), QStringLiteral("Enregistrer bitmap"),
          QStringLiteral("Enregistrer Bitmap|Permet d'enregistrer votre carte sous forme d'une image bitmap"),
          Keys{QKeySequence(Qt::CTRL | Qt::Key_F12)}, AppIcon::None, false},
+        {Command::EnregistrerVue, "EnregistrerVue", fichier(), QStringLiteral("Enregistrer la vue"),
+         QStringLiteral("Enregistrer la vue|Permet d'enregistrer sous forme d'image la partie de la carte visible "
+                        "dans la fenêtre"),
+         Keys{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F12)}, AppIcon::None, false},
         {Command::Quitter, "Quitter", fichier(), QStringLiteral("E&xit"), QStringLiteral("Quitter|Ferme l'application"),
          Keys{}, AppIcon::None, false},
         {Command::ZommAvant, "ZommAvant", affichage(), QStringLiteral("Zomm avant"),

@@ -20,6 +20,7 @@ enum class Command {
     EnregistrerFichier,
     EnregistrerFichierSous,
     EnregistrerBitmap,
+    EnregistrerVue,
     Quitter,
     ZommAvant,
     ZoomArriere,

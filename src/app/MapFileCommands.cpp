@@ -4,14 +4,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QImageReader>
 #include <QMdiSubWindow>
 
 #include "app/NewMapPrompt.h"
 #include "app/TMainForm.h"
 #include "map/CarteVarenthe.h"
 #include "map/MapErrors.h"
+#include "render/PictureFormat.h"
 #include "ui/BusyPointer.h"
+#include "ui/PlainText.h"
 #include "ui/TMapForm.h"
 #include "ui/UserDialogs.h"
 #include "settings/ProgramFolder.h"
@@ -24,14 +25,6 @@ const QString SaveErrorTitle = QStringLiteral("Erreur d'enregistrement");
 std::string fileSystemName(const QString &path)
 {
     return QFile::encodeName(path).toStdString();
-}
-
-// Whether the file holds a Windows bitmap, whatever its name says.
-bool isBitmapPicture(const QString &path)
-{
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    return reader.canRead() && reader.format() == "bmp";
 }
 
 // A map the program must not write over: a file the system refuses, or one
@@ -66,6 +59,11 @@ QString bitmapFilesFilter()
     return QStringLiteral("Image Bitmap (*.bmp)");
 }
 
+QString pngFilesFilter()
+{
+    return QStringLiteral("Image PNG (*.png)");
+}
+
 QString mapFilePath(const QString &name)
 {
     return ProgramFolder::resolve(name);
@@ -92,14 +90,24 @@ FileRequest MapFileCommands::saveRequest() const
     return request;
 }
 
-FileRequest MapFileCommands::bitmapRequest() const
+FileRequest MapFileCommands::bitmapRequest(PictureExtent extent) const
 {
     FileRequest request;
-    request.title = QStringLiteral("Enregistrer bitmap");
-    request.filters = {allFilesFilter(), bitmapFilesFilter()};
+    request.title = extent == PictureExtent::WholeMap ? QStringLiteral("Enregistrer bitmap")
+                                                      : QStringLiteral("Enregistrer la vue");
+    request.filters = {allFilesFilter(), bitmapFilesFilter(), pngFilesFilter()};
     request.selectedFilter = 1;
     request.defaultSuffix = QStringLiteral("bmp");
+    request.filterSuffixes = {QStringLiteral("bmp"), QStringLiteral("bmp"), QStringLiteral("png")};
+    // The dialog opens in the folder of the map it pictures, with the last
+    // name chosen.
     request.startPath = bitmapFileName_;
+    const TMapForm *window = main_.activeMapWindow();
+    if (window && !window->document().untitled) {
+        const QDir folder = QFileInfo(QString::fromStdString(window->document().fileName)).absoluteDir();
+        request.startPath = bitmapFileName_.isEmpty() ? folder.path()
+                                                      : folder.filePath(QFileInfo(bitmapFileName_).fileName());
+    }
     return request;
 }
 
@@ -203,8 +211,8 @@ void MapFileCommands::afterSave(TMapForm *window)
     // Only a written file names the window: a cancelled dialog or a refused
     // write leaves the caption as it was.
     if (QMdiSubWindow *sub = main_.subWindowOf(window))
-        sub->setWindowTitle(saveDialogFileName_);
-    window->setWindowTitle(saveDialogFileName_);
+        sub->setWindowTitle(plainWindowTitle(saveDialogFileName_));
+    window->setWindowTitle(plainWindowTitle(saveDialogFileName_));
 }
 
 void MapFileCommands::EnregistrerFichierExecute()
@@ -223,25 +231,44 @@ void MapFileCommands::EnregistrerFichierSousExecute()
 
 void MapFileCommands::EnregistrerBitmapExecute()
 {
+    exportPicture(PictureExtent::WholeMap);
+}
+
+void MapFileCommands::EnregistrerVueExecute()
+{
+    exportPicture(PictureExtent::VisiblePart);
+}
+
+void MapFileCommands::exportPicture(PictureExtent extent)
+{
     TMapForm *window = main_.activeMapWindow();
     if (!window)
         return;
-    const QString chosen = userDialogs().saveFile(&main_, bitmapRequest());
+    const QString chosen = userDialogs().saveFile(&main_, bitmapRequest(extent));
     if (chosen.isEmpty())
         return;
+    // The name's extension decides the format; a name without one has had
+    // the chosen filter's added by the dialog.
+    const std::optional<PictureFormat> format = pictureFormatForName(chosen, PictureFormat::Bmp);
+    if (!format) {
+        main_.showGeneralError(unknownPictureExtensionMessage(chosen));
+        return;
+    }
     // The dialog replaces files without asking, which suits an earlier
     // picture; anything else (a map, say, under "Tous les fichiers") is only
     // replaced once the user confirms.
-    if (QFileInfo::exists(chosen) && !isBitmapPicture(chosen)
+    if (QFileInfo::exists(chosen) && !holdsPictureOf(chosen, *format)
         && userDialogs().askYesNo(&main_, QStringLiteral("Confirmer l'enregistrement"),
-                                  QStringLiteral("Le fichier « %1 » existe déjà et n'est pas une image bitmap.\n"
+                                  QStringLiteral("Le fichier « %1 » existe déjà et n'est pas une image %2.\n"
                                                  "Voulez-vous le remplacer par l'image de la carte ?")
-                                      .arg(QDir::toNativeSeparators(chosen)))
+                                      .arg(QDir::toNativeSeparators(chosen),
+                                           *format == PictureFormat::Png ? QStringLiteral("PNG")
+                                                                         : QStringLiteral("bitmap")))
                != Answer::Yes)
         return;
     bitmapFileName_ = chosen;
     QString errorText;
-    if (window->exportBitmap(chosen, &errorText) == ExportResult::Failed)
+    if (window->exportPicture(chosen, *format, extent, &errorText) == ExportResult::Failed)
         main_.showGeneralError(errorText.isEmpty() ? QStringLiteral("Impossible d'écrire l'image « %1 ».").arg(chosen)
                                                    : errorText);
 }

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "render/PictureFormat.h"
+
 class CarteVarenthe;
 class TMainForm;
 class TMapForm;
@@ -17,6 +19,7 @@ struct FileRequest;
 QString allFilesFilter();
 QString mapFilesFilter();
 QString bitmapFilesFilter();
+QString pngFilesFilter();
 
 // The file behind a map name: Windows separators mapped, relative names (the
 // sample world "pelmorin.vr" of a first start) taken from the data folder.
@@ -39,6 +42,8 @@ public:
     void EnregistrerFichierExecute();
     void EnregistrerFichierSousExecute();
     void EnregistrerBitmapExecute();
+    // "Enregistrer la vue": the same, for the part of the map the window shows.
+    void EnregistrerVueExecute();
 
     // The name the save dialog holds: set from the document before each
     // save, replaced by a name the user confirms.
@@ -48,10 +53,11 @@ public:
 
     FileRequest openRequest() const;
     FileRequest saveRequest() const;
-    FileRequest bitmapRequest() const;
+    FileRequest bitmapRequest(PictureExtent extent = PictureExtent::WholeMap) const;
 
 private:
     bool writeDocument(CarteVarenthe &document, const QString &name);
+    void exportPicture(PictureExtent extent);
     void afterSave(TMapForm *window);
 
     TMainForm &main_;

@@ -11,6 +11,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QScreen>
 #include <QStatusBar>
 #include <QScopeGuard>
 #include <QStatusTipEvent>
@@ -31,6 +32,7 @@
 #include "ui/TMapForm.h"
 #include "ui/TMinimapForm.h"
 #include "ui/TPaletteForm.h"
+#include "ui/PlainText.h"
 #include "ui/UserDialogs.h"
 
 namespace {
@@ -92,7 +94,7 @@ TMainForm::TMainForm(const QString &configName, QWidget *parent)
     buildMenus();
     connectCommands();
     for (Command id : {Command::FermerFichier, Command::EnregistrerFichier, Command::EnregistrerFichierSous,
-                       Command::EnregistrerBitmap})
+                       Command::EnregistrerBitmap, Command::EnregistrerVue})
         command(id)->setEnabled(false);
     UpdateApplicationTitle();
 
@@ -188,6 +190,7 @@ void TMainForm::connectCommands()
     on(Command::EnregistrerFichier, [this] { fileCommands_.EnregistrerFichierExecute(); });
     on(Command::EnregistrerFichierSous, [this] { fileCommands_.EnregistrerFichierSousExecute(); });
     on(Command::EnregistrerBitmap, [this] { fileCommands_.EnregistrerBitmapExecute(); });
+    on(Command::EnregistrerVue, [this] { fileCommands_.EnregistrerVueExecute(); });
     on(Command::Quitter, [this] { QuitterExecute(); });
     on(Command::ZommAvant, [this] { ZommAvantExecute(); });
     on(Command::ZoomArriere, [this] { ZoomArriereExecute(); });
@@ -315,9 +318,9 @@ QMdiSubWindow *TMainForm::subWindowOf(TMapForm *window) const
 TMapForm *TMainForm::addMapWindow(std::unique_ptr<CarteVarenthe> document, const QString &caption)
 {
     auto *form = new TMapForm(*this, std::move(document));
-    form->setWindowTitle(caption);
+    form->setWindowTitle(plainWindowTitle(caption));
     QMdiSubWindow *sub = mdiArea_->addSubWindow(form);
-    sub->setWindowTitle(caption);
+    sub->setWindowTitle(plainWindowTitle(caption));
     sub->setWindowIcon(applicationIcon());
     // The sub-window takes the form's design size with its frame around it,
     // within the area; this is also the size a later restore comes back to.
@@ -335,7 +338,7 @@ void TMainForm::MapWindowActivated(TMapForm *window)
     const auto restore = qScopeGuard([this, previous] { activating_ = previous; });
     panels_[3]->setText(window ? mapDescription(window->document()) : QString());
     for (Command id : {Command::FermerFichier, Command::EnregistrerFichier, Command::EnregistrerFichierSous,
-                       Command::EnregistrerBitmap})
+                       Command::EnregistrerBitmap, Command::EnregistrerVue})
         command(id)->setEnabled(window != nullptr);
     // What follows asks the frame for its active map window, which a closing
     // window no longer is: after the last one the title is bare, the minimap
@@ -613,4 +616,16 @@ QRect TMainForm::windowFrame() const
 bool TMainForm::windowMaximised() const
 {
     return isMaximized();
+}
+
+QList<QRect> TMainForm::availableScreenAreas() const
+{
+    QList<QRect> areas;
+    if (QScreen *primary = QGuiApplication::primaryScreen())
+        areas.append(primary->availableGeometry());
+    for (QScreen *screen : QGuiApplication::screens()) {
+        if (screen != QGuiApplication::primaryScreen())
+            areas.append(screen->availableGeometry());
+    }
+    return areas;
 }

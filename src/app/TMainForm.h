@@ -149,6 +149,7 @@ private:
     void maximiseWindow() override;
     QRect windowFrame() const override;
     bool windowMaximised() const override;
+    QList<QRect> availableScreenAreas() const override;
 
     void buildStatusBar();
     void buildMenus();

@@ -1,5 +1,5 @@
-// pelmorin-cli render: writes the picture that "Enregistrer bitmap" saves for
-// a map window at a zoom, with the display settings of a configuration file,
+// pelmorin-cli render: writes the picture (.bmp or .png, by the output's
+// name) that "Enregistrer bitmap" saves for a map window at a zoom, with the display settings of a configuration file,
 // after a route search when a start cell is given. Runs on a machine without
 // a display.
 #ifdef PELMORIN_WITH_RENDER
@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/CliParser.h"
 #include "cli/CliSupport.h"
@@ -21,7 +22,7 @@
 #include "settings/AppSettings.h"
 #include "settings/ConfigFile.h"
 #include "settings/SettingsStore.h"
-#include "render/BitmapExport.h"
+#include "render/PictureFormat.h"
 #include "render/MapView.h"
 #include "render/ScaledTileCache.h"
 #include "render/TileLibrary.h"
@@ -38,6 +39,7 @@ struct RenderRequest {
     int zoom = 100;
     std::string configPath;
     std::string aspectFolder;
+    std::string region;
     std::string from;
     std::string to;
     bool wings = false;
@@ -51,7 +53,7 @@ void printError(const QString &message)
 }
 
 // Paths given on the command line are the user's, relative to where the
-// command runs; the tile library later makes the program's folder current.
+// command runs.
 QString absolute(const std::string &path)
 {
     return QFileInfo(QString::fromStdString(path)).absoluteFilePath();
@@ -82,6 +84,11 @@ int runRender(const RenderRequest &request)
     ensureGuiApplication();
     const QString mapPath = absolute(request.mapPath);
     const QString outputPath = absolute(request.outputPath);
+    // The output's extension chooses the format, as in the program's export
+    // dialog; a name without one is a bitmap, as it always was.
+    const std::optional<PictureFormat> format = pictureFormatForName(outputPath, PictureFormat::Bmp);
+    if (!format)
+        throw CLI::ValidationError("-o", unknownPictureExtensionMessage(outputPath).toStdString());
 
     AppSettings settings;
     QString aspect = QString::fromLatin1(DefaultAspect);
@@ -99,6 +106,15 @@ int runRender(const RenderRequest &request)
     CarteVarenthe map;
     if (!openMapOrReport(map, mapPath.toStdString()))
         return CliFailure;
+    std::optional<std::vector<int32_t>> region;
+    if (!request.region.empty()) {
+        region = parseIntegerList(request.region, 4, "--region");
+        const auto &r = *region;
+        if (r[2] < 1 || r[3] < 1 || !map.contains(r[0], r[1]) || r[2] > map.width - r[0] || r[3] > map.height - r[1])
+            throw CLI::ValidationError("--region", request.region + " : le rectangle doit tenir dans la carte ("
+                                                       + std::to_string(map.width) + " x "
+                                                       + std::to_string(map.height) + " cases)");
+    }
 
     if (!request.from.empty()) {
         const CellArgument start = parseCellArgument(request.from, "--from");
@@ -130,12 +146,15 @@ int runRender(const RenderRequest &request)
     view.cellSize = MapView::cellSizeForZoom(request.zoom);
     view.gridGap = settings.gridGap;
 
-    const BitmapExportResult result = ExportMapBitmap(outputPath, map, view, settings, tiles);
+    std::optional<QRect> area;
+    if (region)
+        area = cellsPictureArea(view, (*region)[0], (*region)[1], (*region)[2], (*region)[3]);
+    const BitmapExportResult result = ExportMapPictureAs(*format, outputPath, map, view, settings, tiles, {}, 0, area);
     if (!result.ok) {
         printError(result.error);
         return CliFailure;
     }
-    const QSize size = mapPictureSize(map, view);
+    const QSize size = area ? area->size() : mapPictureSize(map, view);
     std::printf("Image enregistrée : %s (%d x %d pixels)\n", outputPath.toUtf8().constData(), size.width(),
                 size.height());
     return CliSuccess;
@@ -147,9 +166,9 @@ CliCommand addRenderCommand(CLI::App &app)
 {
     auto request = std::make_shared<RenderRequest>();
     CLI::App *render = app.add_subcommand(
-        "render", "Enregistre la carte entière en image bitmap (.bmp), comme « Enregistrer bitmap »");
+        "render", "Enregistre la carte entière en image bitmap (.bmp) ou PNG (.png), comme « Enregistrer bitmap »");
     render->add_option("MAP", request->mapPath, "Carte à dessiner (.vr)")->required();
-    render->add_option("-o,--output", request->outputPath, "Image à écrire (.bmp)")->required();
+    render->add_option("-o,--output", request->outputPath, "Image à écrire (.bmp ou .png, selon son nom)")->required();
     render->add_option("--zoom", request->zoom, "Zoom en pour cent, de 5 à 100 (100 par défaut)")
         ->check(integerBetween(MapView::MinZoomPercent, MapView::MaxZoomPercent));
     render->add_option("--config", request->configPath,
@@ -157,6 +176,9 @@ CliCommand addRenderCommand(CLI::App &app)
         ->check(existingFile());
     render->add_option("--aspect", request->aspectFolder, "Dossier des tuiles (par défaut celui de la configuration)")
         ->check(existingFolder());
+    render->add_option("--region", request->region,
+                       "Seulement ce rectangle de cases : colonne, ligne, largeur, hauteur (toute la carte par défaut)")
+        ->type_name("X,Y,L,H");
     CLI::Option *from = render->add_option("--from", request->from, "Case de départ d'un itinéraire")->type_name("X,Y");
     render->add_option("--to", request->to, "Case d'arrivée de l'itinéraire")->type_name("X,Y")->needs(from);
     render->add_flag("--wings", request->wings, "Utiliser le don « Ailes »")->needs(from);

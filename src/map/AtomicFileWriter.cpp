@@ -178,7 +178,12 @@ bool AtomicFileWriter::open(uint64_t expectedSize)
         return fail(EFBIG);
 
     removeStaleTemporaries(folder_);
-    fd_ = ::open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    // An unnamed file is given its name through /proc; without it (some
+    // containers) the file would be written and then could not be kept.
+    if (::access("/proc/self/fd", X_OK) == 0)
+        fd_ = ::open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    else
+        errno = EOPNOTSUPP;
     if (fd_ < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
         // A file system without unnamed files: a hidden name beside the target.
         for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
@@ -220,8 +225,6 @@ bool AtomicFileWriter::linkIntoFolder()
         temporary_ = temporaryName(folder_, target_);
         if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temporary_.c_str(), AT_SYMLINK_FOLLOW) == 0)
             return true;
-        if (errno == ENOENT && ::linkat(fd_, "", AT_FDCWD, temporary_.c_str(), AT_EMPTY_PATH) == 0)
-            return true; // no /proc: the call that needs privileges
         if (errno != EEXIST) {
             const int error = errno;
             temporary_.clear();

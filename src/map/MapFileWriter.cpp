@@ -46,10 +46,10 @@ void appendLine(std::string &text, std::string_view utf8)
 // others happen while writing.
 std::string saveFailureMessage(const AtomicFileWriter &file, bool opened)
 {
-    const std::string named = "« " + file.path() + " » : " + file.failureReason();
+    const std::string named = "« " + file.path() + " »";
     if (!opened && file.error() != EFBIG)
-        return std::string(MapFileOpenMessage) + " " + named;
-    return "L'enregistrement de la carte " + named;
+        return std::string(MapFileOpenMessage) + " " + named + " : " + file.failureReason();
+    return "L'enregistrement de la carte " + named + " a échoué : " + file.failureReason();
 }
 
 } // namespace

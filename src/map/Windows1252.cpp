@@ -111,3 +111,24 @@ std::string utf8ToCp1252(std::string_view text)
     }
     return out;
 }
+
+std::string utf16ToCp1252(std::u16string_view text)
+{
+    std::string out;
+    out.resize(text.size());
+    size_t length = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i];
+        if (unit < 0x80) {
+            out[length++] = static_cast<char>(unit);
+        } else if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00
+                   && text[i + 1] <= 0xDFFF) {
+            out[length++] = '?';
+            ++i;
+        } else {
+            out[length++] = toCp1252(unit);
+        }
+    }
+    out.resize(length);
+    return out;
+}

@@ -7,3 +7,6 @@
 
 std::string cp1252ToUtf8(std::string_view bytes);
 std::string utf8ToCp1252(std::string_view text);
+// The same from UTF-16 (the settings file's text in memory); a character
+// outside the Basic Multilingual Plane becomes one '?'.
+std::string utf16ToCp1252(std::u16string_view text);

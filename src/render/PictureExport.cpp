@@ -60,13 +60,31 @@ QSize mapPictureSize(const CarteVarenthe &map, const MapView &view)
     return QSize(static_cast<int>(std::min(width, limit)), static_cast<int>(std::min(height, limit)));
 }
 
+QRect cellsPictureArea(const MapView &view, int x, int y, int width, int height)
+{
+    const int64_t p = view.pitch();
+    return QRect(static_cast<int>(x * p), static_cast<int>(y * p), static_cast<int>(width * p),
+                 static_cast<int>(height * p));
+}
+
 BitmapExportResult ExportMapPicture(const QString &path, const CarteVarenthe &map, const MapView &view,
                                     const AppSettings &settings, ScaledTileCache &tiles, PictureRowWriter &writer,
-                                    const BitmapExportProgress &progress, int bandRows)
+                                    const BitmapExportProgress &progress, int bandRows,
+                                    const std::optional<QRect> &area)
 {
     BitmapExportResult result;
-    const int64_t width64 = view.mapPixelWidth(map.width);
-    const int64_t height64 = view.mapPixelHeight(map.height);
+    int64_t width64 = view.mapPixelWidth(map.width);
+    int64_t height64 = view.mapPixelHeight(map.height);
+    // The part asked for, within the whole picture (whose sides a map of at
+    // most 4096 cells keeps far below the int range when they fit a format).
+    QRect part;
+    if (area) {
+        const QRect whole(0, 0, static_cast<int>(std::min<int64_t>(width64, std::numeric_limits<int>::max())),
+                          static_cast<int>(std::min<int64_t>(height64, std::numeric_limits<int>::max())));
+        part = area->intersected(whole);
+        width64 = part.width();
+        height64 = part.height();
+    }
     if (const std::optional<QString> problem = writer.sizeProblem(width64, height64)) {
         result.error = *problem;
         return result;
@@ -90,11 +108,11 @@ BitmapExportResult ExportMapPicture(const QString &path, const CarteVarenthe &ma
         return fail(QStringLiteral("la mémoire manque."));
 
     MapView bandView = view;
-    bandView.scrollX = 0;
+    bandView.scrollX = part.left();
     int64_t rowsDone = 0;
     for (BandWalk walk(height, rowsPerBand, writer.bottomUp()); !walk.done();) {
         const auto [top, count] = walk.take();
-        bandView.scrollY = top;
+        bandView.scrollY = part.top() + top;
         RenderMap(band, QRect(0, 0, width, count), bandView, map, settings, tiles);
         if (!writer.writeRows(file, band, count))
             return failedWrite();

@@ -7,6 +7,7 @@
 // existing one. Used by the map window and
 // pelmorin-cli through the format's own entry point (ExportMapBitmap).
 #include <QImage>
+#include <QRect>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -53,8 +54,15 @@ public:
 QSize mapPictureSize(const CarteVarenthe &map, const MapView &view);
 
 // Writes the whole map at the view's cell size and gap (its scroll positions
-// are ignored: the picture starts at the map's top-left corner). `bandRows`
-// limits the rows rendered at once (0: as many as fit in about 16 Mo).
+// are ignored: the picture starts at the map's top-left corner), or only the
+// part `area` of that picture (in its pixels, clipped to it), which then holds
+// exactly the pixels the whole picture has there. `bandRows` limits the rows
+// rendered at once (0: as many as fit in about 16 Mo).
 BitmapExportResult ExportMapPicture(const QString &path, const CarteVarenthe &map, const MapView &view,
                                     const AppSettings &settings, ScaledTileCache &tiles, PictureRowWriter &writer,
-                                    const BitmapExportProgress &progress = {}, int bandRows = 0);
+                                    const BitmapExportProgress &progress = {}, int bandRows = 0,
+                                    const std::optional<QRect> &area = std::nullopt);
+
+// The pixels of the whole picture that the cells (x, y) to (x + width - 1,
+// y + height - 1) cover, each with the gap after it.
+QRect cellsPictureArea(const MapView &view, int x, int y, int width, int height);

@@ -6,86 +6,37 @@
 #include <QDir>
 #include <QFile>
 
+#include <array>
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <sys/stat.h>
 
 namespace {
 
-// One line of the file as the INI rules see it. Lines that are neither a
-// header nor a pair (blank lines, comments, stray text) are kept untouched.
-struct ParsedLine {
-    enum Kind { Other, Header, Pair };
-    Kind kind = Other;
-    QString name;  // section name or key
-    QString value; // value of a pair
+// What tells one state of the file from another: a file edited (or
+// replaced, or removed) since it was read is read again.
+struct FileStamp {
+    std::optional<std::array<int64_t, 5>> identity;
+    // File times advance by clock ticks of several milliseconds, so an edit
+    // just after a read can leave size and time as they were. Lines read
+    // while the file's time is that recent are not trusted past the next
+    // access.
+    bool settled = true;
 };
 
-ParsedLine parseLine(const QString &line)
+FileStamp fileStamp(const QString &path)
 {
-    ParsedLine parsed;
-    const QString text = line.trimmed();
-    if (text.startsWith(QLatin1Char('['))) {
-        const qsizetype close = text.indexOf(QLatin1Char(']'));
-        if (close > 0) {
-            parsed.kind = ParsedLine::Header;
-            parsed.name = text.mid(1, close - 1).trimmed();
-        }
-        return parsed;
-    }
-    if (text.startsWith(QLatin1Char(';')))
-        return parsed;
-    const qsizetype equals = text.indexOf(QLatin1Char('='));
-    if (equals <= 0)
-        return parsed;
-    parsed.name = text.left(equals).trimmed();
-    if (parsed.name.isEmpty())
-        return parsed;
-    parsed.kind = ParsedLine::Pair;
-    parsed.value = text.mid(equals + 1).trimmed();
-    return parsed;
-}
-
-bool sameName(const QString &a, const QString &b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
-// Lines [header, end) of the first section with that name; header is -1 when
-// the section does not exist.
-struct SectionRange {
-    qsizetype header = -1;
-    qsizetype end = -1;
-};
-
-SectionRange findSection(const QStringList &lines, const QString &section, qsizetype from = 0)
-{
-    SectionRange range;
-    for (qsizetype i = from; i < lines.size(); ++i) {
-        const ParsedLine parsed = parseLine(lines[i]);
-        if (parsed.kind != ParsedLine::Header)
-            continue;
-        if (range.header >= 0) {
-            range.end = i;
-            return range;
-        }
-        if (sameName(parsed.name, section))
-            range.header = i;
-    }
-    if (range.header >= 0)
-        range.end = lines.size();
-    return range;
-}
-
-qsizetype findKey(const QStringList &lines, const SectionRange &range, const QString &key)
-{
-    for (qsizetype i = range.header + 1; i < range.end; ++i) {
-        const ParsedLine parsed = parseLine(lines[i]);
-        if (parsed.kind == ParsedLine::Pair && sameName(parsed.name, key))
-            return i;
-    }
-    return -1;
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return {};
+    const auto modified = std::chrono::seconds(info.st_mtim.tv_sec) + std::chrono::nanoseconds(info.st_mtim.tv_nsec);
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    return {std::array<int64_t, 5>{int64_t(info.st_dev), int64_t(info.st_ino), int64_t(info.st_size),
+                                   int64_t(info.st_mtim.tv_sec), int64_t(info.st_mtim.tv_nsec)},
+            now - modified > std::chrono::milliseconds(100)};
 }
 
 // A line break inside a name or value would split it into two lines of the
@@ -113,31 +64,45 @@ QString ConfigFile::path() const
     return QDir::cleanPath(QDir::current().absoluteFilePath(local));
 }
 
-QStringList ConfigFile::loadLines() const
+QString ConfigFile::loadText(const QString &path)
 {
-    QFile file(path());
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {}; // a missing or unreadable file reads as empty: every default applies
     const QByteArray bytes = file.readAll();
-    const std::string utf8 = cp1252ToUtf8(std::string_view(bytes.constData(), size_t(bytes.size())));
-    QStringList lines = QString::fromStdString(utf8).split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    for (QString &line : lines) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-    }
-    return lines;
+    return QString::fromStdString(cp1252ToUtf8(std::string_view(bytes.constData(), size_t(bytes.size()))));
 }
 
-void ConfigFile::storeLines(const QStringList &lines)
+ConfigLines &ConfigFile::current() const
 {
-    QString text;
-    for (const QString &line : lines) {
-        text += line;
-        text += QLatin1String("\r\n");
+    // Every access looks at the file as it is now, but reads it only when
+    // it is not the one read or written last: another folder became
+    // current, or someone edited the file since.
+    const QString where = path();
+    const FileStamp stamp = fileStamp(where);
+    if (!cache_ || !cache_->settled || cache_->path != where || cache_->identity != stamp.identity)
+        cache_ = std::make_shared<Snapshot>(Snapshot{where, stamp.identity, stamp.settled, ConfigLines(loadText(where))});
+    return cache_->lines;
+}
+
+void ConfigFile::storeCurrent()
+{
+    try {
+        storeText(cache_->lines.fileText());
+    } catch (...) {
+        // The lines in memory are no longer the file's.
+        cache_.reset();
+        throw;
     }
-    const std::string bytes = utf8ToCp1252(text.toStdString());
+    // The lines are what was just written, however recent the file's time.
+    cache_->identity = fileStamp(cache_->path).identity;
+    cache_->settled = true;
+}
+
+void ConfigFile::storeText(const QString &text)
+{
+    const std::string bytes =
+        utf16ToCp1252(std::u16string_view(reinterpret_cast<const char16_t *>(text.utf16()), size_t(text.size())));
 
     const QString target = path();
     const auto refuse = [&target](const std::string &reason) {
@@ -155,7 +120,7 @@ void ConfigFile::storeLines(const QStringList &lines)
 
 bool ConfigFile::sectionExists(const QString &section) const
 {
-    return findSection(loadLines(), section).header >= 0;
+    return current().section(section).header >= 0;
 }
 
 bool ConfigFile::valueExists(const QString &section, const QString &key) const
@@ -165,23 +130,17 @@ bool ConfigFile::valueExists(const QString &section, const QString &key) const
 
 QStringList ConfigFile::sectionNames() const
 {
-    QStringList names;
-    for (const QString &line : loadLines()) {
-        const ParsedLine parsed = parseLine(line);
-        if (parsed.kind == ParsedLine::Header)
-            names.append(parsed.name);
-    }
-    return names;
+    return current().sectionNames();
 }
 
 QList<ConfigEntry> ConfigFile::readSection(const QString &section) const
 {
-    const QStringList lines = loadLines();
-    const SectionRange range = findSection(lines, section);
+    const ConfigLines &file = current();
+    const ConfigSection range = file.section(section);
     QList<ConfigEntry> entries;
     for (qsizetype i = range.header + 1; range.header >= 0 && i < range.end; ++i) {
-        const ParsedLine parsed = parseLine(lines[i]);
-        if (parsed.kind == ParsedLine::Pair)
+        const ParsedConfigLine parsed = parseConfigLine(file.line(i));
+        if (parsed.kind == ParsedConfigLine::Pair)
             entries.append({parsed.name, parsed.value});
     }
     return entries;
@@ -189,14 +148,11 @@ QList<ConfigEntry> ConfigFile::readSection(const QString &section) const
 
 std::optional<QString> ConfigFile::rawValue(const QString &section, const QString &key) const
 {
-    const QStringList lines = loadLines();
-    const SectionRange range = findSection(lines, section);
-    if (range.header < 0)
-        return std::nullopt;
-    const qsizetype at = findKey(lines, range, key);
+    const ConfigLines &file = current();
+    const qsizetype at = file.key(file.section(section), key);
     if (at < 0)
         return std::nullopt;
-    return parseLine(lines[at]).value;
+    return parseConfigLine(file.line(at)).value;
 }
 
 QString ConfigFile::readString(const QString &section, const QString &key, const QString &fallback) const
@@ -223,25 +179,24 @@ double ConfigFile::readFloat(const QString &section, const QString &key, double 
 
 void ConfigFile::writeString(const QString &section, const QString &key, const QString &value)
 {
-    QStringList lines = loadLines();
+    ConfigLines &file = current();
     const QString name = singleLine(key).trimmed();
     const QString pair = name + QLatin1Char('=') + singleLine(value);
-    const SectionRange range = findSection(lines, section);
+    const ConfigSection range = file.section(section);
     if (range.header < 0) {
-        lines.append(QLatin1Char('[') + singleLine(section).trimmed() + QLatin1Char(']'));
-        lines.append(pair);
-    } else if (const qsizetype at = findKey(lines, range, name); at >= 0) {
+        file.insertLines(file.lineCount(), {QLatin1Char('[') + singleLine(section).trimmed() + QLatin1Char(']'), pair});
+    } else if (const qsizetype at = file.key(range, name); at >= 0) {
         // Keep the key as the file spells it; only its value changes.
-        lines[at] = parseLine(lines[at]).name + QLatin1Char('=') + singleLine(value);
+        file.replacePair(at, parseConfigLine(file.line(at)).name + QLatin1Char('=') + singleLine(value));
     } else {
         // After the section's last non-blank line, so a blank line that
         // separates it from the next section stays a separator.
         qsizetype insertAt = range.end;
-        while (insertAt - 1 > range.header && lines[insertAt - 1].trimmed().isEmpty())
+        while (insertAt - 1 > range.header && file.line(insertAt - 1).trimmed().isEmpty())
             --insertAt;
-        lines.insert(insertAt, pair);
+        file.insertLines(insertAt, {pair});
     }
-    storeLines(lines);
+    storeCurrent();
 }
 
 void ConfigFile::writeInteger(const QString &section, const QString &key, int32_t value)
@@ -261,15 +216,13 @@ void ConfigFile::writeFloat(const QString &section, const QString &key, double v
 
 void ConfigFile::eraseSection(const QString &section)
 {
-    QStringList lines = loadLines();
-    bool erased = false;
-    for (SectionRange range = findSection(lines, section); range.header >= 0;
-         range = findSection(lines, section, range.header)) {
-        lines.remove(range.header, range.end - range.header);
-        erased = true;
-    }
-    if (erased)
-        storeLines(lines);
+    ConfigLines &file = current();
+    const QList<ConfigSection> copies = file.sections(section);
+    if (copies.isEmpty())
+        return;
+    for (auto copy = copies.crbegin(); copy != copies.crend(); ++copy)
+        file.removeLines(copy->header, copy->end - copy->header);
+    storeCurrent();
 }
 
 std::optional<int32_t> ConfigFile::parseInteger(const QString &text)

@@ -1,8 +1,10 @@
 #pragma once
 // The configuration file ".\pelmorin.cfg": an INI text of sections and
-// key=value lines in Windows-1252. There is no cache: every read looks at the
-// file as it is now and every write replaces the file at once, so a relative
-// name follows the current directory from one access to the next.
+// key=value lines in Windows-1252. Every read looks at the file as it is now
+// and every write replaces the file at once, so a relative name follows the
+// current directory from one access to the next; the lines are read again
+// only when the file is not the one read or written last (another folder,
+// or an edit since), so a large file is not read again for every key.
 //
 // Section and key names match without regard to case. Writing an existing
 // key replaces its value where it stands, a new key goes at the end of its
@@ -16,7 +18,11 @@
 #include <QString>
 #include <QStringList>
 
+#include "settings/ConfigLines.h"
+
+#include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 
@@ -76,10 +82,23 @@ public:
     static std::optional<double> parseFloat(const QString &text, const QLocale &locale);
 
 private:
-    QStringList loadLines() const;
+    // The file's lines as last read or written, and which file in which state.
+    struct Snapshot {
+        QString path;
+        std::optional<std::array<int64_t, 5>> identity; // device, inode, size, time
+        bool settled = true;
+        ConfigLines lines;
+    };
+
+    static QString loadText(const QString &path);
+    // The file's lines, read again only when the file changed. Writes edit
+    // them, then storeCurrent() writes them to the file.
+    ConfigLines &current() const;
+    void storeCurrent();
+    void storeText(const QString &text);
     std::optional<QString> rawValue(const QString &section, const QString &key) const;
-    void storeLines(const QStringList &lines);
 
     QString fileName_;
     QLocale locale_;
+    mutable std::shared_ptr<Snapshot> cache_;
 };

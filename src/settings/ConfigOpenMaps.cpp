@@ -1,6 +1,8 @@
 #include "settings/ConfigOpenMaps.h"
 
+#include "map/CarteVarenthe.h"
 #include "settings/ConfigFile.h"
+#include "settings/SettingRanges.h"
 
 namespace {
 
@@ -16,12 +18,14 @@ QList<ConfigEntry> readOpenMapList(const ConfigFile &config)
 MapWindowPlacement readMapWindowPlacement(const ConfigFile &config, const QString &key)
 {
     MapWindowPlacement placement;
-    placement.zoomPercent = config.readInteger(key, QStringLiteral("Echelle"), 100);
+    placement.zoomPercent =
+        clampSetting(config.readInteger(key, QStringLiteral("Echelle"), 100), MinZoomSetting, MaxZoomSetting);
     placement.windowState = config.readInteger(key, QStringLiteral("Etat Fenetre"), 0);
     if (placement.windowState < 0 || placement.windowState > 2)
         placement.windowState = 0;
-    placement.centreColumn = config.readInteger(key, QStringLiteral("x"), 0);
-    placement.centreRow = config.readInteger(key, QStringLiteral("y"), 0);
+    // No map is wider or taller than MaxMapSide cells.
+    placement.centreColumn = clampSetting(config.readInteger(key, QStringLiteral("x"), 0), 0, MaxMapSide - 1);
+    placement.centreRow = clampSetting(config.readInteger(key, QStringLiteral("y"), 0), 0, MaxMapSide - 1);
     return placement;
 }
 

@@ -31,8 +31,8 @@ struct OpenMapRecord {
 // "Cartes Ouvertes" as key and path pairs in file order (any key is accepted).
 QList<ConfigEntry> readOpenMapList(const ConfigFile &config);
 // The placement kept in the section named `key`; missing keys read as zoom
-// 100, normal state, cell 0,0. The zoom is returned as written (the map
-// window clamps it); a state other than 0, 1 or 2 reads as normal.
+// 100, normal state, cell 0,0. The zoom is brought into 5 to 100 and the
+// cell into the largest map; a state other than 0, 1 or 2 reads as normal.
 MapWindowPlacement readMapWindowPlacement(const ConfigFile &config, const QString &key);
 // Erases "Cartes Ouvertes", then records the windows from the least recently
 // active to the active one as "Carte N" (N = the window's index), so that

@@ -1,6 +1,7 @@
 #include "settings/SettingsStore.h"
 
 #include "settings/ConfigFile.h"
+#include "settings/SettingRanges.h"
 #include "settings/AppSettings.h"
 #include "settings/AspectList.h"
 
@@ -48,7 +49,7 @@ void readFont(const ConfigFile &config, FontSetting &font, const QString &colour
     font.font.setFamily(config.readString(Display, faceKey, defaultFace));
     const int32_t size = config.readInteger(Display, sizeKey, defaultSize);
     // Qt refuses a size below one point; such a font could not be drawn anyway.
-    font.font.setPointSize(size > 0 ? size : defaultSize);
+    font.font.setPointSize(size > 0 ? std::min(size, MaxFontPoints) : defaultSize);
 }
 
 void writeFont(ConfigFile &config, const FontSetting &font, const QString &colourKey, const QString &faceKey,
@@ -123,8 +124,9 @@ void SettingsStore::readAspects()
 
 void SettingsStore::readDisplaySettings(const ConfigFile &config, AppSettings &settings)
 {
-    settings.scrollSpeed = static_cast<float>(config.readFloat(Display, QStringLiteral("Vitesse Défilement"), 1.8));
-    settings.gridGap = config.readInteger(Display, QStringLiteral("Grille"), 1);
+    const double speed = config.readFloat(Display, QStringLiteral("Vitesse Défilement"), 1.8);
+    settings.scrollSpeed = static_cast<float>(std::clamp<double>(speed, MinScrollSpeed, MaxScrollSpeed));
+    settings.gridGap = clampSetting(config.readInteger(Display, QStringLiteral("Grille"), 1), 0, MaxGridGap);
     settings.showTimes = config.readBool(Display, QStringLiteral("Afficher Temps"), true);
     settings.timesBackground = config.readBool(Display, QStringLiteral("Fond Temps"), false);
     settings.highlightBorders = config.readBool(Display, QStringLiteral("Surligner Frontières"), true);
@@ -145,13 +147,22 @@ void SettingsStore::readDisplaySettings(const ConfigFile &config, AppSettings &s
 
 void SettingsStore::readWindowPlacement()
 {
-    host_.resizeWindow(config_.readInteger(Window, QStringLiteral("Largeur"), 800),
-                       config_.readInteger(Window, QStringLiteral("Hauteur"), 600));
+    const int32_t width = clampSetting(config_.readInteger(Window, QStringLiteral("Largeur"), 800), MinWindowSide,
+                                       MaxWindowSide);
+    const int32_t height = clampSetting(config_.readInteger(Window, QStringLiteral("Hauteur"), 600), MinWindowSide,
+                                        MaxWindowSide);
     const bool maximised = config_.readBool(Window, QStringLiteral("Maximisee"), false);
     const int32_t left = config_.readInteger(Window, QStringLiteral("x"), SystemPlaced);
     const int32_t top = config_.readInteger(Window, QStringLiteral("y"), SystemPlaced);
-    if (left != SystemPlaced && top != SystemPlaced)
-        host_.moveWindow(left, top);
+    const bool placed = left != SystemPlaced && top != SystemPlaced;
+    // A window off every screen, or larger than its screen, would be kept so
+    // at exit and come back so at every start.
+    const QRect wanted(clampSetting(left, -MaxWindowOffset, MaxWindowOffset),
+                       clampSetting(top, -MaxWindowOffset, MaxWindowOffset), width, height);
+    const QRect fitted = fitWindowOnScreens(wanted, placed, host_.availableScreenAreas());
+    host_.resizeWindow(fitted.width(), fitted.height());
+    if (placed)
+        host_.moveWindow(fitted.left(), fitted.top());
     if (maximised)
         host_.maximiseWindow();
 }

@@ -4,6 +4,7 @@
 // construction and destruction; everything that belongs to the window (the
 // aspect menu, the two tool-window ticks, its own placement) is reached
 // through SettingsHost, so the passes run and are tested without a window.
+#include <QList>
 #include <QRect>
 #include <QString>
 
@@ -37,6 +38,9 @@ public:
     // Current outer bounds whatever the state (the maximised bounds when maximised).
     virtual QRect windowFrame() const = 0;
     virtual bool windowMaximised() const = 0;
+    // The desktop's screens, their areas free of task bars, the primary
+    // first; the window is fitted onto one of them. None when unknown.
+    virtual QList<QRect> availableScreenAreas() const { return {}; }
 };
 
 class SettingsStore {

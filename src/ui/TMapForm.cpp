@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDesktopServices>
+#include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
@@ -26,6 +28,7 @@
 #include "ui/MapViewGeometry.h"
 #include "ui/MapViewRing.h"
 #include "ui/MapWindowHost.h"
+#include "ui/PlainText.h"
 #include "ui/ProvinceNotation.h"
 #include "ui/ScreenCopy.h"
 
@@ -59,6 +62,8 @@ TMapForm::TMapForm(MapWindowHost &host, std::unique_ptr<CarteVarenthe> document,
     // The back buffer covers every pixel, so Qt need not clear behind it.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    // Takes the keyboard when its sub-window becomes active.
+    setFocusPolicy(Qt::StrongFocus);
 
     ScrollBar1 = new QScrollBar(Qt::Horizontal, this);
     ScrollBar2 = new QScrollBar(Qt::Vertical, this);
@@ -407,6 +412,16 @@ bool TMapForm::event(QEvent *event)
 {
     if (event->type() == QEvent::ParentChange || event->type() == QEvent::Show)
         watchSubWindow();
+    if (event->type() == QEvent::ToolTip) {
+        // The tooltip is an element's name from the map file: shown as typed.
+        if (toolTip().isEmpty()) {
+            QToolTip::hideText();
+            event->ignore();
+        } else {
+            QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), plainToolTip(toolTip()), this);
+        }
+        return true;
+    }
     return QWidget::event(event);
 }
 
@@ -529,7 +544,7 @@ void TMapForm::describeCell(int column, int row)
             if (hint.toolTip.isEmpty())
                 QToolTip::hideText();
             else
-                QToolTip::showText(QCursor::pos(), hint.toolTip, this);
+                QToolTip::showText(QCursor::pos(), plainToolTip(hint.toolTip), this);
         }
     }
     const Qt::CursorShape shape = hint.handPointer ? Qt::PointingHandCursor : Qt::ArrowCursor;
@@ -544,17 +559,75 @@ void TMapForm::wheelEvent(QWheelEvent *event)
     event->accept();
 }
 
+void TMapForm::keyPressEvent(QKeyEvent *event)
+{
+    // The keys join the main window's commands; the ones not used here (the
+    // function keys, "+") go on to it.
+    const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
+    const auto step = [](QScrollBar *bar, QAbstractSlider::SliderAction action) { bar->triggerAction(action); };
+    switch (event->key()) {
+    case Qt::Key_Left:
+        step(ScrollBar1, QAbstractSlider::SliderSingleStepSub);
+        break;
+    case Qt::Key_Right:
+        step(ScrollBar1, QAbstractSlider::SliderSingleStepAdd);
+        break;
+    case Qt::Key_Up:
+        step(ScrollBar2, QAbstractSlider::SliderSingleStepSub);
+        break;
+    case Qt::Key_Down:
+        step(ScrollBar2, QAbstractSlider::SliderSingleStepAdd);
+        break;
+    case Qt::Key_PageUp:
+        step(shift ? ScrollBar1 : ScrollBar2, QAbstractSlider::SliderPageStepSub);
+        break;
+    case Qt::Key_PageDown:
+        step(shift ? ScrollBar1 : ScrollBar2, QAbstractSlider::SliderPageStepAdd);
+        break;
+    case Qt::Key_Home:
+        setScrollX(ScrollBar1->minimum());
+        break;
+    case Qt::Key_End:
+        setScrollX(ScrollBar1->maximum());
+        break;
+    case Qt::Key_Minus:
+        ZoomArriereExecute();
+        break;
+    case Qt::Key_Menu:
+        popupAtViewCentre();
+        break;
+    case Qt::Key_F10:
+        if (!shift) {
+            event->ignore();
+            return;
+        }
+        popupAtViewCentre();
+        break;
+    default:
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void TMapForm::popupAtViewCentre()
+{
+    pressX_ = clientWidth() / 2;
+    pressY_ = clientHeight() / 2;
+    PopupMenu->popup(mapToGlobal(QPoint(pressX_, pressY_)));
+}
+
 void TMapForm::contextMenuEvent(QContextMenuEvent *event)
 {
-    if (!popupAllowed_) {
+    if (event->reason() != QContextMenuEvent::Mouse) {
+        // From the keyboard: the cell at the view's centre.
+        popupAtViewCentre();
         event->accept();
         return;
     }
-    if (event->reason() != QContextMenuEvent::Mouse) {
-        // From the keyboard: the menu acts on the cell under the mouse.
-        const QPoint at = mapFromGlobal(QCursor::pos());
-        pressX_ = rect().contains(at) ? at.x() : width() / 2;
-        pressY_ = rect().contains(at) ? at.y() : height() / 2;
+    if (!popupAllowed_) {
+        event->accept();
+        return;
     }
     PopupMenu->popup(event->globalPos());
     event->accept();

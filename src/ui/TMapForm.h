@@ -20,6 +20,7 @@
 
 #include "map/CarteVarenthe.h"
 #include "render/MapView.h"
+#include "render/PictureFormat.h"
 #include "ui/WindowPixels.h"
 
 class MapWindowHost;
@@ -83,10 +84,11 @@ public:
     // The aspect changed: every scaled tile is stale.
     void invalidateScaledTiles();
 
-    // Writes the whole map at the current zoom as a ".bmp" file, with a
-    // progress dialog the user can cancel. On failure errorText gets a French
-    // message; the caller shows it.
-    ExportResult exportBitmap(const QString &path, QString *errorText = nullptr);
+    // Writes the whole map, or the part the window shows, at the current zoom
+    // as a picture file of that format, with a progress dialog the user can
+    // cancel. On failure errorText gets a French message; the caller shows it.
+    ExportResult exportPicture(const QString &path, PictureFormat format, PictureExtent extent,
+                               QString *errorText = nullptr);
 
     // The design size of the window's client area.
     QSize sizeHint() const override;
@@ -149,6 +151,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool event(QEvent *event) override;
@@ -167,6 +170,9 @@ private:
     void setStatusDuration();
     void describeCell(int column, int row);
     void forgetPicture();
+    // The pop-up menu for the cell at the view's centre, as the keyboard
+    // opens it.
+    void popupAtViewCentre();
 
     MapWindowHost &host_;
     std::unique_ptr<CarteVarenthe> document_;

@@ -7,7 +7,7 @@
 #include <QTimer>
 
 #include "settings/AppSettings.h"
-#include "render/BitmapExport.h"
+#include "render/PictureFormat.h"
 #include "route/RouteEndpoints.h"
 #include "route/RouteSearch.h"
 #include "ui/MapWindowHost.h"
@@ -94,13 +94,18 @@ void TMapForm::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-ExportResult TMapForm::exportBitmap(const QString &path, QString *errorText)
+ExportResult TMapForm::exportPicture(const QString &path, PictureFormat format, PictureExtent extent,
+                                     QString *errorText)
 {
     MapView view;
     view.cellSize = cellSize_;
     view.gridGap = gridGap();
-    const QSize size = mapPictureSize(*document_, view);
-    if (const auto problem = bitmapSizeProblem(size.width(), size.height())) {
+    std::optional<QRect> area;
+    if (extent == PictureExtent::VisiblePart)
+        area = QRect(scrollX(), scrollY(), clientWidth(), clientHeight());
+    const QRect visible = area ? *area & QRect(QPoint(0, 0), mapPictureSize(*document_, view)) : QRect();
+    if (const auto problem = pictureSizeProblem(format, area ? visible.width() : view.mapPixelWidth(document_->width),
+                                                area ? visible.height() : view.mapPixelHeight(document_->height))) {
         if (errorText)
             *errorText = *problem;
         return ExportResult::Failed;
@@ -117,11 +122,12 @@ ExportResult TMapForm::exportBitmap(const QString &path, QString *errorText)
     BitmapExportResult result;
     {
         BusyPointer busy;
-        result = ExportMapBitmap(path, *document_, view, host_.settings(), *scaledTiles_,
-                                 [&progress](int64_t done, int64_t total) {
-                                     progress.setValue(total > 0 ? static_cast<int>(done * 1000 / total) : 1000);
-                                     return !progress.wasCanceled();
-                                 });
+        result = ExportMapPictureAs(format, path, *document_, view, host_.settings(), *scaledTiles_,
+                                    [&progress](int64_t done, int64_t total) {
+                                        progress.setValue(total > 0 ? static_cast<int>(done * 1000 / total) : 1000);
+                                        return !progress.wasCanceled();
+                                    },
+                                    0, area);
     }
     progress.close();
     if (result.ok)

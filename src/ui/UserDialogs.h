@@ -17,6 +17,9 @@ struct FileRequest {
     QStringList filters;
     int selectedFilter = 0;
     QString defaultSuffix;
+    // The suffix a name without one gets under each filter, when the filters
+    // differ in it (then it replaces defaultSuffix); empty otherwise.
+    QStringList filterSuffixes;
     QString startPath;
     // Open dialogs only: whether the chosen name must be an existing file.
     bool mustExist = true;

@@ -158,10 +158,11 @@ TEST_F(FileCommandsFixture, DialogsOfferMapsFirstAndEveryFileAsTheOtherChoice)
     EXPECT_EQ(open.selectedFilter, 1);
     EXPECT_EQ(open.defaultSuffix, QStringLiteral("vr"));
     const FileRequest bitmap = main->fileCommands().bitmapRequest();
-    EXPECT_EQ(bitmap.filters,
-              QStringList({QStringLiteral("Tous les fichiers (*.*)"), QStringLiteral("Image Bitmap (*.bmp)")}));
+    EXPECT_EQ(bitmap.filters, QStringList({QStringLiteral("Tous les fichiers (*.*)"),
+                                           QStringLiteral("Image Bitmap (*.bmp)"), QStringLiteral("Image PNG (*.png)")}));
     EXPECT_EQ(bitmap.selectedFilter, 1);
     EXPECT_EQ(bitmap.defaultSuffix, QStringLiteral("bmp"));
+    EXPECT_EQ(bitmap.filterSuffixes, QStringList({"bmp", "bmp", "png"}));
 }
 
 TEST_F(FileCommandsFixture, TheBitmapOfAMapHasOnePitchPerCell)

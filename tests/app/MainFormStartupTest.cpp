@@ -136,7 +136,7 @@ TEST(MainFormStartup, TheWindowKeepsItsOuterSizeFromRunToRun)
 {
     ScratchProgram folder;
     folder.writeText(QStringLiteral("pelmorin.cfg"),
-                     QByteArray("[Cartes Ouvertes]\r\n[Fenetre]\r\nLargeur=900\r\nHauteur=650\r\n"));
+                     QByteArray("[Cartes Ouvertes]\r\n[Fenetre]\r\nLargeur=700\r\nHauteur=500\r\n"));
     ScriptedDialogs dialogs;
     ScriptedNewMap newMaps; // the second start asks for the default map
     for (int run = 0; run < 2; ++run) {
@@ -144,11 +144,11 @@ TEST(MainFormStartup, TheWindowKeepsItsOuterSizeFromRunToRun)
         main->setNewMapPrompt(&newMaps);
         main->show();
         QTest::qWait(600);
-        EXPECT_EQ(main->frameGeometry().size(), QSize(900, 650)) << "run " << run;
+        EXPECT_EQ(main->frameGeometry().size(), QSize(700, 500)) << "run " << run;
         ASSERT_TRUE(closeMainForm(*main));
     }
-    EXPECT_EQ(folder.config().readInteger(QStringLiteral("Fenetre"), QStringLiteral("Largeur"), 0), 900);
-    EXPECT_EQ(folder.config().readInteger(QStringLiteral("Fenetre"), QStringLiteral("Hauteur"), 0), 650);
+    EXPECT_EQ(folder.config().readInteger(QStringLiteral("Fenetre"), QStringLiteral("Largeur"), 0), 700);
+    EXPECT_EQ(folder.config().readInteger(QStringLiteral("Fenetre"), QStringLiteral("Hauteur"), 0), 500);
 }
 
 TEST(MainFormStartup, TheAspectMenuListsTheAspectsOfTheFile)

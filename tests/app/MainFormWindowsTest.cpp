@@ -49,7 +49,8 @@ TEST(MainFormCommands, EveryCommandCarriesItsCaptionHintAndShortcuts)
     EXPECT_EQ(captionsOf(main.menuBar()->actions()[0]->menu()->actions()),
               QStringList({QStringLiteral("&Nouveau"), QStringLiteral("&Ouvrir"), QStringLiteral("&Fermer"),
                            QStringLiteral("-"), QStringLiteral("&Enregistrer"), QStringLiteral("Enregistrer &sous ..."),
-                           QStringLiteral("Enregistrer bitmap"), QStringLiteral("Fichiers &récents"),
+                           QStringLiteral("Enregistrer bitmap"), QStringLiteral("Enregistrer la vue"),
+                           QStringLiteral("Fichiers &récents"),
                            QStringLiteral("-"), QStringLiteral("E&xit")}));
     EXPECT_EQ(captionsOf(main.windowMenu()->actions()).mid(0, 9),
               QStringList({QStringLiteral("&Cascade"), QStringLiteral("Mosaïque &horizontale"),

@@ -2,13 +2,18 @@
 // in every state and arrangement.
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QImage>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTextDocument>
 #include <QToolTip>
+#include <QWindow>
 
 #include "MainFormTestSupport.h"
 #include "settings/ConfigOpenMaps.h"
@@ -57,17 +62,25 @@ void expectUsable(TMainForm &main, TMapForm *window, QSize atLeast)
     EXPECT_TRUE(main.mdiArea()->viewport()->rect().contains(sub->geometry())) << "a window reaches out of the area";
 }
 
-TEST(MapWindowSizes, NormalWindowsShowTheirMapAfterEveryPath)
-{
+// A program folder, dialogs answered from a script, and the main window
+// started on the configuration a test writes.
+struct FirstMinutes : testing::Test {
+    void start(const char *configuration)
+    {
+        folder.writeText(QStringLiteral("pelmorin.cfg"), QByteArray(configuration));
+        main = startMainForm(newMaps);
+    }
     ScratchProgram folder;
-    folder.writeMap(QStringLiteral("monde.vr"), 300, 169, 1);
-    folder.writeMap(QStringLiteral("ville.vr"), 20, 13);
-    folder.writeText(QStringLiteral("pelmorin.cfg"),
-                     QByteArray("[Cartes Ouvertes]\r\nCarte 0=monde.vr\r\n[Carte 0]\r\nEtat Fenetre=0\r\n"
-                                "x=100\r\ny=60\r\n"));
     ScriptedDialogs dialogs;
     ScriptedNewMap newMaps;
-    auto main = startMainForm(newMaps);
+    std::unique_ptr<TMainForm> main;
+};
+
+TEST_F(FirstMinutes, NormalMapWindowsShowTheirMapAfterEveryPath)
+{
+    folder.writeMap(QStringLiteral("monde.vr"), 300, 169, 1);
+    folder.writeMap(QStringLiteral("ville.vr"), 20, 13);
+    start("[Cartes Ouvertes]\r\nCarte 0=monde.vr\r\n[Carte 0]\r\nEtat Fenetre=0\r\nx=100\r\ny=60\r\n");
     ASSERT_EQ(main->mapWindows().size(), 1);
     // The frame's design size leaves less than the design size to a window.
     main->resize(790, 552);
@@ -88,17 +101,23 @@ TEST(MapWindowSizes, NormalWindowsShowTheirMapAfterEveryPath)
     TMapForm *city = main->activeMapWindow();
     expectDesignSize(*main, city);
 
-    // Maximised, then restored.
+    // Maximised: a map opened then comes maximised too; restored, each has
+    // the design size again.
     subWindowOf(*main, city)->showMaximized();
-    QCoreApplication::processEvents();
-    subWindowOf(*main, city)->showNormal();
-    expectDesignSize(*main, city);
+    dialogs.openAnswers.push_back(folder.path(QStringLiteral("ville.vr")));
+    main->command(Command::OuvrirFichier)->trigger();
+    TMapForm *beside = main->activeMapWindow();
+    ASSERT_EQ(main->mapWindows().size(), 4);
+    for (TMapForm *window : {beside, city}) {
+        subWindowOf(*main, window)->showNormal();
+        expectDesignSize(*main, window);
+    }
 
     // Cascade and the two tilings leave room for the map in every window.
     for (Command arrangement : {Command::Cascade, Command::MosaiqueHorizontale, Command::MosaiqueVerticale}) {
         main->command(arrangement)->trigger();
         for (TMapForm *window : main->mapWindows())
-            expectUsable(*main, window, QSize(150, 100));
+            expectUsable(*main, window, QSize(128, 64));
     }
 
     // The centre recorded at exit is the one the view shows.
@@ -110,26 +129,6 @@ TEST(MapWindowSizes, NormalWindowsShowTheirMapAfterEveryPath)
     const MapWindowPlacement recorded = readMapWindowPlacement(folder.config(), QStringLiteral("Carte 0"));
     EXPECT_EQ(QPoint(recorded.centreColumn, recorded.centreRow), shown);
     EXPECT_EQ(shown, QPoint(150, 80));
-}
-
-TEST(MapWindowSizes, AWindowOpenedBesideAMaximisedOneRestoresToTheDesignSize)
-{
-    ScratchProgram folder;
-    folder.writeMap(QStringLiteral("a.vr"), 60, 40);
-    folder.writeText(QStringLiteral("pelmorin.cfg"),
-                     QByteArray("[Cartes Ouvertes]\r\nCarte 0=a.vr\r\n[Carte 0]\r\nEtat Fenetre=2\r\n"));
-    ScriptedDialogs dialogs;
-    ScriptedNewMap newMaps;
-    auto main = startMainForm(newMaps);
-    ASSERT_EQ(main->mapWindows().size(), 1);
-    EXPECT_TRUE(subWindowOf(*main, main->mapWindows()[0])->isMaximized());
-
-    dialogs.openAnswers.push_back(folder.path(QStringLiteral("a.vr")));
-    main->command(Command::OuvrirFichier)->trigger();
-    TMapForm *second = main->activeMapWindow();
-    ASSERT_NE(second, main->mapWindows()[0]);
-    subWindowOf(*main, second)->showNormal();
-    expectDesignSize(*main, second);
 }
 
 // A city map of 20 x 13 cells with one city at (2, 2).
@@ -161,17 +160,18 @@ std::string toolTipAfterRestingOn(QWidget *widget, QPoint at)
     QTest::mouseMove(widget, at);
     if (!QTest::qWaitFor([] { return QToolTip::isVisible(); }, 3000))
         return "(no tooltip)";
-    return QToolTip::text().toStdString();
+    // As the tooltip shows it: Qt takes what looks like markup as rich text.
+    if (!Qt::mightBeRichText(QToolTip::text()))
+        return QToolTip::text().toStdString();
+    QTextDocument shown;
+    shown.setHtml(QToolTip::text());
+    return shown.toPlainText().toStdString();
 }
 
-TEST(MapWindowToolTips, CitiesShowTheirNameWhicheverWindowIsActive)
+TEST_F(FirstMinutes, CityTooltipsShowWhicheverWindowIsActive)
 {
-    ScratchProgram folder;
     writeCityMap(folder, QStringLiteral("ville.vr"), "Alba");
-    folder.writeText(QStringLiteral("pelmorin.cfg"), QByteArray("[Cartes Ouvertes]\r\nCarte 0=ville.vr\r\n"));
-    ScriptedDialogs dialogs;
-    ScriptedNewMap newMaps;
-    auto main = startMainForm(newMaps);
+    start("[Cartes Ouvertes]\r\nCarte 0=ville.vr\r\n");
     ASSERT_EQ(main->mapWindows().size(), 1);
     TMapForm *map = main->mapWindows()[0];
     main->command(Command::MontrerPalette)->trigger();
@@ -187,14 +187,10 @@ TEST(MapWindowToolTips, CitiesShowTheirNameWhicheverWindowIsActive)
     QToolTip::hideText();
 }
 
-TEST(MainFormStatusBar, TheMapDescriptionIsReadableInFullAt800Pixels)
+TEST_F(FirstMinutes, TheMapDescriptionIsReadableInFullAt800Pixels)
 {
-    ScratchProgram folder;
     folder.writeMap(QStringLiteral("monde.vr"), 300, 169, 1); // dated when written
-    folder.writeText(QStringLiteral("pelmorin.cfg"), QByteArray("[Cartes Ouvertes]\r\nCarte 0=monde.vr\r\n"));
-    ScriptedDialogs dialogs;
-    ScriptedNewMap newMaps;
-    auto main = startMainForm(newMaps);
+    start("[Cartes Ouvertes]\r\nCarte 0=monde.vr\r\n");
     main->resize(800, 600);
     QCoreApplication::processEvents();
 
@@ -208,7 +204,7 @@ TEST(MainFormStatusBar, TheMapDescriptionIsReadableInFullAt800Pixels)
     EXPECT_GE(panel->contentsRect().width(), panel->fontMetrics().horizontalAdvance(description));
     // The duration and the cell keep at least their described widths; the
     // hints get theirs back when the window is wide enough.
-    auto panelWidth = [&main](int i) {
+    auto panelWidth = [this](int i) {
         return main->findChild<QLabel *>(QStringLiteral("StatusPanel%1").arg(i))->width();
     };
     EXPECT_GE(panelWidth(1), 150);
@@ -219,16 +215,10 @@ TEST(MainFormStatusBar, TheMapDescriptionIsReadableInFullAt800Pixels)
     EXPECT_GT(panelWidth(3), panel->fontMetrics().horizontalAdvance(description));
 }
 
-TEST(MainFormWindows, AfterTheLastMapClosesTheTitleIsBareAndTheMinimapHidesKeepingItsTick)
+TEST_F(FirstMinutes, AfterTheLastMapClosesTheTitleIsBareAndTheMinimapHidesKeepingItsTick)
 {
-    ScratchProgram folder;
     folder.writeMap(QStringLiteral("monde.vr"), 300, 169, 1);
-    folder.writeText(QStringLiteral("pelmorin.cfg"),
-                     QByteArray("[Cartes Ouvertes]\r\nCarte 0=monde.vr\r\nCarte 1=monde.vr\r\n"
-                                "[Carte 1]\r\nEtat Fenetre=2\r\n"));
-    ScriptedDialogs dialogs;
-    ScriptedNewMap newMaps;
-    auto main = startMainForm(newMaps);
+    start("[Cartes Ouvertes]\r\nCarte 0=monde.vr\r\nCarte 1=monde.vr\r\n[Carte 1]\r\nEtat Fenetre=2\r\n");
     ASSERT_EQ(main->mapWindows().size(), 2);
     QAction *tick = main->command(Command::MontrerMinipelmorin);
     ASSERT_TRUE(tick->isChecked());
@@ -257,17 +247,13 @@ TEST(MainFormWindows, AfterTheLastMapClosesTheTitleIsBareAndTheMinimapHidesKeepi
     EXPECT_TRUE(main->minimapForm()->isVisible());
 }
 
-TEST(MainFormExport, ReplacingAFileThatIsNoBitmapAsksFirst)
+TEST_F(FirstMinutes, ReplacingAFileThatIsNoBitmapWithAPictureAsksFirst)
 {
-    ScratchProgram folder;
     folder.writeMap(QStringLiteral("a.vr"), 20, 13);
     folder.writeText(QStringLiteral("notes.bmp"), QByteArray("pas une image"));
-    folder.writeText(QStringLiteral("pelmorin.cfg"), QByteArray("[Cartes Ouvertes]\r\nCarte 0=a.vr\r\n"));
-    ScriptedDialogs dialogs;
-    ScriptedNewMap newMaps;
-    auto main = startMainForm(newMaps);
+    start("[Cartes Ouvertes]\r\nCarte 0=a.vr\r\n");
     ASSERT_EQ(main->mapWindows().size(), 1);
-    auto contents = [&folder](const QString &name) {
+    auto contents = [this](const QString &name) {
         QFile file(folder.path(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     };
@@ -279,11 +265,29 @@ TEST(MainFormExport, ReplacingAFileThatIsNoBitmapAsksFirst)
     };
     const QByteArray map = contents(QStringLiteral("a.vr"));
 
-    // The map file: asked, and kept when the answer is not Yes.
-    const QStringList asked = exportTo(QStringLiteral("a.vr"));
-    ASSERT_EQ(asked.size(), 1);
-    EXPECT_TRUE(asked[0].startsWith(QStringLiteral("Confirmer l'enregistrement|"))) << asked[0].toStdString();
+    // A map file, or any name that is no picture format: refused with a
+    // message naming both formats, the file kept.
+    for (const QString &name : {QStringLiteral("a.vr"), QStringLiteral("carte.jpg")}) {
+        dialogs.errors.clear();
+        EXPECT_TRUE(exportTo(name).isEmpty());
+        ASSERT_EQ(dialogs.errors.size(), 1);
+        EXPECT_TRUE(dialogs.errors[0].contains(QStringLiteral("« .png »"))) << dialogs.errors[0].toStdString();
+    }
+    dialogs.errors.clear();
     EXPECT_EQ(contents(QStringLiteral("a.vr")), map);
+    EXPECT_FALSE(QFile::exists(folder.path(QStringLiteral("carte.jpg"))));
+
+    // A picture of the other kind: asked, and kept when the answer is not Yes.
+    ASSERT_TRUE(QImage(4, 4, QImage::Format_RGB32).save(folder.path(QStringLiteral("vue.png"))));
+    const QByteArray png = contents(QStringLiteral("vue.png"));
+    const QStringList asked = exportTo(QStringLiteral("vue.png"));
+    EXPECT_TRUE(asked.isEmpty()) << "a PNG picture replaced by a PNG export needs no question";
+    EXPECT_TRUE(contents(QStringLiteral("vue.png")).startsWith("\x89PNG"));
+    EXPECT_NE(contents(QStringLiteral("vue.png")), png);
+    ASSERT_TRUE(QFile::copy(folder.path(QStringLiteral("vue.png")), folder.path(QStringLiteral("png.bmp"))));
+    const QByteArray disguised = contents(QStringLiteral("png.bmp"));
+    ASSERT_EQ(exportTo(QStringLiteral("png.bmp")).size(), 1);
+    EXPECT_EQ(contents(QStringLiteral("png.bmp")), disguised);
 
     // Any other file that is no bitmap: replaced once confirmed.
     dialogs.questionAnswers.push_back(Answer::Yes);
@@ -295,6 +299,44 @@ TEST(MainFormExport, ReplacingAFileThatIsNoBitmapAsksFirst)
     EXPECT_TRUE(exportTo(QStringLiteral("carte.bmp")).isEmpty());
     EXPECT_TRUE(contents(QStringLiteral("carte.bmp")).startsWith("BM"));
     EXPECT_TRUE(dialogs.errors.isEmpty());
+}
+
+TEST_F(FirstMinutes, TheActiveMapWindowTakesTheKeyboard)
+{
+    folder.writeMap(QStringLiteral("a.vr"), 60, 40);
+    start("[Cartes Ouvertes]\r\nCarte 0=a.vr\r\nCarte 1=a.vr\r\n");
+    ASSERT_EQ(main->mapWindows().size(), 2);
+    ASSERT_TRUE(activate(main.get()));
+    for (TMapForm *window : main->mapWindows()) {
+        main->mdiArea()->setActiveSubWindow(subWindowOf(*main, window));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(QApplication::focusWidget(), window);
+    }
+    // Typed where the focus is, as the user types.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Minus);
+    EXPECT_EQ(main->activeMapWindow()->zoomPercent(), 81);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Plus);
+    EXPECT_EQ(main->activeMapWindow()->zoomPercent(), 98);
+}
+
+TEST_F(FirstMinutes, MarksInFileAndAspectNamesShowAsTyped)
+{
+    folder.writeMap(QStringLiteral("terre&mer[*].vr"), 20, 13);
+    start("[Cartes Ouvertes]\r\nCarte 0=terre&mer[*].vr\r\n[Carte 0]\r\nEtat Fenetre=2\r\n"
+          "[Aspects]\r\nNeige & glace=.\\img\\4\\\r\n");
+    ASSERT_EQ(main->mapWindows().size(), 1);
+    // Neither "&" nor "[*]" is taken as a mark: the title of the maximised
+    // map, the window list and the aspect menu show them.
+    ASSERT_NE(main->windowHandle(), nullptr);
+    EXPECT_TRUE(main->windowHandle()->title().contains(QStringLiteral("terre&mer[*].vr")))
+        << main->windowHandle()->title().toStdString();
+    main->rebuildWindowList();
+    EXPECT_EQ(main->windowMenu()->actions().constLast()->text(), QStringLiteral("&1 terre&&mer[*].vr"));
+    const QList<QAction *> aspects = main->aspectMenu()->actions();
+    ASSERT_EQ(aspects.size(), 1);
+    EXPECT_EQ(aspects[0]->text(), QStringLiteral("&Neige && glace"));
+    aspects[0]->trigger();
+    EXPECT_EQ(main->tileLibrary().aspectFolder(), QStringLiteral(".\\img\\4\\"));
 }
 
 // Enter and Escape typed anywhere in the font chooser end the whole dialog.

@@ -8,14 +8,8 @@
 
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__)
+#ifdef PELMORIN_SANITIZED
 constexpr bool UnderSanitizer = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool UnderSanitizer = true;
-#else
-constexpr bool UnderSanitizer = false;
-#endif
 #else
 constexpr bool UnderSanitizer = false;
 #endif

@@ -152,6 +152,11 @@ TEST_F(RenderCli, WritesTheWholeMapAtTheZoomAndGridOfTheSettings)
     EXPECT_EQ(full.rgb(32, 16), 0u) << "the one-pixel grid";
     EXPECT_EQ(full.rgb(16, 9 * 33 + 16), 0x143CC8u) << "water";
 
+    // A name ending in .png gets a PNG of the same picture.
+    run = runRender(path("plain.vr") + " -o " + path("full.png") + " --aspect " + path("tiles"));
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(Bitmap(folder / "full.png").bytes.substr(0, 4), "\x89PNG");
+
     run = runRender(path("plain.vr") + " -o " + path("half.bmp") + " --zoom 50 --aspect " + path("tiles"));
     ASSERT_EQ(run.status, 0) << run.err;
     Bitmap half(folder / "half.bmp");
@@ -165,6 +170,24 @@ TEST_F(RenderCli, WritesTheWholeMapAtTheZoomAndGridOfTheSettings)
     EXPECT_EQ(noGrid.width(), 320);
     EXPECT_EQ(noGrid.height(), 208);
     EXPECT_EQ(noGrid.rgb(16, 16), 0x28A03Cu) << "no gap between cells";
+}
+
+TEST_F(RenderCli, ARegionIsThatRectangleOfTheWholePicture)
+{
+    const std::string common = " --aspect " + path("tiles") + " --from 2,3 --to 12,9 --embark";
+    ASSERT_EQ(runRender(path("plain.vr") + " -o " + path("whole.bmp") + common).status, 0);
+    const RenderRun run = runRender(path("plain.vr") + " -o " + path("part.bmp") + " --region 5,2,9,8" + common);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const Bitmap whole(folder / "whole.bmp"), part(folder / "part.bmp");
+    ASSERT_EQ(part.width(), 9 * 33);
+    ASSERT_EQ(part.height(), 8 * 33);
+    for (int y = 0; y < part.height(); y += 3)
+        for (int x = 0; x < part.width(); x += 3)
+            ASSERT_EQ(part.rgb(x, y), whole.rgb(5 * 33 + x, 2 * 33 + y)) << x << "," << y;
+    for (const char *bad : {"5,2,0,8", "5,2,16,8", "-1,0,2,2", "5,2,9"})
+        EXPECT_EQ(runRender(path("plain.vr") + " -o " + path("bad.bmp") + " --region " + bad + common).status, 2)
+            << bad;
+    EXPECT_FALSE(fs::exists(folder / "bad.bmp"));
 }
 
 TEST_F(RenderCli, DrawsTheRouteFromTheStartToTheEnd)
@@ -190,6 +213,10 @@ TEST_F(RenderCli, RefusesBadArgumentsAndUnreadableMapsWithoutWriting)
     EXPECT_EQ(runRender(path("plain.vr") + " -o " + path("a.bmp") + " --to 3,3" + tiles).status, 2);
     EXPECT_EQ(runRender(path("plain.vr") + tiles).status, 2) << "no output named";
     EXPECT_FALSE(fs::exists(folder / "a.bmp"));
+    const RenderRun jpeg = runRender(path("plain.vr") + " -o " + path("a.jpg") + tiles);
+    EXPECT_EQ(jpeg.status, 2);
+    EXPECT_NE(jpeg.err.find("« .png »"), std::string::npos) << jpeg.err;
+    EXPECT_FALSE(fs::exists(folder / "a.jpg"));
 
     std::ofstream(folder / "broken.vr", std::ios::binary) << "not a map at all";
     RenderRun run = runRender(path("broken.vr") + " -o " + path("b.bmp") + tiles);

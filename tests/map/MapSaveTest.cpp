@@ -123,7 +123,9 @@ TEST(MapSave, aFileSizeLimitLeavesTheOldFileByteIdentical)
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
 
-    EXPECT_NE(message.find("taille"), std::string::npos) << message;
+    EXPECT_EQ(message, "L'enregistrement de la carte « " + folder.file("carte.vr")
+                           + " » a échoué : le fichier dépasserait la taille autorisée. Le fichier existant n'a pas été "
+                             "modifié.");
     EXPECT_EQ(readBytes(folder.file("carte.vr")), before);
     EXPECT_EQ(filesIn(folder.path()), 1u) << "no temporary file is left behind";
     expectUnsavedMap(bigger);

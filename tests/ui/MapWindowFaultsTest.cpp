@@ -5,10 +5,18 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QLabel>
+#include <QHelpEvent>
+#include <QMessageBox>
 #include <QStyleHints>
+#include <QTableWidget>
+#include <QTextDocument>
+#include <QTimer>
+#include <QToolTip>
 #include <QUrl>
 
 #include "MapFormTestHost.h"
+#include "ui/QtUserDialogs.h"
+#include "ui/TCitiesForm.h"
 #include "ui/TPaletteForm.h"
 
 namespace {
@@ -111,6 +119,75 @@ TEST_F(CityClicks, ADragStartedOnTheCityOpensNothing)
     pressAt(form(), Qt::LeftButton, city);
     releaseAt(form(), Qt::LeftButton, city + QPoint(0, 33));
     EXPECT_EQ(pages.count, 0);
+}
+
+// Names from a map file are data: markup in them shows as typed.
+class MarkupNames : public testing::TestWithParam<const char *> {};
+
+// The text a tooltip shows: Qt takes what looks like markup as rich text.
+QString shownToolTip()
+{
+    const QString text = QToolTip::text();
+    if (!Qt::mightBeRichText(text))
+        return text;
+    QTextDocument document;
+    document.setHtml(text);
+    return document.toPlainText();
+}
+
+TEST_P(MarkupNames, ShowLiterallyInTooltipsAndTheCityList)
+{
+    const QString name = QString::fromUtf8(GetParam());
+    auto map = grassWorld(60, 40);
+    map->SetCellElement(5, 3, Element{ElementCity, GetParam(), 5, 3, 42});
+    map->SetCellElement(6, 3, Element{ElementZone, "<i>zone</i>", 6, 3, 253});
+    FakeMapWindowHost host;
+    ShownMapForm shown(host, std::move(map));
+    TMapForm &form = shown.form;
+
+    const QPoint city(5 * 33 + 16, 3 * 33 + 16);
+    moveTo(form, Qt::NoButton, city);
+    QHelpEvent help(QEvent::ToolTip, city, form.mapToGlobal(city));
+    QCoreApplication::sendEvent(&form, &help);
+    ASSERT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(shownToolTip().toStdString(), name.toStdString());
+    // A tip already shown follows the mouse onto the next name.
+    moveTo(form, Qt::NoButton, city + QPoint(33, 0));
+    EXPECT_EQ(shownToolTip().toStdString(), "<i>zone</i>");
+    QToolTip::hideText();
+
+    TCitiesForm cities;
+    cities.refreshCityList(&form.document());
+    ASSERT_EQ(cities.rows().size(), 2);
+    EXPECT_EQ(cities.ValueListEditor1->item(0, 1)->text(), name);
+    EXPECT_TRUE(cities.ValueListEditor1->item(0, 1)->toolTip().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(MapWindowFaults, MarkupNames,
+                         testing::Values("<img src=\"img/250.bmp\" width=200 height=200>", "<b>x</b>"));
+
+TEST(PlainMessages, MessageBoxesShowTheirTextAsTyped)
+{
+    QtUserDialogs dialogs;
+    QList<Qt::TextFormat> formats;
+    auto answerNextBox = [&formats] {
+        QTimer::singleShot(0, [&formats] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                formats.append(box->textFormat());
+                box->done(QMessageBox::No);
+            }
+        });
+    };
+    const QString text = QStringLiteral("<b>carte</b>.vr : fichier absent");
+    answerNextBox();
+    dialogs.showError(nullptr, QStringLiteral("Erreur de chargement"), text);
+    answerNextBox();
+    dialogs.showInformation(nullptr, QStringLiteral("Information"), text);
+    answerNextBox();
+    dialogs.askYesNoCancel(nullptr, QStringLiteral("Fermeture"), text);
+    answerNextBox();
+    dialogs.askYesNo(nullptr, QStringLiteral("Confirmer l'enregistrement"), text);
+    EXPECT_EQ(formats, QList<Qt::TextFormat>(4, Qt::PlainText));
 }
 
 } // namespace
