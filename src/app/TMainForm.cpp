@@ -446,13 +446,19 @@ void TMainForm::ReopenMaps()
     if (mapsReopened_)
         return;
     mapsReopened_ = true;
-    const QList<ConfigEntry> list = readOpenMapList(config_);
+    QList<ConfigEntry> list = readOpenMapList(config_);
+    // A settings file that refused even its defaults holds no list at all;
+    // the player still gets the sample world rather than an empty frame.
+    const bool noList = !config_.sectionExists(QStringLiteral("Cartes Ouvertes"));
+    if (noList)
+        list = {{QStringLiteral("Carte 0"), QStringLiteral("pelmorin.vr")}};
     for (const ConfigEntry &entry : list) {
         try {
             TMapForm *window = fileCommands_.OpenMapWindow(entry.value);
             if (!window)
                 continue;
-            const MapWindowPlacement placement = readMapWindowPlacement(config_, entry.key);
+            const MapWindowPlacement placement =
+                noList ? FirstStartPlacement : readMapWindowPlacement(config_, entry.key);
             window->setZoom(placement.zoomPercent);
             applySavedWindowState(window, placement.windowState);
             window->centreOnCell(placement.centreColumn, placement.centreRow);

@@ -6,7 +6,7 @@
 
 namespace {
 
-TEST(InstalledProgram, AnUnwritableSettingsFileIsReportedAtExitAfterTheMapsQuestionsAndThePlayerStillLeaves)
+TEST(InstalledProgram, AnUnwritableSettingsFileStillShowsTheSampleWorldAndIsReportedAtExitAfterTheMapsQuestions)
 {
     ScratchProgram folder;
     // A settings file whose folder is a plain file: every write is refused.
@@ -14,11 +14,16 @@ TEST(InstalledProgram, AnUnwritableSettingsFileIsReportedAtExitAfterTheMapsQuest
     ScriptedDialogs dialogs;
     ScriptedNewMap newMaps;
     folder.writeMap(QStringLiteral("a.vr"), 20, 13);
+    folder.writeMap(QStringLiteral("pelmorin.vr"), 40, 26, 1);
     auto main = std::make_unique<TMainForm>(folder.path(QStringLiteral("pas-un-dossier/pelmorin.cfg")));
     main->setNewMapPrompt(&newMaps);
     main->show();
     main->ReopenMaps();
-    dialogs.errors.clear(); // the refused defaults at start-up
+    ASSERT_EQ(dialogs.errors.size(), 1) << "the refused defaults at start-up";
+    ASSERT_EQ(main->mapWindows().size(), 1);
+    EXPECT_EQ(main->mapWindows()[0]->windowTitle(), QStringLiteral("pelmorin.vr"));
+    EXPECT_TRUE(main->subWindowOf(main->mapWindows()[0])->isMaximized());
+    dialogs.errors.clear();
 
     TMapForm *window = main->fileCommands().OpenMapWindow(folder.path(QStringLiteral("a.vr")));
     ASSERT_TRUE(window);
