@@ -9,6 +9,8 @@
 namespace {
 
 const QString Section = QStringLiteral("Fichiers Recents");
+// Longer than any path the system can open: a damaged line, not a file.
+constexpr qsizetype LongestPath = 4096;
 
 QString keyFor(int index)
 {
@@ -38,7 +40,7 @@ void RecentFiles::read(const ConfigFile &config)
     files_.clear();
     for (int i = 0; i < Limit; ++i) {
         const QString file = QDir::cleanPath(config.readString(Section, keyFor(i), QString()).trimmed());
-        if (!file.isEmpty() && !files_.contains(file))
+        if (!file.isEmpty() && file.size() <= LongestPath && !files_.contains(file))
             files_.append(file);
     }
 }

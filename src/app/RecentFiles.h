@@ -22,7 +22,8 @@ public:
     void add(const QString &path);
     void remove(const QString &path);
 
-    // Empty keys, repeated files and keys beyond the limit are skipped.
+    // Empty keys, repeated files, values too long to be a path and keys
+    // beyond the limit are skipped.
     void read(const ConfigFile &config);
     // ConfigWriteError when refused.
     void write(ConfigFile &config) const;

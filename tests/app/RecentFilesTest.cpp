@@ -27,12 +27,14 @@ TEST(RecentFiles, MostRecentFirstEachFileOnceAndEightAtMost)
     EXPECT_EQ(recent.files(), QStringList({"/cartes/5.vr", "/cartes/9.vr", "/cartes/8.vr", "/cartes/7.vr",
                                            "/cartes/6.vr", "/cartes/4.vr", "/cartes/3.vr", "/cartes/2.vr"}));
 
-    // A hand-edited section: a gap, a repeat and keys beyond the limit.
+    // A hand-edited section: a gap, a repeat, a damaged line and keys beyond
+    // the limit.
     QTemporaryDir folder;
     ConfigFile config(folder.filePath(QStringLiteral("pelmorin.cfg")));
     config.writeString("Fichiers Recents", "Fichier 0", "/a.vr");
     config.writeString("Fichiers Recents", "Fichier 2", "/b.vr");
     config.writeString("Fichiers Recents", "Fichier 3", "/a.vr");
+    config.writeString("Fichiers Recents", "Fichier 4", QString(5000, QLatin1Char('x')));
     config.writeString("Fichiers Recents", "Fichier 8", "/c.vr");
     recent.read(config);
     EXPECT_EQ(recent.files(), QStringList({"/a.vr", "/b.vr"}));
