@@ -1,6 +1,7 @@
 # Pelmorin: `make run` builds and starts the program, `make test` runs every
 # test, `make sanitize` runs the lower layers' tests under the sanitizers,
-# `make bench` runs the benchmarks, `make fuzz` fuzzes the map reader.
+# `make bench` runs the benchmarks, `make fuzz` fuzzes the map reader,
+# `make package` builds the Debian package.
 BUILD ?= build
 FUZZ_BUILD ?= build-fuzz
 SAN_BUILD ?= build-san
@@ -11,7 +12,7 @@ LAUNCHER := $(shell command -v ccache >/dev/null 2>&1 && echo "-DCMAKE_CXX_COMPI
 SAN_TESTS := test_map test_route test_settings test_cli
 FUZZ_SECONDS ?= 180
 
-.PHONY: all deps configure build run test sanitize bench fuzz screenshots clean
+.PHONY: all deps configure build run test sanitize bench fuzz screenshots package clean
 
 all: build
 
@@ -56,6 +57,10 @@ fuzz: deps
 	mkdir -p $(FUZZ_BUILD)/corpus
 	$(FUZZ_BUILD)/fuzz/fuzz_map_reader -max_total_time=$(FUZZ_SECONDS) -max_len=200000 \
 	  -artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus tests/map/data/malformed
+
+package: configure
+	cmake --build $(BUILD) -j $(JOBS) --target package
+	@ls $(BUILD)/pelmorin_*.deb
 
 screenshots: build
 	PELMORIN_DESKTOP_TOOLS=1 ./scripts/install-deps.sh

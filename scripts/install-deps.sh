@@ -9,9 +9,10 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev libpng-dev
   fonts-liberation2 fonts-dejavu-core
 )
-# Only for trying the program as a user would and for screenshots.
+# Only for trying the program as a user would and for screenshots; the
+# install test checks the menu entry with desktop-file-validate when present.
 if [ "${PELMORIN_DESKTOP_TOOLS:-0}" = 1 ]; then
-  packages+=(xvfb xdotool imagemagick x11-utils)
+  packages+=(xvfb xdotool imagemagick x11-utils desktop-file-utils)
 fi
 
 missing=()

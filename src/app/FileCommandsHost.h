@@ -1,7 +1,7 @@
 #pragma once
 // What the map file commands need from the window that holds the maps: its
 // map windows, a new one for a document, the new-map question, the general
-// error box and the title. TMainForm implements it; tests pass a small fake,
+// error box, the title and the recent files. TMainForm implements it; tests pass a small fake,
 // so the commands run without a main window.
 #include <QList>
 #include <QString>
@@ -11,6 +11,7 @@ class CarteVarenthe;
 class NewMapPrompt;
 class QMdiSubWindow;
 class QWidget;
+class RecentFiles;
 class TMapForm;
 
 class FileCommandsHost {
@@ -28,4 +29,6 @@ public:
     virtual void showGeneralError(const QString &text) = 0;
     // The application title names the active map's file.
     virtual void UpdateApplicationTitle() = 0;
+    // The maps opened or saved last, for "Fichiers &récents".
+    virtual RecentFiles &recentFiles() = 0;
 };

@@ -32,6 +32,8 @@ MainMenus buildMainMenus(QMainWindow &window, const CommandTable &commands)
     add(fichier, Command::EnregistrerFichierSous);
     add(fichier, Command::EnregistrerBitmap);
     add(fichier, Command::EnregistrerVue);
+    menus.recent = fichier->addMenu(QStringLiteral("Fichiers &récents"));
+    menus.recent->setObjectName(QStringLiteral("FichiersRecents"));
     fichier->addSeparator();
     add(fichier, Command::Quitter);
 

@@ -14,6 +14,7 @@ class QMenu;
 struct MainMenus {
     QMenu *aspects = nullptr; // "&Aspects", filled from the aspect list
     QMenu *windows = nullptr; // "Fe&nêtres"
+    QMenu *recent = nullptr;  // "Fichiers &récents"
 };
 
 MainMenus buildMainMenus(QMainWindow &window, const CommandTable &commands);

@@ -7,6 +7,7 @@
 #include <QMdiSubWindow>
 
 #include "app/NewMapPrompt.h"
+#include "app/RecentFiles.h"
 #include "app/FileCommandsHost.h"
 #include "map/CarteVarenthe.h"
 #include "map/MapErrors.h"
@@ -25,6 +26,21 @@ const QString SaveErrorTitle = QStringLiteral("Erreur d'enregistrement");
 std::string fileSystemName(const QString &path)
 {
     return QFile::encodeName(path).toStdString();
+}
+
+// A map the program must not write over: a file the system refuses, or one
+// of the files installed with the program (root may write there, but an
+// update would silently undo the change, and every user shares them).
+bool isReadOnlyMap(const QString &path)
+{
+    const QFileInfo file(path);
+    if (file.exists() && !file.isWritable())
+        return true;
+    const QString data = ProgramFolder::dataPath();
+    if (data == ProgramFolder::path())
+        return false;
+    const QString folder = QDir(data).canonicalPath();
+    return !folder.isEmpty() && file.canonicalFilePath().startsWith(folder + QLatin1Char('/'));
 }
 
 } // namespace
@@ -51,8 +67,7 @@ QString pngFilesFilter()
 
 QString mapFilePath(const QString &name)
 {
-    const QString local = ProgramFolder::localPath(name);
-    return QDir::isRelativePath(local) ? QDir::current().filePath(local) : local;
+    return ProgramFolder::resolve(name);
 }
 
 FileRequest MapFileCommands::openRequest() const
@@ -123,6 +138,7 @@ TMapForm *MapFileCommands::OpenMapWindow(const QString &fileName)
         }
         // The name stays as the user or the configuration gave it.
         document->fileName = fileName.toStdString();
+        host_.recentFiles().add(QFileInfo(path).absoluteFilePath());
     } else {
         const std::optional<NewMapRequest> request = host_.newMapPrompt().askNewMap(host_.dialogParent());
         if (!request)
@@ -155,14 +171,19 @@ bool MapFileCommands::writeDocument(CarteVarenthe &document, const QString &name
     // The writer recorded the file system's form of the path; the map keeps
     // the name as it was given.
     document.fileName = name.toStdString();
+    host_.recentFiles().add(QFileInfo(mapFilePath(name)).absoluteFilePath());
     return true;
 }
 
 bool MapFileCommands::SaveMap(CarteVarenthe &document, bool saveAs)
 {
     saveDialogFileName_ = QString::fromStdString(document.fileName);
-    if (!saveAs && !document.untitled)
+    const bool readOnly = !document.untitled && isReadOnlyMap(mapFilePath(saveDialogFileName_));
+    if (!saveAs && !document.untitled && !readOnly)
         return writeDocument(document, saveDialogFileName_);
+    // A copy of a read-only map is proposed in the user's own folder.
+    if (readOnly)
+        saveDialogFileName_ = QDir::home().filePath(QFileInfo(mapFilePath(saveDialogFileName_)).fileName());
 
     const QString chosen = userDialogs().saveFile(host_.dialogParent(), saveRequest());
     if (chosen.isEmpty())

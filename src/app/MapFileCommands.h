@@ -21,8 +21,8 @@ QString mapFilesFilter();
 QString bitmapFilesFilter();
 QString pngFilesFilter();
 
-// The file behind a map name: Windows separators mapped, relative names
-// taken from the current directory.
+// The file behind a map name: Windows separators mapped, relative names (the
+// sample world "pelmorin.vr" of a first start) taken from the data folder.
 QString mapFilePath(const QString &name);
 
 class MapFileCommands {

@@ -98,7 +98,7 @@ QLabel *placeLabel(QWidget *parent, const QString &text, int x, int y)
 
 TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
 {
-    build(QDir(ProgramFolder::path()).filePath(QStringLiteral("notes.txt")));
+    build(QDir(ProgramFolder::dataPath()).filePath(QStringLiteral("notes.txt")));
 }
 
 TAboutBox::TAboutBox(const QString &notesPath, QWidget *parent) : QDialog(parent)
@@ -152,7 +152,7 @@ void TAboutBox::build(const QString &notesPath)
     Comments->setGeometry(104, 40, 353, 32);
     Comments->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    Version = placeLabel(Panel1, QStringLiteral("Version 1.3.5"), 16, 80);
+    Version = placeLabel(Panel1, QStringLiteral("Version " PELMORIN_VERSION), 16, 80);
 
     Label1 = placeLabel(Panel1, QStringLiteral("Notes :"), 16, 104);
     QFont underlined = Label1->font();

@@ -4,6 +4,8 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
 #include <QMdiArea>
@@ -15,8 +17,10 @@
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QWindow>
+#include <utility>
 
 #include "app/AppIcons.h"
+#include "app/CommandLine.h"
 #include "settings/ConfigOpenMaps.h"
 #include "app/MainMenus.h"
 #include "app/MapDescription.h"
@@ -99,6 +103,7 @@ TMainForm::TMainForm(const QString &configName, QWidget *parent)
     } catch (const ConfigWriteError &error) {
         userDialogs().showError(this, GeneralErrorTitle, QString::fromUtf8(error.what()));
     }
+    recentFiles_.read(config_);
     // Without a readable configuration the tiles still come from the usual
     // folder.
     if (tiles_.aspectFolder().isEmpty())
@@ -120,10 +125,15 @@ TMainForm::~TMainForm()
     // The map windows go first, each with its document.
     for (QMdiSubWindow *sub : mdiArea_->subWindowList())
         delete sub;
-    try {
-        settingsStore_.SaveSettings();
-    } catch (const ConfigWriteError &error) {
-        userDialogs().showError(nullptr, GeneralErrorTitle, QString::fromUtf8(error.what()));
+    // When the list of open maps was refused at close, the user has been
+    // told already; the rest would be refused the same way.
+    if (!configRefusedAtExit_) {
+        try {
+            settingsStore_.SaveSettings();
+            recentFiles_.write(config_);
+        } catch (const ConfigWriteError &error) {
+            userDialogs().showError(nullptr, GeneralErrorTitle, QString::fromUtf8(error.what()));
+        }
     }
     // The tool windows borrow the tile library; they go before it does.
     delete tools_;
@@ -164,6 +174,7 @@ void TMainForm::buildMenus()
     SelectionAspects = menus.aspects;
     windowMenu_ = menus.windows;
     windowList_ = new WindowListMenu(windowMenu_, mdiArea_);
+    recentMenu_ = new RecentFilesMenu(menus.recent, recentFiles_, [this](const QString &path) { openRecentFile(path); });
     aspectGroup_ = new QActionGroup(this);
     // Choosing the marked item again unmarks it (and still reloads).
     aspectGroup_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
@@ -245,9 +256,12 @@ void TMainForm::closeEvent(QCloseEvent *event)
     try {
         RecordOpenMaps();
     } catch (const ConfigWriteError &error) {
-        userDialogs().showError(this, GeneralErrorTitle, QString::fromUtf8(error.what()));
-        event->ignore();
-        return;
+        // The maps have had their say; a settings file that cannot be
+        // written must not keep the user in the program.
+        configRefusedAtExit_ = true;
+        userDialogs().showError(this, GeneralErrorTitle,
+                                QString::fromUtf8(error.what())
+                                    + QStringLiteral("\nPelmorin se ferme sans enregistrer sa configuration."));
     }
     // Every map window agreed: they go without being asked again.
     for (QMdiSubWindow *sub : mdiArea_->subWindowList())
@@ -406,6 +420,18 @@ NewMapPrompt &TMainForm::newMapPrompt()
     return *tools_->NewMapForm;
 }
 
+void TMainForm::openRecentFile(const QString &path)
+{
+    if (!QFileInfo(path).isFile()) {
+        recentFiles_.remove(path);
+        userDialogs().showError(this, QStringLiteral("Erreur de chargement"),
+                                QStringLiteral("Le fichier « %1 » n'existe plus ; il est retiré des fichiers récents.")
+                                    .arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    fileCommands_.OpenMapWindow(path);
+}
+
 void TMainForm::showGeneralError(const QString &text)
 {
     userDialogs().showError(this, GeneralErrorTitle, text);
@@ -420,13 +446,19 @@ void TMainForm::ReopenMaps()
     if (mapsReopened_)
         return;
     mapsReopened_ = true;
-    const QList<ConfigEntry> list = readOpenMapList(config_);
+    QList<ConfigEntry> list = readOpenMapList(config_);
+    // A settings file that refused even its defaults holds no list at all;
+    // the player still gets the sample world rather than an empty frame.
+    const bool noList = !config_.sectionExists(QStringLiteral("Cartes Ouvertes"));
+    if (noList)
+        list = {{QStringLiteral("Carte 0"), QStringLiteral("pelmorin.vr")}};
     for (const ConfigEntry &entry : list) {
         try {
             TMapForm *window = fileCommands_.OpenMapWindow(entry.value);
             if (!window)
                 continue;
-            const MapWindowPlacement placement = readMapWindowPlacement(config_, entry.key);
+            const MapWindowPlacement placement =
+                noList ? FirstStartPlacement : readMapWindowPlacement(config_, entry.key);
             window->setZoom(placement.zoomPercent);
             applySavedWindowState(window, placement.windowState);
             window->centreOnCell(placement.centreColumn, placement.centreRow);
@@ -434,6 +466,7 @@ void TMainForm::ReopenMaps()
             showGeneralError(QString::fromUtf8(error.what()));
         }
     }
+    openNamedMaps(fileCommands_, this, std::exchange(mapsToOpen_, {}));
 }
 
 void TMainForm::applySavedWindowState(TMapForm *window, int state)

@@ -15,6 +15,7 @@
 #include "settings/ConfigFile.h"
 #include "app/MainMenus.h"
 #include "app/MapFileCommands.h"
+#include "app/RecentFiles.h"
 #include "settings/SettingsStore.h"
 #include "app/ToolWindows.h"
 #include "settings/AppSettings.h"
@@ -72,6 +73,9 @@ public:
 
     // Start-up and shutdown passes.
     void ReopenMaps();
+    // Maps named on the command line, opened right after those of the last
+    // session, the last one active.
+    void setMapsToOpen(const QStringList &files) { mapsToOpen_ = files; }
     bool mapsReopened() const { return mapsReopened_; }
     // Asks every map window, the active one first, whether it may close;
     // false at the first refusal (the others are not asked).
@@ -90,6 +94,11 @@ public:
     CommandTable &commands() { return commands_; }
     QAction *command(Command id) const override { return commands_.action(id); }
     MapFileCommands &fileCommands() { return fileCommands_; }
+    RecentFiles &recentFiles() override { return recentFiles_; }
+    QMenu *recentFilesMenu() const { return recentMenu_->menu(); }
+    // A map chosen in "Fichiers &récents": opened, or dropped from the list
+    // with a word to the user when its file has gone.
+    void openRecentFile(const QString &path);
     ConfigFile &configFile() { return config_; }
     AspectList &aspectList() { return aspects_; }
     QMdiArea *mdiArea() const override { return mdiArea_; }
@@ -163,6 +172,8 @@ private:
     AspectList aspects_;
     SettingsStore settingsStore_;
     bool mapsReopened_ = false;
+    bool configRefusedAtExit_ = false;
+    QStringList mapsToOpen_;
     bool reopenScheduled_ = false;
     bool shown_ = false;
     // Outer size read from the configuration, until the frame is known.
@@ -179,6 +190,8 @@ private:
     QActionGroup *aspectGroup_ = nullptr;
     QMenu *windowMenu_ = nullptr;
     WindowListMenu *windowList_ = nullptr;
+    RecentFiles recentFiles_;
+    RecentFilesMenu *recentMenu_ = nullptr;
 
     ToolWindows *tools_ = nullptr;
     NewMapPrompt *newMapPromptOverride_ = nullptr;

@@ -35,6 +35,7 @@ int run(int argc, char **argv)
     CLI::App app{"Pelmorin en ligne de commande : cartes Varenthe (.vr)", "pelmorin-cli"};
     useFrenchParser(app);
     app.require_subcommand(1);
+    app.set_version_flag("--version", "pelmorin-cli " PELMORIN_VERSION, "Affiche la version et quitte");
     const std::vector<CliCommand> commands = {
         addInfoCommand(app), addNewCommand(app), addEditCommand(app), addConvertCommand(app), addRouteCommand(app),
 #ifdef PELMORIN_WITH_RENDER

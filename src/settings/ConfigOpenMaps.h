@@ -20,6 +20,10 @@ struct MapWindowPlacement {
     int32_t centreRow = 0;     // "y"
 };
 
+// The sample world as a first start opens it: maximised, at full zoom, on
+// its middle.
+inline constexpr MapWindowPlacement FirstStartPlacement{100, 2, 169, 58};
+
 // One map window at exit, in the order the main window lists them: the
 // active window first, then the others by last activation, most recent first.
 struct OpenMapRecord {

@@ -17,7 +17,7 @@ TMinimapForm::TMinimapForm(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::Win
     background.setColor(QPalette::Window, Qt::black);
     setPalette(background);
     setAutoFillBackground(true);
-    overview_.load(QDir(ProgramFolder::path()).filePath(overviewFileName()));
+    overview_.load(QDir(ProgramFolder::dataPath()).filePath(overviewFileName()));
 }
 
 QString TMinimapForm::overviewFileName()

@@ -6,6 +6,7 @@
 
 #include "app/FileCommandsHost.h"
 #include "app/MapFileCommands.h"
+#include "app/RecentFiles.h"
 #include "ui/MapWindowHost.h"
 
 namespace {
@@ -31,6 +32,7 @@ public:
     NewMapPrompt &newMapPrompt() override { return newMaps; }
     void showGeneralError(const QString &text) override { generalErrors.append(text); }
     void UpdateApplicationTitle() override { ++titleUpdates; }
+    RecentFiles &recentFiles() override { return recent; }
 
     AppSettings &settings() override { return appSettings; }
     TileLibrary &tileLibrary() override { return tiles; }
@@ -46,6 +48,7 @@ public:
     QStringList captions;
     QStringList generalErrors;
     ScriptedNewMap newMaps;
+    RecentFiles recent;
     int titleUpdates = 0;
     AppSettings appSettings;
     TileLibrary tiles;
@@ -65,6 +68,7 @@ TEST(FileCommandsAlone, OpenReadsAMapAsksForANewOneOrReportsADamagedFile)
     ASSERT_NE(commands.OpenMapWindow(QStringLiteral("monde.vr")), nullptr);
     EXPECT_EQ(host.captions, QStringList({"monde.vr"}));
     EXPECT_EQ(host.windows.back()->document().width, 30);
+    EXPECT_EQ(host.recent.files(), QStringList({QFileInfo(folder.path(QStringLiteral("monde.vr"))).absoluteFilePath()}));
 
     EXPECT_EQ(commands.OpenMapWindow(QStringLiteral("nouvelle.vr")), nullptr) << "the new map was cancelled";
     EXPECT_EQ(host.newMaps.asked, 1);

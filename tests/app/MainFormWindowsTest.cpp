@@ -46,7 +46,7 @@ TEST_F(MainFormCommands, EveryCommandCarriesItsCaptionHintAndShortcutsAndHintsGo
               QStringList({"&Fichier", "Affic&hage", "&Recherche de chemin", "Fe&nêtres", "&Aide"}));
     EXPECT_EQ(captionsOf(main.menuBar()->actions()[0]->menu()->actions()),
               QStringList({"&Nouveau", "&Ouvrir", "&Fermer", "-", "&Enregistrer", "Enregistrer &sous ...",
-                           "Enregistrer bitmap", "Enregistrer la vue", "-", "E&xit"}));
+                           "Enregistrer bitmap", "Enregistrer la vue", "Fichiers &récents", "-", "E&xit"}));
     EXPECT_EQ(captionsOf(main.windowMenu()->actions()).mid(0, 9),
               QStringList({"&Cascade", "Mosaïque &horizontale", "Mosaïque &verticale", "&Minimiser tous",
                            "&Arranger tous", "-", "&Liste des villes", "&Minipelmorin", "&Palette"}));

@@ -1,0 +1,81 @@
+// The command line as a file manager, a shell or a desktop's "Open with"
+// gives it, and the maps it names opened after those of the last session.
+#include <gtest/gtest.h>
+
+#include "MainFormTestSupport.h"
+#include "app/CommandLine.h"
+
+namespace {
+
+using Action = CommandLine::Action;
+
+struct LineCase {
+    const char *situation;
+    QStringList arguments;
+    Action action;
+    QStringList files; // relative to the start folder "/home/joueur"
+};
+
+class CommandLineParsing : public ::testing::TestWithParam<LineCase> {};
+
+TEST_P(CommandLineParsing, GivesTheActionAndTheMapsInOrder)
+{
+    const LineCase &c = GetParam();
+    const CommandLine line = parseCommandLine(c.arguments, QStringLiteral("/home/joueur"));
+    EXPECT_EQ(line.action, c.action) << c.situation;
+    EXPECT_EQ(line.files, c.files) << c.situation;
+    EXPECT_EQ(line.message.isEmpty(), c.action != Action::Refused) << c.situation;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, CommandLineParsing,
+    ::testing::Values(
+        LineCase{"nothing", {}, Action::Run, {}},
+        LineCase{"relative, absolute and dotted names",
+                 {"a.vr", "/cartes/b.vr", "../c.vr"},
+                 Action::Run,
+                 {"/home/joueur/a.vr", "/cartes/b.vr", "/home/c.vr"}},
+        LineCase{"a file manager's address with an escaped space",
+                 {"file:///cartes/mon%20monde.vr"},
+                 Action::Run,
+                 {"/cartes/mon monde.vr"}},
+        LineCase{"a web address is kept for its refusal", {"https://varenthe/a.vr"}, Action::Run,
+                 {"https://varenthe/a.vr"}},
+        LineCase{"help wins over the files", {"a.vr", "--help"}, Action::Help, {}},
+        LineCase{"short help", {"-h"}, Action::Help, {}},
+        LineCase{"version", {"--version", "--help"}, Action::Version, {}},
+        LineCase{"after --, a dash is a name", {"--", "-x.vr"}, Action::Run, {"/home/joueur/-x.vr"}},
+        LineCase{"an unknown option", {"a.vr", "--plein-ecran"}, Action::Refused, {}}));
+
+TEST(CommandLineMaps, OpenAfterTheLastSessionTheLastNamedActiveAndBadNamesAreReported)
+{
+    ScratchProgram folder;
+    folder.writeMap(QStringLiteral("a.vr"), 20, 13);
+    folder.writeMap(QStringLiteral("b.vr"), 20, 13);
+    folder.writeText(QStringLiteral("pas-une-carte.vr"), QByteArray("ceci n'est pas une carte"));
+    folder.writeText(QStringLiteral("pelmorin.cfg"), QByteArray("[Cartes Ouvertes]\r\nCarte 0=a.vr\r\n"));
+    ScriptedDialogs dialogs;
+    ScriptedNewMap newMaps;
+    const CommandLine line = parseCommandLine(
+        {"pas-une-carte.vr", "absente.vr", "http://varenthe/c.vr", "b.vr"}, folder.path(QString()));
+
+    TMainForm main;
+    main.setNewMapPrompt(&newMaps);
+    main.setMapsToOpen(line.files);
+    main.ReopenMaps();
+
+    QStringList captions;
+    for (TMapForm *window : main.mapWindows())
+        captions.append(QFileInfo(window->windowTitle()).fileName());
+    EXPECT_EQ(captions, QStringList({"a.vr", "b.vr"}));
+    ASSERT_TRUE(main.activeMapWindow());
+    EXPECT_EQ(QFileInfo(main.activeMapWindow()->windowTitle()).fileName(), QStringLiteral("b.vr"));
+    EXPECT_EQ(newMaps.asked, 0) << "a missing file is reported, not created";
+    ASSERT_EQ(dialogs.errors.size(), 3) << dialogs.errors.join('\n').toStdString();
+    for (const QString &error : dialogs.errors)
+        EXPECT_TRUE(error.startsWith(QStringLiteral("Erreur de chargement|"))) << error.toStdString();
+    EXPECT_TRUE(dialogs.errors[1].contains(QStringLiteral("absente.vr")));
+    EXPECT_TRUE(dialogs.errors[2].contains(QStringLiteral("http://varenthe/c.vr")));
+}
+
+} // namespace

@@ -1,0 +1,152 @@
+// Pelmorin installed for every user: installed into a temporary prefix that
+// is then made read-only, started from another folder with a settings folder
+// of its own, it opens the installed sample world and keeps its settings in
+// that folder alone.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace {
+
+struct ProcessRun {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+ProcessRun run(const QString &program, const QStringList &arguments, const QProcessEnvironment &environment,
+        const QString &folder = QDir::tempPath())
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(folder);
+    process.start(program, arguments);
+    ProcessRun result;
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        result.err = QStringLiteral("délai dépassé");
+        return result;
+    }
+    result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = QString::fromUtf8(process.readAllStandardOutput());
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    return result;
+}
+
+QString readText(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
+}
+
+class InstalledPelmorin : public ::testing::Test {
+protected:
+    // One installation for every case: it is the slow part.
+    static void SetUpTestSuite()
+    {
+        destination_ = std::make_unique<QTemporaryDir>();
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DESTDIR"), destination_->path());
+        installRun_ = run(QStringLiteral(PELMORIN_CMAKE),
+                          {"--install", PELMORIN_BINARY_DIR, "--prefix", "/usr"}, environment);
+        // Read-only for everyone, as a system folder is for its users.
+        run(QStringLiteral("chmod"), {"-R", "a-w", destination_->path()}, environment);
+    }
+    static void TearDownTestSuite()
+    {
+        run(QStringLiteral("chmod"), {"-R", "u+w", destination_->path()}, QProcessEnvironment::systemEnvironment());
+        destination_.reset();
+    }
+    void SetUp() override { ASSERT_EQ(installRun_.status, 0) << installRun_.err.toStdString(); }
+
+    static QString installed(const QString &relative) { return QDir(destination_->path()).filePath(relative); }
+
+    static std::unique_ptr<QTemporaryDir> destination_;
+    static ProcessRun installRun_;
+};
+
+std::unique_ptr<QTemporaryDir> InstalledPelmorin::destination_;
+ProcessRun InstalledPelmorin::installRun_;
+
+TEST_F(InstalledPelmorin, TheFilesOfADesktopProgramAreInPlace)
+{
+    for (const char *file :
+         {"usr/bin/pelmorin", "usr/bin/pelmorin-cli", "usr/share/pelmorin/pelmorin.vr", "usr/share/pelmorin/notes.txt",
+          "usr/share/pelmorin/img/250.bmp", "usr/share/pelmorin/img/minipelmorin.bmp",
+          "usr/share/pelmorin/img/1/100.bmp", "usr/share/pelmorin/img/4/100.bmp",
+          "usr/share/applications/pelmorin.desktop", "usr/share/mime/packages/pelmorin.xml",
+          "usr/share/icons/hicolor/scalable/apps/pelmorin.svg", "usr/share/icons/hicolor/48x48/apps/pelmorin.png",
+          "usr/share/man/man1/pelmorin.1.gz", "usr/share/man/man1/pelmorin-cli.1.gz",
+          "usr/share/doc/pelmorin/copyright", "usr/share/doc/pelmorin/changelog.gz"})
+        EXPECT_TRUE(QFile::exists(installed(file))) << file;
+    // A settings file left in the build folder is no part of the program.
+    EXPECT_FALSE(QFile::exists(installed("usr/share/pelmorin/pelmorin.cfg")));
+}
+
+TEST_F(InstalledPelmorin, StartedFromElsewhereItOpensTheSampleWorldAndWritesOnlyTheUsersSettings)
+{
+    QTemporaryDir home;
+    QDir(home.path()).mkpath(QStringLiteral("ailleurs"));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("HOME"), home.path());
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+    // Closes the program as the user would once the first map is painted.
+    environment.insert(QStringLiteral("PELMORIN_STARTUP_TIMING"), QStringLiteral("quit"));
+
+    const ProcessRun first = run(installed("usr/bin/pelmorin"), {}, environment, home.filePath(QStringLiteral("ailleurs")));
+    ASSERT_EQ(first.status, 0) << first.err.toStdString();
+    EXPECT_TRUE(first.err.contains(QStringLiteral("Première carte peinte"))) << first.err.toStdString();
+
+    const QString settings = readText(home.filePath(QStringLiteral("config/pelmorin/pelmorin.cfg")));
+    EXPECT_TRUE(settings.contains(QStringLiteral("[Cartes Ouvertes]\r\nCarte 0=pelmorin.vr\r\n")))
+        << settings.toStdString();
+    EXPECT_TRUE(settings.contains(QStringLiteral("Fichier 0=") + installed("usr/share/pelmorin/pelmorin.vr")));
+    EXPECT_TRUE(QDir(home.filePath(QStringLiteral("ailleurs"))).isEmpty()) << "nothing in the start folder";
+    EXPECT_FALSE(QFile::exists(installed("usr/bin/pelmorin.cfg")));
+
+    // The second start reads the same file and paints its map again.
+    const ProcessRun second = run(installed("usr/bin/pelmorin"), {}, environment, home.path());
+    EXPECT_EQ(second.status, 0) << second.err.toStdString();
+    EXPECT_TRUE(second.err.contains(QStringLiteral("Première carte peinte"))) << second.err.toStdString();
+}
+
+TEST_F(InstalledPelmorin, VersionAndHelpAnswerWithoutADisplay)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    const ProcessRun version = run(installed("usr/bin/pelmorin"), {"--version"}, environment);
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, QStringLiteral("pelmorin " PELMORIN_VERSION "\n"));
+    const ProcessRun cliVersion = run(installed("usr/bin/pelmorin-cli"), {"--version"}, environment);
+    EXPECT_EQ(cliVersion.status, 0);
+    EXPECT_EQ(cliVersion.out.trimmed(), QStringLiteral("pelmorin-cli " PELMORIN_VERSION));
+    const ProcessRun help = run(installed("usr/bin/pelmorin"), {"--help"}, environment);
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.startsWith(QStringLiteral("Utilisation : pelmorin [FICHIER.vr ...]")));
+    const ProcessRun refused = run(installed("usr/bin/pelmorin"), {"--plein-ecran"}, environment);
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("option inconnue"))) << refused.err.toStdString();
+}
+
+TEST_F(InstalledPelmorin, TheMenuEntryPassesTheDesktopValidator)
+{
+    const QString validator = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
+    if (validator.isEmpty())
+        GTEST_SKIP() << "desktop-file-validate absent (paquet desktop-file-utils)";
+    const ProcessRun check = run(validator, {installed("usr/share/applications/pelmorin.desktop")},
+                          QProcessEnvironment::systemEnvironment());
+    EXPECT_EQ(check.status, 0);
+    EXPECT_TRUE(check.out.trimmed().isEmpty()) << check.out.toStdString();
+}
+
+} // namespace

@@ -1,0 +1,95 @@
+// Where the program looks for its data and its settings: a build folder or a
+// portable copy keeps everything beside the program, an installed program
+// reads its data from share/pelmorin and keeps its settings in the user's
+// configuration folder, wherever it was started from.
+#include "settings/ProgramFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+namespace {
+
+// A scratch tree holding a build folder and an installed prefix side by side.
+class FileLocationsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(root_.isValid());
+        QDir root(root_.path());
+        ASSERT_TRUE(root.mkpath("build/bin/img/1"));
+        ASSERT_TRUE(root.mkpath("usr/bin"));
+        ASSERT_TRUE(root.mkpath("usr/share/pelmorin/img/1"));
+        ASSERT_TRUE(root.mkpath("bare/bin"));
+        ASSERT_TRUE(root.mkpath("home/.config/pelmorin"));
+    }
+    void TearDown() override { ProgramFolder::setPath(QString()); }
+
+    QString at(const QString &relative) const { return QDir(root_.path()).filePath(relative); }
+
+    QTemporaryDir root_;
+};
+
+TEST_F(FileLocationsTest, DataComesFromTheProgramFolderWhenItHoldsItElseFromTheInstalledShareFolder)
+{
+    EXPECT_EQ(ProgramFolder::dataFolderFor(at("build/bin")), at("build/bin"));
+    EXPECT_EQ(ProgramFolder::dataFolderFor(at("usr/bin")), at("usr/share/pelmorin"));
+    // Nothing anywhere: the program folder, where the missing files get
+    // their usual fallbacks.
+    EXPECT_EQ(ProgramFolder::dataFolderFor(at("bare/bin")), at("bare/bin"));
+
+    // The settings' folder texts keep their Windows form; only what they
+    // resolve against changes.
+    ProgramFolder::setPath(at("usr/bin"));
+    EXPECT_EQ(ProgramFolder::resolve(".\\img\\1\\100.bmp"), at("usr/share/pelmorin/./img/1/100.bmp"));
+    EXPECT_EQ(ProgramFolder::resolve("pelmorin.vr"), at("usr/share/pelmorin/pelmorin.vr"));
+    ProgramFolder::setPath(at("build/bin"));
+    EXPECT_EQ(ProgramFolder::resolve(".\\img\\1\\"), at("build/bin/./img/1/"));
+}
+
+struct SettingsCase {
+    const char *situation;
+    const char *programFolder;
+    bool writable;
+    const char *expected;
+};
+
+class SettingsFileChoice : public FileLocationsTest, public ::testing::WithParamInterface<SettingsCase> {};
+
+TEST_P(SettingsFileChoice, OneFileForEachInstall)
+{
+    const SettingsCase &c = GetParam();
+    EXPECT_EQ(ProgramFolder::settingsFileFor(at(c.programFolder), c.writable, at("home/.config/pelmorin")),
+              at(c.expected))
+        << c.situation;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Installs, SettingsFileChoice,
+    ::testing::Values(SettingsCase{"portable copy", "build/bin", true, "build/bin/pelmorin.cfg"},
+                      SettingsCase{"read-only portable copy", "build/bin", false, "home/.config/pelmorin/pelmorin.cfg"},
+                      // root may write in /usr/bin: still the user's folder
+                      SettingsCase{"installed", "usr/bin", true, "home/.config/pelmorin/pelmorin.cfg"},
+                      SettingsCase{"installed read-only", "usr/bin", false, "home/.config/pelmorin/pelmorin.cfg"}));
+
+TEST_F(FileLocationsTest, TheCurrentDirectoryNeverDecidesAndOnlyARealFolderAcceptsFiles)
+{
+    const QString start = QDir::currentPath();
+    ProgramFolder::setPath(at("build/bin"));
+    ASSERT_TRUE(QDir::setCurrent(at("usr/bin")));
+    const QString fromElsewhere = ProgramFolder::settingsFile();
+    const QString dataFromElsewhere = ProgramFolder::dataPath();
+    ASSERT_TRUE(QDir::setCurrent(at("build/bin")));
+    EXPECT_EQ(ProgramFolder::settingsFile(), fromElsewhere);
+    EXPECT_EQ(fromElsewhere, at("build/bin/pelmorin.cfg"));
+    EXPECT_EQ(ProgramFolder::dataPath(), dataFromElsewhere);
+    QDir::setCurrent(start);
+
+    EXPECT_TRUE(ProgramFolder::acceptsNewFiles(at("bare/bin")));
+    EXPECT_TRUE(QDir(at("bare/bin")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
+        << "the probe file must not stay behind";
+    EXPECT_FALSE(ProgramFolder::acceptsNewFiles(at("nowhere")));
+}
+
+} // namespace
