@@ -1,12 +1,17 @@
 # Pelmorin: `make run` builds and starts the program, `make test` runs every
-# test, `make bench` runs the benchmarks, `make fuzz` fuzzes the map reader.
+# test, `make sanitize` runs the lower layers' tests under the sanitizers,
+# `make bench` runs the benchmarks, `make fuzz` fuzzes the map reader.
 BUILD ?= build
 FUZZ_BUILD ?= build-fuzz
+SAN_BUILD ?= build-san
 JOBS ?= $(shell nproc)
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
+# ccache, when present, makes rebuilds in several checkouts cheap.
+LAUNCHER := $(shell command -v ccache >/dev/null 2>&1 && echo "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache")
+SAN_TESTS := test_map test_route test_settings test_cli
 FUZZ_SECONDS ?= 180
 
-.PHONY: all deps configure build run test bench fuzz screenshots clean
+.PHONY: all deps configure build run test sanitize bench fuzz screenshots clean
 
 all: build
 
@@ -14,7 +19,7 @@ deps:
 	@./scripts/install-deps.sh
 
 $(BUILD)/CMakeCache.txt:
-	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) $(GENERATOR) $(LAUNCHER) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 configure: deps $(BUILD)/CMakeCache.txt
 
@@ -26,6 +31,15 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The layers below the windows, built with the address and undefined-behaviour
+# sanitizers and with warnings as errors, and their tests run.
+sanitize: deps
+	cmake -S . -B $(SAN_BUILD) $(GENERATOR) $(LAUNCHER) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DPELMORIN_SANITIZE=ON -DPELMORIN_WERROR=ON -DPELMORIN_BENCH=OFF
+	cmake --build $(SAN_BUILD) -j $(JOBS) --target $(SAN_TESTS)
+	cd $(SAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
+	  ctest --output-on-failure -j $(JOBS) -R '^($(subst $(eval) ,|,$(SAN_TESTS)))$$'
 
 bench: configure
 	cmake --build $(BUILD) -j $(JOBS) --target benches
@@ -48,4 +62,4 @@ screenshots: build
 	./scripts/screenshots.sh $(BUILD)/bin docs
 
 clean:
-	rm -rf $(BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(FUZZ_BUILD) $(SAN_BUILD)

@@ -16,6 +16,7 @@
 
 #include "map/CarteVarenthe.h"
 #include "settings/AppSettings.h"
+#include "RenderStrips.h"
 #include "render/MapRenderer.h"
 #include "render/ScaledTileCache.h"
 #include "render/TileLibrary.h"
@@ -172,7 +173,7 @@ void BM_ExposedStripsOnly(benchmark::State &state)
     const QRect valid(0, 0, ClientWidth - StepX, ClientHeight - StepY);
     for (auto _ : state) {
         s.dragStep();
-        RenderExposedStrips(buffer, client, valid, viewOf(*s.form), s.form->document(), s.host.appSettings, tiles);
+        renderExposedStrips(buffer, client, valid, viewOf(*s.form), s.form->document(), s.host.appSettings, tiles);
         benchmark::DoNotOptimize(buffer.constBits());
     }
 }
@@ -202,8 +203,7 @@ void BM_FullWindowRender(benchmark::State &state)
     ScaledTileCache tiles(s.host.tiles);
     for (auto _ : state) {
         s.dragStep();
-        PaintMapRect(buffer, buffer.size(), buffer.rect(), viewOf(*s.form), s.form->document(), s.host.appSettings,
-                     tiles);
+        RenderMap(buffer, buffer.rect(), viewOf(*s.form), s.form->document(), s.host.appSettings, tiles);
         benchmark::DoNotOptimize(buffer.constBits());
     }
 }
@@ -235,7 +235,7 @@ void BM_TickAgainstParts(benchmark::State &state)
         // Only the tick moves the view, so that every tick draws the strips
         // of exactly one step, as the strips measured here.
         clock.start();
-        RenderExposedStrips(buffer, client, valid, viewOf(*s.form), s.form->document(), s.host.appSettings, tiles);
+        renderExposedStrips(buffer, client, valid, viewOf(*s.form), s.form->document(), s.host.appSettings, tiles);
         strips.push_back(clock.nsecsElapsed() / 1000.0);
 
         s.form->ScrollBar1->repaint();

@@ -21,6 +21,7 @@
 #include "map/CarteVarenthe.h"
 #include "settings/AppSettings.h"
 #include "render/BitmapExport.h"
+#include "RenderStrips.h"
 #include "render/MapRenderer.h"
 #include "render/MapView.h"
 #include "render/ScaledTileCache.h"
@@ -167,7 +168,7 @@ void BM_WorldZoom5WholeMap(benchmark::State &state)
 }
 
 // One tick of smooth scrolling at zoom 100: only the strips that came into
-// view are rendered (the shift of the retained picture is measured apart).
+// view are rendered.
 void BM_ScrollStep33ExposedStrips(benchmark::State &state)
 {
     RenderBench &b = bench();
@@ -182,28 +183,8 @@ void BM_ScrollStep33ExposedStrips(benchmark::State &state)
         step = -step; // back and forth over the same ground
         const QRect valid = step < 0 ? QRect(0, 0, FrameWidth - 33, FrameHeight)
                                      : QRect(33, 0, FrameWidth - 33, FrameHeight);
-        RenderExposedStrips(buffer, client, valid, view, b.world, b.settings, tiles);
+        renderExposedStrips(buffer, client, valid, view, b.world, b.settings, tiles);
         benchmark::DoNotOptimize(buffer.constBits());
-    }
-}
-
-void BM_ScrollStep33WithShift(benchmark::State &state)
-{
-    RenderBench &b = bench();
-    ScaledTileCache tiles(b.library);
-    const QSize client(FrameWidth, FrameHeight);
-    QImage buffers[2] = {QImage(client, QImage::Format_RGB32), QImage(client, QImage::Format_RGB32)};
-    MapView view = b.view(100, 1000, 800);
-    RenderMap(buffers[0], buffers[0].rect(), view, b.world, b.settings, tiles);
-    int current = 0;
-    int step = 33;
-    for (auto _ : state) {
-        view.scrollX += step;
-        const QRect valid = ShiftRetainedPicture(buffers[current], buffers[1 - current], client, step, 0);
-        current = 1 - current;
-        RenderExposedStrips(buffers[current], client, valid, view, b.world, b.settings, tiles);
-        step = -step;
-        benchmark::DoNotOptimize(buffers[current].constBits());
     }
 }
 
@@ -225,7 +206,7 @@ void BM_ExportWorldZoom100(benchmark::State &state)
         if (!result.ok)
             state.SkipWithError(result.error.toStdString().c_str());
     }
-    const QSize size = bitmapExportSize(b.world, view);
+    const QSize size = mapPictureSize(b.world, view);
     state.counters["largeur"] = size.width();
     state.counters["hauteur"] = size.height();
     state.counters["pic_memoire_Mo"] = static_cast<double>(peakMegabytes());
@@ -240,7 +221,6 @@ BENCHMARK(BM_FullViewZoom100RouteAndTimes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FullViewZoom5EveryCellReached)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WorldZoom5WholeMap)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScrollStep33ExposedStrips)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ScrollStep33WithShift)->Unit(benchmark::kMillisecond);
 
 // Prints each benchmark's median (or mean without repetitions) as a multiple
 // of the memcpy's, after the usual table.

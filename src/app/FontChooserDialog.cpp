@@ -3,6 +3,7 @@
 #include <QDialogButtonBox>
 #include <QFontDialog>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -18,6 +19,11 @@ FontChooserDialog::FontChooserDialog(const FontSetting &initial, QWidget *parent
     fonts_ = new QFontDialog(initial.font, this);
     fonts_->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     fonts_->setWindowFlags(Qt::Widget);
+    // Enter and Escape would end the embedded dialog on its own, which only
+    // hides it (or, in its fields, do nothing): they end this one instead.
+    connect(fonts_, &QDialog::accepted, this, &QDialog::accept);
+    connect(fonts_, &QDialog::rejected, this, &QDialog::reject);
+    fonts_->installEventFilter(this);
 
     colours_ = new NamedColourBox(QColor::fromRgb(bgrToRgb(0x00FFFFFF)), this);
     colours_->setColour(QColor::fromRgb(bgrToRgb(initial.colour)));
@@ -37,6 +43,23 @@ FontChooserDialog::FontChooserDialog(const FontSetting &initial, QWidget *parent
     layout->addWidget(fonts_, 1);
     layout->addLayout(colourRow);
     layout->addWidget(buttons);
+}
+
+bool FontChooserDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == fonts_ && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool plain = key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier;
+        if (plain && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            accept();
+            return true;
+        }
+        if (key->matches(QKeySequence::Cancel)) {
+            reject();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 FontSetting FontChooserDialog::fontSetting() const

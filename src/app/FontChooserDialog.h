@@ -20,6 +20,9 @@ public:
     // Runs the dialog modally; nothing when the user cancels.
     static std::optional<FontSetting> choose(QWidget *parent, const FontSetting &initial);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QFontDialog *fonts_ = nullptr;
     NamedColourBox *colours_ = nullptr;

@@ -1,5 +1,7 @@
 #include "app/MainMenus.h"
 
+#include "ui/PlainText.h"
+
 #include <QAction>
 #include <QMainWindow>
 #include <QMdiArea>
@@ -89,12 +91,14 @@ void WindowListMenu::rebuild()
     for (QMdiSubWindow *sub : subs) {
         const QString title = sub->windowTitle();
         // Access letters for the first nine, as far as digits go.
-        const QString caption = number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(title)
-                                            : QStringLiteral("%1 %2").arg(number).arg(title);
+        // The caption names a file: every "&" in it shows.
+        const QString shown = plainMenuText(shownWindowTitle(title));
+        const QString caption = number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(shown)
+                                            : QStringLiteral("%1 %2").arg(number).arg(shown);
         QAction *item = menu_->addAction(caption);
         item->setCheckable(true);
         item->setChecked(sub == current);
-        item->setStatusTip(title);
+        item->setStatusTip(shownWindowTitle(title));
         connect(item, &QAction::triggered, this, [this, window = QPointer<QMdiSubWindow>(sub)] {
             if (!window)
                 return;

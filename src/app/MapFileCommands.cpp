@@ -10,6 +10,9 @@
 #include "app/TMainForm.h"
 #include "map/CarteVarenthe.h"
 #include "map/MapErrors.h"
+#include "render/PictureFormat.h"
+#include "ui/BusyPointer.h"
+#include "ui/PlainText.h"
 #include "ui/TMapForm.h"
 #include "ui/UserDialogs.h"
 #include "settings/ProgramFolder.h"
@@ -23,15 +26,6 @@ std::string fileSystemName(const QString &path)
 {
     return QFile::encodeName(path).toStdString();
 }
-
-// A busy pointer while a map is read or written; world maps take a moment.
-class BusyPointer {
-public:
-    BusyPointer() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QGuiApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer &) = delete;
-    BusyPointer &operator=(const BusyPointer &) = delete;
-};
 
 } // namespace
 
@@ -48,6 +42,11 @@ QString mapFilesFilter()
 QString bitmapFilesFilter()
 {
     return QStringLiteral("Image Bitmap (*.bmp)");
+}
+
+QString pngFilesFilter()
+{
+    return QStringLiteral("Image PNG (*.png)");
 }
 
 QString mapFilePath(const QString &name)
@@ -81,10 +80,19 @@ FileRequest MapFileCommands::bitmapRequest() const
 {
     FileRequest request;
     request.title = QStringLiteral("Enregistrer bitmap");
-    request.filters = {allFilesFilter(), bitmapFilesFilter()};
+    request.filters = {allFilesFilter(), bitmapFilesFilter(), pngFilesFilter()};
     request.selectedFilter = 1;
     request.defaultSuffix = QStringLiteral("bmp");
+    request.filterSuffixes = {QStringLiteral("bmp"), QStringLiteral("bmp"), QStringLiteral("png")};
+    // The dialog opens in the folder of the map it pictures, with the last
+    // name chosen.
     request.startPath = bitmapFileName_;
+    const TMapForm *window = main_.activeMapWindow();
+    if (window && !window->document().untitled) {
+        const QDir folder = QFileInfo(QString::fromStdString(window->document().fileName)).absoluteDir();
+        request.startPath = bitmapFileName_.isEmpty() ? folder.path()
+                                                      : folder.filePath(QFileInfo(bitmapFileName_).fileName());
+    }
     return request;
 }
 
@@ -179,29 +187,25 @@ void MapFileCommands::OuvrirFichierExecute()
 
 void MapFileCommands::afterSave(TMapForm *window)
 {
-    // The caption follows the name the save dialog holds: unchanged by a plain
-    // save or a cancelled dialog, the confirmed name even if the write failed.
+    // Only a written file names the window: a cancelled dialog or a refused
+    // write leaves the caption as it was.
     if (QMdiSubWindow *sub = main_.subWindowOf(window))
-        sub->setWindowTitle(saveDialogFileName_);
-    window->setWindowTitle(saveDialogFileName_);
+        sub->setWindowTitle(plainWindowTitle(saveDialogFileName_));
+    window->setWindowTitle(plainWindowTitle(saveDialogFileName_));
 }
 
 void MapFileCommands::EnregistrerFichierExecute()
 {
     TMapForm *window = main_.activeMapWindow();
-    if (!window)
-        return;
-    SaveMap(window->document(), false);
-    afterSave(window);
+    if (window && SaveMap(window->document(), false))
+        afterSave(window);
 }
 
 void MapFileCommands::EnregistrerFichierSousExecute()
 {
     TMapForm *window = main_.activeMapWindow();
-    if (!window)
-        return;
-    SaveMap(window->document(), true);
-    afterSave(window);
+    if (window && SaveMap(window->document(), true))
+        afterSave(window);
 }
 
 void MapFileCommands::EnregistrerBitmapExecute()
@@ -212,9 +216,28 @@ void MapFileCommands::EnregistrerBitmapExecute()
     const QString chosen = userDialogs().saveFile(&main_, bitmapRequest());
     if (chosen.isEmpty())
         return;
+    // The name's extension decides the format; a name without one has had
+    // the chosen filter's added by the dialog.
+    const std::optional<PictureFormat> format = pictureFormatForName(chosen, PictureFormat::Bmp);
+    if (!format) {
+        main_.showGeneralError(unknownPictureExtensionMessage(chosen));
+        return;
+    }
+    // The dialog replaces files without asking, which suits an earlier
+    // picture; anything else (a map, say, under "Tous les fichiers") is only
+    // replaced once the user confirms.
+    if (QFileInfo::exists(chosen) && !holdsPictureOf(chosen, *format)
+        && userDialogs().askYesNo(&main_, QStringLiteral("Confirmer l'enregistrement"),
+                                  QStringLiteral("Le fichier « %1 » existe déjà et n'est pas une image %2.\n"
+                                                 "Voulez-vous le remplacer par l'image de la carte ?")
+                                      .arg(QDir::toNativeSeparators(chosen),
+                                           *format == PictureFormat::Png ? QStringLiteral("PNG")
+                                                                         : QStringLiteral("bitmap")))
+               != Answer::Yes)
+        return;
     bitmapFileName_ = chosen;
     QString errorText;
-    if (window->exportBitmap(chosen, &errorText) == ExportResult::Failed)
+    if (window->exportPicture(chosen, *format, &errorText) == ExportResult::Failed)
         main_.showGeneralError(errorText.isEmpty() ? QStringLiteral("Impossible d'écrire l'image « %1 ».").arg(chosen)
                                                    : errorText);
 }

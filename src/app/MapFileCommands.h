@@ -17,6 +17,7 @@ struct FileRequest;
 QString allFilesFilter();
 QString mapFilesFilter();
 QString bitmapFilesFilter();
+QString pngFilesFilter();
 
 // The file behind a map name: Windows separators mapped, relative names
 // taken from the current directory.

@@ -2,6 +2,7 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyle>
 
 namespace {
 
@@ -63,6 +64,51 @@ void tile(QMdiArea *area, bool rows)
 }
 
 } // namespace
+
+QList<QRect> cascadeTiles(const QRect &area, QSize wanted, int count, int step, int reservedBottom)
+{
+    QList<QRect> tiles;
+    if (count <= 0)
+        return tiles;
+    const QRect usable(area.left(), area.top(), area.width(), std::max(1, area.height() - reservedBottom));
+    // Every window keeps at least half of the area, and the last one still
+    // ends inside it: the steps shrink when there are many windows.
+    const QSize size = wanted.boundedTo(usable.size()).expandedTo(usable.size() / 2);
+    const int room = std::min(usable.width() - size.width(), usable.height() - size.height());
+    if (count > 1)
+        step = std::min(step, room / (count - 1));
+    for (int i = 0; i < count; ++i)
+        tiles.append(QRect(usable.topLeft() + QPoint(i * step, i * step), size));
+    return tiles;
+}
+
+void cascade(QMdiArea *area)
+{
+    // Oldest first, so the active window ends in front, last in the row.
+    QList<QMdiSubWindow *> open;
+    for (QMdiSubWindow *window : area->subWindowList(QMdiArea::ActivationHistoryOrder)) {
+        if (window->isVisible() && !window->isMinimized())
+            open.append(window);
+    }
+    if (open.isEmpty())
+        return;
+    const QList<QMdiSubWindow *> minimised = windowsIn(area, true);
+    const int reserved = minimised.isEmpty() ? 0 : iconRowHeight(minimised);
+    QMdiSubWindow *first = open.constFirst();
+    const int step = first->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, first);
+    if (first->isMaximized())
+        first->showNormal();
+    const QList<QRect> tiles =
+        cascadeTiles(area->viewport()->rect(), first->sizeHint(), int(open.size()), step, reserved);
+    for (int i = 0; i < open.size(); ++i) {
+        QMdiSubWindow *window = open.at(i);
+        if (window->isMaximized())
+            window->showNormal();
+        window->setGeometry(tiles.at(i));
+        window->raise();
+    }
+    arrangeIcons(area);
+}
 
 QList<QRect> horizontalTiles(const QRect &area, int count, int reservedBottom)
 {

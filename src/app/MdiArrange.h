@@ -1,6 +1,6 @@
 #pragma once
 // The window arrangements a multiple-document frame offers that QMdiArea
-// lacks: tiling one above the other or side by side, minimising every
+// lacks or does not keep inside the area: cascading, tiling one above the other or side by side, minimising every
 // window, and lining up the minimised ones along the bottom edge.
 #include <QList>
 #include <QRect>
@@ -14,6 +14,11 @@ class QMdiArea;
 QList<QRect> horizontalTiles(const QRect &area, int count, int reservedBottom = 0);
 QList<QRect> verticalTiles(const QRect &area, int count, int reservedBottom = 0);
 
+// Cascaded windows of the `wanted` size (at least half of the area), each
+// `step` pixels right of and below the one before, the last still inside.
+QList<QRect> cascadeTiles(const QRect &area, QSize wanted, int count, int step, int reservedBottom = 0);
+
+void cascade(QMdiArea *area);
 void tileHorizontally(QMdiArea *area);
 void tileVertically(QMdiArea *area);
 void minimiseAll(QMdiArea *area);

@@ -14,6 +14,7 @@
 #include <QScopeGuard>
 #include <QStatusTipEvent>
 #include <QTimer>
+#include <QWindow>
 
 #include "app/AppIcons.h"
 #include "settings/ConfigOpenMaps.h"
@@ -27,6 +28,7 @@
 #include "ui/TMapForm.h"
 #include "ui/TMinimapForm.h"
 #include "ui/TPaletteForm.h"
+#include "ui/PlainText.h"
 #include "ui/UserDialogs.h"
 
 namespace {
@@ -38,6 +40,31 @@ constexpr std::array<int, 4> PanelWidths = {350, 150, 100, 50};
 
 // Window states as the configuration file keeps them.
 enum SavedWindowState { StateNormal = 0, StateMinimised = 1, StateMaximised = 2 };
+
+// A status-bar panel: `preferred` pixels wide when the bar has room, never
+// narrower than `least`, nor than its text when it must show it whole.
+class StatusPanel : public QLabel {
+public:
+    StatusPanel(int preferred, int least, bool wholeText, QWidget *parent)
+        : QLabel(parent), preferred_(preferred), least_(least), wholeText_(wholeText)
+    {
+    }
+    QSize sizeHint() const override
+    {
+        return {std::max(preferred_, textWidth()), QLabel::sizeHint().height()};
+    }
+    QSize minimumSizeHint() const override
+    {
+        return {std::max(least_, textWidth()), QLabel::minimumSizeHint().height()};
+    }
+
+private:
+    int textWidth() const { return wholeText_ ? QLabel::minimumSizeHint().width() : 0; }
+
+    int preferred_;
+    int least_;
+    bool wholeText_;
+};
 
 TMapForm *mapFormIn(QMdiSubWindow *sub)
 {
@@ -78,6 +105,14 @@ TMainForm::TMainForm(const QString &configName, QWidget *parent)
         tiles_.SelectAspectFolder(DefaultAspectFolder);
 
     tools_ = new ToolWindows(*this);
+
+    // Qt shows tooltips only inside the active window; the map's tooltips
+    // must also show while the user works in one of the tool windows.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] {
+        const QWidget *active = QApplication::activeWindow();
+        setAttribute(Qt::WA_AlwaysShowToolTips, active && active != this && active->parentWidget() == this
+                                                    && active->windowType() == Qt::Tool);
+    });
 }
 
 TMainForm::~TMainForm()
@@ -99,24 +134,26 @@ void TMainForm::buildStatusBar()
 {
     QStatusBar *bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar"));
-    // The widths suit a small system font; a larger one widens every panel
-    // alike, so that a long route duration still fits in the second.
+    // The described widths hold for a small system font. The duration and
+    // the cell panels widen to show their longest text in a larger one; the
+    // hints panel gives way to the map description when the bar is short,
+    // and the last panel takes what the others leave.
+    const QFontMetrics metrics = bar->fontMetrics();
+    const int padding = 12;
     const int durationWidth =
-        bar->fontMetrics().horizontalAdvance(QStringLiteral("Durée de l'itinéraire : 100:00")) + 12;
-    const double scale = std::max(1.0, durationWidth / double(PanelWidths[1]));
+        metrics.horizontalAdvance(QStringLiteral("Durée de l'itinéraire : 100:00")) + padding;
+    const int cellWidth = metrics.horizontalAdvance(QStringLiteral("299, 168 (ZZ20)")) + padding;
+    panels_[0] = new StatusPanel(PanelWidths[0], PanelWidths[0] / 4, false, bar);
+    panels_[1] = new StatusPanel(std::max(PanelWidths[1], durationWidth), 0, false, bar);
+    panels_[2] = new StatusPanel(std::max(PanelWidths[2], cellWidth), 0, false, bar);
+    panels_[3] = new StatusPanel(PanelWidths[3], PanelWidths[3], true, bar);
     for (size_t i = 0; i < panels_.size(); ++i) {
-        auto *panel = new QLabel(bar);
+        QLabel *panel = panels_[i];
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         panel->setTextFormat(Qt::PlainText);
-        const bool last = i + 1 == panels_.size();
-        const int width = int(PanelWidths[i] * scale + 0.5);
-        if (last)
-            panel->setMinimumWidth(width);
-        else
-            panel->setFixedWidth(width);
-        // The last panel takes what the others leave.
-        bar->addWidget(panel, last ? 1 : 0);
-        panels_[i] = panel;
+        if (i == 1 || i == 2)
+            panel->setFixedWidth(panel->sizeHint().width());
+        bar->addWidget(panel, i + 1 == panels_.size() ? 1 : 0);
     }
     panels_[3]->setText(QStringLiteral("Pelmorin"));
 }
@@ -149,7 +186,7 @@ void TMainForm::connectCommands()
     on(Command::EffacerChemins, [this] { EffacerCheminsExecute(); });
     on(Command::ActualiserChemins, [this] { ActualiserCheminsExecute(); });
     on(Command::MontrerConfigurationRecherche, [this] { ConfigurationExecute(true); });
-    on(Command::Cascade, [this] { mdiArea_->cascadeSubWindows(); });
+    on(Command::Cascade, [this] { cascade(mdiArea_); });
     on(Command::MosaiqueHorizontale, [this] { tileHorizontally(mdiArea_); });
     on(Command::MosaiqueVerticale, [this] { tileVertically(mdiArea_); });
     on(Command::MinimiserTous, [this] { minimiseAll(mdiArea_); });
@@ -227,8 +264,9 @@ TMapForm *TMainForm::activeMapWindow() const
     if (activating_)
         return activating_;
     // The current sub-window stays the active map window while a tool window
-    // or a dialog has the focus.
-    return mapFormIn(mdiArea_->currentSubWindow());
+    // or a dialog has the focus; one that is closing is no longer active.
+    TMapForm *current = mapFormIn(mdiArea_->currentSubWindow());
+    return current && !current->closing() ? current : nullptr;
 }
 
 QList<TMapForm *> TMainForm::mapWindows() const
@@ -265,11 +303,13 @@ QMdiSubWindow *TMainForm::subWindowOf(TMapForm *window) const
 TMapForm *TMainForm::addMapWindow(std::unique_ptr<CarteVarenthe> document, const QString &caption)
 {
     auto *form = new TMapForm(*this, std::move(document));
-    form->setWindowTitle(caption);
-    form->resize(640, 480);
+    form->setWindowTitle(plainWindowTitle(caption));
     QMdiSubWindow *sub = mdiArea_->addSubWindow(form);
-    sub->setWindowTitle(caption);
+    sub->setWindowTitle(plainWindowTitle(caption));
     sub->setWindowIcon(applicationIcon());
+    // The sub-window takes the form's design size with its frame around it,
+    // within the area; this is also the size a later restore comes back to.
+    sub->resize(sub->sizeHint().boundedTo(mdiArea_->viewport()->size()));
     sub->show();
     mdiArea_->setActiveSubWindow(sub);
     return form;
@@ -285,9 +325,9 @@ void TMainForm::MapWindowActivated(TMapForm *window)
     for (Command id : {Command::FermerFichier, Command::EnregistrerFichier, Command::EnregistrerFichierSous,
                        Command::EnregistrerBitmap})
         command(id)->setEnabled(window != nullptr);
-    // What follows asks the frame for its active map window: while a window
-    // closes it is still that one, so the title, the minimap and the city
-    // list keep describing it until another map window becomes active.
+    // What follows asks the frame for its active map window, which a closing
+    // window no longer is: after the last one the title is bare, the minimap
+    // hides (keeping its tick) and the city list empties.
     UpdateApplicationTitle();
     if (!tools_)
         return;

@@ -52,8 +52,22 @@ TOptionForm::TOptionForm(QWidget *parent)
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->addTab(buildInterfacePage(), QStringLiteral("Interface"));
+    PageControl1->addTab(buildRoutePage(), QStringLiteral("Recherche de Chemin"));
 
-    // Page "Interface".
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(PageControl1, 1);
+    layout->addLayout(buildButtons());
+
+    connect(Button3, &QPushButton::clicked, this, &TOptionForm::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &TOptionForm::Button4Click);
+    for (QCheckBox *box : {CheckBox1, CheckBox5, CheckBox2, CheckBox6, CheckBox8, CheckBox10})
+        connect(box, &QCheckBox::toggled, this, &TOptionForm::FormShow);
+}
+
+// Page "Interface": the speed, then the provinces, times and grid groups.
+QWidget *TOptionForm::buildInterfacePage()
+{
     TabSheet1 = new QWidget;
     TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
     auto *interfaceLayout = new QVBoxLayout(TabSheet1);
@@ -67,7 +81,15 @@ TOptionForm::TOptionForm(QWidget *parent)
     speedRow->addWidget(Label1);
     speedRow->addWidget(Edit1);
     interfaceLayout->addLayout(speedRow);
+    interfaceLayout->addWidget(buildProvincesGroup());
+    interfaceLayout->addWidget(buildTimesGroup());
+    interfaceLayout->addWidget(buildGridGroup());
+    interfaceLayout->addStretch(1);
+    return TabSheet1;
+}
 
+QGroupBox *TOptionForm::buildProvincesGroup()
+{
     GroupBox3 = new QGroupBox(QStringLiteral("Provinces"));
     auto *provinces = new QVBoxLayout(GroupBox3);
     compact(provinces);
@@ -77,8 +99,11 @@ TOptionForm::TOptionForm(QWidget *parent)
     Button4 = new QPushButton(QStringLiteral("Police de caractère"));
     Button4->setAutoDefault(false);
     provinces->addWidget(Button4, 0, Qt::AlignLeft);
-    interfaceLayout->addWidget(GroupBox3);
+    return GroupBox3;
+}
 
+QGroupBox *TOptionForm::buildTimesGroup()
+{
     GroupBox2 = new QGroupBox(QStringLiteral("Temps de Déplacement"));
     auto *times = new QVBoxLayout(GroupBox2);
     compact(times);
@@ -87,8 +112,11 @@ TOptionForm::TOptionForm(QWidget *parent)
     Button3 = new QPushButton(QStringLiteral("Police de caractère"));
     Button3->setAutoDefault(false);
     times->addWidget(Button3, 0, Qt::AlignLeft);
-    interfaceLayout->addWidget(GroupBox2);
+    return GroupBox2;
+}
 
+QGroupBox *TOptionForm::buildGridGroup()
+{
     GroupBox1 = new QGroupBox(QStringLiteral("Grille"));
     auto *grid = new QVBoxLayout(GroupBox1);
     compact(grid);
@@ -103,11 +131,12 @@ TOptionForm::TOptionForm(QWidget *parent)
     colourRow->addWidget(Label3);
     colourRow->addWidget(ColorBox1, 1);
     grid->addLayout(colourRow);
-    interfaceLayout->addWidget(GroupBox1);
-    interfaceLayout->addStretch(1);
+    return GroupBox1;
+}
 
-
-    // Page "Recherche de Chemin".
+// Page "Recherche de Chemin": the three route rules.
+QWidget *TOptionForm::buildRoutePage()
+{
     TabSheet2 = new QWidget;
     TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
     auto *routeLayout = new QVBoxLayout(TabSheet2);
@@ -116,10 +145,12 @@ TOptionForm::TOptionForm(QWidget *parent)
     CheckBox9 = addCheckBox(routeLayout, QStringLiteral("Autoriser abandon de l'embarcation sur le sable"),
                             "CheckBox9");
     routeLayout->addStretch(1);
+    return TabSheet2;
+}
 
-    PageControl1->addTab(TabSheet1, QStringLiteral("Interface"));
-    PageControl1->addTab(TabSheet2, QStringLiteral("Recherche de Chemin"));
-
+// "Ok" accepts, "Annuler" cancels; Enter presses "Ok".
+QHBoxLayout *TOptionForm::buildButtons()
+{
     Button1 = new QPushButton(QStringLiteral("Ok"));
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setDefault(true);
@@ -130,17 +161,9 @@ TOptionForm::TOptionForm(QWidget *parent)
     buttons->addStretch(1);
     buttons->addWidget(Button1);
     buttons->addWidget(Button2);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(PageControl1, 1);
-    layout->addLayout(buttons);
-
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Button3, &QPushButton::clicked, this, &TOptionForm::Button3Click);
-    connect(Button4, &QPushButton::clicked, this, &TOptionForm::Button4Click);
-    for (QCheckBox *box : {CheckBox1, CheckBox5, CheckBox2, CheckBox6, CheckBox8, CheckBox10})
-        connect(box, &QCheckBox::toggled, this, &TOptionForm::FormShow);
+    return buttons;
 }
 
 void TOptionForm::setFontChooser(FontChooser chooser)

@@ -15,6 +15,7 @@ class NamedColourBox;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -94,6 +95,12 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    QWidget *buildInterfacePage();
+    QGroupBox *buildProvincesGroup();
+    QGroupBox *buildTimesGroup();
+    QGroupBox *buildGridGroup();
+    QWidget *buildRoutePage();
+    QHBoxLayout *buildButtons();
     void Button3Click();
     void Button4Click();
 

@@ -1,5 +1,5 @@
-// pelmorin-cli render: writes the picture that "Enregistrer bitmap" saves for
-// a map window at a zoom, with the display settings of a configuration file,
+// pelmorin-cli render: writes the picture (.bmp or .png, by the output's
+// name) that "Enregistrer bitmap" saves for a map window at a zoom, with the display settings of a configuration file,
 // after a route search when a start cell is given. Runs on a machine without
 // a display.
 #ifdef PELMORIN_WITH_RENDER
@@ -21,7 +21,7 @@
 #include "settings/AppSettings.h"
 #include "settings/ConfigFile.h"
 #include "settings/SettingsStore.h"
-#include "render/BitmapExport.h"
+#include "render/PictureFormat.h"
 #include "render/MapView.h"
 #include "render/ScaledTileCache.h"
 #include "render/TileLibrary.h"
@@ -51,7 +51,7 @@ void printError(const QString &message)
 }
 
 // Paths given on the command line are the user's, relative to where the
-// command runs; the tile library later makes the program's folder current.
+// command runs.
 QString absolute(const std::string &path)
 {
     return QFileInfo(QString::fromStdString(path)).absoluteFilePath();
@@ -82,6 +82,11 @@ int runRender(const RenderRequest &request)
     ensureGuiApplication();
     const QString mapPath = absolute(request.mapPath);
     const QString outputPath = absolute(request.outputPath);
+    // The output's extension chooses the format, as in the program's export
+    // dialog; a name without one is a bitmap, as it always was.
+    const std::optional<PictureFormat> format = pictureFormatForName(outputPath, PictureFormat::Bmp);
+    if (!format)
+        throw CLI::ValidationError("-o", unknownPictureExtensionMessage(outputPath).toStdString());
 
     AppSettings settings;
     QString aspect = QString::fromLatin1(DefaultAspect);
@@ -130,12 +135,12 @@ int runRender(const RenderRequest &request)
     view.cellSize = MapView::cellSizeForZoom(request.zoom);
     view.gridGap = settings.gridGap;
 
-    const BitmapExportResult result = ExportMapBitmap(outputPath, map, view, settings, tiles);
+    const BitmapExportResult result = ExportMapPictureAs(*format, outputPath, map, view, settings, tiles);
     if (!result.ok) {
         printError(result.error);
         return CliFailure;
     }
-    const QSize size = bitmapExportSize(map, view);
+    const QSize size = mapPictureSize(map, view);
     std::printf("Image enregistrée : %s (%d x %d pixels)\n", outputPath.toUtf8().constData(), size.width(),
                 size.height());
     return CliSuccess;
@@ -147,9 +152,9 @@ CliCommand addRenderCommand(CLI::App &app)
 {
     auto request = std::make_shared<RenderRequest>();
     CLI::App *render = app.add_subcommand(
-        "render", "Enregistre la carte entière en image bitmap (.bmp), comme « Enregistrer bitmap »");
+        "render", "Enregistre la carte entière en image bitmap (.bmp) ou PNG (.png), comme « Enregistrer bitmap »");
     render->add_option("MAP", request->mapPath, "Carte à dessiner (.vr)")->required();
-    render->add_option("-o,--output", request->outputPath, "Image à écrire (.bmp)")->required();
+    render->add_option("-o,--output", request->outputPath, "Image à écrire (.bmp ou .png, selon son nom)")->required();
     render->add_option("--zoom", request->zoom, "Zoom en pour cent, de 5 à 100 (100 par défaut)")
         ->check(integerBetween(MapView::MinZoomPercent, MapView::MaxZoomPercent));
     render->add_option("--config", request->configPath,

@@ -37,39 +37,6 @@ inline constexpr int BorderOverlayTile = 252;
 void RenderMap(QImage &canvas, const QRect &rect, const MapView &view, const CarteVarenthe &map,
                const AppSettings &settings, ScaledTileCache &tiles);
 
-// Sizes `backBuffer` to `bufferSize` (a new black Format_RGB32 picture when the
-// size or format differs; the same picture is reused otherwise), then renders
-// `rect` of it. The caller copies that rectangle to the screen.
-void PaintMapRect(QImage &backBuffer, const QSize &bufferSize, const QRect &rect, const MapView &view,
-                  const CarteVarenthe &map, const AppSettings &settings, ScaledTileCache &tiles);
-
-// Smooth scrolling, first half: the picture retained in `previous` was drawn
-// `dx`, `dy` map pixels before the current scroll positions (dx = new
-// horizontal position - old one). Copies the part still visible in a client
-// area of `clientSize` to its new place in `current` (which must already have
-// the back-buffer size) and returns that place, the still-valid rectangle.
-QRect ShiftRetainedPicture(const QImage &previous, QImage &current, const QSize &clientSize, int dx,
-                           int dy);
-
-// The two strips of the client area that a shift uncovered around the
-// still-valid rectangle `valid`: strip A spans the whole client height, right
-// of `valid` when valid.left() is 0, otherwise left of it; strip B spans the
-// columns of `valid`, below it when valid.top() is 0, otherwise above it.
-// Either may be empty.
-struct ExposedStrips {
-    QRect stripA;
-    QRect stripB;
-};
-ExposedStrips exposedStrips(const QSize &clientSize, const QRect &valid);
-
-// Smooth scrolling, second half: renders the two uncovered strips into the
-// back buffer (`view` holds the new scroll positions) and returns them, so
-// that the window copies either the whole client area (copy-all) or only the
-// strips to the screen.
-ExposedStrips RenderExposedStrips(QImage &backBuffer, const QSize &clientSize, const QRect &valid,
-                                  const MapView &view, const CarteVarenthe &map,
-                                  const AppSettings &settings, ScaledTileCache &tiles);
-
 // Font sizes at a cell size: the configured point size shrinks by 1/8 point
 // (times) or 1/4 point (names) per pixel below 32, cut toward zero, and never
 // goes below 1 point. Times "Taille Temps" 7: 7 at 32, 5 at 16, 3 at 1.

@@ -11,10 +11,11 @@ QString AspectList::folderOf(const QString &name) const
 
 QString AspectList::captionFor(const QString &name)
 {
-    return QLatin1Char('&') + name;
+    // An "&" inside the name is shown, not taken as a second access letter.
+    return QLatin1Char('&') + QString(name).replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
 QString AspectList::nameFromCaption(const QString &caption)
 {
-    return caption.mid(1);
+    return caption.mid(1).replace(QStringLiteral("&&"), QStringLiteral("&"));
 }

@@ -25,9 +25,10 @@ public:
     // Folder chosen by a menu item: its caption without the leading '&'.
     QString folderForCaption(const QString &caption) const { return folderOf(nameFromCaption(caption)); }
 
-    // "&" + name, so the name's first letter is the keyboard accelerator.
+    // "&" + name, so the name's first letter is the keyboard accelerator;
+    // an "&" in the name is doubled so that it shows.
     static QString captionFor(const QString &name);
-    // The caption without its first character (the '&' put there by captionFor).
+    // The name a caption made by captionFor shows.
     static QString nameFromCaption(const QString &caption);
 
 private:

@@ -14,11 +14,6 @@ int clampZoom(int percent)
     return percent;
 }
 
-int cellSizeForZoom(int percent)
-{
-    return clampZoom(percent) * 32 / 100;
-}
-
 int zoomAfterSteps(int percent, int steps)
 {
     // Computed in floating point and truncated: repeated steps drift, and

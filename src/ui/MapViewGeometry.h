@@ -15,8 +15,6 @@ inline constexpr int MaxZoom = 100;
 
 // A zoom request brought into 5..100.
 int clampZoom(int percent);
-// Side of a cell's tile at a zoom: 32 at 100 %, 1 at 5 %.
-int cellSizeForZoom(int percent);
 // The zoom after `steps` (1.0005^steps × zoom, truncated, not yet clamped):
 // 400 is one step of "Zomm avant", -400 of "Zomm arrière", 120 a wheel notch.
 int zoomAfterSteps(int percent, int steps);

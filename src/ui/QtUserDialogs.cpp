@@ -41,11 +41,32 @@ QString runFileDialog(QWidget *parent, const FileRequest &request, QFileDialog::
         dialog.selectNameFilter(request.filters.at(request.selectedFilter));
     matchEveryFileFor(dialog);
     dialog.setDefaultSuffix(request.defaultSuffix);
+    if (request.filterSuffixes.size() == request.filters.size()) {
+        auto followFilter = [&dialog, &request](const QString &filter) {
+            const qsizetype index = request.filters.indexOf(filter);
+            if (index >= 0)
+                dialog.setDefaultSuffix(request.filterSuffixes.at(index));
+        };
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, followFilter);
+        followFilter(dialog.selectedNameFilter());
+    }
     // Replacing an existing file is what the user asked for by choosing it.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
+}
+
+// A message box whose text shows as typed: messages quote file names and
+// texts from map files, which must never be taken as markup.
+QMessageBox::StandardButton showMessage(QWidget *parent, QMessageBox::Icon icon, const QString &title,
+                                        const QString &text, QMessageBox::StandardButtons buttons,
+                                        QMessageBox::StandardButton defaultButton)
+{
+    QMessageBox box(icon, title, text, buttons, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(defaultButton);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
 } // namespace
@@ -73,9 +94,8 @@ QString QtUserDialogs::saveFile(QWidget *parent, const FileRequest &request)
 
 Answer QtUserDialogs::askYesNoCancel(QWidget *parent, const QString &title, const QString &text)
 {
-    const auto button = QMessageBox::question(parent, title, text,
-                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                                              QMessageBox::Yes);
+    const auto button = showMessage(parent, QMessageBox::Question, title, text,
+                                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (button == QMessageBox::Yes)
         return Answer::Yes;
     if (button == QMessageBox::No)
@@ -83,12 +103,21 @@ Answer QtUserDialogs::askYesNoCancel(QWidget *parent, const QString &title, cons
     return Answer::Cancel;
 }
 
+Answer QtUserDialogs::askYesNo(QWidget *parent, const QString &title, const QString &text)
+{
+    return showMessage(parent, QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
+                       QMessageBox::No)
+                   == QMessageBox::Yes
+               ? Answer::Yes
+               : Answer::No;
+}
+
 void QtUserDialogs::showError(QWidget *parent, const QString &title, const QString &text)
 {
-    QMessageBox::critical(parent, title, text);
+    showMessage(parent, QMessageBox::Critical, title, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void QtUserDialogs::showInformation(QWidget *parent, const QString &title, const QString &text)
 {
-    QMessageBox::information(parent, title, text);
+    showMessage(parent, QMessageBox::Information, title, text, QMessageBox::Ok, QMessageBox::Ok);
 }

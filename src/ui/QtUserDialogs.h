@@ -8,6 +8,7 @@ public:
     QString openFile(QWidget *parent, const FileRequest &request) override;
     QString saveFile(QWidget *parent, const FileRequest &request) override;
     Answer askYesNoCancel(QWidget *parent, const QString &title, const QString &text) override;
+    Answer askYesNo(QWidget *parent, const QString &title, const QString &text) override;
     void showError(QWidget *parent, const QString &title, const QString &text) override;
     void showInformation(QWidget *parent, const QString &title, const QString &text) override;
 };

@@ -1,8 +1,11 @@
 #include "ui/TMapForm.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QDesktopServices>
+#include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
@@ -13,6 +16,7 @@
 #include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
+#include <utility>
 
 #include "map/PaletteEdit.h"
 #include "settings/AppSettings.h"
@@ -24,12 +28,15 @@
 #include "ui/MapViewGeometry.h"
 #include "ui/MapViewRing.h"
 #include "ui/MapWindowHost.h"
+#include "ui/PlainText.h"
 #include "ui/ProvinceNotation.h"
 #include "ui/ScreenCopy.h"
 
 using namespace MapViewGeometry;
 
 namespace {
+
+constexpr QSize DesignClientSize(640, 480);
 
 // An action with its caption, its two-part hint (short part as tooltip, long
 // part for the status bar) and its category.
@@ -51,10 +58,12 @@ TMapForm::TMapForm(MapWindowHost &host, std::unique_ptr<CarteVarenthe> document,
     if (!document_)
         document_ = std::make_unique<CarteVarenthe>();
     setWindowTitle(QStringLiteral("Carte"));
-    resize(640, 480);
+    resize(DesignClientSize);
     // The back buffer covers every pixel, so Qt need not clear behind it.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    // Takes the keyboard when its sub-window becomes active.
+    setFocusPolicy(Qt::StrongFocus);
 
     ScrollBar1 = new QScrollBar(Qt::Horizontal, this);
     ScrollBar2 = new QScrollBar(Qt::Vertical, this);
@@ -110,6 +119,12 @@ TMapForm::TMapForm(MapWindowHost &host, std::unique_ptr<CarteVarenthe> document,
 
 TMapForm::~TMapForm() = default;
 
+QSize TMapForm::sizeHint() const
+{
+    // The frame sizes new, restored and cascaded windows from it.
+    return DesignClientSize;
+}
+
 int TMapForm::gridGap() const
 {
     return std::max(host_.settings().gridGap, 0);
@@ -159,7 +174,7 @@ void TMapForm::setZoom(int percent)
 {
     const int oldPitch = cellPitch();
     zoomPercent_ = clampZoom(percent);
-    const int newCellSize = cellSizeForZoom(zoomPercent_);
+    const int newCellSize = MapView::cellSizeForZoom(zoomPercent_);
     // Zooms that give the same cell size keep the picture and the positions.
     if (newCellSize == cellSize_)
         return;
@@ -332,7 +347,7 @@ void TMapForm::renderWindowRect(const QRect &rect)
     RenderMap(picture, area, viewAtOrigin(), *document_, host_.settings(), *scaledTiles_);
 }
 
-void TMapForm::PaintMapRect(const QRect &rect)
+void TMapForm::renderIntoPicture(const QRect &rect)
 {
     sizeBackBuffer();
     renderWindowRect(rect);
@@ -357,12 +372,12 @@ void TMapForm::paintEvent(QPaintEvent *event)
         pendingCopy_ = QRegion();
     const QRegion toRender = event->region() - pendingCopy_;
     if (!toRender.isEmpty()) {
-        PaintMapRect(toRender.boundingRect() & rect());
+        renderIntoPicture(toRender.boundingRect() & rect());
         // The picture under the scroll bars is never asked for, but the
         // next scrolling step may bring it into view.
         const QRegion hidden = (QRegion(ScrollBar1->geometry()) + ScrollBar2->geometry()) & rect();
         for (const QRect &stale : hidden - bufferPicture_)
-            PaintMapRect(stale);
+            renderIntoPicture(stale);
     }
     pendingCopy_ = QRegion();
     QPainter painter(this);
@@ -397,6 +412,16 @@ bool TMapForm::event(QEvent *event)
 {
     if (event->type() == QEvent::ParentChange || event->type() == QEvent::Show)
         watchSubWindow();
+    if (event->type() == QEvent::ToolTip) {
+        // The tooltip is an element's name from the map file: shown as typed.
+        if (toolTip().isEmpty()) {
+            QToolTip::hideText();
+            event->ignore();
+        } else {
+            QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), plainToolTip(toolTip()), this);
+        }
+        return true;
+    }
     return QWidget::event(event);
 }
 
@@ -426,10 +451,28 @@ void TMapForm::mousePressEvent(QMouseEvent *event)
     FormMouseDown(event->button(), event->buttons(), at.x(), at.y());
 }
 
+void TMapForm::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The second press of a double-click edits and describes like any press,
+    // but the page opens once, for the first click.
+    const QPoint at = event->position().toPoint();
+    FormMouseDown(event->button(), event->buttons(), at.x(), at.y());
+    pressedCity_ = -1;
+}
+
 void TMapForm::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint at = event->position().toPoint();
+    if (pressedCity_ != -1
+        && (at - QPoint(pressX_, pressY_)).manhattanLength() >= QApplication::startDragDistance())
+        pressedCity_ = -1;
     FormMouseMove(event->buttons(), at.x(), at.y());
+}
+
+void TMapForm::mouseReleaseEvent(QMouseEvent *event)
+{
+    const QPoint at = event->position().toPoint();
+    FormMouseUp(event->button(), at.x(), at.y());
 }
 
 void TMapForm::FormMouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, int x, int y)
@@ -438,13 +481,24 @@ void TMapForm::FormMouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, i
     pressY_ = y;
     pressScrollX_ = scrollX();
     pressScrollY_ = scrollY();
-    if (button == Qt::LeftButton) {
-        const int city = cityNumberAt(*document_, columnAt(x), rowAt(y));
-        if (city != -1)
-            QDesktopServices::openUrl(cityPageUrl(city));
-    }
+    pressedCity_ = -1;
+    // A left press on a city may become a click that opens its page, unless
+    // the left button paints.
+    const bool leftPaints = host_.paletteVisible() && host_.SelectedTile(0) != -1;
+    if (button == Qt::LeftButton && !leftPaints)
+        pressedCity_ = cityNumberAt(*document_, columnAt(x), rowAt(y));
     // A click edits or describes the cell as a move does.
     FormMouseMove(buttons | button, x, y);
+}
+
+void TMapForm::FormMouseUp(Qt::MouseButton button, int x, int y)
+{
+    if (button != Qt::LeftButton)
+        return;
+    const int city = std::exchange(pressedCity_, -1);
+    const bool still = (QPoint(x, y) - QPoint(pressX_, pressY_)).manhattanLength() < QApplication::startDragDistance();
+    if (city != -1 && still && cityNumberAt(*document_, columnAt(x), rowAt(y)) == city)
+        QDesktopServices::openUrl(cityPageUrl(city));
 }
 
 void TMapForm::FormMouseMove(Qt::MouseButtons buttons, int x, int y)
@@ -462,7 +516,7 @@ void TMapForm::FormMouseMove(Qt::MouseButtons buttons, int x, int y)
         const int reach = 2 * cellPitch();
         const QRect area = QRect(QPoint(x - reach, y - reach), QPoint(x + reach, y + reach)) & rect();
         if (!area.isEmpty() && isVisible()) {
-            PaintMapRect(area);
+            renderIntoPicture(area);
             pendingCopy_ += area;
             repaint(area);
         }
@@ -490,7 +544,7 @@ void TMapForm::describeCell(int column, int row)
             if (hint.toolTip.isEmpty())
                 QToolTip::hideText();
             else
-                QToolTip::showText(QCursor::pos(), hint.toolTip, this);
+                QToolTip::showText(QCursor::pos(), plainToolTip(hint.toolTip), this);
         }
     }
     const Qt::CursorShape shape = hint.handPointer ? Qt::PointingHandCursor : Qt::ArrowCursor;
@@ -505,17 +559,75 @@ void TMapForm::wheelEvent(QWheelEvent *event)
     event->accept();
 }
 
+void TMapForm::keyPressEvent(QKeyEvent *event)
+{
+    // The keys join the main window's commands; the ones not used here (the
+    // function keys, "+") go on to it.
+    const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
+    const auto step = [](QScrollBar *bar, QAbstractSlider::SliderAction action) { bar->triggerAction(action); };
+    switch (event->key()) {
+    case Qt::Key_Left:
+        step(ScrollBar1, QAbstractSlider::SliderSingleStepSub);
+        break;
+    case Qt::Key_Right:
+        step(ScrollBar1, QAbstractSlider::SliderSingleStepAdd);
+        break;
+    case Qt::Key_Up:
+        step(ScrollBar2, QAbstractSlider::SliderSingleStepSub);
+        break;
+    case Qt::Key_Down:
+        step(ScrollBar2, QAbstractSlider::SliderSingleStepAdd);
+        break;
+    case Qt::Key_PageUp:
+        step(shift ? ScrollBar1 : ScrollBar2, QAbstractSlider::SliderPageStepSub);
+        break;
+    case Qt::Key_PageDown:
+        step(shift ? ScrollBar1 : ScrollBar2, QAbstractSlider::SliderPageStepAdd);
+        break;
+    case Qt::Key_Home:
+        setScrollX(ScrollBar1->minimum());
+        break;
+    case Qt::Key_End:
+        setScrollX(ScrollBar1->maximum());
+        break;
+    case Qt::Key_Minus:
+        ZoomArriereExecute();
+        break;
+    case Qt::Key_Menu:
+        popupAtViewCentre();
+        break;
+    case Qt::Key_F10:
+        if (!shift) {
+            event->ignore();
+            return;
+        }
+        popupAtViewCentre();
+        break;
+    default:
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void TMapForm::popupAtViewCentre()
+{
+    pressX_ = clientWidth() / 2;
+    pressY_ = clientHeight() / 2;
+    PopupMenu->popup(mapToGlobal(QPoint(pressX_, pressY_)));
+}
+
 void TMapForm::contextMenuEvent(QContextMenuEvent *event)
 {
-    if (!popupAllowed_) {
+    if (event->reason() != QContextMenuEvent::Mouse) {
+        // From the keyboard: the cell at the view's centre.
+        popupAtViewCentre();
         event->accept();
         return;
     }
-    if (event->reason() != QContextMenuEvent::Mouse) {
-        // From the keyboard: the menu acts on the cell under the mouse.
-        const QPoint at = mapFromGlobal(QCursor::pos());
-        pressX_ = rect().contains(at) ? at.x() : width() / 2;
-        pressY_ = rect().contains(at) ? at.y() : height() / 2;
+    if (!popupAllowed_) {
+        event->accept();
+        return;
     }
     PopupMenu->popup(event->globalPos());
     event->accept();

@@ -20,6 +20,7 @@
 
 #include "map/CarteVarenthe.h"
 #include "render/MapView.h"
+#include "render/PictureFormat.h"
 #include "ui/WindowPixels.h"
 
 class MapWindowHost;
@@ -83,10 +84,13 @@ public:
     // The aspect changed: every scaled tile is stale.
     void invalidateScaledTiles();
 
-    // Writes the whole map at the current zoom as a ".bmp" file, with a
-    // progress dialog the user can cancel. On failure errorText gets a French
-    // message; the caller shows it.
-    ExportResult exportBitmap(const QString &path, QString *errorText = nullptr);
+    // Writes the whole map at the current zoom as a picture file of that
+    // format, with a progress dialog the user can cancel. On failure
+    // errorText gets a French message; the caller shows it.
+    ExportResult exportPicture(const QString &path, PictureFormat format, QString *errorText = nullptr);
+
+    // The design size of the window's client area.
+    QSize sizeHint() const override;
 
     // Handlers, public so the main window and tests can drive them.
     void FormActivate();
@@ -96,6 +100,9 @@ public:
     // Qt::RightButton): editing or dragging, then status bar and tooltip.
     void FormMouseMove(Qt::MouseButtons buttons, int x, int y);
     void FormMouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, int x, int y);
+    // A left button released where it was pressed, on a city, without a drag
+    // or a paint stroke: the city's page opens.
+    void FormMouseUp(Qt::MouseButton button, int x, int y);
     // Whether a right click would open the pop-up menu now (not while
     // painting with the right button).
     bool popupAllowed() const { return popupAllowed_; }
@@ -110,6 +117,8 @@ public:
     bool FormCloseQuery();
     // Closes the window without asking again (after FormCloseQuery said yes).
     void closeWithoutQuery();
+    // Its close was agreed: it no longer counts as the active map window.
+    bool closing() const { return closeApproved_; }
 
     // Components, under the names the rest of the program uses.
     QScrollBar *ScrollBar1 = nullptr; // horizontal, along the bottom edge
@@ -138,7 +147,10 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool event(QEvent *event) override;
@@ -151,12 +163,15 @@ private:
     // had to be made anew (its picture is then lost).
     bool sizeBackBuffer();
     // Renders the window rectangle `rect` at the view origin into the back
-    // buffer; renderWindowRect does not record it as valid.
-    void PaintMapRect(const QRect &rect);
+    // buffer and records it as drawn; renderWindowRect does not record it.
+    void renderIntoPicture(const QRect &rect);
     void renderWindowRect(const QRect &rect);
     void setStatusDuration();
     void describeCell(int column, int row);
     void forgetPicture();
+    // The pop-up menu for the cell at the view's centre, as the keyboard
+    // opens it.
+    void popupAtViewCentre();
 
     MapWindowHost &host_;
     std::unique_ptr<CarteVarenthe> document_;
@@ -179,6 +194,9 @@ private:
     int pressScrollX_ = 0;
     int pressScrollY_ = 0;
     int rangesPitch_ = 0;
+    // The city under a left press that may still become a click, -1 once
+    // the press turned into a drag or paints.
+    int pressedCity_ = -1;
     bool popupAllowed_ = true;
     bool closeApproved_ = false;
     QMdiSubWindow *subWindow_ = nullptr;

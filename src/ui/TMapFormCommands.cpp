@@ -7,11 +7,12 @@
 #include <QTimer>
 
 #include "settings/AppSettings.h"
-#include "render/BitmapExport.h"
+#include "render/PictureFormat.h"
 #include "route/RouteEndpoints.h"
 #include "route/RouteSearch.h"
 #include "ui/MapWindowHost.h"
 #include "ui/TMapForm.h"
+#include "ui/BusyPointer.h"
 #include "ui/UserDialogs.h"
 
 void TMapForm::DefinrPointDepartExecute()
@@ -19,9 +20,10 @@ void TMapForm::DefinrPointDepartExecute()
     const AppSettings &settings = host_.settings();
     setRouteOptions(*document_, settings.useWingsGift, settings.allowEmbark, settings.allowAbandon);
     const QPoint cell = targetedCell();
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    setRouteStart(*document_, cell.x(), cell.y());
-    QGuiApplication::restoreOverrideCursor();
+    {
+        BusyPointer busy;
+        setRouteStart(*document_, cell.x(), cell.y());
+    }
     repaintMap();
 }
 
@@ -48,9 +50,10 @@ void TMapForm::ActualiserCheminsExecute()
 {
     const AppSettings &settings = host_.settings();
     setRouteOptions(*document_, settings.useWingsGift, settings.allowEmbark, settings.allowAbandon);
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    searchRoutes(*document_);
-    QGuiApplication::restoreOverrideCursor();
+    {
+        BusyPointer busy;
+        searchRoutes(*document_);
+    }
     repaintMap();
 }
 
@@ -91,13 +94,13 @@ void TMapForm::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-ExportResult TMapForm::exportBitmap(const QString &path, QString *errorText)
+ExportResult TMapForm::exportPicture(const QString &path, PictureFormat format, QString *errorText)
 {
     MapView view;
     view.cellSize = cellSize_;
     view.gridGap = gridGap();
-    const QSize size = bitmapExportSize(*document_, view);
-    if (const auto problem = bitmapSizeProblem(size.width(), size.height())) {
+    if (const auto problem = pictureSizeProblem(format, view.mapPixelWidth(document_->width),
+                                                view.mapPixelHeight(document_->height))) {
         if (errorText)
             *errorText = *problem;
         return ExportResult::Failed;
@@ -111,13 +114,15 @@ ExportResult TMapForm::exportBitmap(const QString &path, QString *errorText)
     progress.setAutoClose(false);
     progress.setAutoReset(false);
     progress.setValue(0);
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const BitmapExportResult result = ExportMapBitmap(
-        path, *document_, view, host_.settings(), *scaledTiles_, [&progress](int64_t done, int64_t total) {
-            progress.setValue(total > 0 ? static_cast<int>(done * 1000 / total) : 1000);
-            return !progress.wasCanceled();
-        });
-    QGuiApplication::restoreOverrideCursor();
+    BitmapExportResult result;
+    {
+        BusyPointer busy;
+        result = ExportMapPictureAs(format, path, *document_, view, host_.settings(), *scaledTiles_,
+                                    [&progress](int64_t done, int64_t total) {
+                                        progress.setValue(total > 0 ? static_cast<int>(done * 1000 / total) : 1000);
+                                        return !progress.wasCanceled();
+                                    });
+    }
     progress.close();
     if (result.ok)
         return ExportResult::Written;

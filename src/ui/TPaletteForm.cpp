@@ -188,6 +188,12 @@ void TPaletteForm::mousePressEvent(QMouseEvent *event)
     if (button == -1)
         return;
     const QPoint position = event->position().toPoint();
+    // Presses on the panels come up from their labels and images; the tiles
+    // the panels cover are not there to be chosen.
+    const QRect grid(0, PaletteTopPanelHeight, width() - ScrollBarWidth,
+                     height() - BottomPanelHeight - PaletteTopPanelHeight);
+    if (!grid.contains(position))
+        return;
     const PaletteSelection chosen =
         paletteSelectionAt(category_, ScrollBar1->value(), position.x(), position.y());
     const bool changed = !(chosen == selections_[button]);

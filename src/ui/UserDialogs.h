@@ -17,6 +17,9 @@ struct FileRequest {
     QStringList filters;
     int selectedFilter = 0;
     QString defaultSuffix;
+    // The suffix a name without one gets under each filter, when the filters
+    // differ in it (then it replaces defaultSuffix); empty otherwise.
+    QStringList filterSuffixes;
     QString startPath;
     // Open dialogs only: whether the chosen name must be an existing file.
     bool mustExist = true;
@@ -31,6 +34,13 @@ public:
     virtual QString saveFile(QWidget *parent, const FileRequest &request) = 0;
     // Yes / No / Cancel question with a question icon.
     virtual Answer askYesNoCancel(QWidget *parent, const QString &title, const QString &text) = 0;
+    // Yes / No question with a question icon, No as the default button. A
+    // dialog set without it answers through its three-way question, where
+    // anything but Yes counts as No.
+    virtual Answer askYesNo(QWidget *parent, const QString &title, const QString &text)
+    {
+        return askYesNoCancel(parent, title, text) == Answer::Yes ? Answer::Yes : Answer::No;
+    }
     // Error box with an OK button.
     virtual void showError(QWidget *parent, const QString &title, const QString &text) = 0;
     virtual void showInformation(QWidget *parent, const QString &title, const QString &text) = 0;

@@ -132,8 +132,9 @@ TEST_F(FileCommandsFixture, AFailedWriteShowsTheWritersTextAndKeepsTheFlags)
     EXPECT_GT(dialogs.errors[0].size(), QStringLiteral("Erreur d'enregistrement|").size());
     EXPECT_TRUE(window->document().modified);
     EXPECT_EQ(QString::fromStdString(window->document().fileName), folder.path(QStringLiteral("a.vr")));
-    // The caption shows the confirmed name even though the write failed.
-    EXPECT_EQ(captionOf(*main, window), impossible);
+    // Nothing names the file that was never written.
+    EXPECT_EQ(captionOf(*main, window), folder.path(QStringLiteral("a.vr")));
+    EXPECT_EQ(main->applicationTitle(), folder.path(QStringLiteral("a.vr")));
 }
 
 TEST_F(FileCommandsFixture, AnUnreadableFileShowsTheReadersTextAndOpensNoWindow)
@@ -157,10 +158,11 @@ TEST_F(FileCommandsFixture, DialogsOfferMapsFirstAndEveryFileAsTheOtherChoice)
     EXPECT_EQ(open.selectedFilter, 1);
     EXPECT_EQ(open.defaultSuffix, QStringLiteral("vr"));
     const FileRequest bitmap = main->fileCommands().bitmapRequest();
-    EXPECT_EQ(bitmap.filters,
-              QStringList({QStringLiteral("Tous les fichiers (*.*)"), QStringLiteral("Image Bitmap (*.bmp)")}));
+    EXPECT_EQ(bitmap.filters, QStringList({QStringLiteral("Tous les fichiers (*.*)"),
+                                           QStringLiteral("Image Bitmap (*.bmp)"), QStringLiteral("Image PNG (*.png)")}));
     EXPECT_EQ(bitmap.selectedFilter, 1);
     EXPECT_EQ(bitmap.defaultSuffix, QStringLiteral("bmp"));
+    EXPECT_EQ(bitmap.filterSuffixes, QStringList({"bmp", "bmp", "png"}));
 }
 
 TEST_F(FileCommandsFixture, TheBitmapOfAMapHasOnePitchPerCell)

@@ -70,7 +70,7 @@ TEST(MainFormStatusBar, LongHintsGoToTheFirstPanel)
     EXPECT_EQ(main.statusPanelText(3), QStringLiteral("Pelmorin"));
 }
 
-TEST(MainFormWindows, AfterTheLastMapClosesThePanelEmptiesWhileTheTitleKeepsItsName)
+TEST(MainFormWindows, AfterTheLastMapClosesThePanelEmptiesAndTheTitleIsBare)
 {
     ScratchProgram folder;
     folder.writeMap(QStringLiteral("monde.vr"), 300, 169, 1);
@@ -90,7 +90,7 @@ TEST(MainFormWindows, AfterTheLastMapClosesThePanelEmptiesWhileTheTitleKeepsItsN
     EXPECT_FALSE(main->command(Command::EnregistrerFichier)->isEnabled());
     EXPECT_FALSE(main->command(Command::EnregistrerFichierSous)->isEnabled());
     EXPECT_FALSE(main->command(Command::EnregistrerBitmap)->isEnabled());
-    EXPECT_EQ(main->applicationTitle(), QStringLiteral("monde.vr"));
+    EXPECT_EQ(main->applicationTitle(), QString::fromUtf8(NoMapTitle));
     // Commands that need a map do nothing now.
     main->command(Command::ZommAvant)->trigger();
     main->command(Command::EffacerChemins)->trigger();

@@ -1,9 +1,10 @@
 // The sample world map a new user opens at the first start: a real world map
-// the program reads, with its provinces named, its cities numbered and its
-// roads joined, and land that looks like land.
+// the program reads, with its provinces named, its cities numbered, its roads
+// joined, rivers a boat can follow, and land that looks like land.
 #include <gtest/gtest.h>
 
 #include <array>
+#include <map>
 #include <set>
 
 #include "AssetFiles.h"
@@ -14,6 +15,8 @@
 namespace {
 
 QString samplePath() { return programFolder() + QStringLiteral("/pelmorin.vr"); }
+
+bool isRoadCode(int32_t code) { return code >= 110 && code <= 122; }
 
 class SampleWorld : public ::testing::Test {
 protected:
@@ -28,12 +31,22 @@ protected:
         world = nullptr;
     }
 
-    int count(int32_t code) const
+    // Calls `check` with every cell and its terrain.
+    template <typename Check>
+    static void forEachCell(Check check)
     {
-        int n = 0;
         for (int32_t y = 0; y < world->height; ++y)
             for (int32_t x = 0; x < world->width; ++x)
-                n += world->terrainAt(x, y) == code;
+                check(x, y, world->terrainAt(x, y));
+    }
+
+    // How many of the four side neighbours of a cell satisfy `test`.
+    template <typename Test>
+    static int sides(int32_t x, int32_t y, Test test)
+    {
+        int n = 0;
+        for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
+            n += test(world->terrainAt(x + dx, y + dy)) ? 1 : 0;
         return n;
     }
 
@@ -44,51 +57,51 @@ CarteVarenthe *SampleWorld::world = nullptr;
 
 } // namespace
 
-TEST_F(SampleWorld, isAVersion3WorldMapWithTheWorldLayout)
+TEST_F(SampleWorld, IsAVersion3WorldMapWithTheWorldLayoutAnd195NamedProvinces)
 {
     const QByteArray bytes = readWhole(samplePath());
     ASSERT_GE(bytes.size(), 44);
     EXPECT_EQ(bytes.left(4), QByteArray("PMVR"));
     EXPECT_EQ(bytes[8], 3);
-    EXPECT_EQ(world->width, 300);
-    EXPECT_EQ(world->height, 169);
-    EXPECT_EQ(world->provinceWidth, 20);
-    EXPECT_EQ(world->provinceHeight, 13);
-    EXPECT_EQ(world->mapType, 1);
+    EXPECT_EQ(std::vector({world->width, world->height, world->provinceWidth, world->provinceHeight, world->mapType}),
+              std::vector({300, 169, 20, 13, 1}));
     EXPECT_GT(world->generatedAt, 0);
     EXPECT_EQ(world->costTables, worldCostTables());
     EXPECT_FALSE(world->modified);
-}
 
-TEST_F(SampleWorld, everyOneOfThe195ProvincesHasItsOwnName)
-{
     EXPECT_EQ(world->provinceLayoutCount(), 195);
-    ASSERT_EQ(world->provinceNames.size(), 195u);
-    std::set<std::string> distinct;
+    const std::set<std::string> distinct(world->provinceNames.begin(), world->provinceNames.end());
+    EXPECT_EQ(world->provinceNames.size(), 195u);
+    EXPECT_EQ(distinct.size(), 195u);
     for (const std::string &name : world->provinceNames) {
         EXPECT_FALSE(name.empty());
-        // Every letter is one the map file's code page holds.
-        EXPECT_EQ(name.find('?'), std::string::npos) << name;
-        distinct.insert(name);
+        EXPECT_EQ(name.find('?'), std::string::npos) << name; // every letter fits the file's code page
     }
-    EXPECT_EQ(distinct.size(), 195u);
 }
 
-TEST_F(SampleWorld, hasAboutAHundredNamedCitiesWithTheirOwnNumbers)
+TEST_F(SampleWorld, HasAboutAHundredNumberedCitiesOnTheRoadsAndZonesOfEveryKind)
 {
     std::set<int32_t> numbers;
     std::set<std::string> names;
+    std::set<int32_t> zones;
     int cities = 0;
+    int linked = 0;
     for (const Element &element : world->elements) {
-        if (element.kind != ElementCity)
+        if (element.kind == ElementZone) {
+            zones.insert(element.number);
+            const char *zoneNames[] = {"Zone habitable", "Zone religieuse", "Zone commerciale", ""};
+            ASSERT_TRUE(element.number >= 253 && element.number <= 256) << element.number;
+            EXPECT_EQ(element.name, zoneNames[element.number - 253]);
             continue;
+        }
+        ASSERT_EQ(element.kind, ElementCity);
         ++cities;
         numbers.insert(element.number);
         names.insert(element.name);
         EXPECT_FALSE(element.name.empty());
         EXPECT_EQ(element.name.find('?'), std::string::npos) << element.name;
-        // A city stands on a town, on land.
-        EXPECT_EQ(world->terrainAt(element.x, element.y), 121) << element.name;
+        EXPECT_EQ(world->terrainAt(element.x, element.y), 121) << element.name << " stands on a town";
+        linked += sides(element.x, element.y, isRoadCode) > 0;
     }
     EXPECT_GE(cities, 90);
     EXPECT_LE(cities, 110);
@@ -96,110 +109,60 @@ TEST_F(SampleWorld, hasAboutAHundredNamedCitiesWithTheirOwnNumbers)
     EXPECT_EQ(static_cast<int>(names.size()), cities);
     EXPECT_EQ(*numbers.begin(), 1);
     EXPECT_EQ(*numbers.rbegin(), cities);
+    EXPECT_EQ(zones, (std::set<int32_t>{253, 254, 255, 256}));
+    EXPECT_GE(linked * 10, cities * 9) << "only a city alone on its island has no road";
 }
 
-TEST_F(SampleWorld, zonesCarryTheirPaletteCodeAndName)
+TEST_F(SampleWorld, LooksLikeAContinentInTheSeaWithSnowInTheNorth)
 {
-    std::set<int32_t> codes;
-    for (const Element &element : world->elements) {
-        if (element.kind != ElementZone)
-            continue;
-        codes.insert(element.number);
-        switch (element.number) {
-        case 253: EXPECT_EQ(element.name, "Zone habitable"); break;
-        case 254: EXPECT_EQ(element.name, "Zone religieuse"); break;
-        case 255: EXPECT_EQ(element.name, "Zone commerciale"); break;
-        case 256: EXPECT_EQ(element.name, ""); break;
-        default: ADD_FAILURE() << "zone code " << element.number;
+    std::map<int32_t, int> counts;
+    int southernSnow = 0;
+    forEachCell([&](int32_t x, int32_t y, int32_t code) {
+        ++counts[code];
+        southernSnow += code == 107 && y >= world->height / 3;
+        if (y == 0 || y == world->height - 1) {
+            EXPECT_EQ(code, 103) << "the rim is open sea at " << x << "," << y;
         }
-    }
-    EXPECT_EQ(codes, (std::set<int32_t>{253, 254, 255, 256}));
-}
-
-TEST_F(SampleWorld, looksLikeAContinentInTheSea)
-{
+    });
     const int cells = world->width * world->height;
-    const int sea = count(103);
-    EXPECT_GT(sea, cells * 3 / 10);
-    EXPECT_LT(sea, cells * 7 / 10);
-    // The map's rim is open sea.
-    for (int32_t x = 0; x < world->width; ++x) {
-        EXPECT_EQ(world->terrainAt(x, 0), 103);
-        EXPECT_EQ(world->terrainAt(x, world->height - 1), 103);
-    }
-    for (int32_t code : {100, 101, 102, 104, 105, 106, 107})
-        EXPECT_GT(count(code), 50) << "terrain " << code;
-    EXPECT_GT(count(1), 5) << "ports";
+    EXPECT_GT(counts[103], cells * 3 / 10);
+    EXPECT_LT(counts[103], cells * 7 / 10);
+    for (int32_t code : {100, 101, 102, 104, 105, 106})
+        EXPECT_GT(counts[code], 50) << "terrain " << code;
+    EXPECT_GT(counts[107], 200);
+    EXPECT_EQ(southernSnow, 0);
+    EXPECT_GT(counts[1], 5) << "ports";
 }
 
-TEST_F(SampleWorld, snowLiesInTheNorth)
-{
-    int north = 0;
-    int south = 0;
-    for (int32_t y = 0; y < world->height; ++y)
-        for (int32_t x = 0; x < world->width; ++x)
-            if (world->terrainAt(x, y) == 107)
-                (y < world->height / 3 ? north : south) += 1;
-    EXPECT_GT(north, 200);
-    EXPECT_EQ(south, 0);
-}
-
-TEST_F(SampleWorld, everyPortOpensOnTheSeaBesideATown)
-{
-    for (int32_t y = 0; y < world->height; ++y) {
-        for (int32_t x = 0; x < world->width; ++x) {
-            if (world->terrainAt(x, y) != 1)
-                continue;
-            bool town = false;
-            bool sea = false;
-            for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
-                town = town || world->terrainAt(x + dx, y + dy) == 121;
-                sea = sea || world->terrainAt(x + dx, y + dy) == 103;
-            }
-            EXPECT_TRUE(town && sea) << "port at " << x << "," << y;
-        }
-    }
-}
-
-TEST_F(SampleWorld, everyRoadPieceFitsItsNeighbours)
+TEST_F(SampleWorld, PortsRiversAndRoadsAreUsableByATraveller)
 {
     // The piece a road cell must hold for each mask of joining neighbours
     // (1 west, 2 north, 4 east, 8 south).
     constexpr std::array<int32_t, 16> Piece = {0, 110, 111, 115, 110, 110, 112, 119,
                                                111, 114, 111, 118, 113, 117, 116, 120};
-    auto joins = [](int32_t code) { return code == 0 || (code >= 110 && code <= 122); };
+    auto joins = [](int32_t code) { return code == 0 || isRoadCode(code); };
+    // Water a boat can move on: sea, river, bridge, port.
+    auto afloat = [](int32_t code) { return code == 103 || code == 104 || code == 122 || code == 1; };
     int roads = 0;
-    for (int32_t y = 0; y < world->height; ++y) {
-        for (int32_t x = 0; x < world->width; ++x) {
-            const int32_t code = world->terrainAt(x, y);
-            if (code < 110 || code > 120)
-                continue;
+    int rivers = 0;
+    forEachCell([&](int32_t x, int32_t y, int32_t code) {
+        if (code == 1) {
+            EXPECT_GT(sides(x, y, [](int32_t c) { return c == 121; }), 0) << "port beside a town at " << x << "," << y;
+            EXPECT_GT(sides(x, y, [](int32_t c) { return c == 103; }), 0) << "port on the sea at " << x << "," << y;
+        } else if (code == 104) {
+            ++rivers;
+            // Every river cell goes on to water by a side step, never only
+            // diagonally.
+            EXPECT_GE(sides(x, y, afloat), 1) << "river cell " << x << "," << y;
+        } else if (code >= 110 && code <= 120) {
             ++roads;
             const int mask = (joins(world->terrainAt(x - 1, y)) ? 1 : 0) + (joins(world->terrainAt(x, y - 1)) ? 2 : 0)
-                             + (joins(world->terrainAt(x + 1, y)) ? 4 : 0) + (joins(world->terrainAt(x, y + 1)) ? 8 : 0);
-            // A road never ends in the open: each piece joins something.
-            ASSERT_NE(mask, 0) << "road at " << x << "," << y;
+                             + (joins(world->terrainAt(x + 1, y)) ? 4 : 0)
+                             + (joins(world->terrainAt(x, y + 1)) ? 8 : 0);
+            EXPECT_NE(mask, 0) << "a road never ends in the open, at " << x << "," << y;
             EXPECT_EQ(code, Piece[mask]) << "road at " << x << "," << y;
         }
-    }
+    });
     EXPECT_GT(roads, 1000);
-}
-
-TEST_F(SampleWorld, almostEveryCityIsOnTheRoadNetwork)
-{
-    int cities = 0;
-    int linked = 0;
-    for (const Element &element : world->elements) {
-        if (element.kind != ElementCity)
-            continue;
-        ++cities;
-        bool road = false;
-        for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
-            const int32_t code = world->terrainAt(element.x + dx, element.y + dy);
-            road = road || (code >= 110 && code <= 122);
-        }
-        linked += road;
-    }
-    // Only a city alone on its island has no road.
-    EXPECT_GE(linked * 10, cities * 9);
+    EXPECT_GT(rivers, 200);
 }

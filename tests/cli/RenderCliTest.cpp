@@ -152,6 +152,11 @@ TEST_F(RenderCli, WritesTheWholeMapAtTheZoomAndGridOfTheSettings)
     EXPECT_EQ(full.rgb(32, 16), 0u) << "the one-pixel grid";
     EXPECT_EQ(full.rgb(16, 9 * 33 + 16), 0x143CC8u) << "water";
 
+    // A name ending in .png gets a PNG of the same picture.
+    run = runRender(path("plain.vr") + " -o " + path("full.png") + " --aspect " + path("tiles"));
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(Bitmap(folder / "full.png").bytes.substr(0, 4), "\x89PNG");
+
     run = runRender(path("plain.vr") + " -o " + path("half.bmp") + " --zoom 50 --aspect " + path("tiles"));
     ASSERT_EQ(run.status, 0) << run.err;
     Bitmap half(folder / "half.bmp");
@@ -190,6 +195,10 @@ TEST_F(RenderCli, RefusesBadArgumentsAndUnreadableMapsWithoutWriting)
     EXPECT_EQ(runRender(path("plain.vr") + " -o " + path("a.bmp") + " --to 3,3" + tiles).status, 2);
     EXPECT_EQ(runRender(path("plain.vr") + tiles).status, 2) << "no output named";
     EXPECT_FALSE(fs::exists(folder / "a.bmp"));
+    const RenderRun jpeg = runRender(path("plain.vr") + " -o " + path("a.jpg") + tiles);
+    EXPECT_EQ(jpeg.status, 2);
+    EXPECT_NE(jpeg.err.find("« .png »"), std::string::npos) << jpeg.err;
+    EXPECT_FALSE(fs::exists(folder / "a.jpg"));
 
     std::ofstream(folder / "broken.vr", std::ios::binary) << "not a map at all";
     RenderRun run = runRender(path("broken.vr") + " -o " + path("b.bmp") + tiles);

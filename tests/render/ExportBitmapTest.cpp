@@ -1,12 +1,16 @@
-// "Enregistrer bitmap": the whole map as a 24-bit .bmp, written in bands,
-// never leaving half a file behind.
+// "Enregistrer bitmap": the whole map as a 24-bit .bmp or .png, written in
+// bands, never leaving half a file behind.
 #include "RendererTestScene.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <cstdio>
+#include <png.h>
 #include <vector>
 
 #include "render/BitmapExport.h"
+#include "render/PictureFormat.h"
+#include "render/PngExport.h"
 
 using namespace rendertest;
 
@@ -31,9 +35,37 @@ protected:
     QString target(const QString &name) const { return output.filePath(name); }
 
     BitmapExportResult exportTo(const QString &path, const MapView &view, int bandRows = 0,
-                                const BitmapExportProgress &progress = {})
+                                const BitmapExportProgress &progress = {}, const std::optional<QRect> &area = {})
     {
-        return ExportMapBitmap(path, scene.map, view, scene.settings, *scene.tiles, progress, bandRows);
+        const auto format = pictureFormatForName(path, PictureFormat::Bmp);
+        return ExportMapPictureAs(*format, path, scene.map, view, scene.settings, *scene.tiles, progress, bandRows,
+                                  area);
+    }
+
+    // The PNG file decoded by libpng itself, row by row, as 24-bit RGB.
+    static QImage decodePng(const QString &path)
+    {
+        FILE *file = std::fopen(QFile::encodeName(path).constData(), "rb");
+        if (!file)
+            return {};
+        png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+        png_infop info = png_create_info_struct(png);
+        QImage picture;
+        if (setjmp(png_jmpbuf(png)) == 0) {
+            png_init_io(png, file);
+            png_read_info(png, info);
+            if (png_get_color_type(png, info) == PNG_COLOR_TYPE_RGB && png_get_bit_depth(png, info) == 8) {
+                picture = QImage(int(png_get_image_width(png, info)), int(png_get_image_height(png, info)),
+                                 QImage::Format_RGB888);
+                for (int y = 0; y < picture.height(); ++y)
+                    png_read_row(png, picture.scanLine(y), nullptr);
+            }
+        } else {
+            picture = QImage();
+        }
+        png_destroy_read_struct(&png, &info, nullptr);
+        std::fclose(file);
+        return picture.convertToFormat(QImage::Format_RGB32);
     }
 
     static QByteArray contents(const QString &path)
@@ -79,7 +111,7 @@ TEST_F(BitmapExport, PictureIsThePitchTimesTheMapSize)
     EXPECT_EQ(field(packed, 18, 4), 140u);
     EXPECT_EQ(field(packed, 22, 4), 91u);
     EXPECT_EQ(packed.size(), 54 + 91 * 420);
-    EXPECT_EQ(bitmapExportSize(scene.map, noGrid), QSize(140, 91));
+    EXPECT_EQ(mapPictureSize(scene.map, noGrid), QSize(140, 91));
 }
 
 TEST_F(BitmapExport, BandsGiveExactlyThePictureRenderedAtOnce)
@@ -93,11 +125,39 @@ TEST_F(BitmapExport, BandsGiveExactlyThePictureRenderedAtOnce)
             atOrigin.scrollX = atOrigin.scrollY = 0;
             const QImage whole = scene.renderWhole(atOrigin);
             for (int bandRows : {0, 1, 7, 40}) {
-                const QString path = target(QStringLiteral("bands-%1-%2.bmp").arg(cell).arg(bandRows));
-                ASSERT_TRUE(exportTo(path, view, bandRows).ok);
-                const QImage written(path);
-                ASSERT_EQ(written.size(), whole.size());
-                EXPECT_EQ(differingPixels(written, whole), 0) << "cell " << cell << ", bands of " << bandRows;
+                for (const char *suffix : {"bmp", "png"}) {
+                    const QString path = target(QStringLiteral("bands-%1-%2.%3").arg(cell).arg(bandRows).arg(suffix));
+                    ASSERT_TRUE(exportTo(path, view, bandRows).ok);
+                    QImage written(path);
+                    written = written.convertToFormat(QImage::Format_RGB32);
+                    ASSERT_EQ(written.size(), whole.size());
+                    EXPECT_EQ(differingPixels(written, whole), 0)
+                        << suffix << ", cell " << cell << ", bands of " << bandRows;
+                    if (QByteArray(suffix) == "png" && bandRows == 7) {
+                        EXPECT_EQ(differingPixels(decodePng(path), whole), 0) << "cell " << cell;
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST_F(BitmapExport, ARegionIsItsCutOutOfTheWholePicture)
+{
+    const MapView view = viewAt(16, 1);
+    const QImage whole = scene.renderWhole(view);
+    // Cells, then a view's pixels that cut through cells, names and times.
+    const QRect areas[] = {cellsPictureArea(view, 3, 2, 5, 4), cellsPictureArea(view, 19, 12, 1, 1),
+                           QRect(101, 37, 180, 150), QRect(250, 150, 400, 400)};
+    for (const QRect &area : areas) {
+        for (int bandRows : {0, 7}) {
+            for (const char *suffix : {"bmp", "png"}) {
+                const QString path = target(QStringLiteral("region.%1").arg(suffix));
+                ASSERT_TRUE(exportTo(path, view, bandRows, {}, area).ok);
+                const QImage written = QImage(path).convertToFormat(QImage::Format_RGB32);
+                const QImage cut = whole.copy(area & whole.rect());
+                ASSERT_EQ(written.size(), cut.size()) << suffix;
+                EXPECT_EQ(differingPixels(written, cut), 0) << suffix << " " << area.x() << "," << area.y();
             }
         }
     }
@@ -155,6 +215,27 @@ TEST_F(BitmapExport, PicturesTooLargeForTheFormatAreRefusedBeforeWriting)
     EXPECT_FALSE(bitmapSizeProblem(37837, 37837).has_value()); // 4 294 953 598 bytes with headers
     EXPECT_TRUE(bitmapSizeProblem(37838, 37838).has_value());
     EXPECT_TRUE(bitmapSizeProblem(int64_t(1) << 31, 1).has_value());
+    // A PNG holds the largest map at full zoom; its sides stop at 2^31 - 1.
+    EXPECT_FALSE(pngSizeProblem(135168, 135168).has_value());
+    EXPECT_FALSE(pngSizeProblem(0x7FFFFFFF, 1).has_value());
+    const std::optional<QString> tooWide = pngSizeProblem(int64_t(1) << 31, 1);
+    ASSERT_TRUE(tooWide.has_value());
+    EXPECT_TRUE(tooWide->contains(QStringLiteral("2 147 483 647")) || tooWide->contains(QStringLiteral("2\u202F147")))
+        << tooWide->toStdString();
+}
+
+TEST(PictureFormat, TheNameChoosesTheFormat)
+{
+    const struct {
+        const char *name;
+        std::optional<PictureFormat> format;
+    } cases[] = {{"carte.bmp", PictureFormat::Bmp}, {"carte.PNG", PictureFormat::Png},
+                 {"dossier.png/carte", PictureFormat::Bmp}, {"carte", PictureFormat::Bmp},
+                 {"carte.jpg", std::nullopt},       {"carte.vr", std::nullopt},
+                 {"carte.", std::nullopt},          {"carte.bmp.gz", std::nullopt}};
+    for (const auto &c : cases)
+        EXPECT_EQ(pictureFormatForName(QString::fromUtf8(c.name), PictureFormat::Bmp), c.format) << c.name;
+    EXPECT_EQ(pictureFormatForName(QStringLiteral("carte"), PictureFormat::Png), PictureFormat::Png);
 }
 
 TEST_F(BitmapExport, AFolderThatCannotBeWrittenIsReported)

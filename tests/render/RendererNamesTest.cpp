@@ -24,37 +24,26 @@ protected:
         scene.settings.namesFont.colour = 0x000000FF; // red
     }
 
-    QSize nameBox(const QString &name, int cellSize) const
+    // Where a name lies at its province's corner, in cells, at cell size p.
+    QRect nameBox(const QString &name, int column, int row, int p) const
     {
         const QFont font = renderFont(scene.settings.namesFont.font,
-                                      namesPointSize(scene.settings.namesFont.font.pointSize(), cellSize));
+                                      namesPointSize(scene.settings.namesFont.font.pointSize(), p));
         const QFontMetrics metrics(font);
-        return QSize(metrics.horizontalAdvance(name), metrics.height());
+        return QRect(column * p, row * p, metrics.horizontalAdvance(name), metrics.height());
     }
 
-    // Counts the pixels of a rectangle by what they show.
-    struct Census {
-        int grass = 0;
-        int black = 0;
-        int red = 0;
-        int other = 0;
-    };
-    static Census census(const QImage &image, const QRect &area)
+    // Pixels of a rectangle that show grass, black and red.
+    static std::array<int, 3> census(const QImage &image, const QRect &area)
     {
-        Census counts;
-        for (int y = area.top(); y <= area.bottom(); ++y) {
+        std::array<int, 3> counts{};
+        for (int y = area.top(); y <= area.bottom(); ++y)
             for (int x = area.left(); x <= area.right(); ++x) {
                 const QRgb colour = pixel(image, x, y);
-                if (colour == tileColour(Grass))
-                    ++counts.grass;
-                else if (colour == Black)
-                    ++counts.black;
-                else if (colour == Red)
-                    ++counts.red;
-                else
-                    ++counts.other;
+                counts[0] += colour == tileColour(Grass);
+                counts[1] += colour == Black;
+                counts[2] += colour == Red;
             }
-        }
         return counts;
     }
 
@@ -63,66 +52,48 @@ protected:
 
 } // namespace
 
-TEST_F(ProvinceNames, OnlyNamedProvincesShowTheirNameOnABlackBox)
+TEST_F(ProvinceNames, OnlyNamedProvincesShowTheirNameOnABlackBoxAtTheirCorner)
 {
-    const MapView view = viewAt(16, 0); // pitch 16, no grid
-    const QImage image = scene.renderWhole(view);
     const int p = 16;
-
-    // Alpha at the first province's corner: its box is black and red only.
-    const QSize alpha = nameBox("Alpha", 16);
-    const Census alphaBox = census(image, QRect(QPoint(0, 0), alpha));
-    EXPECT_EQ(alphaBox.grass, 0);
-    EXPECT_GT(alphaBox.red, 0);
-    EXPECT_GT(alphaBox.black, 0);
-    // Gamma at the third province of the row.
-    const Census gammaBox = census(image, QRect(QPoint(40 * p, 0), nameBox("Gamma", 16)));
-    EXPECT_EQ(gammaBox.grass, 0);
-    EXPECT_GT(gammaBox.red, 0);
-    // The second province has an empty name: nothing drawn at its corner.
-    EXPECT_EQ(census(image, QRect(20 * p, 0, 30, 12)).grass, 30 * 12);
-    // Delta names the first province of the shifted row, 10 cells in.
-    const Census deltaBox = census(image, QRect(QPoint(10 * p, 13 * p), nameBox("Delta", 16)));
-    EXPECT_EQ(deltaBox.grass, 0);
-    EXPECT_GT(deltaBox.red, 0);
-    EXPECT_EQ(census(image, QRect(0, 13 * p, 10 * p, 12)).grass, 10 * p * 12);
-    // Provinces beyond the list of names stay unnamed.
-    EXPECT_EQ(census(image, QRect(30 * p, 13 * p, 40, 12)).grass, 40 * 12);
-    EXPECT_EQ(census(image, QRect(0, 26 * p, 60 * p, 13 * p)).grass, 60 * p * 13 * p);
+    const QImage image = scene.renderWhole(viewAt(p, 0));
+    // Alpha and Gamma at the corners of the first and third provinces, Delta
+    // at the first province of the shifted row, 10 cells in: boxes of black
+    // and red only. The second province's name is empty and provinces
+    // beyond the list stay unnamed.
+    const QRect boxes[] = {nameBox("Alpha", 0, 0, p), nameBox("Gamma", 40, 0, p), nameBox("Delta", 10, 13, p)};
+    for (const QRect &box : boxes) {
+        const auto [grass, black, red] = census(image, box);
+        EXPECT_EQ(grass, 0);
+        EXPECT_GT(black, 0);
+        EXPECT_GT(red, 0);
+    }
     // Nothing away from the three names was touched (glyphs may overhang
     // their box by a pixel or two).
-    const QRect boxes[] = {QRect(QPoint(0, 0), alpha), QRect(QPoint(40 * p, 0), nameBox("Gamma", 16)),
-                           QRect(QPoint(10 * p, 13 * p), nameBox("Delta", 16))};
     int strays = 0;
-    for (int y = 0; y < image.height(); ++y) {
+    for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
             bool nearName = false;
             for (const QRect &box : boxes)
                 nearName = nearName || box.adjusted(-3, -3, 3, 3).contains(x, y);
             strays += !nearName && pixel(image, x, y) != tileColour(Grass);
         }
-    }
     EXPECT_EQ(strays, 0);
 }
 
-TEST_F(ProvinceNames, WithoutBackgroundOnlyTheLettersCoverTheMap)
+TEST_F(ProvinceNames, WithoutBackgroundOnlyTheLettersCoverTheMapAndMapsWithoutProvincesHaveNone)
 {
     scene.settings.namesBackground = false;
-    const QImage image = scene.renderWhole(viewAt(32, 0));
-    const Census box = census(image, QRect(QPoint(0, 0), nameBox("Alpha", 32)));
-    EXPECT_GT(box.grass, box.red) << "letters cover a small part of their box";
-    EXPECT_GT(box.red, 0);
-    EXPECT_EQ(box.black, 0);
-
+    const QRect alpha = nameBox("Alpha", 0, 0, 32);
+    const auto [grass, black, red] = census(scene.renderWhole(viewAt(32, 0)), alpha);
+    EXPECT_GT(grass, red) << "letters cover a small part of their box";
+    EXPECT_GT(red, 0);
+    EXPECT_EQ(black, 0);
     scene.settings.showProvinceNames = false;
-    const QImage plain = scene.renderWhole(viewAt(32, 0));
-    EXPECT_EQ(census(plain, QRect(QPoint(0, 0), nameBox("Alpha", 32))).red, 0);
-}
+    EXPECT_EQ(census(scene.renderWhole(viewAt(32, 0)), alpha)[2], 0);
 
-TEST_F(ProvinceNames, AMapWithoutProvincesHasNoNames)
-{
+    scene.settings.showProvinceNames = true;
     scene.map.create(30, 20, 0, 0, 0, Grass);
     scene.map.provinceNames = {"Alpha"};
     const QImage image = scene.renderWhole(viewAt(16, 0));
-    EXPECT_EQ(census(image, image.rect()).grass, image.width() * image.height());
+    EXPECT_EQ(census(image, image.rect())[0], image.width() * image.height());
 }

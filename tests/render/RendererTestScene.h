@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
 #include <memory>
@@ -45,14 +46,6 @@ inline void writeSolidBitmap(const QString &path, QRgb colour)
     QImage tile(32, 32, QImage::Format_RGB32);
     tile.fill(colour);
     ASSERT_TRUE(tile.save(path, "BMP")) << path.toStdString();
-}
-
-// Every overlay blend is channel by channel, quotients cut toward zero.
-inline QRgb blended(QRgb overlay, QRgb under, int alpha)
-{
-    auto channel = [alpha](int o, int u) { return o * alpha / 255 + u * (255 - alpha) / 255; };
-    return qRgb(channel(qRed(overlay), qRed(under)), channel(qGreen(overlay), qGreen(under)),
-                channel(qBlue(overlay), qBlue(under)));
 }
 
 class Scene {
@@ -129,6 +122,22 @@ inline int differingPixels(const QImage &a, const QImage &b)
         for (int x = 0; x < a.width(); ++x)
             count += (a.pixel(x, y) | 0xFF000000u) != (b.pixel(x, y) | 0xFF000000u);
     return count;
+}
+
+// Holds a picture against its golden file tests/render/data/<name>.png, to
+// the exact pixel. With PELMORIN_UPDATE_GOLDEN=1 the picture is written as
+// the new golden instead, to be looked at before it is committed.
+inline void expectGolden(const QImage &image, const QString &name)
+{
+    const QString path = QStringLiteral(PELMORIN_SOURCE_DIR "/tests/render/data/%1.png").arg(name);
+    if (qEnvironmentVariable("PELMORIN_UPDATE_GOLDEN") == QStringLiteral("1")) {
+        QDir().mkpath(QFileInfo(path).path());
+        EXPECT_TRUE(image.convertToFormat(QImage::Format_RGB888).save(path, "PNG")) << path.toStdString();
+        return;
+    }
+    const QImage golden(path);
+    ASSERT_FALSE(golden.isNull()) << "no golden picture " << path.toStdString();
+    EXPECT_EQ(differingPixels(image, golden.convertToFormat(QImage::Format_RGB32)), 0) << name.toStdString();
 }
 
 } // namespace rendertest

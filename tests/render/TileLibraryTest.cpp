@@ -15,97 +15,87 @@
 
 namespace {
 
-class TileLibraryTest : public ::testing::Test {
+const QRgb Black = qRgb(0, 0, 0);
+
+class TilePictures : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(home_.isValid());
-        startDir_ = QDir::currentPath();
-        ProgramFolder::setPath(home_.path());
-        library_ = std::make_unique<TileLibrary>();
+        ASSERT_TRUE(home.isValid());
+        startDir = QDir::currentPath();
+        ProgramFolder::setPath(home.path());
+        library = std::make_unique<TileLibrary>();
     }
     void TearDown() override
     {
         ProgramFolder::setPath(QString());
-        QDir::setCurrent(startDir_);
+        QDir::setCurrent(startDir);
     }
 
     // A 24-bit .bmp of one colour, written where the program would find it.
-    void writeTile(const QString &relativePath, QRgb colour, int width = 32, int height = 32)
+    void writeTile(const QString &relativePath, QRgb colour, QSize size = QSize(32, 32))
     {
-        const QString path = home_.filePath(relativePath);
+        const QString path = home.filePath(relativePath);
         QDir().mkpath(QFileInfo(path).path());
-        QImage picture(width, height, QImage::Format_RGB888);
+        QImage picture(size, QImage::Format_RGB888);
         picture.fill(colour);
         ASSERT_TRUE(picture.save(path, "BMP")) << path.toStdString();
     }
 
-    static bool isSolid(const QImage &picture, QRgb colour, int width = 32, int height = 32)
+    // The tile's colour when it is one solid colour of the given size, else
+    // a colour no test uses.
+    QRgb solid(int tile, QSize size = QSize(32, 32))
     {
-        if (picture.width() != width || picture.height() != height)
-            return false;
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x)
-                if ((picture.pixel(x, y) & 0xFFFFFF) != (colour & 0xFFFFFF))
-                    return false;
-        return true;
+        const QImage picture = library->GetTile(tile).convertToFormat(QImage::Format_RGB32);
+        if (picture.size() != size)
+            return qRgb(1, 254, 1);
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x)
+                if (picture.pixel(x, y) != picture.pixel(0, 0))
+                    return qRgb(1, 254, 1);
+        return picture.pixel(0, 0) | 0xFF000000u;
     }
 
-    QTemporaryDir home_;
-    QString startDir_;
-    std::unique_ptr<TileLibrary> library_;
+    QTemporaryDir home;
+    QString startDir;
+    std::unique_ptr<TileLibrary> library;
 };
-
-const QRgb Black = qRgb(0, 0, 0);
 
 } // namespace
 
-TEST(TileFileName, BelowOneHundredHasThreeDigitsAboveIsPlain)
+TEST(TileFileName, BelowOneHundredHasThreeDigitsAboveIsPlainAndFoldersMapToThisPlatform)
 {
-    EXPECT_EQ(TileLibrary::tileFileName(0), "000");
-    EXPECT_EQ(TileLibrary::tileFileName(7), "007");
-    EXPECT_EQ(TileLibrary::tileFileName(42), "042");
-    EXPECT_EQ(TileLibrary::tileFileName(99), "099");
-    EXPECT_EQ(TileLibrary::tileFileName(100), "100");
-    EXPECT_EQ(TileLibrary::tileFileName(2511), "2511");
-    EXPECT_EQ(TileLibrary::tileFileName(5999), "5999");
+    const std::pair<int, const char *> names[] = {{0, "000"},   {7, "007"},     {99, "099"},
+                                                  {100, "100"}, {2511, "2511"}, {5999, "5999"}};
+    for (const auto &[tile, name] : names)
+        EXPECT_EQ(TileLibrary::tileFileName(tile), name);
+    EXPECT_EQ(ProgramFolder::localPath(".\\img\\1\\007.bmp"), "./img/1/007.bmp");
+    EXPECT_EQ(ProgramFolder::localPath("img/4/"), "img/4/");
 }
 
-TEST_F(TileLibraryTest, WinterTilesComeFromTheWinterFolderBesideTheProgram)
+TEST_F(TilePictures, EachAspectReadsItsOwnFolderBesideTheProgramAndTheOverlaysStayTheSame)
 {
     writeTile("img/4/005.bmp", qRgb(10, 20, 30));
-    writeTile("img/4/100.bmp", qRgb(200, 210, 220));
     writeTile("img/1/005.bmp", qRgb(1, 2, 3));
-    // Started from elsewhere: the relative folder still means the program's.
-    QDir::setCurrent(QDir::tempPath());
+    writeTile("img/4/3611.bmp", qRgb(5, 6, 7), QSize(40, 20)); // kept at its own size
+    writeTile("img/250.bmp", qRgb(12, 34, 56));
+    writeTile("100.bmp", qRgb(33, 44, 55));
+    QDir::setCurrent(QDir::tempPath()); // started from elsewhere
 
-    library_->SelectAspectFolder(".\\img\\4\\");
-    EXPECT_EQ(library_->aspectFolder(), ".\\img\\4\\");
-    EXPECT_FALSE(library_->isLoaded(5));
-    EXPECT_TRUE(isSolid(library_->GetTile(5), qRgb(10, 20, 30)));
-    EXPECT_TRUE(isSolid(library_->GetTile(100), qRgb(200, 210, 220)));
-    EXPECT_TRUE(library_->isLoaded(5));
+    library->SelectAspectFolder(".\\img\\4\\");
+    EXPECT_EQ(library->aspectFolder(), ".\\img\\4\\");
+    EXPECT_FALSE(library->isLoaded(5));
+    EXPECT_EQ(solid(5), qRgb(10, 20, 30));
+    EXPECT_TRUE(library->isLoaded(5));
+    EXPECT_EQ(solid(3611, QSize(40, 20)), qRgb(5, 6, 7));
     // Loading tiles leaves the current directory where it was: relative
     // names given by a script to pelmorin-cli keep their meaning.
     EXPECT_EQ(QDir(QDir::currentPath()).canonicalPath(), QDir(QDir::tempPath()).canonicalPath());
-}
-
-TEST_F(TileLibraryTest, SwitchingAspectsReloadsEveryTileButTheOverlaysStayTheSame)
-{
-    writeTile("img/1/100.bmp", qRgb(0, 200, 0));
-    writeTile("img/4/100.bmp", qRgb(250, 250, 250));
-    writeTile("img/250.bmp", qRgb(12, 34, 56));
-
-    library_->SelectAspectFolder(".\\img\\1\\");
-    EXPECT_TRUE(isSolid(library_->GetTile(100), qRgb(0, 200, 0)));
-    const uint64_t summer = library_->generation();
-    library_->ReleaseTiles();
-    library_->SelectAspectFolder(".\\img\\4\\");
-    EXPECT_NE(library_->generation(), summer);
-    EXPECT_TRUE(isSolid(library_->GetTile(100), qRgb(250, 250, 250)));
-    library_->ReleaseTiles();
-    library_->SelectAspectFolder(".\\img\\1\\");
-    EXPECT_TRUE(isSolid(library_->GetTile(100), qRgb(0, 200, 0)));
+    const uint64_t winter = library->generation();
+    library->ReleaseTiles();
+    library->SelectAspectFolder(".\\img\\1\\");
+    EXPECT_NE(library->generation(), winter);
+    EXPECT_EQ(solid(5), qRgb(1, 2, 3));
 
     // 250 is one file for all aspects, 251 to 256 are plain colours; all are
     // ready as soon as the aspect is chosen.
@@ -115,73 +105,39 @@ TEST_F(TileLibraryTest, SwitchingAspectsReloadsEveryTileButTheOverlaysStayTheSam
         {256, qRgb(255, 0, 0)},
     };
     for (const auto &[tile, colour] : fixed) {
-        EXPECT_TRUE(library_->isLoaded(tile)) << tile;
-        EXPECT_TRUE(isSolid(library_->GetTile(tile), colour)) << tile;
+        EXPECT_TRUE(library->isLoaded(tile)) << tile;
+        EXPECT_EQ(solid(tile), colour) << tile;
     }
-    EXPECT_FALSE(library_->isLoaded(257));
+    EXPECT_FALSE(library->isLoaded(257));
+
+    library->SelectAspectFolder(QString()); // an unknown aspect: the program folder itself
+    EXPECT_EQ(solid(100), qRgb(33, 44, 55));
 }
 
-TEST_F(TileLibraryTest, MissingFileIsABlackTileLookedForOncePerAspect)
+TEST_F(TilePictures, MissingBrokenAndImpossibleTilesAreBlack)
 {
-    library_->SelectAspectFolder(".\\img\\1\\");
-    EXPECT_TRUE(isSolid(library_->GetTile(7), Black));
-    EXPECT_TRUE(isSolid(library_->GetTile(250), Black)); // no 250.bmp either
-
-    // The file appearing later changes nothing until the aspect is chosen again.
-    writeTile("img/1/007.bmp", qRgb(90, 90, 90));
-    EXPECT_TRUE(isSolid(library_->GetTile(7), Black));
-    library_->SelectAspectFolder(".\\img\\1\\");
-    EXPECT_TRUE(isSolid(library_->GetTile(7), qRgb(90, 90, 90)));
-}
-
-TEST_F(TileLibraryTest, BrokenFileIsTreatedLikeAMissingOne)
-{
-    const QString path = home_.filePath("img/1/101.bmp");
-    QDir().mkpath(QFileInfo(path).path());
-    QFile broken(path);
+    QDir().mkpath(home.filePath("img/1/102.bmp")); // a folder where a file should be
+    QFile broken(home.filePath("img/1/101.bmp"));
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
     broken.write("BM this is not a picture at all");
     broken.close();
-    // A folder where a file should be is no better.
-    QDir().mkpath(home_.filePath("img/1/102.bmp"));
+    library->SelectAspectFolder(".\\img\\1\\");
+    for (int tile : {7, 250, 101, 102})
+        EXPECT_EQ(solid(tile), Black) << tile;
+    EXPECT_TRUE(library->isLoaded(101));
 
-    library_->SelectAspectFolder(".\\img\\1\\");
-    EXPECT_TRUE(isSolid(library_->GetTile(101), Black));
-    EXPECT_TRUE(library_->isLoaded(101));
-    EXPECT_TRUE(isSolid(library_->GetTile(102), Black));
-}
+    // A file appearing later changes nothing until the aspect is chosen again.
+    writeTile("img/1/007.bmp", qRgb(90, 90, 90));
+    EXPECT_EQ(solid(7), Black);
+    library->SelectAspectFolder(".\\img\\1\\");
+    EXPECT_EQ(solid(7), qRgb(90, 90, 90));
 
-TEST_F(TileLibraryTest, PictureOfAnotherSizeIsKeptAsItIs)
-{
-    writeTile("img/1/3611.bmp", qRgb(5, 6, 7), 40, 20);
-    library_->SelectAspectFolder(".\\img\\1\\");
-    EXPECT_TRUE(isSolid(library_->GetTile(3611), qRgb(5, 6, 7), 40, 20));
-}
-
-TEST_F(TileLibraryTest, DamagedMapNumbersShowBlackAndTouchNoSlot)
-{
+    // A damaged map's numbers touch no slot; the last real slot is a tile.
     writeTile("img/1/000.bmp", qRgb(1, 1, 1));
-    library_->SelectAspectFolder(".\\img\\1\\");
-    for (int tile : {-1, -100, 6000, 6001, 65535, std::numeric_limits<int>::min(),
-                     std::numeric_limits<int>::max()}) {
-        EXPECT_TRUE(isSolid(library_->GetTile(tile), Black)) << tile;
-        EXPECT_FALSE(library_->isLoaded(tile)) << tile;
-    }
-    // The last real slot is an ordinary tile.
     writeTile("img/1/5999.bmp", qRgb(77, 66, 55));
-    EXPECT_TRUE(isSolid(library_->GetTile(5999), qRgb(77, 66, 55)));
-}
-
-TEST_F(TileLibraryTest, UnknownAspectLooksInTheProgramFolderItself)
-{
-    writeTile("100.bmp", qRgb(33, 44, 55));
-    library_->SelectAspectFolder(QString());
-    EXPECT_TRUE(isSolid(library_->GetTile(100), qRgb(33, 44, 55)));
-}
-
-TEST(TileLibraryPaths, WindowsFoldersMapToThisPlatform)
-{
-    EXPECT_EQ(ProgramFolder::localPath(".\\img\\1\\007.bmp"), "./img/1/007.bmp");
-    EXPECT_EQ(ProgramFolder::localPath("img/4/"), "img/4/");
-    EXPECT_TRUE(TileLibrary::MakeSolidTile(qRgb(1, 2, 3), 8, 5).size() == QSize(8, 5));
+    for (int tile : {-1, -100, 6000, 6001, 65535, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()}) {
+        EXPECT_EQ(solid(tile), Black) << tile;
+        EXPECT_FALSE(library->isLoaded(tile)) << tile;
+    }
+    EXPECT_EQ(solid(5999), qRgb(77, 66, 55));
 }

@@ -2,19 +2,13 @@
 
 #include "route/TravelTime.h"
 
-TEST(TravelTime, ReadsAsHoursAndTwoDigitsOfMinutes)
+TEST(TravelTime, ReadsAsHoursAndTwoDigitsOfMinutesNegativesIncluded)
 {
-    EXPECT_EQ(FormatTravelTime(0), "0:00");
-    EXPECT_EQ(FormatTravelTime(59), "0:59");
-    EXPECT_EQ(FormatTravelTime(61), "1:01");
-    EXPECT_EQ(FormatTravelTime(75), "1:15");
-    EXPECT_EQ(FormatTravelTime(600), "10:00");
-    EXPECT_EQ(FormatTravelTime(6000), "100:00");
-    EXPECT_EQ(FormatTravelTime(2147483647), "35791394:07");
-}
-
-TEST(TravelTime, NegativeCountKeepsItsDigitsReadable)
-{
-    EXPECT_EQ(FormatTravelTime(-75), "-1:15");
-    EXPECT_EQ(FormatTravelTime(-2147483647 - 1), "-35791394:08");
+    const std::pair<int32_t, const char *> cases[] = {
+        {0, "0:00"},        {59, "0:59"},   {61, "1:01"},   {75, "1:15"},
+        {600, "10:00"},     {6000, "100:00"}, {2147483647, "35791394:07"},
+        {-75, "-1:15"},     {-2147483647 - 1, "-35791394:08"},
+    };
+    for (const auto &[minutes, text] : cases)
+        EXPECT_EQ(FormatTravelTime(minutes), text) << minutes;
 }

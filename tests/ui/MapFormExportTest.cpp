@@ -20,14 +20,14 @@ TEST(MapFormExport, TheWholeMapIsWrittenAtTheWindowsZoom)
     form.setZoom(50);
     const QString path = folder.filePath(QStringLiteral("province.bmp"));
     QString error;
-    ASSERT_EQ(form.exportBitmap(path, &error), ExportResult::Written) << error.toStdString();
+    ASSERT_EQ(form.exportPicture(path, PictureFormat::Bmp, &error), ExportResult::Written) << error.toStdString();
     const QImage picture(path);
     EXPECT_EQ(picture.size(), QSize(340, 221)) << "20 x 13 cells of 16 pixels and a 1-pixel grid";
     EXPECT_EQ(form.zoomPercent(), 50);
 
     // Without the grid: exactly the cells, and an existing file is replaced.
     host.appSettings.gridGap = 0;
-    ASSERT_EQ(form.exportBitmap(path, &error), ExportResult::Written);
+    ASSERT_EQ(form.exportPicture(path, PictureFormat::Bmp, &error), ExportResult::Written);
     EXPECT_EQ(QImage(path).size(), QSize(320, 208));
 }
 
@@ -36,7 +36,7 @@ TEST(MapFormExport, AFolderThatCannotBeWrittenGivesAMessage)
     FakeMapWindowHost host;
     ShownMapForm shown(host, grassWorld(20, 13));
     QString error;
-    EXPECT_EQ(shown.form.exportBitmap(QStringLiteral("/nonexistent-folder/carte.bmp"), &error),
+    EXPECT_EQ(shown.form.exportPicture(QStringLiteral("/nonexistent-folder/carte.bmp"), PictureFormat::Bmp, &error),
               ExportResult::Failed);
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(QFile::exists(QStringLiteral("/nonexistent-folder/carte.bmp")));
@@ -63,7 +63,7 @@ TEST(MapFormExport, CancellingTheProgressDialogWritesNothing)
     });
     cancelling.start();
     QString error;
-    EXPECT_EQ(shown.form.exportBitmap(path, &error), ExportResult::Cancelled);
+    EXPECT_EQ(shown.form.exportPicture(path, PictureFormat::Bmp, &error), ExportResult::Cancelled);
     EXPECT_TRUE(dialogSeen);
     EXPECT_TRUE(error.isEmpty());
     EXPECT_FALSE(QFile::exists(path));

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "render/MapView.h"
 #include "ui/MapViewGeometry.h"
 
 using namespace MapViewGeometry;
@@ -25,7 +26,7 @@ TEST(MapViewGeometry, ZoomingOutFromFullSizeStepsDownToFivePercent)
     EXPECT_EQ(zooms, (std::vector<int>{100, 81, 66, 54, 44, 36, 29, 23, 18, 14, 11, 9, 7, 5}));
     std::vector<int> cells;
     for (int zoom : zooms)
-        cells.push_back(cellSizeForZoom(zoom));
+        cells.push_back(MapView::cellSizeForZoom(zoom));
     EXPECT_EQ(cells, (std::vector<int>{32, 25, 21, 17, 14, 11, 9, 7, 5, 4, 3, 2, 2, 1}));
     EXPECT_EQ(clampZoom(zoomAfterSteps(5, -400)), 5);
 }
@@ -43,7 +44,7 @@ TEST(MapViewGeometry, OneWheelNotchDoesNotMoveSmallZooms)
     EXPECT_EQ(zoomAfterSteps(17, 120), 18);
     EXPECT_EQ(clampZoom(150), 100);
     EXPECT_EQ(clampZoom(3), 5);
-    EXPECT_EQ(cellSizeForZoom(3), 1);
+    EXPECT_EQ(MapView::cellSizeForZoom(3), 1);
 }
 
 TEST(MapViewGeometry, ScrollRangesLeaveRoomForTheScrollBars)

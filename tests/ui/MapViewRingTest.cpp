@@ -18,3 +18,19 @@ TEST(MapViewRing, AStepKeepsWhatStaysInView)
     EXPECT_TRUE(retainedArea(client, 700, 0).isEmpty());
     EXPECT_TRUE(retainedArea(client, 0, -400).isEmpty());
 }
+
+TEST(MapViewRing, StripsLieWhereTheMoveUncoveredTheWindow)
+{
+    const QSize client(300, 200);
+    // Scrolled right by 33: the old picture moved left; strip A is at the right.
+    ExposedStrips strips = exposedStrips(client, retainedArea(client, 33, 0));
+    EXPECT_EQ(strips.stripA, QRect(267, 0, 33, 200));
+    EXPECT_TRUE(strips.stripB.isEmpty());
+    // Scrolled left: strip A at the left.
+    strips = exposedStrips(client, retainedArea(client, -33, 0));
+    EXPECT_EQ(strips.stripA, QRect(0, 0, 33, 200));
+    // Scrolled up and right: strip B above the valid part, across its columns.
+    strips = exposedStrips(client, retainedArea(client, 10, -10));
+    EXPECT_EQ(strips.stripA, QRect(290, 0, 10, 200));
+    EXPECT_EQ(strips.stripB, QRect(0, 0, 290, 10));
+}

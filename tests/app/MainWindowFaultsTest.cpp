@@ -1,0 +1,384 @@
+// The map windows inside the frame as a user first meets them: their sizes
+// in every state and arrangement.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QImage>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTextDocument>
+#include <QToolTip>
+#include <QWindow>
+
+#include "MainFormTestSupport.h"
+#include "settings/ConfigOpenMaps.h"
+#include "app/FontChooserDialog.h"
+#include "ui/TCitiesForm.h"
+#include "ui/TMinimapForm.h"
+#include "ui/TPaletteForm.h"
+
+namespace {
+
+const QSize DesignClient(640, 480);
+
+// The map window's own area and the sub-window around it.
+struct Sizes {
+    QSize client;
+    QSize outer;
+};
+
+Sizes sizesOf(TMainForm &main, TMapForm *window)
+{
+    QCoreApplication::processEvents();
+    return {window->size(), subWindowOf(main, window)->size()};
+}
+
+// A map window that shows its map: the design size when it fits, never
+// more than the area, and a frame around it.
+void expectDesignSize(TMainForm &main, TMapForm *window)
+{
+    const Sizes sizes = sizesOf(main, window);
+    const QSize area = main.mdiArea()->viewport()->size();
+    EXPECT_EQ(sizes.client, DesignClient.boundedTo(area - (sizes.outer - sizes.client)));
+    EXPECT_GT(sizes.outer.width(), sizes.client.width());
+    EXPECT_GT(sizes.outer.height(), sizes.client.height());
+    EXPECT_LE(sizes.outer.width(), area.width());
+    EXPECT_LE(sizes.outer.height(), area.height());
+}
+
+// Usable: room for the map between the scroll bars.
+void expectUsable(TMainForm &main, TMapForm *window, QSize atLeast)
+{
+    const Sizes sizes = sizesOf(main, window);
+    EXPECT_GE(sizes.client.width(), atLeast.width());
+    EXPECT_GE(sizes.client.height(), atLeast.height());
+    EXPECT_GT(sizes.outer.height(), sizes.client.height());
+    const QMdiSubWindow *sub = subWindowOf(main, window);
+    EXPECT_TRUE(main.mdiArea()->viewport()->rect().contains(sub->geometry())) << "a window reaches out of the area";
+}
+
+// A program folder, dialogs answered from a script, and the main window
+// started on the configuration a test writes.
+struct FirstMinutes : testing::Test {
+    void start(const char *configuration)
+    {
+        folder.writeText(QStringLiteral("pelmorin.cfg"), QByteArray(configuration));
+        main = startMainForm(newMaps);
+    }
+    ScratchProgram folder;
+    ScriptedDialogs dialogs;
+    ScriptedNewMap newMaps;
+    std::unique_ptr<TMainForm> main;
+};
+
+TEST_F(FirstMinutes, NormalMapWindowsShowTheirMapAfterEveryPath)
+{
+    folder.writeMap(QStringLiteral("monde.vr"), 300, 169, 1);
+    folder.writeMap(QStringLiteral("ville.vr"), 20, 13);
+    start("[Cartes Ouvertes]\r\nCarte 0=monde.vr\r\n[Carte 0]\r\nEtat Fenetre=0\r\nx=100\r\ny=60\r\n");
+    ASSERT_EQ(main->mapWindows().size(), 1);
+    // The frame's design size leaves less than the design size to a window.
+    main->resize(790, 552);
+
+    // Reopened in normal state, on its recorded centre.
+    TMapForm *world = main->mapWindows()[0];
+    expectDesignSize(*main, world);
+    EXPECT_EQ(world->viewCentreCell(), QPoint(100, 60));
+
+    // Ctrl+N and Ctrl+O with no window maximised.
+    newMaps.answers.push_back(cityMapRequest());
+    main->command(Command::NouveauFichier)->trigger();
+    ASSERT_EQ(main->mapWindows().size(), 2);
+    expectDesignSize(*main, main->activeMapWindow());
+    dialogs.openAnswers.push_back(folder.path(QStringLiteral("ville.vr")));
+    main->command(Command::OuvrirFichier)->trigger();
+    ASSERT_EQ(main->mapWindows().size(), 3);
+    TMapForm *city = main->activeMapWindow();
+    expectDesignSize(*main, city);
+
+    // Maximised: a map opened then comes maximised too; restored, each has
+    // the design size again.
+    subWindowOf(*main, city)->showMaximized();
+    dialogs.openAnswers.push_back(folder.path(QStringLiteral("ville.vr")));
+    main->command(Command::OuvrirFichier)->trigger();
+    TMapForm *beside = main->activeMapWindow();
+    ASSERT_EQ(main->mapWindows().size(), 4);
+    for (TMapForm *window : {beside, city}) {
+        subWindowOf(*main, window)->showNormal();
+        expectDesignSize(*main, window);
+    }
+
+    // Cascade and the two tilings leave room for the map in every window.
+    for (Command arrangement : {Command::Cascade, Command::MosaiqueHorizontale, Command::MosaiqueVerticale}) {
+        main->command(arrangement)->trigger();
+        for (TMapForm *window : main->mapWindows())
+            expectUsable(*main, window, QSize(128, 64));
+    }
+
+    // The centre recorded at exit is the one the view shows.
+    main->mdiArea()->setActiveSubWindow(subWindowOf(*main, world));
+    world->centreOnCell(150, 80);
+    const QPoint shown = world->viewCentreCell();
+    dialogs.questionAnswers.push_back(Answer::No); // the new map is dropped
+    ASSERT_TRUE(closeMainForm(*main));
+    const MapWindowPlacement recorded = readMapWindowPlacement(folder.config(), QStringLiteral("Carte 0"));
+    EXPECT_EQ(QPoint(recorded.centreColumn, recorded.centreRow), shown);
+    EXPECT_EQ(shown, QPoint(150, 80));
+}
+
+// A city map of 20 x 13 cells with one city at (2, 2).
+void writeCityMap(const ScratchProgram &folder, const QString &name, const std::string &cityName)
+{
+    CarteVarenthe map;
+    map.create(20, 13, 0, 0, 0, 100);
+    map.SetCellElement(2, 2, Element{ElementCity, cityName, 2, 2, 5});
+    map.save(QFile::encodeName(folder.path(name)).toStdString());
+}
+
+QPoint cellCentre(const TMapForm &window, int column, int row)
+{
+    return QPoint(column * window.cellPitch() + window.cellSize() / 2 - window.scrollX(),
+                  row * window.cellPitch() + window.cellSize() / 2 - window.scrollY());
+}
+
+bool activate(QWidget *window)
+{
+    window->activateWindow();
+    return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }, 2000);
+}
+
+// The tooltip the windowing system shows after the mouse rests on `at`.
+std::string toolTipAfterRestingOn(QWidget *widget, QPoint at)
+{
+    QToolTip::hideText();
+    QTest::mouseMove(widget, at - QPoint(1, 1));
+    QTest::mouseMove(widget, at);
+    if (!QTest::qWaitFor([] { return QToolTip::isVisible(); }, 3000))
+        return "(no tooltip)";
+    // As the tooltip shows it: Qt takes what looks like markup as rich text.
+    if (!Qt::mightBeRichText(QToolTip::text()))
+        return QToolTip::text().toStdString();
+    QTextDocument shown;
+    shown.setHtml(QToolTip::text());
+    return shown.toPlainText().toStdString();
+}
+
+TEST_F(FirstMinutes, CityTooltipsShowWhicheverWindowIsActive)
+{
+    writeCityMap(folder, QStringLiteral("ville.vr"), "Alba");
+    start("[Cartes Ouvertes]\r\nCarte 0=ville.vr\r\n");
+    ASSERT_EQ(main->mapWindows().size(), 1);
+    TMapForm *map = main->mapWindows()[0];
+    main->command(Command::MontrerPalette)->trigger();
+    main->command(Command::MontrerVilles)->trigger();
+
+    ASSERT_TRUE(activate(main.get()));
+    EXPECT_EQ(toolTipAfterRestingOn(map, cellCentre(*map, 2, 2)), "Alba");
+    for (QWidget *tool : {static_cast<QWidget *>(main->paletteForm()), static_cast<QWidget *>(main->citiesForm())}) {
+        SCOPED_TRACE(tool->windowTitle().toStdString());
+        ASSERT_TRUE(activate(tool));
+        EXPECT_EQ(toolTipAfterRestingOn(map, cellCentre(*map, 2, 2)), "Alba");
+    }
+    QToolTip::hideText();
+}
+
+TEST_F(FirstMinutes, TheMapDescriptionIsReadableInFullAt800Pixels)
+{
+    folder.writeMap(QStringLiteral("monde.vr"), 300, 169, 1); // dated when written
+    start("[Cartes Ouvertes]\r\nCarte 0=monde.vr\r\n");
+    main->resize(800, 600);
+    QCoreApplication::processEvents();
+
+    const QString description = main->statusPanelText(3);
+    ASSERT_TRUE(QRegularExpression(QStringLiteral("^Pelmorin - Généree le : \\d\\d/\\d\\d/\\d{4}$"))
+                    .match(description)
+                    .hasMatch())
+        << description.toStdString();
+    const auto *panel = main->findChild<QLabel *>(QStringLiteral("StatusPanel3"));
+    ASSERT_NE(panel, nullptr);
+    EXPECT_GE(panel->contentsRect().width(), panel->fontMetrics().horizontalAdvance(description));
+    // The duration and the cell keep at least their described widths; the
+    // hints get theirs back when the window is wide enough.
+    auto panelWidth = [this](int i) {
+        return main->findChild<QLabel *>(QStringLiteral("StatusPanel%1").arg(i))->width();
+    };
+    EXPECT_GE(panelWidth(1), 150);
+    EXPECT_GE(panelWidth(2), 100);
+    main->resize(1100, 600);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(panelWidth(0), 350);
+    EXPECT_GT(panelWidth(3), panel->fontMetrics().horizontalAdvance(description));
+}
+
+TEST_F(FirstMinutes, AfterTheLastMapClosesTheTitleIsBareAndTheMinimapHidesKeepingItsTick)
+{
+    folder.writeMap(QStringLiteral("monde.vr"), 300, 169, 1);
+    start("[Cartes Ouvertes]\r\nCarte 0=monde.vr\r\nCarte 1=monde.vr\r\n[Carte 1]\r\nEtat Fenetre=2\r\n");
+    ASSERT_EQ(main->mapWindows().size(), 2);
+    QAction *tick = main->command(Command::MontrerMinipelmorin);
+    ASSERT_TRUE(tick->isChecked());
+    ASSERT_TRUE(main->minimapForm()->isVisible());
+
+    // One of two closes: the other world map takes over at once.
+    main->command(Command::FermerFichier)->trigger();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(main->mapWindows().size(), 1);
+    EXPECT_EQ(main->applicationTitle(), QStringLiteral("monde.vr"));
+    EXPECT_TRUE(main->minimapForm()->isVisible());
+
+    main->command(Command::FermerFichier)->trigger();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(main->mapWindows().isEmpty());
+    EXPECT_EQ(main->applicationTitle(), QString::fromUtf8(NoMapTitle));
+    EXPECT_EQ(main->windowTitle(), QStringLiteral("Carte du Pelmorin"));
+    EXPECT_FALSE(main->minimapForm()->isVisible());
+    EXPECT_TRUE(tick->isChecked());
+    EXPECT_TRUE(main->citiesForm()->rows().isEmpty());
+
+    // The next world map brings it back.
+    dialogs.openAnswers.push_back(folder.path(QStringLiteral("monde.vr")));
+    main->command(Command::OuvrirFichier)->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(main->minimapForm()->isVisible());
+}
+
+TEST_F(FirstMinutes, ReplacingAFileThatIsNoBitmapWithAPictureAsksFirst)
+{
+    folder.writeMap(QStringLiteral("a.vr"), 20, 13);
+    folder.writeText(QStringLiteral("notes.bmp"), QByteArray("pas une image"));
+    start("[Cartes Ouvertes]\r\nCarte 0=a.vr\r\n");
+    ASSERT_EQ(main->mapWindows().size(), 1);
+    auto contents = [this](const QString &name) {
+        QFile file(folder.path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    auto exportTo = [&](const QString &name) {
+        dialogs.questions.clear();
+        dialogs.saveAnswers.push_back(folder.path(name));
+        main->command(Command::EnregistrerBitmap)->trigger();
+        return dialogs.questions;
+    };
+    const QByteArray map = contents(QStringLiteral("a.vr"));
+
+    // A map file, or any name that is no picture format: refused with a
+    // message naming both formats, the file kept.
+    for (const QString &name : {QStringLiteral("a.vr"), QStringLiteral("carte.jpg")}) {
+        dialogs.errors.clear();
+        EXPECT_TRUE(exportTo(name).isEmpty());
+        ASSERT_EQ(dialogs.errors.size(), 1);
+        EXPECT_TRUE(dialogs.errors[0].contains(QStringLiteral("« .png »"))) << dialogs.errors[0].toStdString();
+    }
+    dialogs.errors.clear();
+    EXPECT_EQ(contents(QStringLiteral("a.vr")), map);
+    EXPECT_FALSE(QFile::exists(folder.path(QStringLiteral("carte.jpg"))));
+
+    // A picture of the other kind: asked, and kept when the answer is not Yes.
+    ASSERT_TRUE(QImage(4, 4, QImage::Format_RGB32).save(folder.path(QStringLiteral("vue.png"))));
+    const QByteArray png = contents(QStringLiteral("vue.png"));
+    const QStringList asked = exportTo(QStringLiteral("vue.png"));
+    EXPECT_TRUE(asked.isEmpty()) << "a PNG picture replaced by a PNG export needs no question";
+    EXPECT_TRUE(contents(QStringLiteral("vue.png")).startsWith("\x89PNG"));
+    EXPECT_NE(contents(QStringLiteral("vue.png")), png);
+    ASSERT_TRUE(QFile::copy(folder.path(QStringLiteral("vue.png")), folder.path(QStringLiteral("png.bmp"))));
+    const QByteArray disguised = contents(QStringLiteral("png.bmp"));
+    ASSERT_EQ(exportTo(QStringLiteral("png.bmp")).size(), 1);
+    EXPECT_EQ(contents(QStringLiteral("png.bmp")), disguised);
+
+    // Any other file that is no bitmap: replaced once confirmed.
+    dialogs.questionAnswers.push_back(Answer::Yes);
+    EXPECT_EQ(exportTo(QStringLiteral("notes.bmp")).size(), 1);
+    EXPECT_TRUE(contents(QStringLiteral("notes.bmp")).startsWith("BM"));
+
+    // A new picture, then that picture again: no question.
+    EXPECT_TRUE(exportTo(QStringLiteral("carte.bmp")).isEmpty());
+    EXPECT_TRUE(exportTo(QStringLiteral("carte.bmp")).isEmpty());
+    EXPECT_TRUE(contents(QStringLiteral("carte.bmp")).startsWith("BM"));
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+}
+
+TEST_F(FirstMinutes, TheActiveMapWindowTakesTheKeyboard)
+{
+    folder.writeMap(QStringLiteral("a.vr"), 60, 40);
+    start("[Cartes Ouvertes]\r\nCarte 0=a.vr\r\nCarte 1=a.vr\r\n");
+    ASSERT_EQ(main->mapWindows().size(), 2);
+    ASSERT_TRUE(activate(main.get()));
+    for (TMapForm *window : main->mapWindows()) {
+        main->mdiArea()->setActiveSubWindow(subWindowOf(*main, window));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(QApplication::focusWidget(), window);
+    }
+    // Typed where the focus is, as the user types.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Minus);
+    EXPECT_EQ(main->activeMapWindow()->zoomPercent(), 81);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Plus);
+    EXPECT_EQ(main->activeMapWindow()->zoomPercent(), 98);
+}
+
+TEST_F(FirstMinutes, MarksInFileAndAspectNamesShowAsTyped)
+{
+    folder.writeMap(QStringLiteral("terre&mer[*].vr"), 20, 13);
+    start("[Cartes Ouvertes]\r\nCarte 0=terre&mer[*].vr\r\n[Carte 0]\r\nEtat Fenetre=2\r\n"
+          "[Aspects]\r\nNeige & glace=.\\img\\4\\\r\n");
+    ASSERT_EQ(main->mapWindows().size(), 1);
+    // Neither "&" nor "[*]" is taken as a mark: the title of the maximised
+    // map, the window list and the aspect menu show them.
+    ASSERT_NE(main->windowHandle(), nullptr);
+    EXPECT_TRUE(main->windowHandle()->title().contains(QStringLiteral("terre&mer[*].vr")))
+        << main->windowHandle()->title().toStdString();
+    main->rebuildWindowList();
+    EXPECT_EQ(main->windowMenu()->actions().constLast()->text(), QStringLiteral("&1 terre&&mer[*].vr"));
+    const QList<QAction *> aspects = main->aspectMenu()->actions();
+    ASSERT_EQ(aspects.size(), 1);
+    EXPECT_EQ(aspects[0]->text(), QStringLiteral("&Neige && glace"));
+    aspects[0]->trigger();
+    EXPECT_EQ(main->tileLibrary().aspectFolder(), QStringLiteral(".\\img\\4\\"));
+}
+
+// Enter and Escape typed anywhere in the font chooser end the whole dialog.
+struct FontChooserKey {
+    const char *where;
+    Qt::Key key;
+    QDialog::DialogCode result;
+};
+
+void PrintTo(const FontChooserKey &key, std::ostream *out)
+{
+    *out << key.where << " key " << std::hex << key.key;
+}
+
+class FontChooserKeys : public testing::TestWithParam<FontChooserKey> {};
+
+TEST_P(FontChooserKeys, EndTheWholeDialog)
+{
+    FontSetting initial;
+    initial.font = QFont(QStringLiteral("Arial"), 8);
+    FontChooserDialog dialog(initial);
+    dialog.show();
+    ASSERT_TRUE(activate(&dialog));
+    QWidget *target = nullptr;
+    for (QListView *list : dialog.findChildren<QListView *>())
+        if (list->isVisible() && !target && std::string(GetParam().where) == "list")
+            target = list;
+    for (QLineEdit *edit : dialog.findChildren<QLineEdit *>())
+        if (edit->isVisible() && !target && std::string(GetParam().where) == "edit")
+            target = edit;
+    ASSERT_NE(target, nullptr);
+    target->setFocus();
+    QTest::keyClick(target, GetParam().key);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), GetParam().result);
+}
+
+INSTANTIATE_TEST_SUITE_P(FontChooser, FontChooserKeys,
+                         testing::Values(FontChooserKey{"list", Qt::Key_Return, QDialog::Accepted},
+                                         FontChooserKey{"list", Qt::Key_Enter, QDialog::Accepted},
+                                         FontChooserKey{"list", Qt::Key_Escape, QDialog::Rejected},
+                                         FontChooserKey{"edit", Qt::Key_Return, QDialog::Accepted},
+                                         FontChooserKey{"edit", Qt::Key_Escape, QDialog::Rejected}));
+
+} // namespace

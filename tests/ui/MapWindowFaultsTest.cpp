@@ -1,0 +1,195 @@
+// What a user meets first in the map windows and the palette: presses that
+// must do nothing, and presses that must open a city's page only once.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QHelpEvent>
+#include <QMessageBox>
+#include <QStyleHints>
+#include <QTableWidget>
+#include <QTextDocument>
+#include <QTimer>
+#include <QToolTip>
+#include <QUrl>
+
+#include "MapFormTestHost.h"
+#include "ui/QtUserDialogs.h"
+#include "ui/TCitiesForm.h"
+#include "ui/TPaletteForm.h"
+
+namespace {
+
+// A press delivered where the windowing system would: to the widget under
+// the point, from which an unhandled press goes up to its parents.
+void pressOn(QWidget &window, Qt::MouseButton button, QPoint at)
+{
+    QWidget *target = window.childAt(at);
+    if (!target)
+        target = &window;
+    pressAt(*target, button, target->mapFrom(&window, at));
+    releaseAt(*target, button, target->mapFrom(&window, at));
+}
+
+TEST(PaletteFaults, PressesOutsideTheVisibleGridChangeNoSelection)
+{
+    TileLibrary tiles;
+    TPaletteForm palette(tiles);
+    palette.show();
+    QCoreApplication::processEvents();
+    // A long category: rows of tiles lie hidden under the bottom panel.
+    palette.setCategory(5);
+    pressOn(palette, Qt::LeftButton, palettePlaceRect(1, 0, 0).center());
+    pressOn(palette, Qt::RightButton, palettePlaceRect(2, 0, 0).center());
+    const PaletteSelection left = palette.selection(0);
+    const PaletteSelection right = palette.selection(1);
+    ASSERT_NE(left.category, -1);
+    ASSERT_NE(right.category, -1);
+
+    const QPoint bottom = palette.Panel2->pos();
+    const QList<QPoint> outside = {
+        palette.Label1->geometry().center() + bottom, palette.Image1->geometry().center() + bottom,
+        palette.Label2->geometry().center() + bottom, bottom + QPoint(60, 30),
+        QPoint(palette.ComboBox1->geometry().right() + 3, 10)};
+    for (const QPoint &at : outside) {
+        for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+            SCOPED_TRACE(testing::Message() << "press at " << at.x() << "," << at.y() << " button " << button);
+            pressOn(palette, button, at);
+            EXPECT_EQ(palette.selection(0), left);
+            EXPECT_EQ(palette.selection(1), right);
+        }
+    }
+    // Beside the grid, left of the scroll bar, a press still clears.
+    pressOn(palette, Qt::LeftButton, QPoint(5 * PalettePitch + 4, 60));
+    EXPECT_EQ(palette.selection(0).category, -1);
+}
+
+// Counts the addresses handed to the desktop, so no browser opens.
+class OpenedPages : public QObject {
+    Q_OBJECT
+public:
+    OpenedPages() { QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "open"); }
+    ~OpenedPages() override { QDesktopServices::unsetUrlHandler(QStringLiteral("http")); }
+    int count = 0;
+public slots:
+    void open(const QUrl &) { ++count; }
+};
+
+struct CityClicks : testing::Test {
+    CityClicks()
+    {
+        auto map = grassWorld(60, 40);
+        map->SetCellElement(5, 3, Element{ElementCity, "Port-Sablé", 5, 3, 42});
+        map->modified = false;
+        shown = std::make_unique<ShownMapForm>(host, std::move(map));
+    }
+    TMapForm &form() { return shown->form; }
+    const QPoint city{5 * 33 + 16, 3 * 33 + 16};
+    OpenedPages pages;
+    FakeMapWindowHost host;
+    std::unique_ptr<ShownMapForm> shown;
+};
+
+TEST_F(CityClicks, AClickReleasedOnTheCityOpensItsPageOnce)
+{
+    pressAt(form(), Qt::LeftButton, city);
+    EXPECT_EQ(pages.count, 0) << "opened on the press";
+    releaseAt(form(), Qt::LeftButton, city);
+    EXPECT_EQ(pages.count, 1);
+
+    // A double-click is one click more, not two.
+    pages.count = 0;
+    pressAt(form(), Qt::LeftButton, city);
+    releaseAt(form(), Qt::LeftButton, city);
+    sendMouse(form(), QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, city);
+    releaseAt(form(), Qt::LeftButton, city);
+    EXPECT_EQ(pages.count, 1);
+}
+
+TEST_F(CityClicks, ADragStartedOnTheCityOpensNothing)
+{
+    const int far = QGuiApplication::styleHints()->startDragDistance() + 2;
+    pressAt(form(), Qt::LeftButton, city);
+    moveTo(form(), Qt::LeftButton, city + QPoint(far, 0));
+    moveTo(form(), Qt::LeftButton, city);
+    releaseAt(form(), Qt::LeftButton, city);
+    EXPECT_EQ(pages.count, 0);
+    // Released elsewhere, the press opens nothing either.
+    pressAt(form(), Qt::LeftButton, city);
+    releaseAt(form(), Qt::LeftButton, city + QPoint(0, 33));
+    EXPECT_EQ(pages.count, 0);
+}
+
+// Names from a map file are data: markup in them shows as typed.
+class MarkupNames : public testing::TestWithParam<const char *> {};
+
+// The text a tooltip shows: Qt takes what looks like markup as rich text.
+QString shownToolTip()
+{
+    const QString text = QToolTip::text();
+    if (!Qt::mightBeRichText(text))
+        return text;
+    QTextDocument document;
+    document.setHtml(text);
+    return document.toPlainText();
+}
+
+TEST_P(MarkupNames, ShowLiterallyInTooltipsAndTheCityList)
+{
+    const QString name = QString::fromUtf8(GetParam());
+    auto map = grassWorld(60, 40);
+    map->SetCellElement(5, 3, Element{ElementCity, GetParam(), 5, 3, 42});
+    map->SetCellElement(6, 3, Element{ElementZone, "<i>zone</i>", 6, 3, 253});
+    FakeMapWindowHost host;
+    ShownMapForm shown(host, std::move(map));
+    TMapForm &form = shown.form;
+
+    const QPoint city(5 * 33 + 16, 3 * 33 + 16);
+    moveTo(form, Qt::NoButton, city);
+    QHelpEvent help(QEvent::ToolTip, city, form.mapToGlobal(city));
+    QCoreApplication::sendEvent(&form, &help);
+    ASSERT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(shownToolTip().toStdString(), name.toStdString());
+    // A tip already shown follows the mouse onto the next name.
+    moveTo(form, Qt::NoButton, city + QPoint(33, 0));
+    EXPECT_EQ(shownToolTip().toStdString(), "<i>zone</i>");
+    QToolTip::hideText();
+
+    TCitiesForm cities;
+    cities.refreshCityList(&form.document());
+    ASSERT_EQ(cities.rows().size(), 2);
+    EXPECT_EQ(cities.ValueListEditor1->item(0, 1)->text(), name);
+    EXPECT_TRUE(cities.ValueListEditor1->item(0, 1)->toolTip().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(MapWindowFaults, MarkupNames,
+                         testing::Values("<img src=\"img/250.bmp\" width=200 height=200>", "<b>x</b>"));
+
+TEST(PlainMessages, MessageBoxesShowTheirTextAsTyped)
+{
+    QtUserDialogs dialogs;
+    QList<Qt::TextFormat> formats;
+    auto answerNextBox = [&formats] {
+        QTimer::singleShot(0, [&formats] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                formats.append(box->textFormat());
+                box->done(QMessageBox::No);
+            }
+        });
+    };
+    const QString text = QStringLiteral("<b>carte</b>.vr : fichier absent");
+    answerNextBox();
+    dialogs.showError(nullptr, QStringLiteral("Erreur de chargement"), text);
+    answerNextBox();
+    dialogs.showInformation(nullptr, QStringLiteral("Information"), text);
+    answerNextBox();
+    dialogs.askYesNoCancel(nullptr, QStringLiteral("Fermeture"), text);
+    answerNextBox();
+    dialogs.askYesNo(nullptr, QStringLiteral("Confirmer l'enregistrement"), text);
+    EXPECT_EQ(formats, QList<Qt::TextFormat>(4, Qt::PlainText));
+}
+
+} // namespace
+
+#include "MapWindowFaultsTest.moc"
