@@ -3,6 +3,7 @@
 // settings of a configuration file and an optional route.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -225,6 +226,7 @@ TEST_F(RenderCli, aPictureThatCannotBeWrittenIsRefusedInFrench)
         EXPECT_EQ(run.status, 1) << name;
         EXPECT_NE(run.err.find("Impossible d'enregistrer l'image"), std::string::npos) << run.err;
         EXPECT_NE(run.err.find("le fichier dépasserait la taille autorisée."), std::string::npos) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << "one French line: " << run.err;
         EXPECT_FALSE(fs::exists(folder / name));
     }
 
