@@ -3,7 +3,8 @@
 #include <CLI/CLI.hpp>
 
 #include <charconv>
-#include <regex>
+#include <optional>
+#include <string_view>
 #include <sys/stat.h>
 #include <vector>
 
@@ -29,39 +30,81 @@ std::shared_ptr<CLI::Formatter> frenchFormatter()
     return formatter;
 }
 
-// The parser's own refusals, as its fixed English sentences give them.
+// The parser's own refusals, as its fixed English sentences give them:
+// "{}" stands for a part that the French sentence repeats as $1, $2...
 struct Translation {
-    std::regex english;
-    const char *french; // $1, $2... are the parts caught
+    const char *english;
+    const char *french;
 };
 
-const std::vector<Translation> &translations()
+constexpr Translation Translations[] = {
+    {"A subcommand is required", "Une commande est nécessaire : info, new, edit, convert, route ou render."},
+    {"Requires at least {} subcommands", "Il faut au moins $1 commandes."},
+    {"{} is required", "$1 est obligatoire."},
+    {"The following argument was not expected: {}", "Argument inattendu : $1."},
+    {"The following arguments were not expected: {}", "Arguments inattendus : $1."},
+    {"Expected exactly {} arguments to {}, got {}", "$2 attend $1 valeurs, $3 données."},
+    {"Expected at least {} arguments to {}, got {}", "$2 attend au moins $1 valeurs, $3 données."},
+    {"{}: {} required {} missing", "$1 attend une valeur."},
+    {"{}: At least {} required but received {}", "$1 : au moins $2 valeurs attendues, $3 données."},
+    {"{}: At Most {} required but received {}", "$1 : au plus $2 valeurs attendues, $3 données."},
+    {"{} was given a disallowed flag override", "$1 ne prend pas de valeur."},
+    {"{} requires {}", "$1 ne va pas sans $2."},
+    {"{} excludes {}", "$1 et $2 ne vont pas ensemble."},
+    {"Could not convert: {} = {}", "$1 : « $2 » n'est pas un nombre entier valable."},
+    {"The value {} is not an allowed value for {}", "$2 : « $1 » n'est pas une valeur permise."},
+    {"{} not found", "$1 : option inconnue."},
+};
+
+// The parts of `text` that stand for the "{}" of `pattern`, each at least
+// one character, the fixed words between them found from the left; nothing
+// when the text does not have the pattern's shape.
+std::optional<std::vector<std::string>> matchShape(std::string_view text, std::string_view pattern)
 {
-    static const std::vector<Translation> table = {
-        {std::regex("A subcommand is required"),
-         "Une commande est nécessaire : info, new, edit, convert, route ou render."},
-        {std::regex("Requires at least (\\d+) subcommands"), "Il faut au moins $1 commandes."},
-        {std::regex("(.+) is required"), "$1 est obligatoire."},
-        {std::regex("The following argument was not expected: (.*)"), "Argument inattendu : $1."},
-        {std::regex("The following arguments were not expected: (.*)"), "Arguments inattendus : $1."},
-        {std::regex("Expected exactly (\\d+) arguments to (.+), got (\\d+)"),
-         "$2 attend $1 valeurs, $3 données."},
-        {std::regex("Expected at least (\\d+) arguments to (.+), got (\\d+)"),
-         "$2 attend au moins $1 valeurs, $3 données."},
-        {std::regex("(.+): (\\d+) required .* missing"), "$1 attend une valeur."},
-        {std::regex("(.+): At (?:least|Most) (\\d+) required but received (\\d+)"),
-         "$1 : $2 valeurs attendues, $3 données."},
-        {std::regex("(.+) was given a disallowed flag override"), "$1 ne prend pas de valeur."},
-        {std::regex("(.+) requires (.+)"), "$1 ne va pas sans $2."},
-        {std::regex("(.+) excludes (.+)"), "$1 et $2 ne vont pas ensemble."},
-        {std::regex("Could not convert: (.+) = (.*)"), "$1 : « $2 » n'est pas un nombre entier valable."},
-        {std::regex("The value (.*) is not an allowed value for (.+)"), "$2 : « $1 » n'est pas une valeur permise."},
-        {std::regex("(.+) not found"), "$1 : option inconnue."},
-    };
-    return table;
+    std::vector<std::string_view> words;
+    for (size_t from = 0;;) {
+        const size_t hole = pattern.find("{}", from);
+        words.push_back(pattern.substr(from, hole == std::string_view::npos ? std::string_view::npos : hole - from));
+        if (hole == std::string_view::npos)
+            break;
+        from = hole + 2;
+    }
+    if (words.size() == 1)
+        return text == pattern ? std::optional(std::vector<std::string>{}) : std::nullopt;
+    if (!text.starts_with(words.front()) || !text.ends_with(words.back())
+        || text.size() < words.front().size() + words.back().size())
+        return std::nullopt;
+    std::vector<std::string> parts;
+    size_t at = words.front().size();
+    const size_t end = text.size() - words.back().size();
+    for (size_t i = 1; i + 1 < words.size(); ++i) {
+        const size_t found = text.find(words[i], at + 1);
+        if (found == std::string_view::npos || found + words[i].size() > end)
+            return std::nullopt;
+        parts.emplace_back(text.substr(at, found - at));
+        at = found + words[i].size();
+    }
+    if (end <= at)
+        return std::nullopt;
+    parts.emplace_back(text.substr(at, end - at));
+    return parts;
 }
 
-// No description: the help shows the option's own type name and text.
+std::string fillIn(std::string_view french, const std::vector<std::string> &parts)
+{
+    std::string out;
+    for (size_t i = 0; i < french.size(); ++i) {
+        if (french[i] == '$' && i + 1 < french.size() && french[i + 1] >= '1' && french[i + 1] <= '9'
+            && size_t(french[i + 1] - '1') < parts.size()) {
+            out += parts[size_t(french[i + 1] - '1')];
+            ++i;
+        } else {
+            out += french[i];
+        }
+    }
+    return out;
+}
+
 CLI::Validator frenchCheck(std::function<std::string(const std::string &)> check)
 {
     return CLI::Validator([check = std::move(check)](std::string &value) { return check(value); }, "");
@@ -79,10 +122,9 @@ std::string frenchParseError(const CLI::Error &error)
             french.replace(colon, 2, " : ");
         return french + (french.empty() || french.back() == '.' ? "" : ".");
     }
-    for (const Translation &translation : translations()) {
-        std::smatch caught;
-        if (std::regex_match(text, caught, translation.english))
-            return caught.format(translation.french);
+    for (const Translation &translation : Translations) {
+        if (const auto parts = matchShape(text, translation.english))
+            return fillIn(translation.french, *parts);
     }
     // A refusal this table does not know: say it in general terms rather
     // than in the parser's English.

@@ -212,8 +212,15 @@ bool AtomicFileWriter::write(const char *bytes, size_t size)
 {
     if (failed_ || fd_ < 0)
         return false;
+    // A file whose size was not known at open() (a compressed picture) is
+    // held to the limit here, before the byte that would cost a SIGXFSZ.
+    if (!withinFileSizeLimit(written_ + size))
+        return fail(EFBIG);
     int error = 0;
-    return writeAll(fd_, bytes, size, error) || fail(error);
+    if (!writeAll(fd_, bytes, size, error))
+        return fail(error);
+    written_ += size;
+    return true;
 }
 
 bool AtomicFileWriter::linkIntoFolder()

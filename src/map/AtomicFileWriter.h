@@ -24,8 +24,9 @@ public:
     AtomicFileWriter(const AtomicFileWriter &) = delete;
     AtomicFileWriter &operator=(const AtomicFileWriter &) = delete;
 
-    // Prepares a file of `expectedSize` bytes, refusing with EFBIG one
-    // beyond the file-size limit. False with error() set on failure.
+    // Prepares a file of `expectedSize` bytes (0 when unknown), refusing with
+    // EFBIG one beyond the file-size limit; write() refuses the bytes beyond
+    // it too. False with error() set on failure.
     bool open(uint64_t expectedSize);
     bool write(const char *bytes, size_t size);
     // Flushes and puts the file in the target's place.
@@ -53,6 +54,7 @@ private:
     std::string folder_;
     std::string temporary_; // named temporary file, empty while unnamed
     int fd_ = -1;
+    uint64_t written_ = 0;
     int error_ = 0;
     bool existed_ = false;
     bool failed_ = false;

@@ -34,6 +34,9 @@ struct PngRowWriter::Encoder {
     static void flush(png_structp) {}
     // Warnings (none expected for pictures made here) are not the user's concern.
     static void warn(png_structp, png_const_charp) {}
+    // libpng's own text would go to standard error in English; the writer's
+    // French reason is given by the caller.
+    static void fail(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 };
 
 namespace {
@@ -91,7 +94,7 @@ bool PngRowWriter::begin(AtomicFileWriter &file, int width, int height)
     encoder_ = std::make_unique<Encoder>();
     Encoder &e = *encoder_;
     e.file = &file;
-    e.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, Encoder::warn);
+    e.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, Encoder::fail, Encoder::warn);
     if (e.png)
         e.info = png_create_info_struct(e.png);
     if (!e.png || !e.info)

@@ -186,8 +186,13 @@ void ConfigFile::writeString(const QString &section, const QString &key, const Q
     if (range.header < 0) {
         file.insertLines(file.lineCount(), {QLatin1Char('[') + singleLine(section).trimmed() + QLatin1Char(']'), pair});
     } else if (const qsizetype at = file.key(range, name); at >= 0) {
-        // Keep the key as the file spells it; only its value changes.
-        file.replacePair(at, parseConfigLine(file.line(at)).name + QLatin1Char('=') + singleLine(value));
+        // Keep the key as the file spells it; only its value changes. A line
+        // that stays as it is leaves the file as it is: at exit most settings
+        // are unchanged, and a large file is not rewritten for each of them.
+        const QString line = parseConfigLine(file.line(at)).name + QLatin1Char('=') + singleLine(value);
+        if (file.line(at) == line)
+            return;
+        file.replacePair(at, line);
     } else {
         // After the section's last non-blank line, so a blank line that
         // separates it from the next section stays a separator.

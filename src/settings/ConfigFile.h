@@ -63,7 +63,8 @@ public:
     bool readBool(const QString &section, const QString &key, bool fallback) const;
     double readFloat(const QString &section, const QString &key, double fallback) const;
 
-    // Each write goes to the file before returning; ConfigWriteError when refused.
+    // Each write goes to the file before returning; ConfigWriteError when
+    // refused. Writing a key with the line it already has changes nothing.
     void writeString(const QString &section, const QString &key, const QString &value);
     void writeInteger(const QString &section, const QString &key, int32_t value);
     void writeBool(const QString &section, const QString &key, bool value);

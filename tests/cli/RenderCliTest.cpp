@@ -3,6 +3,7 @@
 // settings of a configuration file and an optional route.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -236,11 +237,16 @@ TEST_F(RenderCli, RefusesBadArgumentsAndUnreadableMapsWithoutWriting)
 TEST_F(RenderCli, aPictureThatCannotBeWrittenIsRefusedInFrench)
 {
     const std::string arguments = path("plain.vr") + " --aspect " + path("tiles") + " -o ";
-    RenderRun run = runRender(arguments + path("limite.bmp"), "ulimit -f 100; "); // 51,200 bytes
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("Impossible d'enregistrer l'image"), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("le fichier dépasserait la taille autorisée."), std::string::npos) << run.err;
-    EXPECT_FALSE(fs::exists(folder / "limite.bmp"));
+    // 4,096 bytes; a PNG's size is not known before it is written.
+    RenderRun run;
+    for (const char *name : {"limite.bmp", "limite.png"}) {
+        run = runRender(arguments + path(name), "ulimit -f 8; ");
+        EXPECT_EQ(run.status, 1) << name;
+        EXPECT_NE(run.err.find("Impossible d'enregistrer l'image"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("le fichier dépasserait la taille autorisée."), std::string::npos) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << "one French line: " << run.err;
+        EXPECT_FALSE(fs::exists(folder / name));
+    }
 
     // A tiny disk of our own, in a private mount namespace.
     fs::create_directory(folder / "disque");
