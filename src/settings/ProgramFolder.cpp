@@ -94,11 +94,6 @@ bool ProgramFolder::acceptsNewFiles(const QString &folder)
     return probe.open();
 }
 
-bool ProgramFolder::makeCurrent()
-{
-    return QDir::setCurrent(path());
-}
-
 QString ProgramFolder::localPath(const QString &windowsPath)
 {
     QString local = windowsPath;

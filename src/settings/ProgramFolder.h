@@ -41,11 +41,6 @@ public:
     // guessed from permission bits, so read-only mounts count as read-only.
     static bool acceptsNewFiles(const QString &folder);
 
-    // The start-up step that made the program's folder current in the days
-    // when relative names were resolved against the current directory. False
-    // when the folder cannot be entered.
-    static bool makeCurrent();
-
     // Maps a Windows-form path (".\img\1\007.bmp") to this platform's form
     // and resolves a relative one against the data folder.
     static QString resolve(const QString &windowsPath);

@@ -289,30 +289,6 @@ TEST_F(SettingsRun, NoRecordedMapMeansTheSampleMapAgainButAnEmptyListStaysEmpty)
     EXPECT_EQ(run.aspects.size(), 1);
 }
 
-TEST_F(SettingsRun, StartedFromAnotherFolderEverySettingComesFromTheFileBesideTheProgram)
-{
-    QTemporaryDir elsewhere;
-    ASSERT_TRUE(elsewhere.isValid());
-    writeFile(cfgIn(elsewhere), "[Aspects]\r\nAutomne=.\\img\\7\\\r\n");
-    writeFile(cfgIn(program_), "[Cartes Ouvertes]\r\nCarte 0=monde.vr\r\n[Aspects]\r\nHiver=.\\img\\4\\\r\n"
-                               "[Affichage]\r\nGrille=0\r\nAspect=.\\img\\4\\\r\n");
-    ASSERT_TRUE(QDir::setCurrent(elsewhere.path()));
-    const QByteArray startFolderFile = bytesOf(cfgIn(elsewhere));
-
-    ASSERT_TRUE(ProgramFolder::makeCurrent());
-    Run run(French);
-    run.store.LoadSettings();
-    EXPECT_EQ(run.aspects.entries().first().name, "Hiver");
-    EXPECT_EQ(run.host.aspect, ".\\img\\4\\");
-    EXPECT_EQ(run.settings.gridGap, 0);
-    ASSERT_EQ(readOpenMapList(run.config).size(), 1);
-    EXPECT_EQ(readOpenMapList(run.config).first().value, "monde.vr");
-
-    run.store.SaveSettings();
-    EXPECT_EQ(bytesOf(cfgIn(elsewhere)), startFolderFile);
-    EXPECT_TRUE(ConfigFile(cfgIn(program_)).sectionExists("Derniere Situation"));
-}
-
 TEST_F(SettingsRun, AConfigurationThatCannotBeWrittenIsReportedByName)
 {
     const QString lost = program_.filePath("parti/pelmorin.cfg");
