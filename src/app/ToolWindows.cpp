@@ -52,6 +52,14 @@ ToolWindows::ToolWindows(ToolWindowsHost &host) : QObject(host.frame()), host_(h
         if (TMapForm *active = host_.activeMapWindow())
             active->centreOnCell(x, y);
     });
+    connect(CitiesForm, &TCitiesForm::routeStartRequested, this, [this](int x, int y) {
+        if (TMapForm *active = host_.activeMapWindow())
+            active->setRouteStartAt(x, y);
+    });
+    connect(CitiesForm, &TCitiesForm::routeEndRequested, this, [this](int x, int y) {
+        if (TMapForm *active = host_.activeMapWindow())
+            active->setRouteEndAt(x, y);
+    });
     connect(CitiesForm, &TCitiesForm::closed, this, [this] { host_.command(Command::MontrerVilles)->setChecked(false); });
 
     NewMapForm = new TNewMapForm(host_.tileLibrary(), host_.frame());

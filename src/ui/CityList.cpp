@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "map/CarteVarenthe.h"
+#include "map/CityLookup.h"
 
 QList<CityRow> cityRowsFromMap(const CarteVarenthe &map)
 {
@@ -14,9 +15,21 @@ QList<CityRow> cityRowsFromMap(const CarteVarenthe &map)
         if (element.name.empty())
             continue;
         rows.append(CityRow{QString::number(element.number), QString::fromStdString(element.name), element.x,
-                            element.y});
+                            element.y, element.kind == ElementZone});
     }
     return rows;
+}
+
+QList<CityRow> filterCityRows(const QList<CityRow> &rows, const QString &query)
+{
+    const std::string folded = foldedName(query.trimmed().toStdString());
+    if (folded.empty())
+        return rows;
+    QList<CityRow> kept;
+    for (const CityRow &row : rows)
+        if (foldedName(row.name.toStdString()).find(folded) != std::string::npos)
+            kept.append(row);
+    return kept;
 }
 
 int cityKeyNumber(const QString &key, int fallback)

@@ -17,6 +17,7 @@ struct CityRow {
     QString name;
     int x = -1;
     int y = -1;
+    bool zone = false; // a zone marker: it has no page on the game's site
     bool hasCell() const { return x >= 0 && y >= 0; }
 };
 
@@ -24,6 +25,9 @@ enum CitySortMode { SortByNumber = 0, SortByName = 1 };
 
 // Named elements of the map in element order, whatever their kind.
 QList<CityRow> cityRowsFromMap(const CarteVarenthe &map);
+// The rows whose name contains `query`, whatever the case and accents
+// ("brur" keeps "Brurières"), in their order; all of them for an empty query.
+QList<CityRow> filterCityRows(const QList<CityRow> &rows, const QString &query);
 // Key read as a decimal integer, `fallback` when it is not one.
 int cityKeyNumber(const QString &key, int fallback);
 // Name trimmed of characters below 33 at both ends.

@@ -1,10 +1,14 @@
 #include "ui/TCitiesForm.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -59,8 +63,20 @@ TCitiesForm::TCitiesForm(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::Windo
     ValueListEditor1->setContextMenuPolicy(Qt::CustomContextMenu);
     ValueListEditor1->installEventFilter(this);
 
+    auto *searchRow = new QHBoxLayout;
+    searchRow->setContentsMargins(2, 2, 2, 2);
+    auto *searchLabel = new QLabel(QStringLiteral("Rechercher :"));
+    SearchEdit = new QLineEdit;
+    SearchEdit->setObjectName(QStringLiteral("SearchEdit"));
+    SearchEdit->installEventFilter(this);
+    searchLabel->setBuddy(SearchEdit);
+    searchRow->addWidget(searchLabel);
+    searchRow->addWidget(SearchEdit, 1);
+
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addLayout(searchRow);
     layout->addWidget(ValueListEditor1);
     setMinimumWidth(GridWidth);
 
@@ -68,6 +84,8 @@ TCitiesForm::TCitiesForm(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::Windo
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     Centrelacartesurcetteville1 = PopupMenu1->addAction(QStringLiteral("Centre la carte sur cette ville"));
     Voirlaville1 = PopupMenu1->addAction(QStringLiteral("Voir la ville"));
+    PartirdecetteVille1 = PopupMenu1->addAction(QStringLiteral("Partir de cette ville"));
+    AllercetteVille1 = PopupMenu1->addAction(QStringLiteral("Aller à cette ville"));
     PopupMenu1->addSeparator();
     TrierlalisteparNom1 = PopupMenu1->addAction(QStringLiteral("Trier la liste par Nom"));
     TrierlalisteparNumro1 = PopupMenu1->addAction(QStringLiteral("Trier la liste par Numéro"));
@@ -76,12 +94,27 @@ TCitiesForm::TCitiesForm(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::Windo
     connect(Voirlaville1, &QAction::triggered, this, &TCitiesForm::Voirlaville1Click);
     connect(TrierlalisteparNom1, &QAction::triggered, this, &TCitiesForm::TrierlalisteparNom1Click);
     connect(TrierlalisteparNumro1, &QAction::triggered, this, &TCitiesForm::TrierlalisteparNumro1Click);
+    connect(PartirdecetteVille1, &QAction::triggered, this, &TCitiesForm::PartirdecetteVille1Click);
+    connect(AllercetteVille1, &QAction::triggered, this, &TCitiesForm::AllercetteVille1Click);
     connect(ValueListEditor1, &QWidget::customContextMenuRequested, this, &TCitiesForm::PopupMenu1Popup);
+    connect(ValueListEditor1, &QTableWidget::cellDoubleClicked, this,
+            [this](int row, int) {
+                selectLine(row);
+                Centrelacartesurcetteville1Click();
+            });
+    connect(SearchEdit, &QLineEdit::textChanged, this, &TCitiesForm::applySearch);
+    connect(SearchEdit, &QLineEdit::returnPressed, this, &TCitiesForm::Centrelacartesurcetteville1Click);
 }
 
 void TCitiesForm::refreshCityList(const CarteVarenthe *map)
 {
-    rows_ = map ? cityRowsFromMap(*map) : QList<CityRow>{};
+    allRows_ = map ? cityRowsFromMap(*map) : QList<CityRow>{};
+    applySearch();
+}
+
+void TCitiesForm::applySearch()
+{
+    rows_ = filterCityRows(allRows_, SearchEdit->text());
     fillGrid();
 }
 
@@ -119,8 +152,8 @@ void TCitiesForm::selectLine(int line)
 void TCitiesForm::sortRows(CitySortMode mode)
 {
     sortMode_ = mode;
-    sortCityRows(rows_, mode);
-    fillGrid();
+    sortCityRows(allRows_, mode);
+    applySearch();
 }
 
 void TCitiesForm::TrierlalisteparNom1Click()
@@ -145,10 +178,25 @@ void TCitiesForm::Centrelacartesurcetteville1Click()
 
 void TCitiesForm::Voirlaville1Click()
 {
+    // A zone marker's number is a zone code, not a city of the game.
     const int line = selectedLine();
-    if (line < 0)
+    if (line < 0 || rows_.at(line).zone)
         return;
     QDesktopServices::openUrl(cityPageUrl(cityKeyNumber(rows_.at(line).key, 0)));
+}
+
+void TCitiesForm::PartirdecetteVille1Click()
+{
+    const int line = selectedLine();
+    if (line >= 0 && rows_.at(line).hasCell())
+        emit routeStartRequested(rows_.at(line).x, rows_.at(line).y);
+}
+
+void TCitiesForm::AllercetteVille1Click()
+{
+    const int line = selectedLine();
+    if (line >= 0 && rows_.at(line).hasCell())
+        emit routeEndRequested(rows_.at(line).x, rows_.at(line).y);
 }
 
 bool TCitiesForm::ValueListEditor1KeyDown(int key)
@@ -175,14 +223,30 @@ void TCitiesForm::PopupMenu1Popup(const QPoint &position)
     const int line = ValueListEditor1->rowAt(position.y());
     if (line >= 0)
         selectLine(line);
-    const bool onRow = selectedLine() >= 0;
+    const int selected = selectedLine();
+    const bool onRow = selected >= 0;
     Centrelacartesurcetteville1->setEnabled(onRow);
-    Voirlaville1->setEnabled(onRow);
+    Voirlaville1->setEnabled(onRow && !rows_.at(selected).zone);
+    PartirdecetteVille1->setEnabled(onRow && rows_.at(selected).hasCell());
+    AllercetteVille1->setEnabled(onRow && rows_.at(selected).hasCell());
     PopupMenu1->popup(ValueListEditor1->viewport()->mapToGlobal(position));
 }
 
 bool TCitiesForm::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == SearchEdit && event->type() == QEvent::KeyPress) {
+        auto *keyEvent = static_cast<QKeyEvent *>(event);
+        if (keyEvent->key() == Qt::Key_Escape && !SearchEdit->text().isEmpty()) {
+            SearchEdit->clear();
+            return true;
+        }
+        // Up and down move in the rows the search kept.
+        if (keyEvent->key() == Qt::Key_Down || keyEvent->key() == Qt::Key_Up) {
+            const int line = selectedLine() + (keyEvent->key() == Qt::Key_Down ? 1 : -1);
+            selectLine(std::clamp(line, 0, static_cast<int>(rows_.size()) - 1));
+            return true;
+        }
+    }
     if (watched == ValueListEditor1 && event->type() == QEvent::KeyPress) {
         auto *keyEvent = static_cast<QKeyEvent *>(event);
         // Letters and digits are ours (the grid's own keyboard search depends

@@ -1,7 +1,8 @@
 #pragma once
 // The city list tool window: the named elements of the active map, sortable
-// by name or number, with a jump by first letter, centring of the active map
-// window on a city and the city's web page. Created once by the main window,
+// by name or number, with a search field that keeps the names containing
+// what is typed, a jump by first letter, centring of the active map window on
+// a city, the city's web page, and the route's ends set on a city. Created once by the main window,
 // refilled whenever a map window is activated or closed.
 #include <QList>
 #include <QWidget>
@@ -10,6 +11,7 @@
 
 class CarteVarenthe;
 class QAction;
+class QLineEdit;
 class QMenu;
 class QTableWidget;
 
@@ -32,19 +34,30 @@ public:
     void Voirlaville1Click();
     void TrierlalisteparNom1Click();
     void TrierlalisteparNumro1Click();
+    void PartirdecetteVille1Click();
+    void AllercetteVille1Click();
     // Returns true when the key was a letter or digit (handled here).
     bool ValueListEditor1KeyDown(int key);
 
+    // "Rechercher :": typing keeps the rows whose name contains the text;
+    // Enter centres the map on the selected row, Escape clears the field.
+    QLineEdit *SearchEdit = nullptr;
     QTableWidget *ValueListEditor1 = nullptr;
     QMenu *PopupMenu1 = nullptr;
     QAction *Centrelacartesurcetteville1 = nullptr;
     QAction *Voirlaville1 = nullptr;
     QAction *TrierlalisteparNom1 = nullptr;
     QAction *TrierlalisteparNumro1 = nullptr;
+    QAction *PartirdecetteVille1 = nullptr;
+    QAction *AllercetteVille1 = nullptr;
 
 signals:
     // Centre the active map window on this cell (`centreOnCell`).
     void centreRequested(int x, int y);
+    // Set the active map window's route start or end on this cell, as its
+    // own pop-up menu does.
+    void routeStartRequested(int x, int y);
+    void routeEndRequested(int x, int y);
     // The close box was used: the main window clears `MontrerVilles`.
     void closed();
 
@@ -54,9 +67,11 @@ protected:
 
 private:
     void fillGrid();
+    void applySearch();
     void sortRows(CitySortMode mode);
     void PopupMenu1Popup(const QPoint &position);
 
-    QList<CityRow> rows_;
+    QList<CityRow> allRows_; // every named element, in the chosen order
+    QList<CityRow> rows_;    // those the search keeps, as shown
     CitySortMode sortMode_ = SortByName;
 };

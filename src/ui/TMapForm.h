@@ -138,6 +138,9 @@ public slots:
     // Pop-up menu commands, on the targeted cell.
     void DefinrPointDepartExecute();
     void DefinirPointArriveeExecute();
+    // The same on a given cell, as the city list asks for a city's cell.
+    void setRouteStartAt(int column, int row);
+    void setRouteEndAt(int column, int row);
     void CentrerIciExecute();
     // Main-menu route commands on this window's document ("Effacer" F1,
     // "Actualiser" F5): clear the results, or search again from the start.

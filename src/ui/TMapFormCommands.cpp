@@ -17,20 +17,30 @@
 
 void TMapForm::DefinrPointDepartExecute()
 {
-    const AppSettings &settings = host_.settings();
-    setRouteOptions(*document_, settings.useWingsGift, settings.allowEmbark, settings.allowAbandon);
     const QPoint cell = targetedCell();
-    {
-        BusyPointer busy;
-        setRouteStart(*document_, cell.x(), cell.y());
-    }
-    repaintMap();
+    setRouteStartAt(cell.x(), cell.y());
 }
 
 void TMapForm::DefinirPointArriveeExecute()
 {
     const QPoint cell = targetedCell();
-    if (setRouteEnd(*document_, cell.x(), cell.y()))
+    setRouteEndAt(cell.x(), cell.y());
+}
+
+void TMapForm::setRouteStartAt(int column, int row)
+{
+    const AppSettings &settings = host_.settings();
+    setRouteOptions(*document_, settings.useWingsGift, settings.allowEmbark, settings.allowAbandon);
+    {
+        BusyPointer busy;
+        setRouteStart(*document_, column, row);
+    }
+    repaintMap();
+}
+
+void TMapForm::setRouteEndAt(int column, int row)
+{
+    if (setRouteEnd(*document_, column, row))
         repaintMap();
 }
 
