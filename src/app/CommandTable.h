@@ -27,6 +27,7 @@ enum class Command {
     MontrerConfigurationAffichage,
     EffacerChemins,
     ActualiserChemins,
+    VoirToutItineraire,
     MontrerConfigurationRecherche,
     Cascade,
     MosaiqueHorizontale,

@@ -52,6 +52,8 @@ MainMenus buildMainMenus(QMainWindow &window, const CommandTable &commands)
                                QStringLiteral("Recherche de chemin|Fonctions relatives à la recherche des chemins"));
     add(recherche, Command::EffacerChemins);
     add(recherche, Command::ActualiserChemins);
+    add(recherche, Command::VoirToutItineraire);
+    menus.route = recherche;
     recherche->addSeparator();
     add(recherche, Command::MontrerConfigurationRecherche);
 

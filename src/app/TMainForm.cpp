@@ -94,7 +94,7 @@ TMainForm::TMainForm(const QString &configName, QWidget *parent)
     buildMenus();
     connectCommands();
     for (Command id : {Command::FermerFichier, Command::EnregistrerFichier, Command::EnregistrerFichierSous,
-                       Command::EnregistrerBitmap, Command::EnregistrerVue})
+                       Command::EnregistrerBitmap, Command::EnregistrerVue, Command::VoirToutItineraire})
         command(id)->setEnabled(false);
     UpdateApplicationTitle();
 
@@ -174,6 +174,11 @@ void TMainForm::buildMenus()
     SelectionAspects = menus.aspects;
     windowMenu_ = menus.windows;
     windowList_ = new WindowListMenu(windowMenu_, mdiArea_);
+    // A route comes and goes inside a map window; the menu looks when it opens.
+    connect(menus.route, &QMenu::aboutToShow, this, [this] {
+        TMapForm *active = activeMapWindow();
+        command(Command::VoirToutItineraire)->setEnabled(active && active->hasRoute());
+    });
     recentMenu_ = new RecentFilesMenu(menus.recent, recentFiles_, [this](const QString &path) { openRecentFile(path); });
     aspectGroup_ = new QActionGroup(this);
     // Choosing the marked item again unmarks it (and still reloads).
@@ -197,6 +202,10 @@ void TMainForm::connectCommands()
     on(Command::MontrerConfigurationAffichage, [this] { ConfigurationExecute(false); });
     on(Command::EffacerChemins, [this] { EffacerCheminsExecute(); });
     on(Command::ActualiserChemins, [this] { ActualiserCheminsExecute(); });
+    on(Command::VoirToutItineraire, [this] {
+        if (TMapForm *active = activeMapWindow())
+            active->fitRoute();
+    });
     on(Command::MontrerConfigurationRecherche, [this] { ConfigurationExecute(true); });
     on(Command::Cascade, [this] { cascade(mdiArea_); });
     on(Command::MosaiqueHorizontale, [this] { tileHorizontally(mdiArea_); });
@@ -340,6 +349,7 @@ void TMainForm::MapWindowActivated(TMapForm *window)
     for (Command id : {Command::FermerFichier, Command::EnregistrerFichier, Command::EnregistrerFichierSous,
                        Command::EnregistrerBitmap, Command::EnregistrerVue})
         command(id)->setEnabled(window != nullptr);
+    command(Command::VoirToutItineraire)->setEnabled(window && window->hasRoute());
     // What follows asks the frame for its active map window, which a closing
     // window no longer is: after the last one the title is bare, the minimap
     // hides (keeping its tick) and the city list empties.

@@ -1,5 +1,7 @@
 #include "ui/MapViewGeometry.h"
 
+#include "render/MapView.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -55,6 +57,17 @@ QPoint viewCentreCell(int scrollX, int scrollY, int clientWidth, int clientHeigh
     if (pitch <= 0)
         return {0, 0};
     return {(clientWidth / 2 + scrollX) / pitch, (clientHeight / 2 + scrollY) / pitch};
+}
+
+int zoomToFit(int columns, int rows, int width, int height, int gap)
+{
+    const int usable = ScrollBarThickness;
+    for (int zoom = MaxZoom; zoom > MinZoom; --zoom) {
+        const long long pitch = MapView::cellSizeForZoom(zoom) + std::max(gap, 0);
+        if (pitch * std::max(columns, 1) <= width - usable && pitch * std::max(rows, 1) <= height - usable)
+            return zoom;
+    }
+    return MinZoom;
 }
 
 } // namespace MapViewGeometry

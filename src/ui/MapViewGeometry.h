@@ -34,6 +34,9 @@ int dragPosition(int pressScroll, int pressMouse, int mouse, float speed);
 // Scroll position that brings the top-left corner of cell `index` to the
 // client's centre (not clamped).
 int centringPosition(int index, int pitch, int clientExtent);
+// The largest zoom (5 to 100) whose cells, `gap` pixels apart, show a span of
+// `columns` x `rows` cells within a client area of `width` x `height`.
+int zoomToFit(int columns, int rows, int width, int height, int gap);
 
 // The cell under the client's centre.
 QPoint viewCentreCell(int scrollX, int scrollY, int clientWidth, int clientHeight, int pitch);

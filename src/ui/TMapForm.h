@@ -138,6 +138,11 @@ public slots:
     // Pop-up menu commands, on the targeted cell.
     void DefinrPointDepartExecute();
     void DefinirPointArriveeExecute();
+    // "Voir tout l'itinéraire": the zoom and scroll positions that show the
+    // route's start and end with a margin of two cells; nothing without a
+    // route.
+    void fitRoute();
+    bool hasRoute() const;
     // The same on a given cell, as the city list asks for a city's cell.
     void setRouteStartAt(int column, int row);
     void setRouteEndAt(int column, int row);

@@ -1,6 +1,7 @@
 // The map window's commands: the route pop-up menu and the route commands of
 // the main menu, the close query, and the bitmap export.
 #include <QCloseEvent>
+#include <algorithm>
 #include <QGuiApplication>
 #include <QMdiSubWindow>
 #include <QProgressDialog>
@@ -10,6 +11,7 @@
 #include "render/PictureFormat.h"
 #include "route/RouteEndpoints.h"
 #include "route/RouteSearch.h"
+#include "ui/MapViewGeometry.h"
 #include "ui/MapWindowHost.h"
 #include "ui/TMapForm.h"
 #include "ui/BusyPointer.h"
@@ -35,6 +37,31 @@ void TMapForm::setRouteStartAt(int column, int row)
         BusyPointer busy;
         setRouteStart(*document_, column, row);
     }
+    repaintMap();
+}
+
+bool TMapForm::hasRoute() const
+{
+    return document_->routeStartX >= 0 && document_->routeEndX >= 0 && document_->routeTotalTime >= 0;
+}
+
+void TMapForm::fitRoute()
+{
+    if (!hasRoute())
+        return;
+    constexpr int Margin = 2;
+    const CarteVarenthe &map = *document_;
+    const int left = std::min(map.routeStartX, map.routeEndX) - Margin;
+    const int right = std::max(map.routeStartX, map.routeEndX) + Margin;
+    const int top = std::min(map.routeStartY, map.routeEndY) - Margin;
+    const int bottom = std::max(map.routeStartY, map.routeEndY) + Margin;
+    setZoom(MapViewGeometry::zoomToFit(right - left + 1, bottom - top + 1, clientWidth(), clientHeight(), gridGap()));
+    // Centred on the span in the part of the window the scroll bars leave.
+    const int pitch = cellPitch();
+    const int visibleWidth = clientWidth() - MapViewGeometry::ScrollBarThickness;
+    const int visibleHeight = clientHeight() - MapViewGeometry::ScrollBarThickness;
+    setScrollX((left + right + 1) * pitch / 2 - visibleWidth / 2);
+    setScrollY((top + bottom + 1) * pitch / 2 - visibleHeight / 2);
     repaintMap();
 }
 

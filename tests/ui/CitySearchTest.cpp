@@ -10,7 +10,9 @@
 
 #include "MapFormTestHost.h"
 #include "map/CarteVarenthe.h"
+#include "render/MapView.h"
 #include "ui/CityList.h"
+#include "ui/MapViewGeometry.h"
 #include "ui/TCitiesForm.h"
 
 namespace {
@@ -104,4 +106,38 @@ TEST(CitySearch, TheListSetsARoutesEndsOnACityAndAZoneHasNoPage)
     EXPECT_EQ(QPoint(document.routeStartX, document.routeStartY), QPoint(3, 4));
     EXPECT_EQ(QPoint(document.routeEndX, document.routeEndY), QPoint(30, 20));
     EXPECT_GT(document.routeTotalTime, 0);
+}
+
+TEST(SeeTheWholeRoute, TheLargestZoomThatShowsBothEndsWithTheirMargin)
+{
+    // At the zoom chosen the span fits the client area less its scroll bars;
+    // one step further it would not (unless already at full size).
+    const struct {
+        int columns, rows, width, height, gap;
+    } spans[] = {{10, 5, 600, 400, 1}, {40, 8, 600, 400, 1}, {5, 60, 600, 400, 0}, {300, 169, 800, 600, 1},
+                 {4000, 10, 800, 600, 1}};
+    for (const auto &s : spans) {
+        const int zoom = MapViewGeometry::zoomToFit(s.columns, s.rows, s.width, s.height, s.gap);
+        auto fits = [&](int z) {
+            const int pitch = MapView::cellSizeForZoom(z) + s.gap;
+            return pitch * s.columns <= s.width - 16 && pitch * s.rows <= s.height - 16;
+        };
+        EXPECT_TRUE(zoom == MapViewGeometry::MinZoom || fits(zoom)) << s.columns << "x" << s.rows;
+        EXPECT_TRUE(zoom == MapViewGeometry::MaxZoom || !fits(zoom + 1)) << s.columns << "x" << s.rows;
+    }
+
+    // In a window: both ends and their margins end up in view.
+    FakeMapWindowHost host;
+    ShownMapForm shown(host, grassWorld(200, 120));
+    EXPECT_FALSE(shown.form.hasRoute());
+    shown.form.setRouteStartAt(10, 100);
+    shown.form.setRouteEndAt(150, 20);
+    ASSERT_TRUE(shown.form.hasRoute());
+    shown.form.fitRoute();
+    const QRect view(shown.form.scrollX(), shown.form.scrollY(), shown.form.clientWidth() - 16,
+                     shown.form.clientHeight() - 16);
+    const int pitch = shown.form.cellPitch();
+    for (const QPoint cell : {QPoint(8, 102), QPoint(152, 18)})
+        EXPECT_TRUE(view.contains(QRect(cell.x() * pitch, cell.y() * pitch, pitch, pitch)))
+            << cell.x() << "," << cell.y() << " at zoom " << shown.form.zoomPercent();
 }
