@@ -529,8 +529,12 @@ void TMainForm::RecordOpenMaps()
 
 void TMainForm::ConfigurationExecute(bool routePage)
 {
-    if (tools_->OptionForm->ConfigurationExecute(settings_, routePage ? TOptionForm::RoutePage : TOptionForm::InterfacePage))
-        RepaintAllMaps();
+    if (!tools_->OptionForm->ConfigurationExecute(settings_,
+                                                 routePage ? TOptionForm::RoutePage : TOptionForm::InterfacePage))
+        return;
+    for (TMapForm *window : mapWindows())
+        window->followRouteOptions();
+    RepaintAllMaps();
 }
 
 void TMainForm::AProposExecute()

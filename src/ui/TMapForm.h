@@ -143,6 +143,11 @@ public slots:
     // route.
     void fitRoute();
     bool hasRoute() const;
+    // After the route options changed: a map with a start is searched again
+    // with the new options and its route traced again, so that its picture
+    // never shows times and a route from different options. Nothing when the
+    // map has no start or already uses these options.
+    void followRouteOptions();
     // The same on a given cell, as the city list asks for a city's cell.
     void setRouteStartAt(int column, int row);
     void setRouteEndAt(int column, int row);

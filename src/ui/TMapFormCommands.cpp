@@ -40,6 +40,23 @@ void TMapForm::setRouteStartAt(int column, int row)
     repaintMap();
 }
 
+void TMapForm::followRouteOptions()
+{
+    CarteVarenthe &map = *document_;
+    const AppSettings &settings = host_.settings();
+    if (map.routeStartX < 0 || (map.useWingsGift == settings.useWingsGift && map.allowEmbark == settings.allowEmbark
+                                && map.allowAbandon == settings.allowAbandon))
+        return;
+    setRouteOptions(map, settings.useWingsGift, settings.allowEmbark, settings.allowAbandon);
+    {
+        BusyPointer busy;
+        searchRoutes(map);
+        if (map.routeEndX >= 0)
+            traceRoute(map);
+    }
+    repaintMap();
+}
+
 bool TMapForm::hasRoute() const
 {
     return document_->routeStartX >= 0 && document_->routeEndX >= 0 && document_->routeTotalTime >= 0;

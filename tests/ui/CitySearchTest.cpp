@@ -141,3 +141,39 @@ TEST(SeeTheWholeRoute, TheLargestZoomThatShowsBothEndsWithTheirMargin)
         EXPECT_TRUE(view.contains(QRect(cell.x() * pitch, cell.y() * pitch, pitch, pitch)))
             << cell.x() << "," << cell.y() << " at zoom " << shown.form.zoomPercent();
 }
+
+TEST(RouteOptions, NewOptionsSearchAMapWithAStartAgain)
+{
+    // Sea across the middle: with embarking the route crosses it.
+    auto makeMap = [] {
+        auto map = grassWorld(40, 26);
+        for (int y = 0; y < 26; ++y)
+            for (int x = 18; x < 22; ++x)
+                map->terrain.at(x, y) = 103;
+        // Ports on both shores: boats are boarded and left only there.
+        map->terrain.at(17, 12) = 1;
+        map->terrain.at(22, 12) = 1;
+        return map;
+    };
+    FakeMapWindowHost host;
+    ShownMapForm shown(host, makeMap());
+    shown.form.setRouteStartAt(5, 12);
+    shown.form.setRouteEndAt(35, 12);
+    host.appSettings.allowEmbark = true;
+    shown.form.followRouteOptions();
+
+    FakeMapWindowHost freshHost;
+    freshHost.appSettings.allowEmbark = true;
+    ShownMapForm fresh(freshHost, makeMap());
+    fresh.form.setRouteStartAt(5, 12);
+    fresh.form.setRouteEndAt(35, 12);
+    const CarteVarenthe &followed = shown.form.document();
+    EXPECT_TRUE(followed.allowEmbark);
+    EXPECT_EQ(followed.routeTotalTime, fresh.form.document().routeTotalTime);
+    EXPECT_GT(followed.routeTotalTime, 0) << "the sea is crossed by boat";
+    for (int y = 0; y < 26; ++y)
+        for (int x = 0; x < 40; ++x) {
+            ASSERT_EQ(followed.routeTime[Afloat].at(x, y), fresh.form.document().routeTime[Afloat].at(x, y));
+            ASSERT_EQ(followed.routeMark.at(x, y), fresh.form.document().routeMark.at(x, y));
+        }
+}
