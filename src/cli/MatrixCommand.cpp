@@ -40,17 +40,13 @@ std::vector<int32_t> cityNumbers(const std::string &text)
     while (true) {
         int32_t number = 0;
         const auto [next, error] = std::from_chars(p, end, number);
-        if (error != std::errc() || next == p)
-            throw CLI::ValidationError("--cities", "« " + text
-                                                       + " » : numéros de villes séparés par des virgules attendus (N1,N2,...)");
+        if (error != std::errc() || next == p || (next != end && *next != ','))
+            throw CLI::ValidationError("--cities", "« " + text + " » : numéros de villes séparés par des virgules "
+                                                                 "attendus (N1,N2,...)");
         numbers.push_back(number);
-        p = next;
-        if (p == end)
+        if (next == end)
             return numbers;
-        if (*p != ',')
-            throw CLI::ValidationError("--cities", "« " + text
-                                                       + " » : numéros de villes séparés par des virgules attendus (N1,N2,...)");
-        ++p;
+        p = next + 1;
     }
 }
 
@@ -124,6 +120,8 @@ std::string csvReport(const std::vector<const Element *> &cities, const std::vec
 
 int runMatrix(const MatrixRequest &request)
 {
+    // A malformed list is refused before the map is read, as route does
+    // with its cells.
     if (!request.cities.empty())
         cityNumbers(request.cities);
     CarteVarenthe map;
