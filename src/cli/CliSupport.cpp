@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "map/CarteVarenthe.h"
+#include "map/CityLookup.h"
 #include "map/MapErrors.h"
 #include "map/MapFileHeader.h"
 
@@ -55,6 +56,32 @@ void requireOnMap(const CellArgument &cell, const std::string &option, const Car
         throw CLI::ValidationError(option, std::to_string(cell.x) + "," + std::to_string(cell.y)
                                                + " : la case est hors de la carte (" + std::to_string(map.width)
                                                + " x " + std::to_string(map.height) + " cases)");
+}
+
+namespace {
+
+std::string joinedNames(const std::vector<std::string> &names)
+{
+    std::string text;
+    for (const std::string &name : names)
+        text += (text.empty() ? "" : ", ") + name;
+    return text;
+}
+
+} // namespace
+
+CellArgument cityArgument(const std::string &text, const std::string &option, const CarteVarenthe &map)
+{
+    const std::vector<const Element *> cities = findCities(map, text);
+    if (cities.size() == 1)
+        return CellArgument{cities.front()->x, cities.front()->y};
+    const std::vector<std::string> close = closeCityNames(map, text);
+    if (cities.empty())
+        throw CLI::ValidationError(option, "« " + text + " » : aucune ville de ce nom ni de ce numéro"
+                                               + (close.empty() ? "" : " ; villes proches : " + joinedNames(close)));
+    throw CLI::ValidationError(option, "« " + text + " » désigne " + std::to_string(cities.size())
+                                           + " villes : " + joinedNames(close) + (cities.size() > close.size() ? "..." : "")
+                                           + " ; précisez le nom ou donnez le numéro");
 }
 
 bool openMapOrReport(CarteVarenthe &document, const std::string &path)

@@ -26,6 +26,11 @@ CellArgument parseCellArgument(const std::string &text, const std::string &optio
 // Throws CLI::ValidationError when the cell is off `map`.
 void requireOnMap(const CellArgument &cell, const std::string &option, const CarteVarenthe &map);
 
+// The cell of the one city that `text` names, by number or by name (case
+// and accents aside); throws CLI::ValidationError naming `option`, with up
+// to five close names, when it names none or several.
+CellArgument cityArgument(const std::string &text, const std::string &option, const CarteVarenthe &map);
+
 // Reads `path` into `document`. On failure prints the reader's message and
 // returns false.
 bool openMapOrReport(CarteVarenthe &document, const std::string &path);

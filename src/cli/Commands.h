@@ -30,6 +30,7 @@ CliCommand addNewCommand(CLI::App &parent);
 CliCommand addEditCommand(CLI::App &parent);
 CliCommand addConvertCommand(CLI::App &parent);
 CliCommand addRouteCommand(CLI::App &parent);
+CliCommand addMatrixCommand(CLI::App &parent);
 #ifdef PELMORIN_WITH_RENDER
 CliCommand addRenderCommand(CLI::App &parent);
 #endif

@@ -26,6 +26,8 @@ struct RouteRequest {
     std::string mapPath;
     std::string from;
     std::string to;
+    std::string fromCity;
+    std::string toCity;
     bool wings = false;
     bool embark = false;
     bool abandon = false;
@@ -74,11 +76,15 @@ Json routeReport(const CarteVarenthe &map, const RouteRequest &request)
     return report;
 }
 
-// Bad cells end the command with status 2 through CLI::ValidationError,
-// an unreadable map with status 1.
+// Bad cells and cities that cannot be told apart end the command with
+// status 2 through CLI::ValidationError, an unreadable map with status 1.
 int runRoute(const RouteRequest &request)
 {
-    const CellArgument start = parseCellArgument(request.from, "--from");
+    if (request.from.empty() && request.fromCity.empty())
+        throw CLI::ValidationError("route", "--from ou --from-city est nécessaire");
+    std::optional<CellArgument> start;
+    if (!request.from.empty())
+        start = parseCellArgument(request.from, "--from");
     std::optional<CellArgument> end;
     if (!request.to.empty())
         end = parseCellArgument(request.to, "--to");
@@ -86,12 +92,17 @@ int runRoute(const RouteRequest &request)
     CarteVarenthe map;
     if (!openMapOrReport(map, request.mapPath))
         return CliFailure;
-    requireOnMap(start, "--from", map);
+    if (start)
+        requireOnMap(*start, "--from", map);
+    else
+        start = cityArgument(request.fromCity, "--from-city", map);
     if (end)
         requireOnMap(*end, "--to", map);
+    else if (!request.toCity.empty())
+        end = cityArgument(request.toCity, "--to-city", map);
 
     setRouteOptions(map, request.wings, request.embark, request.abandon);
-    setRouteStart(map, start.x, start.y);
+    setRouteStart(map, start->x, start->y);
     if (end)
         setRouteEnd(map, end->x, end->y);
 
@@ -108,10 +119,15 @@ CliCommand addRouteCommand(CLI::App &app)
     CLI::App *route = app.add_subcommand(
         "route", "Cherche les plus courts chemins depuis une case et décrit l'itinéraire en JSON");
     route->add_option("MAP", request->mapPath, "Carte (.vr)")->required();
-    route->add_option("--from", request->from, "Case de départ (colonne, ligne, à partir de 0)")
-        ->required()
-        ->type_name("X,Y");
-    route->add_option("--to", request->to, "Case d'arrivée de l'itinéraire")->type_name("X,Y");
+    CLI::Option *from =
+        route->add_option("--from", request->from, "Case de départ (colonne, ligne, à partir de 0)")->type_name("X,Y");
+    CLI::Option *to = route->add_option("--to", request->to, "Case d'arrivée de l'itinéraire")->type_name("X,Y");
+    route->add_option("--from-city", request->fromCity, "Ville de départ, par son nom ou son numéro")
+        ->type_name("NOM|NUMERO")
+        ->excludes(from);
+    route->add_option("--to-city", request->toCity, "Ville d'arrivée, par son nom ou son numéro")
+        ->type_name("NOM|NUMERO")
+        ->excludes(to);
     route->add_flag("--wings", request->wings, "Utiliser le don « Ailes »");
     route->add_flag("--embark", request->embark, "Autoriser embarquer/débarquer");
     route->add_flag("--abandon", request->abandon, "Autoriser abandon de l'embarcation sur le sable");

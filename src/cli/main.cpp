@@ -38,6 +38,7 @@ int run(int argc, char **argv)
     app.set_version_flag("--version", "pelmorin-cli " PELMORIN_VERSION, "Affiche la version et quitte");
     const std::vector<CliCommand> commands = {
         addInfoCommand(app), addNewCommand(app), addEditCommand(app), addConvertCommand(app), addRouteCommand(app),
+        addMatrixCommand(app),
 #ifdef PELMORIN_WITH_RENDER
         addRenderCommand(app),
 #endif

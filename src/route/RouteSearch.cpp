@@ -497,6 +497,13 @@ bool traceRoute(CarteVarenthe &map)
     return true;
 }
 
+int32_t tracedTotalTime(const CarteVarenthe &map)
+{
+    if (!hasTraceableEnds(map) || !walkBack(map, [](int32_t, int32_t, int32_t, int32_t) {}))
+        return -1;
+    return map.routeTimeAt(map.routeEndX, map.routeEndY, endLayerOf(map, map.routeEndX, map.routeEndY));
+}
+
 std::vector<RouteCell> tracedRoute(const CarteVarenthe &map)
 {
     std::vector<RouteCell> cells;

@@ -19,6 +19,12 @@ void searchRoutes(CarteVarenthe &map);
 // cell can be walked back, `routeTotalTime`. Returns whether it could.
 bool traceRoute(CarteVarenthe &map);
 
+// The duration `traceRoute` would store for the document's end cell: its
+// arrival time when the route from the start can be walked back, -1
+// otherwise. Reads the document only, so many ends can be asked after one
+// search.
+int32_t tracedTotalTime(const CarteVarenthe &map);
+
 // One cell of the traced route with its mark (MarkOnRoute or
 // MarkLayerChange) and the layer in which the route passes it.
 struct RouteCell {

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "RouteReference.h"
+#include "route/MatrixRunner.h"
 #include "route/MoveRules.h"
 #include "route/RouteEndpoints.h"
 #include "route/RouteSearch.h"
@@ -184,4 +185,30 @@ TEST(RouteProperty, RouteOfOverAThousandYearsKeepsExactMinutes)
             ASSERT_EQ(map.routeTimeAt(x, y, OnFoot), expected[OnFoot][cellOf(map, x, y)]);
     expectArrivalMovesAddUp(map);
     expectTracedRouteAddsUp(map);
+}
+
+// The matrix gives, for every pair of a few random cells, the duration that
+// setting that start and that end gives on the document itself, whatever the
+// number of threads.
+TEST(RouteProperty, MatrixTimesAreThoseOfSingleRoutes)
+{
+    std::mt19937 random(53);
+    for (int round = 0; round < 200; ++round) {
+        const CarteVarenthe map = randomMap(random, round % 2 ? TableKind::Random : TableKind::World);
+        std::vector<MatrixCell> cells(std::uniform_int_distribution<size_t>(1, 6)(random));
+        for (MatrixCell &cell : cells)
+            cell = {std::uniform_int_distribution<int32_t>(0, map.width - 1)(random),
+                    std::uniform_int_distribution<int32_t>(0, map.height - 1)(random)};
+        std::vector<int32_t> expected;
+        for (const MatrixCell &from : cells)
+            for (const MatrixCell &to : cells) {
+                CarteVarenthe single = map;
+                setRouteStart(single, from.x, from.y);
+                setRouteEnd(single, to.x, to.y);
+                expected.push_back(single.routeTotalTime);
+            }
+        SCOPED_TRACE(testing::Message() << "round " << round);
+        EXPECT_EQ(runTravelMatrix(map, cells, 1), expected);
+        EXPECT_EQ(runTravelMatrix(map, cells, 3), expected);
+    }
 }
