@@ -14,6 +14,7 @@
 #include "cli/Commands.h"
 #include "map/CarteVarenthe.h"
 #include "route/MoveRules.h"
+#include "route/Itinerary.h"
 #include "route/RouteEndpoints.h"
 #include "route/RouteSearch.h"
 #include "route/TravelTime.h"
@@ -32,6 +33,7 @@ struct RouteRequest {
     bool embark = false;
     bool abandon = false;
     bool grids = false;
+    bool itinerary = false;
 };
 
 Json gridRows(const Grid &grid)
@@ -68,6 +70,16 @@ Json routeReport(const CarteVarenthe &map, const RouteRequest &request)
             path.push_back({cell.x, cell.y, cell.mark});
     report["path"] = std::move(path);
     report["reached"] = {reachedCells(map.routeTime[OnFoot]), reachedCells(map.routeTime[Afloat])};
+    if (request.itinerary) {
+        Json steps = Json::array();
+        for (const ItineraryStep &step : buildItinerary(map))
+            steps.push_back({{"event", itineraryEventText(step.event)},
+                             {"x", step.x},
+                             {"y", step.y},
+                             {"time", step.time},
+                             {"name", step.name.empty() ? Json(nullptr) : Json(step.name)}});
+        report["itinerary"] = std::move(steps);
+    }
     if (request.grids) {
         report["routeTime"] = {gridRows(map.routeTime[OnFoot]), gridRows(map.routeTime[Afloat])};
         report["routeStep"] = {gridRows(map.routeStep[OnFoot]), gridRows(map.routeStep[Afloat])};
@@ -132,5 +144,7 @@ CliCommand addRouteCommand(CLI::App &app)
     route->add_flag("--embark", request->embark, "Autoriser embarquer/débarquer");
     route->add_flag("--abandon", request->abandon, "Autoriser abandon de l'embarcation sur le sable");
     route->add_flag("--grids", request->grids, "Ajouter les grilles routeTime, routeStep et routeMark");
+    route->add_flag("--itinerary", request->itinerary,
+                    "Ajouter l'itinéraire : départ, bateaux pris et quittés, villes et provinces traversées, arrivée");
     return {route, [request] { return runRoute(*request); }};
 }

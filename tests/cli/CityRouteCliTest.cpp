@@ -48,6 +48,17 @@ TEST(CityRouteCli, ACityNamedOrNumberedRoutesAsItsCell)
         ASSERT_EQ(byCity.status, 0) << byCity.err;
         EXPECT_EQ(nlohmann::json::parse(byCity.out), nlohmann::json::parse(byCells.out)) << ends[1] << ends[3];
     }
+
+    // --itinerary adds the steps, from the start to the arrival at the route's duration.
+    const CliResult told = runCli({"route", map, "--from", "0,0", "--to", "8,0", "--itinerary"});
+    ASSERT_EQ(told.status, 0) << told.err;
+    const nlohmann::json report = nlohmann::json::parse(told.out);
+    const nlohmann::json &steps = report.at("itinerary");
+    ASSERT_GE(steps.size(), 2u);
+    EXPECT_EQ(steps.front().at("event"), "Départ");
+    EXPECT_EQ(steps.back().at("event"), "Arrivée");
+    EXPECT_EQ(steps.back().at("time"), report.at("totalTime"));
+    EXPECT_EQ(steps.back().at("x"), 8);
 }
 
 TEST(CityRouteCli, AnUnknownOrAmbiguousCityIsRefusedWithCloseNames)
