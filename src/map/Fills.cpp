@@ -52,43 +52,64 @@ private:
 // whether a cell belongs to the region and is not taken yet; `take(span)`
 // takes a whole row segment, whose cells are no longer open after it;
 // `border(x, y)` sees every cell next to a taken segment that is not open.
-// A cell is seeded once per segment of a neighbouring row, never per cell,
-// and the seed stack is the only memory.
+//
+// A seed is a run of open cells found in the row next to a taken segment,
+// so its cells are not read again, and it remembers that segment, whose
+// cells need no second look from the seed's own segment. Since segments are
+// taken whole, a seed whose first cell was taken meanwhile is taken whole.
+// The seed stack is the only memory.
 template <class Open, class Take, class Border>
 void walkRegion(int32_t width, int32_t height, int32_t x, int32_t y, Open open, Take take, Border border)
 {
-    std::vector<Cell> seeds;
+    struct Seed {
+        Span run;
+        Span parent; // empty (x1 < x0) for the first seed
+    };
+    std::vector<Seed> seeds;
     seeds.reserve(1024);
-    seeds.push_back({x, y});
+    seeds.push_back({Span{y, x, x}, Span{y, 0, -1}});
     while (!seeds.empty()) {
-        const Cell seed = seeds.back();
+        const Seed seed = seeds.back();
         seeds.pop_back();
-        if (!open(seed.x, seed.y))
+        const int32_t row = seed.run.y;
+        if (!open(seed.run.x0, row))
             continue;
-        int32_t x0 = seed.x;
-        int32_t x1 = seed.x;
-        while (x0 > 0 && open(x0 - 1, seed.y))
+        int32_t x0 = seed.run.x0;
+        int32_t x1 = seed.run.x1;
+        while (x0 > 0 && open(x0 - 1, row))
             --x0;
-        while (x1 + 1 < width && open(x1 + 1, seed.y))
+        while (x1 + 1 < width && open(x1 + 1, row))
             ++x1;
-        take(Span{seed.y, x0, x1});
+        const Span span{row, x0, x1};
+        take(span);
         if (x0 > 0)
-            border(x0 - 1, seed.y);
+            border(x0 - 1, row);
         if (x1 + 1 < width)
-            border(x1 + 1, seed.y);
-        for (const int32_t row : {seed.y - 1, seed.y + 1}) {
-            if (row < 0 || row >= height)
-                continue;
-            int32_t i = x0;
-            while (i <= x1) {
-                if (!open(i, row)) {
-                    border(i, row);
+            border(x1 + 1, row);
+
+        auto scan = [&](int32_t next, int32_t from, int32_t to) {
+            int32_t i = from;
+            while (i <= to) {
+                if (!open(i, next)) {
+                    border(i, next);
                     ++i;
                     continue;
                 }
-                seeds.push_back({i, row});
-                while (i <= x1 && open(i, row))
-                    ++i;
+                int32_t j = i;
+                while (j < to && open(j + 1, next))
+                    ++j;
+                seeds.push_back({Span{next, i, j}, span});
+                i = j + 1;
+            }
+        };
+        for (const int32_t next : {row - 1, row + 1}) {
+            if (next < 0 || next >= height)
+                continue;
+            if (next == seed.parent.y && seed.parent.x0 <= seed.parent.x1) {
+                scan(next, x0, std::min(x1, seed.parent.x0 - 1));
+                scan(next, std::max(x0, seed.parent.x1 + 1), x1);
+            } else {
+                scan(next, x0, x1);
             }
         }
     }
