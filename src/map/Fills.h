@@ -3,7 +3,8 @@
 // cells, and the 4-connected region of one terrain. Each leaves the map as
 // painting its cells one by one with ApplyPaletteTile would, row by row from
 // the top and left to right in a row, roads joined after every cell, and
-// returns what changed as one report.
+// returns what changed as one report. Like painting, both mark the map
+// modified once they start inside it.
 #include <cstdint>
 
 #include "map/EditReport.h"
