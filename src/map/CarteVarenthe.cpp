@@ -1,16 +1,7 @@
 #include "map/CarteVarenthe.h"
 
+#include "map/EditReport.h"
 #include "map/MapErrors.h"
-
-namespace {
-
-// Road piece for each mask of joining neighbours: 1 west, 2 north, 4 east,
-// 8 south. 0 keeps the piece that is there.
-constexpr std::array<int32_t, 16> RoadPieceTable = {
-    0, 110, 111, 115, 110, 110, 112, 119, 111, 114, 111, 118, 113, 117, 116, 120,
-};
-
-} // namespace
 
 CarteVarenthe::CarteVarenthe() = default;
 
@@ -80,20 +71,23 @@ void CarteVarenthe::reset(int32_t newWidth, int32_t newHeight, int32_t layers, i
     routeTotalTime = -1;
 }
 
-void CarteVarenthe::SetCellTile(int32_t x, int32_t y, int32_t tile)
+void CarteVarenthe::SetCellTile(int32_t x, int32_t y, int32_t tile, EditReport *report)
 {
     if (!contains(x, y))
         return;
     modified = true;
-    terrain.at(x, y) = tile;
-    JoinRoadTile(x, y);
-    JoinRoadTile(x - 1, y);
-    JoinRoadTile(x, y - 1);
-    JoinRoadTile(x + 1, y);
-    JoinRoadTile(x, y + 1);
+    int32_t &cell = terrain.at(x, y);
+    if (report)
+        report->recordCell(x, y, cell, tile);
+    cell = tile;
+    JoinRoadTile(x, y, report);
+    JoinRoadTile(x - 1, y, report);
+    JoinRoadTile(x, y - 1, report);
+    JoinRoadTile(x + 1, y, report);
+    JoinRoadTile(x, y + 1, report);
 }
 
-void CarteVarenthe::JoinRoadTile(int32_t x, int32_t y)
+void CarteVarenthe::JoinRoadTile(int32_t x, int32_t y, EditReport *report)
 {
     if (!isRoad(terrainAt(x, y)))
         return;
@@ -108,8 +102,12 @@ void CarteVarenthe::JoinRoadTile(int32_t x, int32_t y)
         mask |= 4;
     if (joinsRoad(terrainAt(x, y + 1)))
         mask |= 8;
-    if (const int32_t piece = RoadPieceTable[mask]; piece != 0)
-        terrain.at(x, y) = piece;
+    if (const int32_t piece = roadPieceFor(mask); piece != 0) {
+        int32_t &cell = terrain.at(x, y);
+        if (report)
+            report->recordCell(x, y, cell, piece);
+        cell = piece;
+    }
 }
 
 const Element *CarteVarenthe::elementAt(int32_t x, int32_t y) const
@@ -127,23 +125,39 @@ Element *CarteVarenthe::elementAt(int32_t x, int32_t y)
     return const_cast<Element *>(static_cast<const CarteVarenthe *>(this)->elementAt(x, y));
 }
 
-void CarteVarenthe::SetCellElement(int32_t x, int32_t y, Element element)
+void CarteVarenthe::SetCellElement(int32_t x, int32_t y, Element element, EditReport *report)
 {
     if (!contains(x, y))
         return;
     modified = true;
     if (Element *existing = elementAt(x, y)) {
+        ElementChange change;
+        if (report) {
+            change.slot = static_cast<size_t>(existing - elements.data());
+            change.x = x;
+            change.y = y;
+            change.indexBefore = change.indexAfter = elementIndex.at(x, y);
+            change.before = *existing;
+        }
         existing->x = x;
         existing->y = y;
         existing->kind = element.kind;
         existing->name = std::move(element.name);
         existing->number = element.number;
+        if (report) {
+            change.after = *existing;
+            report->recordElement(std::move(change));
+        }
         return;
     }
     element.x = x;
     element.y = y;
+    const int32_t indexBefore = elementIndex.at(x, y);
     elements.push_back(std::move(element));
     elementIndex.at(x, y) = static_cast<int32_t>(elements.size());
+    if (report)
+        report->recordElement(ElementChange{elements.size() - 1, true, x, y, indexBefore,
+                                            static_cast<int32_t>(elements.size()), {}, elements.back()});
 }
 
 void CarteVarenthe::clearRouteLayers()

@@ -14,6 +14,8 @@
 #include "map/Element.h"
 #include "map/Grid.h"
 
+class EditReport;
+
 enum TravelLayer : int32_t {
     OnFoot = 0,
     Afloat = 1,
@@ -37,6 +39,15 @@ inline constexpr int32_t ProvinceShift = 10;
 inline bool isRoad(int32_t code) { return code >= 110 && code <= 120; }
 // Codes that road pieces join to: the empty cell, road pieces, and 121, 122.
 inline bool joinsRoad(int32_t code) { return code == 0 || (code >= 110 && code <= 122); }
+// Road piece for a mask of joining neighbours (1 west, 2 north, 4 east,
+// 8 south); 0 for the empty mask, where a road keeps the piece it has.
+inline int32_t roadPieceFor(int mask)
+{
+    constexpr std::array<int32_t, 16> pieces = {
+        0, 110, 111, 115, 110, 110, 112, 119, 111, 114, 111, 118, 113, 117, 116, 120,
+    };
+    return pieces[static_cast<size_t>(mask & 15)];
+}
 
 class CarteVarenthe {
 public:
@@ -57,11 +68,13 @@ public:
         return x >= 0 && y >= 0 && x < width && y < height;
     }
     int32_t terrainAt(int32_t x, int32_t y) const { return contains(x, y) ? terrain.at(x, y) : 0; }
-    void SetCellTile(int32_t x, int32_t y, int32_t tile);
-    void JoinRoadTile(int32_t x, int32_t y);
+    // The edits below add every cell and element record they change to
+    // `report`, when given, road neighbours included.
+    void SetCellTile(int32_t x, int32_t y, int32_t tile, EditReport *report = nullptr);
+    void JoinRoadTile(int32_t x, int32_t y, EditReport *report = nullptr);
     const Element *elementAt(int32_t x, int32_t y) const;
     Element *elementAt(int32_t x, int32_t y);
-    void SetCellElement(int32_t x, int32_t y, Element element);
+    void SetCellElement(int32_t x, int32_t y, Element element, EditReport *report = nullptr);
     int32_t routeTimeAt(int32_t x, int32_t y, int32_t layer) const
     {
         return (layer == OnFoot || layer == Afloat) && contains(x, y) ? routeTime[layer].at(x, y) : -1;

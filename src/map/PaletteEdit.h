@@ -7,6 +7,7 @@
 #include <string>
 
 class CarteVarenthe;
+class EditReport;
 
 inline constexpr int32_t FirstZoneTile = 251;
 inline constexpr int32_t LastZoneTile = 256;
@@ -20,5 +21,6 @@ inline bool isZoneTile(int32_t tile) { return tile >= FirstZoneTile && tile <= Z
 std::string zoneName(int32_t tile);
 
 // Does nothing outside the map; otherwise marks the map modified, even when
-// the cell already held what is painted.
-void ApplyPaletteTile(CarteVarenthe &document, int32_t x, int32_t y, int32_t tile);
+// the cell already held what is painted. What changed goes to `report`, when
+// given.
+void ApplyPaletteTile(CarteVarenthe &document, int32_t x, int32_t y, int32_t tile, EditReport *report = nullptr);

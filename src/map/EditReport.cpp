@@ -1,0 +1,102 @@
+#include "map/EditReport.h"
+
+#include <algorithm>
+
+#include "map/CarteVarenthe.h"
+
+void EditReport::recordRun(int32_t x, int32_t y, int32_t length, int32_t before, int32_t after)
+{
+    if (before == after || length <= 0)
+        return;
+    include(x, y, x + length - 1);
+    // A run only grows by the write that immediately follows it, so the
+    // order of writes to one cell is kept.
+    if (!cells_.empty()) {
+        CellRun &last = cells_.back();
+        if (last.y == y && last.x + last.length == x && last.before == before && last.after == after) {
+            last.length += length;
+            return;
+        }
+    }
+    cells_.push_back(CellRun{x, y, length, before, after});
+}
+
+void EditReport::recordElement(ElementChange change)
+{
+    include(change.x, change.y, change.x);
+    elements_.push_back(std::move(change));
+}
+
+void EditReport::append(const EditReport &later)
+{
+    cells_.reserve(cells_.size() + later.cells_.size());
+    for (const CellRun &run : later.cells_)
+        recordRun(run.x, run.y, run.length, run.before, run.after);
+    for (const ElementChange &change : later.elements_)
+        recordElement(change);
+}
+
+void EditReport::clear()
+{
+    cells_.clear();
+    elements_.clear();
+    bounds_ = {};
+}
+
+size_t EditReport::changeCount() const
+{
+    size_t count = elements_.size();
+    for (const CellRun &run : cells_)
+        count += static_cast<size_t>(run.length);
+    return count;
+}
+
+size_t EditReport::memoryBytes() const
+{
+    size_t bytes = sizeof(*this) + cells_.capacity() * sizeof(CellRun) + elements_.capacity() * sizeof(ElementChange);
+    for (const ElementChange &change : elements_)
+        bytes += change.before.name.capacity() + change.after.name.capacity();
+    return bytes;
+}
+
+void EditReport::include(int32_t x0, int32_t y, int32_t x1)
+{
+    if (bounds_.empty()) {
+        bounds_ = CellRect{x0, y, x1, y};
+        return;
+    }
+    bounds_.x0 = std::min(bounds_.x0, x0);
+    bounds_.x1 = std::max(bounds_.x1, x1);
+    bounds_.y0 = std::min(bounds_.y0, y);
+    bounds_.y1 = std::max(bounds_.y1, y);
+}
+
+void EditReport::undo(CarteVarenthe &document) const
+{
+    for (auto run = cells_.rbegin(); run != cells_.rend(); ++run)
+        std::fill_n(document.terrain.row(run->y) + run->x, run->length, run->before);
+    for (auto change = elements_.rbegin(); change != elements_.rend(); ++change) {
+        if (change->appended) {
+            // Later appends were taken back first, so this record is the last.
+            document.elements.resize(change->slot);
+            document.elementIndex.at(change->x, change->y) = change->indexBefore;
+        } else {
+            document.elements[change->slot] = change->before;
+        }
+    }
+}
+
+void EditReport::redo(CarteVarenthe &document) const
+{
+    for (const CellRun &run : cells_)
+        std::fill_n(document.terrain.row(run.y) + run.x, run.length, run.after);
+    for (const ElementChange &change : elements_) {
+        if (change.appended) {
+            document.elements.resize(change.slot);
+            document.elements.push_back(change.after);
+            document.elementIndex.at(change.x, change.y) = change.indexAfter;
+        } else {
+            document.elements[change.slot] = change.after;
+        }
+    }
+}
