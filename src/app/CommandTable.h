@@ -28,6 +28,7 @@ enum class Command {
     EffacerChemins,
     ActualiserChemins,
     VoirToutItineraire,
+    MontrerItineraire,
     MontrerConfigurationRecherche,
     Cascade,
     MosaiqueHorizontale,

@@ -53,6 +53,7 @@ MainMenus buildMainMenus(QMainWindow &window, const CommandTable &commands)
     add(recherche, Command::EffacerChemins);
     add(recherche, Command::ActualiserChemins);
     add(recherche, Command::VoirToutItineraire);
+    add(recherche, Command::MontrerItineraire);
     menus.route = recherche;
     recherche->addSeparator();
     add(recherche, Command::MontrerConfigurationRecherche);

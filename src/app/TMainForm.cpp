@@ -29,6 +29,7 @@
 #include "app/TNewMapForm.h"
 #include "app/TOptionForm.h"
 #include "ui/TCitiesForm.h"
+#include "ui/TItineraryForm.h"
 #include "ui/TMapForm.h"
 #include "ui/TMinimapForm.h"
 #include "ui/TPaletteForm.h"
@@ -216,6 +217,7 @@ void TMainForm::connectCommands()
     on(Command::MontrerVilles, [this] { MontrerVillesExecute(); });
     on(Command::MontrerMinipelmorin, [this] { MontrerMinipelmorinExecute(true); });
     on(Command::MontrerPalette, [this] { MontrerPaletteExecute(); });
+    on(Command::MontrerItineraire, [this] { tools_->MontrerItineraireExecute(); });
     on(Command::APropos, [this] { AProposExecute(); });
 }
 
@@ -360,6 +362,14 @@ void TMainForm::MapWindowActivated(TMapForm *window)
     MontrerVillesExecute();
     TMapForm *active = activeMapWindow();
     tools_->CitiesForm->refreshCityList(active ? &active->document() : nullptr);
+    tools_->ItineraryForm->refreshItinerary(active ? &active->document() : nullptr);
+}
+
+void TMainForm::routeChanged(TMapForm *window)
+{
+    if (window == activeMapWindow())
+        tools_->ItineraryForm->refreshItinerary(&window->document());
+    command(Command::VoirToutItineraire)->setEnabled(window->hasRoute());
 }
 
 void TMainForm::UpdateApplicationTitle()

@@ -63,6 +63,7 @@ public:
     int SelectedTile(int button) const override;
     bool SaveMap(TMapForm *window) override;
     void repaintMinimap() override;
+    void routeChanged(TMapForm *window) override;
 
     // Operations for the other windows.
     void PlaceToolWindow(QWidget *toolWindow) { tools_->PlaceToolWindow(toolWindow); }

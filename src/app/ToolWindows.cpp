@@ -1,6 +1,7 @@
 #include "app/ToolWindows.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QMdiArea>
 #include <QStatusBar>
 
@@ -9,6 +10,7 @@
 #include "app/TNewMapForm.h"
 #include "app/TOptionForm.h"
 #include "ui/TCitiesForm.h"
+#include "ui/TItineraryForm.h"
 #include "ui/TMapForm.h"
 #include "render/MapOverview.h"
 #include "ui/TMinimapForm.h"
@@ -62,6 +64,14 @@ ToolWindows::ToolWindows(ToolWindowsHost &host) : QObject(host.frame()), host_(h
     });
     connect(CitiesForm, &TCitiesForm::closed, this, [this] { host_.command(Command::MontrerVilles)->setChecked(false); });
 
+    ItineraryForm = new TItineraryForm(host_.frame());
+    connect(ItineraryForm, &TItineraryForm::centreRequested, this, [this](int x, int y) {
+        if (TMapForm *active = host_.activeMapWindow())
+            active->centreOnCell(x, y);
+    });
+    connect(ItineraryForm, &TItineraryForm::closed, this,
+            [this] { host_.command(Command::MontrerItineraire)->setChecked(false); });
+
     NewMapForm = new TNewMapForm(host_.tileLibrary(), host_.frame());
     PaletteForm = new TPaletteForm(host_.tileLibrary(), host_.frame());
     PaletteForm->hide();
@@ -105,6 +115,9 @@ void ToolWindows::PlaceToolWindow(QWidget *toolWindow)
         toolWindow->resize(toolWindow->width(), std::max(1, height - decoration));
     } else if (toolWindow == PaletteForm) {
         toolWindow->move(origin);
+    } else if (toolWindow == ItineraryForm) {
+        // Bottom-left, clear of the palette and of the minimap and city list.
+        toolWindow->move(origin.x(), origin.y() + std::max(0, clientHeight - statusHeight - frame.height()));
     } else {
         toolWindow->move(origin.x() + clientWidth - frame.width(), origin.y());
     }
@@ -138,6 +151,18 @@ void ToolWindows::MontrerVillesExecute()
         CitiesForm->show();
     } else {
         CitiesForm->close();
+    }
+}
+
+void ToolWindows::MontrerItineraireExecute()
+{
+    if (!ItineraryForm)
+        return;
+    if (host_.command(Command::MontrerItineraire)->isChecked()) {
+        PlaceToolWindow(ItineraryForm);
+        ItineraryForm->show();
+    } else {
+        ItineraryForm->close();
     }
 }
 

@@ -8,6 +8,7 @@
 class QWidget;
 class TAboutBox;
 class TCitiesForm;
+class TItineraryForm;
 class ToolWindowsHost;
 class TMinimapForm;
 class TNewMapForm;
@@ -38,6 +39,7 @@ public:
     void MontrerMinipelmorinExecute(bool byUser);
     void MontrerVillesExecute();
     void MontrerPaletteExecute();
+    void MontrerItineraireExecute();
 
     TAboutBox *AboutBox = nullptr;
     TOptionForm *OptionForm = nullptr;
@@ -45,6 +47,7 @@ public:
     TCitiesForm *CitiesForm = nullptr;
     TNewMapForm *NewMapForm = nullptr;
     TPaletteForm *PaletteForm = nullptr;
+    TItineraryForm *ItineraryForm = nullptr;
 
 private:
     ToolWindowsHost &host_;

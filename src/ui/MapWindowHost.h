@@ -44,4 +44,8 @@ public:
     // The minimap follows the view of the active map window: asked after
     // every scrolling step, resize and zoom of a map window.
     virtual void repaintMinimap() = 0;
+
+    // The window's route was set, cleared or searched again: the itinerary
+    // window follows the active map's.
+    virtual void routeChanged(TMapForm *) {}
 };

@@ -38,6 +38,7 @@ void TMapForm::setRouteStartAt(int column, int row)
         setRouteStart(*document_, column, row);
     }
     repaintMap();
+    host_.routeChanged(this);
 }
 
 void TMapForm::followRouteOptions()
@@ -55,6 +56,7 @@ void TMapForm::followRouteOptions()
             traceRoute(map);
     }
     repaintMap();
+    host_.routeChanged(this);
 }
 
 bool TMapForm::hasRoute() const
@@ -84,8 +86,10 @@ void TMapForm::fitRoute()
 
 void TMapForm::setRouteEndAt(int column, int row)
 {
-    if (setRouteEnd(*document_, column, row))
+    if (setRouteEnd(*document_, column, row)) {
         repaintMap();
+        host_.routeChanged(this);
+    }
 }
 
 void TMapForm::CentrerIciExecute()
@@ -98,6 +102,7 @@ void TMapForm::EffacerCheminsExecute()
 {
     clearRoutes(*document_);
     repaintMap();
+    host_.routeChanged(this);
 }
 
 void TMapForm::ActualiserCheminsExecute()
@@ -109,6 +114,7 @@ void TMapForm::ActualiserCheminsExecute()
         searchRoutes(*document_);
     }
     repaintMap();
+    host_.routeChanged(this);
 }
 
 bool TMapForm::FormCloseQuery()

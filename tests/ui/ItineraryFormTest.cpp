@@ -1,0 +1,48 @@
+// The "Itinéraire" window: the route's steps with their cells and times, a
+// click on a step centring the map on it, and the list copied as text.
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableWidget>
+
+#include "map/CarteVarenthe.h"
+#include "route/RouteEndpoints.h"
+#include "ui/TItineraryForm.h"
+
+TEST(ItineraryWindow, ListsTheStepsCentresOnAClickedOneAndCopiesThemAsText)
+{
+    CarteVarenthe map;
+    map.create(60, 13, 20, 13, 1, 100);
+    map.provinceNames = {"Aval", "<b>Milieu</b>", "Amont"};
+    setRouteEnd(map, 50, 6);
+    setRouteStart(map, 2, 6);
+    ASSERT_GT(map.routeTotalTime, 0);
+
+    TItineraryForm form;
+    form.refreshItinerary(&map);
+    const QTableWidget &grid = *form.StepGrid;
+    ASSERT_EQ(grid.rowCount(), 4); // start, two provinces entered, arrival
+    EXPECT_EQ(grid.item(0, 0)->text(), QStringLiteral("Départ"));
+    EXPECT_EQ(grid.item(1, 0)->text(), QStringLiteral("Province : <b>Milieu</b>"));
+    EXPECT_EQ(grid.item(1, 1)->text(), QStringLiteral("20, 6 (G1)"));
+    EXPECT_EQ(grid.item(3, 0)->text(), QStringLiteral("Arrivée"));
+    EXPECT_EQ(grid.item(3, 2)->text(), QString::fromStdString(std::to_string(map.routeTotalTime / 60) + ":"
+                                                               + (map.routeTotalTime % 60 < 10 ? "0" : "")
+                                                               + std::to_string(map.routeTotalTime % 60)));
+
+    QSignalSpy centre(&form, &TItineraryForm::centreRequested);
+    emit form.StepGrid->cellClicked(1, 0);
+    ASSERT_EQ(centre.size(), 1);
+    EXPECT_EQ(centre.at(0), (QList<QVariant>{20, 6}));
+
+    form.CopyButton->click();
+    const QString copied = QGuiApplication::clipboard()->text();
+    EXPECT_EQ(copied.count(QLatin1Char('\n')), 4);
+    EXPECT_TRUE(copied.startsWith(QStringLiteral("Départ\t2, 6 (G3)\t0:00\n"))) << copied.toStdString();
+
+    form.refreshItinerary(nullptr);
+    EXPECT_EQ(grid.rowCount(), 0);
+}
