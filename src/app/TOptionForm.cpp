@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QGridLayout>
+#include <algorithm>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -44,7 +46,8 @@ TOptionForm::TOptionForm(QWidget *parent)
 {
     setObjectName(QStringLiteral("TOptionForm"));
     setWindowTitle(QStringLiteral("Configuration"));
-    setFixedSize(330, 417);
+    // The described 417 pixels, and room for the readability group.
+    setFixedSize(330, 417 + 96);
     // The fixed client area is laid out for a small 8-point face.
     QFont small = font();
     small.setPointSize(8);
@@ -84,6 +87,7 @@ QWidget *TOptionForm::buildInterfacePage()
     interfaceLayout->addWidget(buildProvincesGroup());
     interfaceLayout->addWidget(buildTimesGroup());
     interfaceLayout->addWidget(buildGridGroup());
+    interfaceLayout->addWidget(buildReadabilityGroup());
     interfaceLayout->addStretch(1);
     return TabSheet1;
 }
@@ -132,6 +136,33 @@ QGroupBox *TOptionForm::buildGridGroup()
     colourRow->addWidget(ColorBox1, 1);
     grid->addLayout(colourRow);
     return GroupBox1;
+}
+
+QGroupBox *TOptionForm::buildReadabilityGroup()
+{
+    auto *group = new QGroupBox(QStringLiteral("Lisibilité"));
+    auto *layout = new QGridLayout(group);
+    layout->setContentsMargins(6, 2, 6, 2);
+    layout->setVerticalSpacing(2);
+    TimesShownBox = new QComboBox;
+    TimesShownBox->setObjectName(QStringLiteral("TimesShownBox"));
+    TimesShownBox->addItems({QStringLiteral("partout"), QStringLiteral("le long de l'itinéraire"),
+                             QStringLiteral("masqués quand illisibles")});
+    ProvinceNamesBox = new QComboBox;
+    ProvinceNamesBox->setObjectName(QStringLiteral("ProvinceNamesBox"));
+    ProvinceNamesBox->addItems({QStringLiteral("tous"), QStringLiteral("seulement ceux qui tiennent")});
+    CityNamesBox = new QCheckBox(QStringLiteral("Noms des villes sur la carte"));
+    CityNamesBox->setObjectName(QStringLiteral("CityNamesBox"));
+    auto *timesLabel = new QLabel(QStringLiteral("Temps :"));
+    timesLabel->setBuddy(TimesShownBox);
+    auto *namesLabel = new QLabel(QStringLiteral("Noms des provinces :"));
+    namesLabel->setBuddy(ProvinceNamesBox);
+    layout->addWidget(timesLabel, 0, 0);
+    layout->addWidget(TimesShownBox, 0, 1);
+    layout->addWidget(namesLabel, 1, 0);
+    layout->addWidget(ProvinceNamesBox, 1, 1);
+    layout->addWidget(CityNamesBox, 2, 0, 1, 2);
+    return group;
 }
 
 // Page "Recherche de Chemin": the three route rules.
@@ -200,6 +231,9 @@ void TOptionForm::loadSettings(const AppSettings &settings, Page page)
     selectBorderColour(QColor::fromRgb(bgrToRgb(settings.borderColour)));
     timesFont_ = settings.timesFont;
     namesFont_ = settings.namesFont;
+    TimesShownBox->setCurrentIndex(static_cast<int>(settings.timesShown));
+    ProvinceNamesBox->setCurrentIndex(settings.provinceNamesThatFit ? 1 : 0);
+    CityNamesBox->setChecked(settings.showCityNames);
     PageControl1->setCurrentIndex(page == InterfacePage ? 0 : 1);
     FormShow();
 }
@@ -230,6 +264,9 @@ bool TOptionForm::applySettings(AppSettings &settings)
     settings.borderColour = rgbToBgr(selectedBorderColour().rgb());
     settings.timesFont = timesFont_;
     settings.namesFont = namesFont_;
+    settings.timesShown = static_cast<TimesShown>(std::clamp(TimesShownBox->currentIndex(), 0, 2));
+    settings.provinceNamesThatFit = ProvinceNamesBox->currentIndex() == 1;
+    settings.showCityNames = CityNamesBox->isChecked();
     emit settingsApplied();
     return true;
 }

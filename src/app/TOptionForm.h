@@ -79,6 +79,10 @@ public:
     QCheckBox *CheckBox7 = nullptr;
     QCheckBox *CheckBox8 = nullptr;
     QCheckBox *CheckBox9 = nullptr;
+    // "Lisibilité": which times and province names show, and city names.
+    QComboBox *TimesShownBox = nullptr;
+    QComboBox *ProvinceNamesBox = nullptr;
+    QCheckBox *CityNamesBox = nullptr;
     QCheckBox *CheckBox10 = nullptr;
     QPushButton *Button1 = nullptr;
     QPushButton *Button2 = nullptr;
@@ -99,6 +103,7 @@ private:
     QGroupBox *buildProvincesGroup();
     QGroupBox *buildTimesGroup();
     QGroupBox *buildGridGroup();
+    QGroupBox *buildReadabilityGroup();
     QWidget *buildRoutePage();
     QHBoxLayout *buildButtons();
     void Button3Click();

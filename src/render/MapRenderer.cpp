@@ -36,6 +36,7 @@ struct CellStyle {
     bool highlightBorders; // on, and the map has a province layout
     int32_t provinceWidth;
     TimeLabelCache *labels; // null when times are hidden
+    bool timesOnRouteOnly;  // only the route's cells show their times
     QRgb timesColour;
     bool boxedTimes;
     const std::vector<Element> *elements;
@@ -171,7 +172,7 @@ void drawCells(const CellPainter &out, const CellStyle &style, const CellRow &ro
         if (overlay.tile >= 1 && overlay.tile < ScaledTileCache::SlotCount)
             out.blendTile<Clip>(tiles.scaledPixels(overlay.tile), X, Y, c, overlay.alpha);
         // 11. Travel times.
-        if (style.labels)
+        if (style.labels && (!style.timesOnRouteOnly || row.marks[x] != 0))
             stampTimes<Clip>(out, style, labels, row.onFoot[x], row.afloat[x], X, Y, c);
     }
 }
@@ -224,9 +225,14 @@ CellStyle cellStyleFor(const MapView &view, const CarteVarenthe &map, const AppS
 {
     const int c = view.cell();
     TimeLabelCache *labels = nullptr;
-    if (settings.showTimes) {
+    const int timesPoints = timesPointSize(settings.timesFont.font.pointSize(), c);
+    // Times smaller than this many pixels are dots, not figures.
+    constexpr int SmallestReadablePixels = 6;
+    const bool readable = settings.timesShown != TimesShown::WhenReadable
+                          || pointsToPixels(timesPoints) >= SmallestReadablePixels;
+    if (settings.showTimes && readable) {
         labels = &tiles.timeLabels();
-        QFont font = renderFont(settings.timesFont.font, timesPointSize(settings.timesFont.font.pointSize(), c));
+        QFont font = renderFont(settings.timesFont.font, timesPoints);
         font.setStyleStrategy(QFont::NoAntialias);
         labels->configure(font, c);
     }
@@ -238,6 +244,7 @@ CellStyle cellStyleFor(const MapView &view, const CarteVarenthe &map, const AppS
                      settings.highlightBorders && (map.provinceWidth != 0 || map.provinceHeight != 0),
                      map.provinceWidth,
                      labels,
+                     settings.timesShown == TimesShown::AlongRoute,
                      bgrToRgb(settings.timesFont.colour) | OpaqueBlack,
                      settings.timesBackground,
                      &map.elements};
@@ -358,6 +365,7 @@ void RenderMap(QImage &canvas, const QRect &rect, const MapView &view, const Car
         for (int64_t y = span.firstRow; y < span.endRow; ++y)
             drawRow(out, style, cellRowAt(map, view, static_cast<int32_t>(y), standIns), span, area, tiles);
     }
-    // 12. Province names over everything.
+    // 12. Province names over everything, then the cities' when shown.
     drawProvinceNames(canvas, clipped, view, map, settings);
+    drawCityNames(canvas, clipped, view, map, settings);
 }

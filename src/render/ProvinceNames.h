@@ -16,3 +16,9 @@ class CarteVarenthe;
 // hidden or the map has no provinces.
 void drawProvinceNames(QImage &canvas, const QRect &clip, const MapView &view, const CarteVarenthe &map,
                        const AppSettings &settings);
+
+// The cities' names when "Noms des villes sur la carte" is on: each centred
+// just above its cell, in the province names' font, box and colour, clipped
+// the same way; none where cells are under 8 pixels.
+void drawCityNames(QImage &canvas, const QRect &clip, const MapView &view, const CarteVarenthe &map,
+                   const AppSettings &settings);

@@ -2,8 +2,8 @@
 // The one record of display and route settings. Owned by the main window,
 // filled from the configuration file at start-up, changed by the options
 // dialog, and read by reference by every map window, the renderer, the
-// export and pelmorin-cli render. It lives in the render layer because the
-// renderer is its main reader; the configuration file code (src/app) fills it.
+// export and pelmorin-cli render. The settings passes (SettingsStore) fill it
+// and keep it.
 #include <QColor>
 #include <QFont>
 #include <QString>
@@ -36,6 +36,13 @@ inline FontSetting makeFontSetting(const QString &face, int pointSize, uint32_t 
     return setting;
 }
 
+// Which travel times the map shows.
+enum class TimesShown {
+    Everywhere = 0,   // every reached cell, as always
+    AlongRoute = 1,   // only the cells of the traced route
+    WhenReadable = 2, // every reached cell, none when the font would be under 6 pixels
+};
+
 struct AppSettings {
     float scrollSpeed = 1.8f;        // "Vitesse Défilement"
     int32_t gridGap = 1;             // "Grille"
@@ -51,4 +58,8 @@ struct AppSettings {
     uint32_t borderColour = 0x00FFFFFF; // "Couleur Frontières"
     FontSetting namesFont = makeFontSetting(QStringLiteral("Georgia"), 14);
     FontSetting timesFont = makeFontSetting(QStringLiteral("Arial"), 7);
+    // "Affichage Plus": readability at every zoom, off by default.
+    TimesShown timesShown = TimesShown::Everywhere; // "Temps"
+    bool provinceNamesThatFit = false;              // "Noms Provinces": 1 = only those that fit
+    bool showCityNames = false;                     // "Noms Villes"
 };

@@ -16,6 +16,9 @@ const QString Display = QStringLiteral("Affichage");
 const QString RouteSearch = QStringLiteral("Recherche de Chemin");
 const QString LastSession = QStringLiteral("Derniere Situation");
 const QString Window = QStringLiteral("Fenetre");
+// Options beyond the described ones, in a section of their own written after
+// the others, so that an older file keeps every byte it had.
+const QString DisplayMore = QStringLiteral("Affichage Plus");
 
 const QString DefaultAspectFolder = QStringLiteral(".\\img\\1\\");
 
@@ -143,6 +146,11 @@ void SettingsStore::readDisplaySettings(const ConfigFile &config, AppSettings &s
     settings.useWingsGift = config.readBool(RouteSearch, QStringLiteral("Don Ailes"), false);
     settings.allowEmbark = config.readBool(RouteSearch, QStringLiteral("Autoriser Embarquer"), false);
     settings.allowAbandon = config.readBool(RouteSearch, QStringLiteral("Autoriser Abandonner"), false);
+
+    settings.timesShown = static_cast<TimesShown>(
+        clampSetting(config.readInteger(DisplayMore, QStringLiteral("Temps"), 0), 0, 2));
+    settings.provinceNamesThatFit = config.readInteger(DisplayMore, QStringLiteral("Noms Provinces"), 0) == 1;
+    settings.showCityNames = config.readBool(DisplayMore, QStringLiteral("Noms Villes"), false);
 }
 
 void SettingsStore::readWindowPlacement()
@@ -197,4 +205,8 @@ void SettingsStore::SaveSettings()
 
     config_.writeBool(LastSession, QStringLiteral("Afficher Liste Villes"), host_.cityListTicked());
     config_.writeBool(LastSession, QStringLiteral("Afficher Minipelmorin"), host_.minimapTicked());
+
+    config_.writeInteger(DisplayMore, QStringLiteral("Temps"), static_cast<int32_t>(settings_.timesShown));
+    config_.writeInteger(DisplayMore, QStringLiteral("Noms Provinces"), settings_.provinceNamesThatFit ? 1 : 0);
+    config_.writeBool(DisplayMore, QStringLiteral("Noms Villes"), settings_.showCityNames);
 }

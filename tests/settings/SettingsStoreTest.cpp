@@ -143,7 +143,7 @@ TEST_F(SettingsRun, FirstRunOpensTheSampleMapAndLeavesAFullFile)
     run.store.SaveSettings();
     EXPECT_EQ(run.config.sectionNames(),
               QStringList({"Carte 0", "Aspects", "Cartes Ouvertes", "Affichage", "Recherche de Chemin", "Fenetre",
-                           "Derniere Situation"}));
+                           "Derniere Situation", "Affichage Plus"}));
     EXPECT_EQ(keysOf(run.config, "Affichage"),
               QStringList({"Aspect", "Vitesse Défilement", "Grille", "Afficher Temps", "Fond Temps",
                            "Surligner Frontières", "Afficher Lignes Frontières", "Couleur Frontières",
@@ -177,6 +177,9 @@ TEST_F(SettingsRun, EverythingChangedComesBackAtTheNextStart)
         s.borderColour = 0x000000FF;
         s.timesFont = makeFontSetting("Verdana", 9, 0x0000FF00);
         s.namesFont = makeFontSetting("Times New Roman", 20, 0x00FF0000);
+        s.timesShown = TimesShown::WhenReadable;
+        s.provinceNamesThatFit = true;
+        s.showCityNames = true;
         first.host.cityList = true;
         first.host.minimap = false;
         first.host.frame = QRect(30, 40, 1024, 700);
@@ -201,6 +204,8 @@ TEST_F(SettingsRun, EverythingChangedComesBackAtTheNextStart)
     EXPECT_EQ(s.namesFont.font.family(), "Times New Roman");
     EXPECT_EQ(s.namesFont.font.pointSize(), 20);
     EXPECT_EQ(s.namesFont.colour, 0x00FF0000u);
+    EXPECT_EQ(s.timesShown, TimesShown::WhenReadable);
+    EXPECT_TRUE(s.provinceNamesThatFit && s.showCityNames);
     EXPECT_TRUE(second.host.cityList);
     EXPECT_FALSE(second.host.minimap);
     // Size first, then the place, then maximised, so un-maximising later
