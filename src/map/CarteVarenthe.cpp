@@ -210,3 +210,14 @@ std::string CarteVarenthe::provinceNameAt(int32_t x, int32_t y) const
         return {};
     return provinceNames[static_cast<size_t>(index)];
 }
+
+std::string CarteVarenthe::rowLetters(int32_t row)
+{
+    std::string letters;
+    uint32_t value = row < 0 ? 0u : static_cast<uint32_t>(row);
+    do {
+        letters.insert(letters.begin(), static_cast<char>('A' + value % 26));
+        value /= 26;
+    } while (value != 0);
+    return letters;
+}

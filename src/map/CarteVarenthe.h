@@ -101,6 +101,11 @@ public:
     // Name of that province, or empty when it has none.
     std::string provinceNameAt(int32_t x, int32_t y) const;
 
+    // Row letters of the game's notation, for a row inside a province or a
+    // row of provinces: 0 "A", 25 "Z", 26 "BA" (base 26 with A as the zero
+    // digit, so the row after Z is BA, not AA).
+    static std::string rowLetters(int32_t row);
+
     // Fields, in the order of the file and of the document's description.
     int32_t width = 0;
     int32_t height = 0;

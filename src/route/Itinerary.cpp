@@ -5,22 +5,6 @@
 #include "route/MoveRules.h"
 #include "route/RouteSearch.h"
 
-namespace {
-
-std::string rowLetters(int32_t row)
-{
-    // Base 26 with A as the zero digit, as the cells' notation counts rows.
-    std::string letters;
-    uint32_t value = row < 0 ? 0u : static_cast<uint32_t>(row);
-    do {
-        letters.insert(letters.begin(), static_cast<char>('A' + value % 26));
-        value /= 26;
-    } while (value != 0);
-    return letters;
-}
-
-} // namespace
-
 const char *itineraryEventText(ItineraryEvent event)
 {
     switch (event) {
@@ -40,7 +24,7 @@ std::string provinceLabel(const CarteVarenthe &map, int32_t index)
     if (index >= 0 && static_cast<size_t>(index) < map.provinceNames.size() && !map.provinceNames[index].empty())
         return map.provinceNames[static_cast<size_t>(index)];
     const int32_t perRow = std::max(map.provincesPerRow(), 1);
-    return "Province " + rowLetters(index / perRow) + std::to_string(index % perRow + 1);
+    return "Province " + CarteVarenthe::rowLetters(index / perRow) + std::to_string(index % perRow + 1);
 }
 
 std::vector<ItineraryStep> buildItinerary(const CarteVarenthe &map)

@@ -4,14 +4,7 @@
 
 QString provinceRowLetters(int row)
 {
-    // Base 26 with A as the zero digit, so the row after Z is BA, not AA.
-    unsigned value = row < 0 ? 0u : static_cast<unsigned>(row);
-    QString letters;
-    do {
-        letters.prepend(QChar(u'A' + static_cast<char16_t>(value % 26)));
-        value /= 26;
-    } while (value != 0);
-    return letters;
+    return QString::fromStdString(CarteVarenthe::rowLetters(row));
 }
 
 QString provinceNotation(int column, int row, int provinceWidth, int provinceHeight)
