@@ -24,6 +24,7 @@
 #include "GeneratedWorld.h"
 #include "map/CarteVarenthe.h"
 #include "render/BitmapExport.h"
+#include "render/PictureFormat.h"
 #include "render/MapRenderer.h"
 #include "render/PngExport.h"
 #include "render/TileLibrary.h"
@@ -101,7 +102,7 @@ void BM_WorldZoom100ToBmp(benchmark::State &state)
     for (auto _ : state)
         use = inChild(state, [&] {
             ScaledTileCache tiles(b.library);
-            return ExportMapBitmap(file, b.world, b.view(100), b.settings, tiles).ok;
+            return ExportMapPictureAs(PictureFormat::Bmp, file, b.world, b.view(100), b.settings, tiles).ok;
         });
     report(state, use, file);
 }
@@ -155,7 +156,7 @@ void BM_LargestMapZoom100ToPng(benchmark::State &state)
     for (auto _ : state)
         use = inChild(state, [&] {
             ScaledTileCache tiles(b.library);
-            return ExportMapPng(file, large, b.view(100), b.settings, tiles).ok;
+            return ExportMapPictureAs(PictureFormat::Png, file, large, b.view(100), b.settings, tiles).ok;
         });
     report(state, use, file);
     QFile::remove(file);
@@ -180,7 +181,7 @@ void BM_Gzip1OfTheBitmap(benchmark::State &state)
     const QString file = b.path("pelmorin-bench.bmp");
     if (!QFileInfo::exists(file)) {
         ScaledTileCache tiles(b.library);
-        ExportMapBitmap(file, b.world, b.view(100), b.settings, tiles);
+        ExportMapPictureAs(PictureFormat::Bmp, file, b.world, b.view(100), b.settings, tiles);
     }
     const std::string command = "gzip -1 -c '" + file.toStdString() + "' > '" + file.toStdString() + ".gz'";
     for (auto _ : state)

@@ -21,6 +21,7 @@
 #include "map/CarteVarenthe.h"
 #include "settings/AppSettings.h"
 #include "render/BitmapExport.h"
+#include "render/PictureFormat.h"
 #include "RenderStrips.h"
 #include "render/MapRenderer.h"
 #include "render/MapView.h"
@@ -202,7 +203,7 @@ void BM_ExportWorldZoom100(benchmark::State &state)
     const MapView view = b.view(100, 0, 0);
     const QString path = QDir::temp().filePath(QStringLiteral("pelmorin-bench-export.bmp"));
     for (auto _ : state) {
-        const BitmapExportResult result = ExportMapBitmap(path, b.world, view, b.settings, tiles);
+        const BitmapExportResult result = ExportMapPictureAs(PictureFormat::Bmp, path, b.world, view, b.settings, tiles);
         if (!result.ok)
             state.SkipWithError(result.error.toStdString().c_str());
     }

@@ -54,7 +54,6 @@ MainMenus buildMainMenus(QMainWindow &window, const CommandTable &commands)
     add(recherche, Command::ActualiserChemins);
     add(recherche, Command::VoirToutItineraire);
     add(recherche, Command::MontrerItineraire);
-    menus.route = recherche;
     recherche->addSeparator();
     add(recherche, Command::MontrerConfigurationRecherche);
 

@@ -15,7 +15,6 @@ struct MainMenus {
     QMenu *aspects = nullptr; // "&Aspects", filled from the aspect list
     QMenu *windows = nullptr; // "Fe&nêtres"
     QMenu *recent = nullptr;  // "Fichiers &récents"
-    QMenu *route = nullptr;   // "&Recherche de chemin"
 };
 
 MainMenus buildMainMenus(QMainWindow &window, const CommandTable &commands);

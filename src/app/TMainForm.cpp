@@ -175,11 +175,6 @@ void TMainForm::buildMenus()
     SelectionAspects = menus.aspects;
     windowMenu_ = menus.windows;
     windowList_ = new WindowListMenu(windowMenu_, mdiArea_);
-    // A route comes and goes inside a map window; the menu looks when it opens.
-    connect(menus.route, &QMenu::aboutToShow, this, [this] {
-        TMapForm *active = activeMapWindow();
-        command(Command::VoirToutItineraire)->setEnabled(active && active->hasRoute());
-    });
     recentMenu_ = new RecentFilesMenu(menus.recent, recentFiles_, [this](const QString &path) { openRecentFile(path); });
     aspectGroup_ = new QActionGroup(this);
     // Choosing the marked item again unmarks it (and still reloads).

@@ -142,28 +142,26 @@ void ToolWindows::MontrerMinipelmorinExecute(bool byUser)
     }
 }
 
+void ToolWindows::followTick(QWidget *toolWindow, Command toggle)
+{
+    if (!toolWindow)
+        return;
+    if (host_.command(toggle)->isChecked()) {
+        PlaceToolWindow(toolWindow);
+        toolWindow->show();
+    } else {
+        toolWindow->close();
+    }
+}
+
 void ToolWindows::MontrerVillesExecute()
 {
-    if (!CitiesForm)
-        return;
-    if (host_.command(Command::MontrerVilles)->isChecked()) {
-        PlaceToolWindow(CitiesForm);
-        CitiesForm->show();
-    } else {
-        CitiesForm->close();
-    }
+    followTick(CitiesForm, Command::MontrerVilles);
 }
 
 void ToolWindows::MontrerItineraireExecute()
 {
-    if (!ItineraryForm)
-        return;
-    if (host_.command(Command::MontrerItineraire)->isChecked()) {
-        PlaceToolWindow(ItineraryForm);
-        ItineraryForm->show();
-    } else {
-        ItineraryForm->close();
-    }
+    followTick(ItineraryForm, Command::MontrerItineraire);
 }
 
 void ToolWindows::MontrerPaletteExecute()

@@ -5,6 +5,8 @@
 // their toggles, their ticks and their place beside the frame.
 #include <QObject>
 
+#include "app/CommandTable.h"
+
 class QWidget;
 class TAboutBox;
 class TCitiesForm;
@@ -50,6 +52,10 @@ public:
     TItineraryForm *ItineraryForm = nullptr;
 
 private:
+    // Shows the window in its place when its command is ticked, closes it
+    // otherwise.
+    void followTick(QWidget *toolWindow, Command toggle);
+
     ToolWindowsHost &host_;
     bool shownAtStart_ = false;
     bool palettePlaced_ = false;

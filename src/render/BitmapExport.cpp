@@ -109,11 +109,3 @@ bool BmpRowWriter::writeRows(AtomicFileWriter &file, const QImage &band, int cou
     }
     return file.write(rows_.constData(), static_cast<size_t>(rows_.size()));
 }
-
-BitmapExportResult ExportMapBitmap(const QString &path, const CarteVarenthe &map, const MapView &view,
-                                   const AppSettings &settings, ScaledTileCache &tiles,
-                                   const BitmapExportProgress &progress, int bandRows)
-{
-    BmpRowWriter writer;
-    return ExportMapPicture(path, map, view, settings, tiles, writer, progress, bandRows);
-}

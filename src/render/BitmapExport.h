@@ -1,7 +1,6 @@
 #pragma once
-// "Enregistrer bitmap": the whole map of a view written as a 24-bit Windows
-// bitmap (.bmp), through the band export. Used by the map window and
-// pelmorin-cli.
+// The 24-bit Windows bitmap (.bmp) row writer of the band export, and the
+// format's size limit.
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -28,7 +27,3 @@ private:
 // .bmp file cannot hold (over 4 Gio, or beyond its dimension fields), or
 // nothing when it fits.
 std::optional<QString> bitmapSizeProblem(int64_t width, int64_t height);
-
-BitmapExportResult ExportMapBitmap(const QString &path, const CarteVarenthe &map, const MapView &view,
-                                   const AppSettings &settings, ScaledTileCache &tiles,
-                                   const BitmapExportProgress &progress = {}, int bandRows = 0);

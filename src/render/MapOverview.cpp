@@ -4,6 +4,7 @@
 
 #include "map/CarteVarenthe.h"
 #include "render/MapRenderer.h"
+#include "render/ScanlineRuns.h"
 #include "render/TileLibrary.h"
 
 namespace {
@@ -15,12 +16,6 @@ QRgb darkened(QRgb colour)
     return qRgb(qRed(colour) * 3 / 4, qGreen(colour) * 3 / 4, qBlue(colour) * 3 / 4);
 }
 
-QRgb blended(QRgb overlay, QRgb under, int alpha)
-{
-    auto channel = [&](int o, int u) { return (o * alpha + u * (255 - alpha)) / 255; };
-    return qRgb(channel(qRed(overlay), qRed(under)), channel(qGreen(overlay), qGreen(under)),
-                channel(qBlue(overlay), qBlue(under)));
-}
 
 } // namespace
 
@@ -77,7 +72,7 @@ void MapOverview::drawPixel(const CarteVarenthe &map, TileLibrary &tiles, int px
                 colour = tileColour(tiles, map.terrain.at(cx, cy));
                 const Element *element = map.elementAt(cx, cy);
                 if (element && element->kind == ElementZone)
-                    colour = blended(tileColour(tiles, element->number), colour, ZoneOverlayOpacity);
+                    colour = blendPixel(tileColour(tiles, element->number), colour, ZoneOverlayOpacity);
             }
             r += qRed(colour);
             g += qGreen(colour);

@@ -4,8 +4,8 @@
 // band's rows are handed to the format's row writer, so memory stays bounded
 // whatever the size of the map. The file is replaced whole or not at all: a
 // failed or cancelled export leaves no half file and never destroys an
-// existing one. Used by the map window and
-// pelmorin-cli through the format's own entry point (ExportMapBitmap).
+// existing one. The map window and pelmorin-cli call ExportMapPictureAs,
+// which picks the format's writer.
 #include <QImage>
 #include <QRect>
 #include <QString>

@@ -128,11 +128,3 @@ std::optional<QString> pngSizeProblem(int64_t width, int64_t height)
         .arg(french.toString(static_cast<qlonglong>(width)), french.toString(static_cast<qlonglong>(height)),
              french.toString(static_cast<qlonglong>(LargestPngSide)));
 }
-
-BitmapExportResult ExportMapPng(const QString &path, const CarteVarenthe &map, const MapView &view,
-                                const AppSettings &settings, ScaledTileCache &tiles,
-                                const BitmapExportProgress &progress, int bandRows)
-{
-    PngRowWriter writer;
-    return ExportMapPicture(path, map, view, settings, tiles, writer, progress, bandRows);
-}

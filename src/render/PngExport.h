@@ -41,7 +41,3 @@ private:
 // The French message refusing a picture that a PNG file cannot hold (a side
 // past 2^31 - 1 pixels), or nothing when it fits.
 std::optional<QString> pngSizeProblem(int64_t width, int64_t height);
-
-BitmapExportResult ExportMapPng(const QString &path, const CarteVarenthe &map, const MapView &view,
-                                const AppSettings &settings, ScaledTileCache &tiles,
-                                const BitmapExportProgress &progress = {}, int bandRows = 0);
