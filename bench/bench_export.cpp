@@ -94,52 +94,52 @@ void report(benchmark::State &state, const ChildUse &use, const QString &file)
     state.counters["fichier_Mo"] = static_cast<double>(QFileInfo(file).size()) / (1024.0 * 1024.0);
 }
 
-void BM_WorldZoom100ToBmp(benchmark::State &state)
+// Times `exportTo` (writing `file` with a fresh tile cache) in a child at
+// every iteration and reports its memory, processor time and file size.
+void measureExport(benchmark::State &state, const char *name,
+                   const std::function<bool(const QString &, ScaledTileCache &)> &exportTo)
 {
     ExportBench &b = bench();
-    const QString file = b.path("pelmorin-bench.bmp");
+    const QString file = b.path(name);
     ChildUse use;
     for (auto _ : state)
         use = inChild(state, [&] {
             ScaledTileCache tiles(b.library);
-            return ExportMapPictureAs(PictureFormat::Bmp, file, b.world, b.view(100), b.settings, tiles).ok;
+            return exportTo(file, tiles);
         });
     report(state, use, file);
+}
+
+void BM_WorldZoom100ToBmp(benchmark::State &state)
+{
+    ExportBench &b = bench();
+    measureExport(state, "pelmorin-bench.bmp", [&](const QString &file, ScaledTileCache &tiles) {
+        return ExportMapPictureAs(PictureFormat::Bmp, file, b.world, b.view(100), b.settings, tiles).ok;
+    });
 }
 
 // state.range(0): zlib level; state.range(1): PNG row filters.
 void BM_WorldZoom100ToPng(benchmark::State &state)
 {
     ExportBench &b = bench();
-    const QString file = b.path("pelmorin-bench.png");
     const int level = static_cast<int>(state.range(0));
     const int filters = static_cast<int>(state.range(1));
-    ChildUse use;
-    for (auto _ : state)
-        use = inChild(state, [&] {
-            ScaledTileCache tiles(b.library);
-            PngRowWriter writer(level, filters);
-            return ExportMapPicture(file, b.world, b.view(100), b.settings, tiles, writer).ok;
-        });
-    report(state, use, file);
+    measureExport(state, "pelmorin-bench.png", [&](const QString &file, ScaledTileCache &tiles) {
+        PngRowWriter writer(level, filters);
+        return ExportMapPicture(file, b.world, b.view(100), b.settings, tiles, writer).ok;
+    });
 }
 
 // Qt's PNG writer at its defaults, given the whole picture rendered at once.
 void BM_WorldZoom100ToPngByQt(benchmark::State &state)
 {
     ExportBench &b = bench();
-    const QString file = b.path("pelmorin-bench-qt.png");
-    ChildUse use;
-    for (auto _ : state)
-        use = inChild(state, [&] {
-            ScaledTileCache tiles(b.library);
-            const QSize size = mapPictureSize(b.world, b.view(100));
-            QImage picture(size, QImage::Format_RGB32);
-            RenderMap(picture, picture.rect(), b.view(100), b.world, b.settings, tiles);
-            QImageWriter writer(file, "png");
-            return writer.write(picture.convertToFormat(QImage::Format_RGB888));
-        });
-    report(state, use, file);
+    measureExport(state, "pelmorin-bench-qt.png", [&](const QString &file, ScaledTileCache &tiles) {
+        QImage picture(mapPictureSize(b.world, b.view(100)), QImage::Format_RGB32);
+        RenderMap(picture, picture.rect(), b.view(100), b.world, b.settings, tiles);
+        QImageWriter writer(file, "png");
+        return writer.write(picture.convertToFormat(QImage::Format_RGB888));
+    });
 }
 
 // The largest map (the benchmarks' generated 4096 x 4096 world) at zoom 100:
@@ -151,15 +151,10 @@ void BM_LargestMapZoom100ToPng(benchmark::State &state)
     CarteVarenthe large;
     large.create(4096, 4096, 20, 13, 1, 100);
     benchworld::paintWorld(large, 4096, 160);
-    const QString file = b.path("pelmorin-bench-4096.png");
-    ChildUse use;
-    for (auto _ : state)
-        use = inChild(state, [&] {
-            ScaledTileCache tiles(b.library);
-            return ExportMapPictureAs(PictureFormat::Png, file, large, b.view(100), b.settings, tiles).ok;
-        });
-    report(state, use, file);
-    QFile::remove(file);
+    measureExport(state, "pelmorin-bench-4096.png", [&](const QString &file, ScaledTileCache &tiles) {
+        return ExportMapPictureAs(PictureFormat::Png, file, large, b.view(100), b.settings, tiles).ok;
+    });
+    QFile::remove(b.path("pelmorin-bench-4096.png"));
 }
 
 void BM_MemcpyOfTheBitmapsBytes(benchmark::State &state)
