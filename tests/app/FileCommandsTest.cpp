@@ -126,10 +126,6 @@ TEST_F(FileMenu, TheBitmapHasOnePitchPerCellAndReplacesOnlyWhatMayGo)
     TMapForm *window = openThroughDialog(folder.path("a.vr"));
     ASSERT_NE(window, nullptr);
     window->setZoom(50); // cells of 16 pixels, pitch 17 with the grid
-    auto contents = [this](const QString &name) {
-        QFile file(folder.path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    };
     auto exportTo = [&](const QString &name) {
         dialogs.questions.clear();
         dialogs.saveAnswers.push_back(folder.path(name));
@@ -150,7 +146,7 @@ TEST_F(FileMenu, TheBitmapHasOnePitchPerCellAndReplacesOnlyWhatMayGo)
 
     // A map file, or any name that is no picture format: refused with a
     // message naming both formats, the file kept.
-    const QByteArray map = contents("a.vr");
+    const QByteArray map = folder.contents("a.vr");
     for (const QString name : {"a.vr", "carte.jpg"}) {
         dialogs.errors.clear();
         EXPECT_TRUE(exportTo(name).isEmpty());
@@ -158,24 +154,24 @@ TEST_F(FileMenu, TheBitmapHasOnePitchPerCellAndReplacesOnlyWhatMayGo)
         EXPECT_TRUE(dialogs.errors[0].contains("« .png »")) << dialogs.errors[0].toStdString();
     }
     dialogs.errors.clear();
-    EXPECT_EQ(contents("a.vr"), map);
+    EXPECT_EQ(folder.contents("a.vr"), map);
     EXPECT_FALSE(QFile::exists(folder.path("carte.jpg")));
 
     // A picture of the other kind: asked, and kept when the answer is not Yes.
     ASSERT_TRUE(QImage(4, 4, QImage::Format_RGB32).save(folder.path("vue.png")));
-    const QByteArray png = contents("vue.png");
+    const QByteArray png = folder.contents("vue.png");
     EXPECT_TRUE(exportTo("vue.png").isEmpty()) << "a PNG picture replaced by a PNG export needs no question";
-    EXPECT_TRUE(contents("vue.png").startsWith("\x89PNG"));
-    EXPECT_NE(contents("vue.png"), png);
+    EXPECT_TRUE(folder.contents("vue.png").startsWith("\x89PNG"));
+    EXPECT_NE(folder.contents("vue.png"), png);
     ASSERT_TRUE(QFile::copy(folder.path("vue.png"), folder.path("png.bmp")));
-    const QByteArray disguised = contents("png.bmp");
+    const QByteArray disguised = folder.contents("png.bmp");
     ASSERT_EQ(exportTo("png.bmp").size(), 1);
-    EXPECT_EQ(contents("png.bmp"), disguised);
+    EXPECT_EQ(folder.contents("png.bmp"), disguised);
 
     // Any other file that is no bitmap: replaced once confirmed.
     dialogs.questionAnswers.push_back(Answer::Yes);
     EXPECT_EQ(exportTo("notes.bmp").size(), 1);
-    EXPECT_TRUE(contents("notes.bmp").startsWith("BM"));
+    EXPECT_TRUE(folder.contents("notes.bmp").startsWith("BM"));
     EXPECT_TRUE(dialogs.errors.isEmpty());
 }
 

@@ -53,6 +53,11 @@ public:
         file.open(QIODevice::WriteOnly | QIODevice::Truncate);
         file.write(bytes);
     }
+    QByteArray contents(const QString &name) const
+    {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
     ConfigFile config() const { return ConfigFile(path(QStringLiteral("pelmorin.cfg"))); }
 
 private:
