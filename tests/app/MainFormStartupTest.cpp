@@ -33,7 +33,7 @@ TEST_F(MainFormStartup, FirstStartInAnEmptyFolderOpensTheWorldMapMaximisedOnTheD
     ASSERT_EQ(main->mapWindows().size(), 1);
     TMapForm *map = main->mapWindows().constFirst();
     EXPECT_EQ(main->activeMapWindow(), map);
-    EXPECT_TRUE(subWindowOf(*main, map)->isMaximized());
+    EXPECT_TRUE(main->subWindowOf(map)->isMaximized());
     EXPECT_EQ(map->zoomPercent(), 100);
     EXPECT_EQ(map->viewCentreCell(), QPoint(169, 58));
     EXPECT_EQ(captionOf(*main, map), "pelmorin.vr");
@@ -85,7 +85,7 @@ TEST_F(MainFormStartup, MapsComeBackInListOrderWithTheLastOneActiveAndBrokenOnes
     EXPECT_NE(&windows[0]->document(), &windows[1]->document());
     // The last of the list was the active map at exit: it is on top again.
     EXPECT_EQ(main->activeMapWindow(), windows[2]);
-    EXPECT_FALSE(subWindowOf(*main, windows[2])->isMaximized());
+    EXPECT_FALSE(main->subWindowOf(windows[2])->isMaximized());
     EXPECT_EQ(main->applicationTitle(), "monde.vr");
 }
 

@@ -154,11 +154,6 @@ inline bool closeMainForm(TMainForm &main)
     return closed;
 }
 
-inline QMdiSubWindow *subWindowOf(TMainForm &main, TMapForm *window)
-{
-    return main.subWindowOf(window);
-}
-
 inline QString captionOf(TMainForm &main, TMapForm *window)
 {
     QMdiSubWindow *sub = main.subWindowOf(window);

@@ -228,7 +228,7 @@ TEST_F(MainFormFrame, TilingSharesTheAreaWithoutOverlap)
     main->command(Command::MosaiqueVerticale)->trigger();
     QList<QRect> placed;
     for (TMapForm *window : main->mapWindows())
-        placed.append(subWindowOf(*main, window)->geometry());
+        placed.append(main->subWindowOf(window)->geometry());
     EXPECT_EQ(placed, verticalTiles(main->mdiArea()->viewport()->rect(), 3));
 
     // Minimise all, then arrange: a row along the bottom, left to right.
@@ -236,7 +236,7 @@ TEST_F(MainFormFrame, TilingSharesTheAreaWithoutOverlap)
     main->command(Command::ArrangerTous)->trigger();
     int left = 0;
     for (TMapForm *window : main->mapWindows()) {
-        QMdiSubWindow *sub = subWindowOf(*main, window);
+        QMdiSubWindow *sub = main->subWindowOf(window);
         EXPECT_TRUE(sub->isMinimized());
         EXPECT_EQ(sub->geometry().left(), left);
         EXPECT_EQ(sub->geometry().bottom() + 1, main->mdiArea()->viewport()->height());

@@ -32,7 +32,7 @@ struct Sizes {
 Sizes sizesOf(TMainForm &main, TMapForm *window)
 {
     QCoreApplication::processEvents();
-    return {window->size(), subWindowOf(main, window)->size()};
+    return {window->size(), main.subWindowOf(window)->size()};
 }
 
 // A map window that shows its map: the design size when it fits, never
@@ -55,7 +55,7 @@ void expectUsable(TMainForm &main, TMapForm *window, QSize atLeast)
     EXPECT_GE(sizes.client.width(), atLeast.width());
     EXPECT_GE(sizes.client.height(), atLeast.height());
     EXPECT_GT(sizes.outer.height(), sizes.client.height());
-    const QMdiSubWindow *sub = subWindowOf(main, window);
+    const QMdiSubWindow *sub = main.subWindowOf(window);
     EXPECT_TRUE(main.mdiArea()->viewport()->rect().contains(sub->geometry())) << "a window reaches out of the area";
 }
 
@@ -91,11 +91,11 @@ TEST_F(FirstMinutes, NormalMapWindowsShowTheirMapAfterEveryPath)
 
     // Maximised: a map opened then comes maximised too; restored, each has
     // the design size again.
-    subWindowOf(*main, city)->showMaximized();
+    main->subWindowOf(city)->showMaximized();
     TMapForm *beside = openThroughDialog(folder.path(QStringLiteral("ville.vr")));
     ASSERT_EQ(main->mapWindows().size(), 4);
     for (TMapForm *window : {beside, city}) {
-        subWindowOf(*main, window)->showNormal();
+        main->subWindowOf(window)->showNormal();
         expectDesignSize(*main, window);
     }
 
