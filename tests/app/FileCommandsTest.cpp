@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QImage>
 #include <QImageReader>
 
 #include "MainFormTestSupport.h"
@@ -21,38 +22,43 @@ TEST_F(FileMenu, NewMapsAreNamedAfterTheNumberOfOpenWindows)
     ASSERT_EQ(main->mapWindows().size(), 2);
 
     newMaps.answers.push_back(cityMapRequest());
-    main->command(Command::NouveauFichier)->trigger();
+    TMapForm *third = trigger(Command::NouveauFichier);
     ASSERT_EQ(main->mapWindows().size(), 3);
-    TMapForm *third = main->activeMapWindow();
     EXPECT_EQ(captionOf(*main, third), "Sans titre 3");
     EXPECT_TRUE(third->document().untitled);
     EXPECT_TRUE(third->document().modified);
 
     // After one window closes, the next new map gets the same name again.
-    main->mdiArea()->setActiveSubWindow(subWindowOf(*main, main->mapWindows()[0]));
-    main->command(Command::FermerFichier)->trigger();
-    QCoreApplication::processEvents();
+    makeActive(main->mapWindows()[0]);
+    trigger(Command::FermerFichier);
     newMaps.answers.push_back(cityMapRequest());
-    main->command(Command::NouveauFichier)->trigger();
-    EXPECT_EQ(captionOf(*main, main->activeMapWindow()), "Sans titre 3");
+    EXPECT_EQ(captionOf(*main, trigger(Command::NouveauFichier)), "Sans titre 3");
 
     // Cancelling the dialog creates nothing.
-    main->command(Command::NouveauFichier)->trigger();
+    trigger(Command::NouveauFichier);
     EXPECT_EQ(main->mapWindows().size(), 3);
     EXPECT_EQ(newMaps.asked, 3);
 }
 
-TEST_F(FileMenu, NewOpensAnExistingFileOfThatName)
+TEST_F(FileMenu, NewOpensAnExistingFileOfThatNameAndAnUnreadableFileOpensNoWindow)
 {
     folder.writeMap("Sans titre 1", 30, 20);
-    main->command(Command::NouveauFichier)->trigger();
+    ASSERT_NE(trigger(Command::NouveauFichier), nullptr);
     EXPECT_EQ(newMaps.asked, 0);
-    ASSERT_EQ(main->mapWindows().size(), 1);
     EXPECT_EQ(main->activeMapWindow()->document().width, 30);
     EXPECT_FALSE(main->activeMapWindow()->document().untitled);
+
+    // The reader's text, and no new window; a cancelled dialog does nothing.
+    folder.writeText("abime.vr", QByteArray("PMVR\x03\x00\x00\x00", 8));
+    openThroughDialog(folder.path("abime.vr"));
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_TRUE(dialogs.errors[0].startsWith("Erreur de chargement|"));
+    trigger(Command::OuvrirFichier);
+    EXPECT_EQ(main->mapWindows().size(), 1);
+    EXPECT_EQ(newMaps.asked, 0);
 }
 
-TEST_F(FileMenu, ATypedNameWithoutAFileCreatesAnUntitledMapThatAsksForItsNameOnSave)
+TEST_F(FileMenu, ATypedNameWithoutAFileCreatesAnUntitledMapThatAsksForItsNameOnceOnSave)
 {
     const QString typed = folder.path("nouvelle.vr");
     EXPECT_FALSE(main->fileCommands().openRequest().mustExist);
@@ -63,7 +69,7 @@ TEST_F(FileMenu, ATypedNameWithoutAFileCreatesAnUntitledMapThatAsksForItsNameOnS
     EXPECT_TRUE(window->document().untitled);
 
     // "&Enregistrer" proposes the typed path; cancelling changes nothing.
-    main->command(Command::EnregistrerFichier)->trigger();
+    trigger(Command::EnregistrerFichier);
     ASSERT_EQ(dialogs.saveRequests.size(), 1);
     EXPECT_EQ(dialogs.saveRequests[0].startPath, typed);
     EXPECT_FALSE(QFile::exists(typed));
@@ -73,49 +79,31 @@ TEST_F(FileMenu, ATypedNameWithoutAFileCreatesAnUntitledMapThatAsksForItsNameOnS
     // Confirming another name writes there and shows it.
     const QString chosen = folder.path("choisie.vr");
     dialogs.saveAnswers.push_back(chosen);
-    main->command(Command::EnregistrerFichier)->trigger();
+    trigger(Command::EnregistrerFichier);
     EXPECT_TRUE(QFile::exists(chosen));
     EXPECT_FALSE(window->document().untitled);
     EXPECT_FALSE(window->document().modified);
     EXPECT_EQ(captionOf(*main, window), chosen);
     EXPECT_EQ(main->applicationTitle(), chosen);
-}
 
-TEST_F(FileMenu, SavingAnOpenedMapWritesItAgainAndAFailedWriteKeepsTheFlags)
-{
-    folder.writeMap("a.vr", 20, 13);
-    TMapForm *window = openThroughDialog(folder.path("a.vr"));
-    ASSERT_NE(window, nullptr);
-    QFile::remove(folder.path("a.vr"));
-    main->command(Command::EnregistrerFichier)->trigger();
-    EXPECT_TRUE(dialogs.saveRequests.isEmpty());
-    EXPECT_TRUE(QFile::exists(folder.path("a.vr")));
+    // Saved again: written with no dialog.
+    QFile::remove(chosen);
+    trigger(Command::EnregistrerFichier);
+    EXPECT_EQ(dialogs.saveRequests.size(), 2);
+    EXPECT_TRUE(QFile::exists(chosen));
 
-    // "Enregistrer &sous ..." into a missing folder shows the writer's text.
+    // "Enregistrer &sous ..." into a missing folder shows the writer's text;
+    // the flags stay and nothing names the file that was never written.
     window->document().modified = true;
     dialogs.saveAnswers.push_back(folder.path("dossier-absent/b.vr"));
-    main->command(Command::EnregistrerFichierSous)->trigger();
+    trigger(Command::EnregistrerFichierSous);
     ASSERT_EQ(dialogs.errors.size(), 1);
     EXPECT_TRUE(dialogs.errors[0].startsWith("Erreur d'enregistrement|"));
     EXPECT_GT(dialogs.errors[0].size(), QString("Erreur d'enregistrement|").size());
     EXPECT_TRUE(window->document().modified);
-    EXPECT_EQ(QString::fromStdString(window->document().fileName), folder.path("a.vr"));
-    // Nothing names the file that was never written.
-    EXPECT_EQ(captionOf(*main, window), folder.path("a.vr"));
-    EXPECT_EQ(main->applicationTitle(), folder.path("a.vr"));
-}
-
-TEST_F(FileMenu, AnUnreadableFileShowsTheReadersTextAndOpensNoWindow)
-{
-    folder.writeText("abime.vr", QByteArray("PMVR\x03\x00\x00\x00", 8));
-    EXPECT_EQ(openThroughDialog(folder.path("abime.vr")), nullptr);
-    ASSERT_EQ(dialogs.errors.size(), 1);
-    EXPECT_TRUE(dialogs.errors[0].startsWith("Erreur de chargement|"));
-    EXPECT_TRUE(main->mapWindows().isEmpty());
-    // The open dialog cancelled: nothing happens.
-    main->command(Command::OuvrirFichier)->trigger();
-    EXPECT_TRUE(main->mapWindows().isEmpty());
-    EXPECT_EQ(newMaps.asked, 0);
+    EXPECT_EQ(QString::fromStdString(window->document().fileName), chosen);
+    EXPECT_EQ(captionOf(*main, window), chosen);
+    EXPECT_EQ(main->applicationTitle(), chosen);
 }
 
 TEST_F(FileMenu, DialogsOfferMapsFirstAndEveryFileAsTheOtherChoice)
@@ -131,22 +119,59 @@ TEST_F(FileMenu, DialogsOfferMapsFirstAndEveryFileAsTheOtherChoice)
     EXPECT_EQ(bitmap.filterSuffixes, QStringList({"bmp", "bmp", "png"}));
 }
 
-TEST_F(FileMenu, TheBitmapOfAMapHasOnePitchPerCell)
+TEST_F(FileMenu, TheBitmapHasOnePitchPerCellAndReplacesOnlyWhatMayGo)
 {
     folder.writeMap("a.vr", 20, 13);
+    folder.writeText("notes.bmp", QByteArray("pas une image"));
     TMapForm *window = openThroughDialog(folder.path("a.vr"));
     ASSERT_NE(window, nullptr);
     window->setZoom(50); // cells of 16 pixels, pitch 17 with the grid
+    auto exportTo = [&](const QString &name) {
+        dialogs.questions.clear();
+        dialogs.saveAnswers.push_back(folder.path(name));
+        trigger(Command::EnregistrerBitmap);
+        return dialogs.questions;
+    };
 
-    const QString image = folder.path("carte.bmp");
-    dialogs.saveAnswers.push_back(image);
-    main->command(Command::EnregistrerBitmap)->trigger();
-    EXPECT_EQ(QImageReader(image).size(), QSize(340, 221));
-    // The dialog proposes the last name next time; cancelling writes nothing.
-    EXPECT_EQ(main->fileCommands().bitmapRequest().startPath, image);
-    QFile::remove(image);
-    main->command(Command::EnregistrerBitmap)->trigger();
-    EXPECT_FALSE(QFile::exists(image));
+    // A new picture, then that picture again: no question. The dialog
+    // proposes the last name next time; cancelling writes nothing.
+    EXPECT_TRUE(exportTo("carte.bmp").isEmpty());
+    EXPECT_TRUE(exportTo("carte.bmp").isEmpty());
+    EXPECT_EQ(QImageReader(folder.path("carte.bmp")).size(), QSize(340, 221));
+    EXPECT_EQ(main->fileCommands().bitmapRequest().startPath, folder.path("carte.bmp"));
+    QFile::remove(folder.path("carte.bmp"));
+    trigger(Command::EnregistrerBitmap);
+    EXPECT_FALSE(QFile::exists(folder.path("carte.bmp")));
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+
+    // A map file, or any name that is no picture format: refused with a
+    // message naming both formats, the file kept.
+    const QByteArray map = folder.contents("a.vr");
+    for (const QString name : {"a.vr", "carte.jpg"}) {
+        dialogs.errors.clear();
+        EXPECT_TRUE(exportTo(name).isEmpty());
+        ASSERT_EQ(dialogs.errors.size(), 1);
+        EXPECT_TRUE(dialogs.errors[0].contains("« .png »")) << dialogs.errors[0].toStdString();
+    }
+    dialogs.errors.clear();
+    EXPECT_EQ(folder.contents("a.vr"), map);
+    EXPECT_FALSE(QFile::exists(folder.path("carte.jpg")));
+
+    // A picture of the other kind: asked, and kept when the answer is not Yes.
+    ASSERT_TRUE(QImage(4, 4, QImage::Format_RGB32).save(folder.path("vue.png")));
+    const QByteArray png = folder.contents("vue.png");
+    EXPECT_TRUE(exportTo("vue.png").isEmpty()) << "a PNG picture replaced by a PNG export needs no question";
+    EXPECT_TRUE(folder.contents("vue.png").startsWith("\x89PNG"));
+    EXPECT_NE(folder.contents("vue.png"), png);
+    ASSERT_TRUE(QFile::copy(folder.path("vue.png"), folder.path("png.bmp")));
+    const QByteArray disguised = folder.contents("png.bmp");
+    ASSERT_EQ(exportTo("png.bmp").size(), 1);
+    EXPECT_EQ(folder.contents("png.bmp"), disguised);
+
+    // Any other file that is no bitmap: replaced once confirmed.
+    dialogs.questionAnswers.push_back(Answer::Yes);
+    EXPECT_EQ(exportTo("notes.bmp").size(), 1);
+    EXPECT_TRUE(folder.contents("notes.bmp").startsWith("BM"));
     EXPECT_TRUE(dialogs.errors.isEmpty());
 }
 

@@ -6,16 +6,15 @@
 
 namespace {
 
-TEST(InstalledProgram, AnUnwritableSettingsFileStillShowsTheSampleWorldAndIsReportedAtExitAfterTheMapsQuestions)
+using InstalledProgram = MainFormFixture;
+
+TEST_F(InstalledProgram, AnUnwritableSettingsFileStillShowsTheSampleWorldAndIsReportedAtExitAfterTheMapsQuestions)
 {
-    ScratchProgram folder;
     // A settings file whose folder is a plain file: every write is refused.
     folder.writeText(QStringLiteral("pas-un-dossier"), QByteArray("x"));
-    ScriptedDialogs dialogs;
-    ScriptedNewMap newMaps;
     folder.writeMap(QStringLiteral("a.vr"), 20, 13);
     folder.writeMap(QStringLiteral("pelmorin.vr"), 40, 26, 1);
-    auto main = std::make_unique<TMainForm>(folder.path(QStringLiteral("pas-un-dossier/pelmorin.cfg")));
+    main = std::make_unique<TMainForm>(folder.path(QStringLiteral("pas-un-dossier/pelmorin.cfg")));
     main->setNewMapPrompt(&newMaps);
     main->show();
     main->ReopenMaps();
@@ -39,33 +38,22 @@ TEST(InstalledProgram, AnUnwritableSettingsFileStillShowsTheSampleWorldAndIsRepo
     EXPECT_EQ(dialogs.errors.size(), 1) << "one box, not one per pass";
 }
 
-TEST(InstalledProgram, SavingTheInstalledSampleWorldAsksForANameInTheUsersFolder)
+TEST_F(InstalledProgram, SavingTheInstalledSampleWorldAsksForANameInTheUsersFolder)
 {
-    ScratchProgram folder;
     ASSERT_TRUE(QDir(folder.path(QString())).mkpath(QStringLiteral("usr/bin")));
     ASSERT_TRUE(QDir(folder.path(QString())).mkpath(QStringLiteral("usr/share/pelmorin/img/1")));
     folder.writeMap(QStringLiteral("usr/share/pelmorin/pelmorin.vr"), 20, 13);
-    const QString sample = folder.path(QStringLiteral("usr/share/pelmorin/pelmorin.vr"));
-    const QByteArray before = [&] {
-        QFile file(sample);
-        file.open(QIODevice::ReadOnly);
-        return file.readAll();
-    }();
+    const QString sample = QStringLiteral("usr/share/pelmorin/pelmorin.vr");
+    const QByteArray before = folder.contents(sample);
     ProgramFolder::setPath(folder.path(QStringLiteral("usr/bin")));
-    folder.writeText(QStringLiteral("pelmorin.cfg"), QByteArray("[Cartes Ouvertes]\r\nCarte 0=pelmorin.vr\r\n"));
-
-    ScriptedDialogs dialogs;
-    ScriptedNewMap newMaps;
-    auto main = startMainForm(newMaps);
+    startWith({"pelmorin.vr"});
     ASSERT_EQ(main->mapWindows().size(), 1) << "the first start opens the installed sample world";
     EXPECT_EQ(newMaps.asked, 0);
 
     main->fileCommands().EnregistrerFichierExecute(); // the save dialog is cancelled
     ASSERT_EQ(dialogs.saveRequests.size(), 1);
     EXPECT_EQ(dialogs.saveRequests[0].startPath, QDir::home().filePath(QStringLiteral("pelmorin.vr")));
-    QFile file(sample);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), before);
+    EXPECT_EQ(folder.contents(sample), before);
     EXPECT_EQ(main->mapWindows()[0]->windowTitle(), QStringLiteral("pelmorin.vr"));
 }
 

@@ -28,15 +28,13 @@ TEST_F(MainFormShutdown, OpenMapsAreRecordedFromLeastToMostRecentlyActiveWithout
     TMapForm *sud = main->mapWindows()[1];
     // A new map, never saved.
     newMaps.answers.push_back(cityMapRequest());
-    main->command(Command::NouveauFichier)->trigger();
+    TMapForm *untitled = trigger(Command::NouveauFichier);
     ASSERT_EQ(main->mapWindows().size(), 3);
-    TMapForm *untitled = main->mapWindows()[2];
     untitled->document().modified = false; // nothing to ask about
     sud->setZoom(54);
     // Last activations: "sud", the new map, then "nord".
     for (TMapForm *window : {sud, untitled, nord})
-        main->mdiArea()->setActiveSubWindow(subWindowOf(*main, window));
-    QCoreApplication::processEvents();
+        makeActive(window);
     ASSERT_TRUE(closeMainForm(*main));
     main.reset();
 
@@ -62,7 +60,7 @@ TEST_F(MainFormShutdown, CancellingTheSaveDialogOfTheActiveMapStopsTheExitBefore
     opened->document().modified = true;
     // The active map is a new, modified, untitled map.
     newMaps.answers.push_back(cityMapRequest());
-    main->command(Command::NouveauFichier)->trigger();
+    trigger(Command::NouveauFichier);
     ASSERT_EQ(main->mapWindows().size(), 2);
 
     // Yes, then Cancel in the save dialog.

@@ -53,6 +53,11 @@ public:
         file.open(QIODevice::WriteOnly | QIODevice::Truncate);
         file.write(bytes);
     }
+    QByteArray contents(const QString &name) const
+    {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
     ConfigFile config() const { return ConfigFile(path(QStringLiteral("pelmorin.cfg"))); }
 
 private:
@@ -149,11 +154,6 @@ inline bool closeMainForm(TMainForm &main)
     return closed;
 }
 
-inline QMdiSubWindow *subWindowOf(TMainForm &main, TMapForm *window)
-{
-    return main.subWindowOf(window);
-}
-
 inline QString captionOf(TMainForm &main, TMapForm *window)
 {
     QMdiSubWindow *sub = main.subWindowOf(window);
@@ -169,21 +169,31 @@ protected:
         main = startMainForm(newMaps);
         return *main;
     }
-    TMainForm &startWith(const QStringList &maps)
+    TMainForm &startWith(const QStringList &maps, const QByteArray &moreSettings = {})
     {
         QByteArray list = "[Cartes Ouvertes]\r\n";
         for (int i = 0; i < maps.size(); ++i)
             list += "Carte " + QByteArray::number(i) + '=' + maps[i].toUtf8() + "\r\n";
-        folder.writeText(QStringLiteral("pelmorin.cfg"), list);
+        folder.writeText(QStringLiteral("pelmorin.cfg"), list + moreSettings);
         return start();
+    }
+    // The active window once `command` has run and its events are through.
+    TMapForm *trigger(Command command)
+    {
+        main->command(command)->trigger();
+        QCoreApplication::processEvents();
+        return main->activeMapWindow();
     }
     // The active window after "&Ouvrir" answered with `path`.
     TMapForm *openThroughDialog(const QString &path)
     {
         dialogs.openAnswers.push_back(path);
-        main->command(Command::OuvrirFichier)->trigger();
+        return trigger(Command::OuvrirFichier);
+    }
+    void makeActive(TMapForm *window)
+    {
+        main->mdiArea()->setActiveSubWindow(main->subWindowOf(window));
         QCoreApplication::processEvents();
-        return main->activeMapWindow();
     }
     void TearDown() override
     {

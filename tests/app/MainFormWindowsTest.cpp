@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QMenuBar>
 #include <QStatusTipEvent>
 
@@ -59,40 +60,48 @@ TEST_F(MainFormCommands, EveryCommandCarriesItsCaptionHintAndShortcutsAndHintsGo
     EXPECT_EQ(main.statusPanelText(3), "Pelmorin");
 }
 
-TEST_F(MainFormFrame, ClosingTheLastMapAsksFirstThenEmptiesThePanelAndTheTitle)
+TEST_F(MainFormFrame, ClosingAsksFirstTheOtherMapTakesOverAndTheLastLeavesABareFrame)
 {
     folder.writeMap("monde.vr", 300, 169, 1);
-    folder.writeMap("ville.vr", 20, 13);
-    startWith({"monde.vr"});
-    ASSERT_EQ(main->mapWindows().size(), 1);
-    EXPECT_TRUE(main->command(Command::FermerFichier)->isEnabled());
+    startWith({"monde.vr", "monde.vr"}, "[Carte 1]\r\nEtat Fenetre=2\r\n");
+    ASSERT_EQ(main->mapWindows().size(), 2);
+    QAction *tick = main->command(Command::MontrerMinipelmorin);
+    ASSERT_TRUE(main->minimapForm()->isVisible());
 
-    // "&Fermer" on a modified map asks; Cancel keeps it.
-    main->mapWindows()[0]->document().modified = true;
-    dialogs.questionAnswers.push_back(Answer::Cancel);
-    main->command(Command::FermerFichier)->trigger();
-    QCoreApplication::processEvents();
-    ASSERT_EQ(main->mapWindows().size(), 1);
+    // "&Fermer" on a modified map asks; Cancel keeps it, No drops it and the
+    // other world map takes the title at once.
+    main->activeMapWindow()->document().modified = true;
+    dialogs.questionAnswers = {Answer::Cancel, Answer::No};
+    trigger(Command::FermerFichier);
+    ASSERT_EQ(main->mapWindows().size(), 2);
     EXPECT_EQ(dialogs.questions.size(), 1);
+    trigger(Command::FermerFichier);
+    ASSERT_EQ(main->mapWindows().size(), 1);
+    EXPECT_EQ(main->applicationTitle(), "monde.vr");
+    EXPECT_TRUE(main->minimapForm()->isVisible());
 
-    dialogs.questionAnswers.push_back(Answer::No);
-    main->command(Command::FermerFichier)->trigger();
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(main->mapWindows().isEmpty());
+    // The last one: a bare title, an empty panel, nothing to save, the
+    // minimap hidden with its tick kept.
+    trigger(Command::FermerFichier);
+    ASSERT_TRUE(main->mapWindows().isEmpty());
     EXPECT_EQ(main->statusPanelText(3), QString());
-    EXPECT_FALSE(main->command(Command::EnregistrerFichier)->isEnabled());
-    EXPECT_FALSE(main->command(Command::EnregistrerFichierSous)->isEnabled());
-    EXPECT_FALSE(main->command(Command::EnregistrerBitmap)->isEnabled());
+    for (Command save : {Command::EnregistrerFichier, Command::EnregistrerFichierSous, Command::EnregistrerBitmap})
+        EXPECT_FALSE(main->command(save)->isEnabled());
     EXPECT_EQ(main->applicationTitle(), QString::fromUtf8(NoMapTitle));
+    EXPECT_EQ(main->windowTitle(), "Carte du Pelmorin");
+    EXPECT_FALSE(main->minimapForm()->isVisible());
+    EXPECT_TRUE(tick->isChecked());
+    EXPECT_TRUE(main->citiesForm()->rows().isEmpty());
     // Commands that need a map do nothing now.
-    main->command(Command::ZommAvant)->trigger();
-    main->command(Command::EffacerChemins)->trigger();
-    main->command(Command::ActualiserChemins)->trigger();
+    for (Command needsMap : {Command::ZommAvant, Command::EffacerChemins, Command::ActualiserChemins})
+        trigger(needsMap);
 
-    // The next map window takes the title and the panel.
-    openThroughDialog(folder.path("ville.vr"));
-    EXPECT_EQ(main->applicationTitle(), folder.path("ville.vr"));
+    // The next map window takes the title and the panel, and brings the
+    // minimap back.
+    openThroughDialog(folder.path("monde.vr"));
+    EXPECT_EQ(main->applicationTitle(), folder.path("monde.vr"));
     EXPECT_TRUE(main->command(Command::EnregistrerFichier)->isEnabled());
+    EXPECT_TRUE(main->minimapForm()->isVisible());
 }
 
 TEST_F(MainFormFrame, TheMinimapFollowsWorldMapsAndKeepsItsTick)
@@ -109,8 +118,7 @@ TEST_F(MainFormFrame, TheMinimapFollowsWorldMapsAndKeepsItsTick)
     EXPECT_TRUE(tick->isChecked());
 
     // The world map: shown again.
-    main->mdiArea()->setActiveSubWindow(subWindowOf(*main, main->mapWindows()[0]));
-    QCoreApplication::processEvents();
+    makeActive(main->mapWindows()[0]);
     EXPECT_TRUE(main->minimapForm()->isVisible());
 
     // F10 twice, with the world map active: off, then back in the top-right
@@ -157,21 +165,23 @@ TEST_F(MainFormFrame, CityListAndPaletteTicks)
     EXPECT_TRUE(main->paletteForm()->isVisible());
 }
 
-TEST_F(MainFormFrame, ZoomKeysActOnTheActiveMapAndToolKeysWorkFromToolWindows)
+TEST_F(MainFormFrame, TheActiveMapTakesTheZoomKeysAndToolKeysWorkFromToolWindows)
 {
     folder.writeMap("monde.vr", 300, 169, 1);
-    startWith({"monde.vr"});
-    ASSERT_EQ(main->mapWindows().size(), 1);
-    TMapForm *map = main->mapWindows()[0];
+    startWith({"monde.vr", "monde.vr"});
+    ASSERT_EQ(main->mapWindows().size(), 2);
     main->activateWindow();
-    QCoreApplication::processEvents();
-
-    QTest::keyClick(map, Qt::Key_F4);
-    EXPECT_EQ(map->zoomPercent(), 81);
-    QTest::keyClick(map, Qt::Key_Plus);
-    EXPECT_EQ(map->zoomPercent(), 98);
-    QTest::keyClick(map, Qt::Key_F3);
-    EXPECT_EQ(map->zoomPercent(), 100);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == main.get(); }, 2000));
+    for (TMapForm *window : main->mapWindows()) {
+        makeActive(window);
+        EXPECT_EQ(QApplication::focusWidget(), window);
+    }
+    // Typed where the focus is, as the user types.
+    const struct { Qt::Key key; int zoom; } keys[] = {{Qt::Key_F4, 81}, {Qt::Key_Plus, 98}, {Qt::Key_F3, 100}};
+    for (const auto &k : keys) {
+        QTest::keyClick(QApplication::focusWidget(), k.key);
+        EXPECT_EQ(main->activeMapWindow()->zoomPercent(), k.zoom) << k.key;
+    }
 
     // F11 typed while the minimap has the focus still shows the palette.
     main->minimapForm()->activateWindow();
@@ -196,8 +206,7 @@ TEST_F(MainFormFrame, TheWindowListNamesEveryMapAndMarksTheActiveOne)
     items[1]->trigger();
     QCoreApplication::processEvents();
     EXPECT_EQ(captionOf(*main, main->activeMapWindow()), "a.vr");
-    main->command(Command::FermerFichier)->trigger();
-    QCoreApplication::processEvents();
+    trigger(Command::FermerFichier);
     main->rebuildWindowList();
     EXPECT_EQ(captionsOf(main->windowMenu()->actions().mid(9)), QStringList({"-", "&1 b.vr"}));
 }
@@ -219,7 +228,7 @@ TEST_F(MainFormFrame, TilingSharesTheAreaWithoutOverlap)
     main->command(Command::MosaiqueVerticale)->trigger();
     QList<QRect> placed;
     for (TMapForm *window : main->mapWindows())
-        placed.append(subWindowOf(*main, window)->geometry());
+        placed.append(main->subWindowOf(window)->geometry());
     EXPECT_EQ(placed, verticalTiles(main->mdiArea()->viewport()->rect(), 3));
 
     // Minimise all, then arrange: a row along the bottom, left to right.
@@ -227,7 +236,7 @@ TEST_F(MainFormFrame, TilingSharesTheAreaWithoutOverlap)
     main->command(Command::ArrangerTous)->trigger();
     int left = 0;
     for (TMapForm *window : main->mapWindows()) {
-        QMdiSubWindow *sub = subWindowOf(*main, window);
+        QMdiSubWindow *sub = main->subWindowOf(window);
         EXPECT_TRUE(sub->isMinimized());
         EXPECT_EQ(sub->geometry().left(), left);
         EXPECT_EQ(sub->geometry().bottom() + 1, main->mdiArea()->viewport()->height());

@@ -3,13 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QImage>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QTextDocument>
 #include <QToolTip>
@@ -19,7 +17,6 @@
 #include "settings/ConfigOpenMaps.h"
 #include "app/FontChooserDialog.h"
 #include "ui/TCitiesForm.h"
-#include "ui/TMinimapForm.h"
 #include "ui/TPaletteForm.h"
 
 namespace {
@@ -35,7 +32,7 @@ struct Sizes {
 Sizes sizesOf(TMainForm &main, TMapForm *window)
 {
     QCoreApplication::processEvents();
-    return {window->size(), subWindowOf(main, window)->size()};
+    return {window->size(), main.subWindowOf(window)->size()};
 }
 
 // A map window that shows its map: the design size when it fits, never
@@ -58,22 +55,17 @@ void expectUsable(TMainForm &main, TMapForm *window, QSize atLeast)
     EXPECT_GE(sizes.client.width(), atLeast.width());
     EXPECT_GE(sizes.client.height(), atLeast.height());
     EXPECT_GT(sizes.outer.height(), sizes.client.height());
-    const QMdiSubWindow *sub = subWindowOf(main, window);
+    const QMdiSubWindow *sub = main.subWindowOf(window);
     EXPECT_TRUE(main.mdiArea()->viewport()->rect().contains(sub->geometry())) << "a window reaches out of the area";
 }
 
-// A program folder, dialogs answered from a script, and the main window
-// started on the configuration a test writes.
-struct FirstMinutes : testing::Test {
+// The main window started on the configuration a test writes.
+struct FirstMinutes : MainFormFixture {
     void start(const char *configuration)
     {
         folder.writeText(QStringLiteral("pelmorin.cfg"), QByteArray(configuration));
-        main = startMainForm(newMaps);
+        MainFormFixture::start();
     }
-    ScratchProgram folder;
-    ScriptedDialogs dialogs;
-    ScriptedNewMap newMaps;
-    std::unique_ptr<TMainForm> main;
 };
 
 TEST_F(FirstMinutes, NormalMapWindowsShowTheirMapAfterEveryPath)
@@ -92,24 +84,18 @@ TEST_F(FirstMinutes, NormalMapWindowsShowTheirMapAfterEveryPath)
 
     // Ctrl+N and Ctrl+O with no window maximised.
     newMaps.answers.push_back(cityMapRequest());
-    main->command(Command::NouveauFichier)->trigger();
-    ASSERT_EQ(main->mapWindows().size(), 2);
-    expectDesignSize(*main, main->activeMapWindow());
-    dialogs.openAnswers.push_back(folder.path(QStringLiteral("ville.vr")));
-    main->command(Command::OuvrirFichier)->trigger();
+    expectDesignSize(*main, trigger(Command::NouveauFichier));
+    TMapForm *city = openThroughDialog(folder.path(QStringLiteral("ville.vr")));
     ASSERT_EQ(main->mapWindows().size(), 3);
-    TMapForm *city = main->activeMapWindow();
     expectDesignSize(*main, city);
 
     // Maximised: a map opened then comes maximised too; restored, each has
     // the design size again.
-    subWindowOf(*main, city)->showMaximized();
-    dialogs.openAnswers.push_back(folder.path(QStringLiteral("ville.vr")));
-    main->command(Command::OuvrirFichier)->trigger();
-    TMapForm *beside = main->activeMapWindow();
+    main->subWindowOf(city)->showMaximized();
+    TMapForm *beside = openThroughDialog(folder.path(QStringLiteral("ville.vr")));
     ASSERT_EQ(main->mapWindows().size(), 4);
     for (TMapForm *window : {beside, city}) {
-        subWindowOf(*main, window)->showNormal();
+        main->subWindowOf(window)->showNormal();
         expectDesignSize(*main, window);
     }
 
@@ -121,14 +107,13 @@ TEST_F(FirstMinutes, NormalMapWindowsShowTheirMapAfterEveryPath)
     }
 
     // The centre recorded at exit is the one the view shows.
-    main->mdiArea()->setActiveSubWindow(subWindowOf(*main, world));
+    makeActive(world);
     world->centreOnCell(150, 80);
-    const QPoint shown = world->viewCentreCell();
+    EXPECT_EQ(world->viewCentreCell(), QPoint(150, 80));
     dialogs.questionAnswers.push_back(Answer::No); // the new map is dropped
     ASSERT_TRUE(closeMainForm(*main));
     const MapWindowPlacement recorded = readMapWindowPlacement(folder.config(), QStringLiteral("Carte 0"));
-    EXPECT_EQ(QPoint(recorded.centreColumn, recorded.centreRow), shown);
-    EXPECT_EQ(shown, QPoint(150, 80));
+    EXPECT_EQ(QPoint(recorded.centreColumn, recorded.centreRow), QPoint(150, 80));
 }
 
 // A city map of 20 x 13 cells with one city at (2, 2).
@@ -213,110 +198,6 @@ TEST_F(FirstMinutes, TheMapDescriptionIsReadableInFullAt800Pixels)
     QCoreApplication::processEvents();
     EXPECT_EQ(panelWidth(0), 350);
     EXPECT_GT(panelWidth(3), panel->fontMetrics().horizontalAdvance(description));
-}
-
-TEST_F(FirstMinutes, AfterTheLastMapClosesTheTitleIsBareAndTheMinimapHidesKeepingItsTick)
-{
-    folder.writeMap(QStringLiteral("monde.vr"), 300, 169, 1);
-    start("[Cartes Ouvertes]\r\nCarte 0=monde.vr\r\nCarte 1=monde.vr\r\n[Carte 1]\r\nEtat Fenetre=2\r\n");
-    ASSERT_EQ(main->mapWindows().size(), 2);
-    QAction *tick = main->command(Command::MontrerMinipelmorin);
-    ASSERT_TRUE(tick->isChecked());
-    ASSERT_TRUE(main->minimapForm()->isVisible());
-
-    // One of two closes: the other world map takes over at once.
-    main->command(Command::FermerFichier)->trigger();
-    QCoreApplication::processEvents();
-    ASSERT_EQ(main->mapWindows().size(), 1);
-    EXPECT_EQ(main->applicationTitle(), QStringLiteral("monde.vr"));
-    EXPECT_TRUE(main->minimapForm()->isVisible());
-
-    main->command(Command::FermerFichier)->trigger();
-    QCoreApplication::processEvents();
-    ASSERT_TRUE(main->mapWindows().isEmpty());
-    EXPECT_EQ(main->applicationTitle(), QString::fromUtf8(NoMapTitle));
-    EXPECT_EQ(main->windowTitle(), QStringLiteral("Carte du Pelmorin"));
-    EXPECT_FALSE(main->minimapForm()->isVisible());
-    EXPECT_TRUE(tick->isChecked());
-    EXPECT_TRUE(main->citiesForm()->rows().isEmpty());
-
-    // The next world map brings it back.
-    dialogs.openAnswers.push_back(folder.path(QStringLiteral("monde.vr")));
-    main->command(Command::OuvrirFichier)->trigger();
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(main->minimapForm()->isVisible());
-}
-
-TEST_F(FirstMinutes, ReplacingAFileThatIsNoBitmapWithAPictureAsksFirst)
-{
-    folder.writeMap(QStringLiteral("a.vr"), 20, 13);
-    folder.writeText(QStringLiteral("notes.bmp"), QByteArray("pas une image"));
-    start("[Cartes Ouvertes]\r\nCarte 0=a.vr\r\n");
-    ASSERT_EQ(main->mapWindows().size(), 1);
-    auto contents = [this](const QString &name) {
-        QFile file(folder.path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    };
-    auto exportTo = [&](const QString &name) {
-        dialogs.questions.clear();
-        dialogs.saveAnswers.push_back(folder.path(name));
-        main->command(Command::EnregistrerBitmap)->trigger();
-        return dialogs.questions;
-    };
-    const QByteArray map = contents(QStringLiteral("a.vr"));
-
-    // A map file, or any name that is no picture format: refused with a
-    // message naming both formats, the file kept.
-    for (const QString &name : {QStringLiteral("a.vr"), QStringLiteral("carte.jpg")}) {
-        dialogs.errors.clear();
-        EXPECT_TRUE(exportTo(name).isEmpty());
-        ASSERT_EQ(dialogs.errors.size(), 1);
-        EXPECT_TRUE(dialogs.errors[0].contains(QStringLiteral("« .png »"))) << dialogs.errors[0].toStdString();
-    }
-    dialogs.errors.clear();
-    EXPECT_EQ(contents(QStringLiteral("a.vr")), map);
-    EXPECT_FALSE(QFile::exists(folder.path(QStringLiteral("carte.jpg"))));
-
-    // A picture of the other kind: asked, and kept when the answer is not Yes.
-    ASSERT_TRUE(QImage(4, 4, QImage::Format_RGB32).save(folder.path(QStringLiteral("vue.png"))));
-    const QByteArray png = contents(QStringLiteral("vue.png"));
-    const QStringList asked = exportTo(QStringLiteral("vue.png"));
-    EXPECT_TRUE(asked.isEmpty()) << "a PNG picture replaced by a PNG export needs no question";
-    EXPECT_TRUE(contents(QStringLiteral("vue.png")).startsWith("\x89PNG"));
-    EXPECT_NE(contents(QStringLiteral("vue.png")), png);
-    ASSERT_TRUE(QFile::copy(folder.path(QStringLiteral("vue.png")), folder.path(QStringLiteral("png.bmp"))));
-    const QByteArray disguised = contents(QStringLiteral("png.bmp"));
-    ASSERT_EQ(exportTo(QStringLiteral("png.bmp")).size(), 1);
-    EXPECT_EQ(contents(QStringLiteral("png.bmp")), disguised);
-
-    // Any other file that is no bitmap: replaced once confirmed.
-    dialogs.questionAnswers.push_back(Answer::Yes);
-    EXPECT_EQ(exportTo(QStringLiteral("notes.bmp")).size(), 1);
-    EXPECT_TRUE(contents(QStringLiteral("notes.bmp")).startsWith("BM"));
-
-    // A new picture, then that picture again: no question.
-    EXPECT_TRUE(exportTo(QStringLiteral("carte.bmp")).isEmpty());
-    EXPECT_TRUE(exportTo(QStringLiteral("carte.bmp")).isEmpty());
-    EXPECT_TRUE(contents(QStringLiteral("carte.bmp")).startsWith("BM"));
-    EXPECT_TRUE(dialogs.errors.isEmpty());
-}
-
-TEST_F(FirstMinutes, TheActiveMapWindowTakesTheKeyboard)
-{
-    folder.writeMap(QStringLiteral("a.vr"), 60, 40);
-    start("[Cartes Ouvertes]\r\nCarte 0=a.vr\r\nCarte 1=a.vr\r\n");
-    ASSERT_EQ(main->mapWindows().size(), 2);
-    ASSERT_TRUE(activate(main.get()));
-    for (TMapForm *window : main->mapWindows()) {
-        main->mdiArea()->setActiveSubWindow(subWindowOf(*main, window));
-        QCoreApplication::processEvents();
-        EXPECT_EQ(QApplication::focusWidget(), window);
-    }
-    // Typed where the focus is, as the user types.
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Minus);
-    EXPECT_EQ(main->activeMapWindow()->zoomPercent(), 81);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Plus);
-    EXPECT_EQ(main->activeMapWindow()->zoomPercent(), 98);
 }
 
 TEST_F(FirstMinutes, MarksInFileAndAspectNamesShowAsTyped)

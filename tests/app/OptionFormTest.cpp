@@ -61,19 +61,34 @@ protected:
     }
 };
 
-TEST_F(OptionsDialog, OpensOnThePageOfTheCommandWithTheCurrentValues)
+TEST_F(OptionsDialog, OpensOnThePageOfTheCommandAndTheColourNeedsGridAndBorderLines)
 {
     form.loadSettings(settings, TOptionForm::RoutePage);
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("Configuration"));
     EXPECT_EQ(form.PageControl1->currentIndex(), 1);
     EXPECT_EQ(form.PageControl1->tabText(1), QStringLiteral("Recherche de Chemin"));
     form.loadSettings(settings, TOptionForm::InterfacePage);
     EXPECT_EQ(form.PageControl1->currentIndex(), 0);
-    EXPECT_EQ(form.PageControl1->tabText(0), QStringLiteral("Interface"));
     EXPECT_EQ(form.Edit1->text(), QStringLiteral("1,80"));
-    EXPECT_TRUE(form.CheckBox1->isChecked()); // grid gap 2
     EXPECT_EQ(form.ColorBox1->currentText(), QStringLiteral("red"));
     EXPECT_EQ(form.selectedBorderColour(), QColor(Qt::red));
+    EXPECT_TRUE(form.CheckBox1->isChecked()); // grid gap 2
+    EXPECT_TRUE(form.CheckBox5->isEnabled());
+    EXPECT_TRUE(form.ColorBox1->isEnabled());
+    form.CheckBox1->click(); // "Afficher la grille" off
+    EXPECT_FALSE(form.CheckBox5->isEnabled());
+    EXPECT_FALSE(form.ColorBox1->isEnabled());
+    EXPECT_TRUE(form.CheckBox5->isChecked()); // a disabled box keeps its tick
+    form.CheckBox5->setChecked(false);
+    form.CheckBox1->click();
+    EXPECT_TRUE(form.CheckBox5->isEnabled());
+    EXPECT_FALSE(form.ColorBox1->isEnabled()); // the border lines are still off
+    form.CheckBox5->click();
+    EXPECT_TRUE(form.ColorBox1->isEnabled());
+    ASSERT_TRUE(form.applySettings(settings));
+    EXPECT_EQ(settings.gridGap, 1);
+    form.CheckBox1->click();
+    ASSERT_TRUE(form.applySettings(settings));
+    EXPECT_EQ(settings.gridGap, 0);
 }
 
 TEST_F(OptionsDialog, EachBoxShowsAndWritesItsOwnSettingAndEnablesItsDependant)
@@ -122,30 +137,7 @@ TEST_F(OptionsDialog, EachBoxShowsAndWritesItsOwnSettingAndEnablesItsDependant)
     }
 }
 
-TEST_F(OptionsDialog, TheGridBoxWritesTheGapAndTheColourNeedsGridAndBorderLines)
-{
-    form.loadSettings(settings, TOptionForm::InterfacePage);
-    EXPECT_TRUE(form.CheckBox1->isChecked()); // grid gap 2
-    EXPECT_TRUE(form.CheckBox5->isEnabled());
-    EXPECT_TRUE(form.ColorBox1->isEnabled());
-    form.CheckBox1->click(); // "Afficher la grille" off
-    EXPECT_FALSE(form.CheckBox5->isEnabled());
-    EXPECT_FALSE(form.ColorBox1->isEnabled());
-    EXPECT_TRUE(form.CheckBox5->isChecked()); // a disabled box keeps its tick
-    form.CheckBox5->setChecked(false);
-    form.CheckBox1->click();
-    EXPECT_TRUE(form.CheckBox5->isEnabled());
-    EXPECT_FALSE(form.ColorBox1->isEnabled()); // the border lines are still off
-    form.CheckBox5->click();
-    EXPECT_TRUE(form.ColorBox1->isEnabled());
-    ASSERT_TRUE(form.applySettings(settings));
-    EXPECT_EQ(settings.gridGap, 1);
-    form.CheckBox1->click();
-    ASSERT_TRUE(form.applySettings(settings));
-    EXPECT_EQ(settings.gridGap, 0);
-}
-
-TEST_F(OptionsDialog, OkAppliesTheSpeedColourAndFontsAndAsksForARepaint)
+TEST_F(OptionsDialog, OkAppliesTheRoutePageSpeedColourAndFontsAndAsksForARepaint)
 {
     QSignalSpy applied(&form, &TOptionForm::settingsApplied);
     form.setFontChooser([](QWidget *, const FontSetting &current) {
@@ -154,13 +146,20 @@ TEST_F(OptionsDialog, OkAppliesTheSpeedColourAndFontsAndAsksForARepaint)
         return std::optional<FontSetting>(bold);
     });
     form.setColourChooser([](QWidget *, const QColor &) { return std::optional<QColor>(QColor(0x12, 0x34, 0x56)); });
-    form.loadSettings(settings, TOptionForm::InterfacePage);
-    form.Edit1->setText(QStringLiteral("2,5"));
-    form.Button3->click();
-    form.ColorBox1->setCurrentIndex(0);
-    emit form.ColorBox1->activated(0); // the custom entry opens the colour chooser
-    ASSERT_TRUE(form.applySettings(settings));
+    QTimer::singleShot(0, &form, [this] {
+        EXPECT_EQ(form.PageControl1->currentIndex(), 1);
+        EXPECT_TRUE(form.Button1->hasFocus() || !form.isActiveWindow());
+        form.CheckBox9->setChecked(true);
+        form.Edit1->setText(QStringLiteral("2,5"));
+        form.Button3->click();
+        form.ColorBox1->setCurrentIndex(0);
+        emit form.ColorBox1->activated(0); // the custom entry opens the colour chooser
+        form.Button1->click();
+    });
+    EXPECT_TRUE(form.ConfigurationExecute(settings, TOptionForm::RoutePage));
     EXPECT_EQ(applied.count(), 1);
+    EXPECT_TRUE(settings.allowAbandon);
+    EXPECT_EQ(settings.gridGap, 1);
     EXPECT_FLOAT_EQ(settings.scrollSpeed, 2.5f);
     EXPECT_EQ(settings.borderColour, 0x00563412u);
     EXPECT_TRUE(settings.timesFont.font.bold());
@@ -209,19 +208,6 @@ TEST_F(OptionsDialog, CancelAndCancelledChoosersChangeNothing)
     EXPECT_FALSE(form.ConfigurationExecute(settings, TOptionForm::InterfacePage));
     EXPECT_TRUE(sameSettings(settings, before));
     EXPECT_TRUE(form.timesFont().font == before.timesFont.font);
-}
-
-TEST_F(OptionsDialog, OkThroughTheDialogAppliesTheRoutePage)
-{
-    QTimer::singleShot(0, &form, [this] {
-        EXPECT_EQ(form.PageControl1->currentIndex(), 1);
-        EXPECT_TRUE(form.Button1->hasFocus() || !form.isActiveWindow());
-        form.CheckBox9->setChecked(true);
-        form.Button1->click();
-    });
-    EXPECT_TRUE(form.ConfigurationExecute(settings, TOptionForm::RoutePage));
-    EXPECT_TRUE(settings.allowAbandon);
-    EXPECT_EQ(settings.gridGap, 1);
 }
 
 TEST(FontChooser, OffersTheCurrentFontWithItsEffectsAndColour)

@@ -43,16 +43,14 @@ TEST(RecentFiles, MostRecentFirstEachFileOnceAndEightAtMost)
     EXPECT_EQ(config.readString("Fichiers Recents", "Fichier 1", QString()), QStringLiteral("/b.vr"));
 }
 
-TEST(RecentFiles, TheMenuFollowsOpensAndSavesAndDropsAVanishedFileWithAMessage)
+using RecentFilesMenu = MainFormFixture;
+
+TEST_F(RecentFilesMenu, TheMenuFollowsOpensAndSavesAndDropsAVanishedFileWithAMessage)
 {
-    ScratchProgram folder;
     folder.writeMap(QStringLiteral("a.vr"), 20, 13);
     folder.writeMap(QStringLiteral("b & c.vr"), 20, 13);
-    folder.writeText(QStringLiteral("pelmorin.cfg"), QByteArray("[Cartes Ouvertes]\r\n"));
-    ScriptedDialogs dialogs;
-    ScriptedNewMap newMaps;
     {
-        auto main = startMainForm(newMaps);
+        startWith({});
         EXPECT_EQ(menuTexts(main->recentFilesMenu()), QStringList({"grisé (aucun)"}));
 
         main->fileCommands().OpenMapWindow(folder.path(QStringLiteral("a.vr")));
@@ -63,13 +61,14 @@ TEST(RecentFiles, TheMenuFollowsOpensAndSavesAndDropsAVanishedFileWithAMessage)
                   QStringList({"&1 " + folder.path("d.vr"), "&2 " + folder.path("b && c.vr"), "&3 " + folder.path("a.vr")}));
         dialogs.questionAnswers.push_back(Answer::No);
         ASSERT_TRUE(main->close());
+        main.reset();
     }
     ConfigFile config = folder.config();
     EXPECT_EQ(config.sectionNames().last(), QStringLiteral("Fichiers Recents"));
 
     // Next run: the list is back; a file gone since is dropped when chosen.
     ASSERT_TRUE(QFile::remove(folder.path(QStringLiteral("b & c.vr"))));
-    auto main = startMainForm(newMaps);
+    start();
     const int windowsBefore = main->mapWindows().size();
     // The reopened maps came first again; the vanished one is last.
     ASSERT_EQ(menuTexts(main->recentFilesMenu()).size(), 3);
