@@ -100,7 +100,7 @@ protected:
     }
 };
 
-TEST_F(ShownCityList, ShowsNumberAndNameColumnsWithoutEditing)
+TEST_F(ShownCityList, ShowsNumberAndNameColumnsWithoutEditingSortedByEitherCommand)
 {
     QTableWidget *grid = form.ValueListEditor1;
     ASSERT_EQ(grid->rowCount(), 5);
@@ -120,10 +120,8 @@ TEST_F(ShownCityList, ShowsNumberAndNameColumnsWithoutEditing)
     // Arrow keys still move the selection.
     QTest::keyClick(grid, Qt::Key_Down);
     EXPECT_EQ(form.selectedLine(), 1);
-}
 
-TEST_F(ShownCityList, SortCommandsReorderTheRows)
-{
+    // The sort commands reorder the rows.
     EXPECT_EQ(form.sortMode(), SortByName);
     form.TrierlalisteparNumro1->trigger();
     EXPECT_EQ(form.sortMode(), SortByNumber);

@@ -29,6 +29,12 @@ TEST_F(MapFormExport, TheWholeMapIsWrittenAtTheWindowsZoom)
     host.appSettings.gridGap = 0;
     ASSERT_EQ(form.exportPicture(path, PictureFormat::Bmp, PictureExtent::WholeMap, &error), ExportResult::Written);
     EXPECT_EQ(QImage(path).size(), QSize(320, 208));
+
+    // A folder that cannot be written gives a message.
+    const QString nowhere = QStringLiteral("/nonexistent-folder/carte.bmp");
+    EXPECT_EQ(form.exportPicture(nowhere, PictureFormat::Bmp, PictureExtent::WholeMap, &error), ExportResult::Failed);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(QFile::exists(nowhere));
 }
 
 TEST_F(MapFormExport, TheViewIsWhatTheWindowShowsCutFromTheWholePicture)
@@ -46,16 +52,6 @@ TEST_F(MapFormExport, TheViewIsWhatTheWindowShowsCutFromTheWholePicture)
     const QImage cut = QImage(whole).convertToFormat(QImage::Format_RGB32).copy(visible);
     EXPECT_EQ(picture.size(), visible.size());
     EXPECT_TRUE(picture == cut);
-}
-
-TEST_F(MapFormExport, AFolderThatCannotBeWrittenGivesAMessage)
-{
-    const QString path = QStringLiteral("/nonexistent-folder/carte.bmp");
-    QString error;
-    TMapForm &form = show(grassWorld(20, 13));
-    EXPECT_EQ(form.exportPicture(path, PictureFormat::Bmp, PictureExtent::WholeMap, &error), ExportResult::Failed);
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_FALSE(QFile::exists(path));
 }
 
 TEST_F(MapFormExport, CancellingTheProgressDialogWritesNothing)

@@ -78,7 +78,6 @@ protected:
 TEST_F(MinimapWindow, DrawsTheOverviewWithAWhiteFrame)
 {
     TMinimapForm form;
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("Minipelmorin"));
     EXPECT_EQ(form.overviewImage().size(), QSize(188, 102));
     form.setViewSource([] { return std::optional<MinimapView>(worldView(4950, 2700)); });
     form.show();
