@@ -20,18 +20,10 @@ namespace {
 std::unique_ptr<CarteVarenthe> mapWithPlaces()
 {
     auto map = grassWorld(40, 26);
-    const struct {
-        int x, y, kind, number;
-        const char *name;
-    } places[] = {{3, 4, ElementCity, 12, "Brurières"}, {20, 10, ElementCity, 7, "Port-Noron"},
-                  {30, 20, ElementCity, 40, "Sainte-Brure"}, {8, 15, ElementZone, 255, "Marais du Nord"}};
-    for (const auto &p : places) {
-        Element element;
-        element.kind = p.kind;
-        element.number = p.number;
-        element.name = p.name;
-        map->SetCellElement(p.x, p.y, element);
-    }
+    for (const Element &place : {Element{ElementCity, "Brurières", 3, 4, 12}, Element{ElementCity, "Port-Noron", 20, 10, 7},
+                                 Element{ElementCity, "Sainte-Brure", 30, 20, 40},
+                                 Element{ElementZone, "Marais du Nord", 8, 15, 255}})
+        map->SetCellElement(place.x, place.y, place);
     return map;
 }
 

@@ -95,12 +95,6 @@ TEST_F(MapFormView, WheelTurnsWithinOneTickMakeOneZoomStep)
     turnWheel(form, -120);
     form.Timer1Timer();
     EXPECT_EQ(form.zoomPercent(), 32);
-
-    // At 16 % or less a single notch forward stays where it is.
-    form.setZoom(16);
-    turnWheel(form, 120);
-    form.Timer1Timer();
-    EXPECT_EQ(form.zoomPercent(), 16);
 }
 
 TEST_F(MapFormView, DraggingWithTheLeftButtonMovesTheMapWithTheMouse)

@@ -21,15 +21,7 @@ namespace {
 // plus a one-pixel gap, over a 300 by 169 map.
 MinimapView worldView(int scrollX, int scrollY, int width = 600, int height = 400)
 {
-    MinimapView view;
-    view.scrollX = scrollX;
-    view.scrollY = scrollY;
-    view.clientWidth = width;
-    view.clientHeight = height;
-    view.cellPitch = 33;
-    view.maxScrollX = 300 * 33 - width;
-    view.maxScrollY = 169 * 33 - height;
-    return view;
+    return MinimapView{scrollX, scrollY, width, height, 33, 300 * 33 - width, 169 * 33 - height};
 }
 
 } // namespace
