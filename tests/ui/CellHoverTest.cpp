@@ -3,34 +3,13 @@
 // the palette.
 #include <gtest/gtest.h>
 
-#include <QDesktopServices>
 #include <QMenu>
 #include <QStyleHints>
-#include <QUrl>
 
 #include "ui/CellHover.h"
 #include "MapFormTestHost.h"
 
 namespace {
-
-// Catches the addresses the window hands to the desktop, so no browser opens.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    UrlCatcher()
-    {
-        QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "openUrl");
-        QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "openUrl");
-    }
-    ~UrlCatcher() override
-    {
-        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
-        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    }
-    QStringList opened;
-public slots:
-    void openUrl(const QUrl &url) { opened.push_back(url.toString()); }
-};
 
 // A small world with a zone beside a city, and an erased element.
 std::unique_ptr<CarteVarenthe> townWorld()
@@ -172,4 +151,4 @@ TEST_F(CellHover, TheLeftTileWinsWhenBothButtonsAreHeld)
     EXPECT_EQ(mouseMoveAction(false, true, true, 110, 253).paintTile, -1);
 }
 
-#include "CellHoverTest.moc"
+#include "moc_MapFormTestHost.cpp"

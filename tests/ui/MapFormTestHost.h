@@ -5,10 +5,12 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QMouseEvent>
 #include <QSize>
 #include <QString>
 #include <QTimer>
+#include <QUrl>
 #include <QWheelEvent>
 #include <array>
 #include <gtest/gtest.h>
@@ -71,6 +73,18 @@ public:
     Answer answer = Answer::Cancel;
     QStringList questions;
     QStringList errors;
+};
+
+// Catches the addresses handed to the desktop, so no browser opens. Its
+// meta-object is built with the hover tests.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    UrlCatcher() { QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "openUrl"); }
+    ~UrlCatcher() override { QDesktopServices::unsetUrlHandler(QStringLiteral("http")); }
+    QStringList opened;
+public slots:
+    void openUrl(const QUrl &url) { opened.push_back(url.toString()); }
 };
 
 // A world-style map of grass (tile 100) with provinces of 20 by 13 cells.
