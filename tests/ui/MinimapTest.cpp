@@ -67,11 +67,12 @@ protected:
     void TearDown() override { ProgramFolder::setPath(previousFolder); }
 };
 
-TEST_F(MinimapWindow, DrawsTheOverviewWithAWhiteFrame)
+TEST_F(MinimapWindow, DrawsTheOverviewWithAWhiteFrameAndALeftClickOrDragAsksForScrolling)
 {
     TMinimapForm form;
     EXPECT_EQ(form.overviewImage().size(), QSize(188, 102));
-    form.setViewSource([] { return std::optional<MinimapView>(worldView(4950, 2700)); });
+    MinimapView view = worldView(4950, 2700);
+    form.setViewSource([&view] { return std::optional<MinimapView>(view); });
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     EXPECT_EQ(form.size(), QSize(188, 102));
@@ -86,15 +87,8 @@ TEST_F(MinimapWindow, DrawsTheOverviewWithAWhiteFrame)
     EXPECT_EQ(QColor(picture.pixel(101, 55)), land);
     EXPECT_EQ(QColor(picture.pixel(95, 52)), land);
     EXPECT_EQ(QColor(picture.pixel(5, 5)), land);
-}
 
-TEST_F(MinimapWindow, LeftClickAndDragAskForScrollingOtherButtonsDoNot)
-{
-    TMinimapForm form;
-    MinimapView view = worldView(0, 0);
-    form.setViewSource([&view] { return std::optional<MinimapView>(view); });
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    view = worldView(0, 0);
     QSignalSpy scroll(&form, &TMinimapForm::scrollRequested);
 
     QTest::mouseClick(&form, Qt::RightButton, {}, QPoint(50, 30));
