@@ -127,7 +127,7 @@ TEST_F(ShownCityList, ShowsNumberAndNameColumnsWithoutEditingSortedByEitherComma
     EXPECT_EQ(names(form.rows()).at(1), QStringLiteral("Brest"));
 }
 
-TEST_F(ShownCityList, CentringFindsTheListedElementItself)
+TEST_F(ShownCityList, CentringAndTheCityPageFindTheListedElementAndTheCloseBoxReportsItself)
 {
     QSignalSpy centre(&form, &TCitiesForm::centreRequested);
     // A city whose number is far beyond the element count.
@@ -140,6 +140,18 @@ TEST_F(ShownCityList, CentringFindsTheListedElementItself)
     form.Centrelacartesurcetteville1->trigger();
     ASSERT_EQ(centre.count(), 2);
     EXPECT_EQ(centre.at(1), (QList<QVariant>{9, 30}));
+
+    UrlCatcher catcher;
+    form.selectLine(0);
+    form.Voirlaville1->trigger();
+    ASSERT_EQ(catcher.opened.size(), 1);
+    EXPECT_TRUE(catcher.opened.first().endsWith("map=1;0;0")) << "the city's own number";
+
+    QSignalSpy closed(&form, &TCitiesForm::closed);
+    form.close();
+    EXPECT_EQ(closed.count(), 1);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.rows().size(), 5); // hiding keeps the rows
 
     // With no map there are no rows, and the commands do nothing.
     form.refreshCityList(nullptr);
@@ -175,17 +187,3 @@ TEST_F(ShownCityList, LetterJumpScrollsTheFoundRowIntoView)
     EXPECT_EQ(grid->verticalScrollBar()->value(), 20);
 }
 
-TEST_F(ShownCityList, VoirLaVilleOpensTheCityPageAndTheCloseBoxReportsItself)
-{
-    UrlCatcher catcher;
-    form.selectLine(0);
-    form.Voirlaville1->trigger();
-    ASSERT_EQ(catcher.opened.size(), 1);
-    EXPECT_TRUE(catcher.opened.first().endsWith("map=1;0;0")) << "the city's own number";
-
-    QSignalSpy closed(&form, &TCitiesForm::closed);
-    form.close();
-    EXPECT_EQ(closed.count(), 1);
-    EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(form.rows().size(), 5); // hiding keeps the rows
-}

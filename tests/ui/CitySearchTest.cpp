@@ -37,7 +37,7 @@ QStringList shownNames(const TCitiesForm &form)
 
 } // namespace
 
-TEST(CitySearch, TypingKeepsTheNamesContainingItWhateverTheCaseAndAccents)
+TEST(CitySearch, TypingKeepsTheNamesContainingItAndTheRowsFoundSetARoutesEnds)
 {
     const auto map = mapWithPlaces();
     TCitiesForm form;
@@ -65,13 +65,8 @@ TEST(CitySearch, TypingKeepsTheNamesContainingItWhateverTheCaseAndAccents)
     QTest::keyClick(form.SearchEdit, Qt::Key_Escape);
     EXPECT_TRUE(form.SearchEdit->text().isEmpty());
     EXPECT_EQ(form.rows().size(), 4);
-}
 
-TEST(CitySearch, TheListSetsARoutesEndsOnACityAndAZoneHasNoPage)
-{
-    const auto map = mapWithPlaces();
-    TCitiesForm form;
-    form.refreshCityList(map.get());
+    // The list sets a route's ends on a city, and a zone has no page.
     QSignalSpy starts(&form, &TCitiesForm::routeStartRequested);
     QSignalSpy ends(&form, &TCitiesForm::routeEndRequested);
     auto popUpOn = [&form](int line) {
