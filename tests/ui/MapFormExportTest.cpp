@@ -15,7 +15,8 @@ using MapFormExport = MapFormFixture;
 TEST_F(MapFormExport, TheWholeMapIsWrittenAtTheWindowsZoomAndTheViewCutFromIt)
 {
     QTemporaryDir folder;
-    TMapForm &form = show(grassWorld(40, 26));
+    const ColouredTiles colours(host.tiles);
+    TMapForm &form = show(colours.map(40, 26));
     form.setZoom(50);
     const QString path = folder.filePath(QStringLiteral("province.bmp"));
     QString error;

@@ -2,15 +2,12 @@
 // scrolling timer, as a player moves around a map.
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QPainter>
 #include <QScrollBar>
-#include <QTemporaryDir>
 
 #include "render/MapRenderer.h"
 #include "render/ScaledTileCache.h"
 #include "MapFormTestHost.h"
-#include "settings/ProgramFolder.h"
 
 using MapFormView = MapFormFixture;
 
@@ -147,25 +144,8 @@ TEST_F(MapFormView, CentringPutsTheCellCornerInTheMiddleWithinTheMap)
 
 TEST_F(MapFormView, ScrollingShiftsThePictureAndDrawsOnlyWhatCameIntoView)
 {
-    // Tiles of distinct colours, so that a misplaced strip shows.
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    QDir(folder.path()).mkpath(QStringLiteral("img/1"));
-    for (int tile : {100, 101, 102, 103}) {
-        QImage picture(32, 32, QImage::Format_RGB32);
-        for (int i = 0; i < 32 * 32; ++i)
-            picture.setPixel(i % 32, i / 32, qRgb(tile + i % 32 * 4, i / 32 * 7, (tile * 37) % 256));
-        picture.save(folder.filePath(QStringLiteral("img/1/%1.bmp").arg(tile)));
-    }
-    const QString workingFolder = QDir::currentPath();
-    ProgramFolder::setPath(folder.path());
-
-    host.tiles.SelectAspectFolder(QStringLiteral(".\\img\\1\\"));
-    auto map = grassWorld(120, 80);
-    for (int y = 0; y < map->height; ++y)
-        for (int x = 0; x < map->width; ++x)
-            map->terrain.at(x, y) = 100 + (x * 3 + y * 5) % 4;
-    TMapForm &form = show(std::move(map), {500, 350});
+    const ColouredTiles colours(host.tiles);
+    TMapForm &form = show(colours.map(120, 80), {500, 350});
     form.repaint();
 
     const auto expectPictureOfView = [&](const char *step) {
@@ -226,6 +206,4 @@ TEST_F(MapFormView, ScrollingShiftsThePictureAndDrawsOnlyWhatCameIntoView)
     form.setScrollX(form.scrollX() + 29);
     form.Timer1Timer();
     expectPictureOfView("zoomed out");
-    ProgramFolder::setPath(QString());
-    QDir::setCurrent(workingFolder);
 }
