@@ -147,8 +147,6 @@ TEST_F(CellHover, TheLeftTileWinsWhenBothButtonsAreHeld)
     EXPECT_EQ(mouseMoveAction(true, true, true, -1, 253).paintTile, 253);
     EXPECT_FALSE(mouseMoveAction(true, true, true, -1, 253).drag);
     EXPECT_TRUE(mouseMoveAction(true, true, false, -1, 253).drag);
-    EXPECT_TRUE(mouseMoveAction(false, true, true, 110, 253).drag);
-    EXPECT_EQ(mouseMoveAction(false, true, true, 110, 253).paintTile, -1);
 }
 
 #include "moc_MapFormTestHost.cpp"

@@ -147,10 +147,8 @@ TEST_F(ShownPalette, LeftAndRightClicksChooseATileEachAndAnEmptyPlaceClearsIt)
     QTest::mouseClick(&form, Qt::MiddleButton, {}, placeCentre(4, 0));
     EXPECT_EQ(form.SelectedTile(0), 110);
     EXPECT_EQ(form.SelectedTile(1), -1);
-}
 
-TEST_F(ShownPalette, ClicksFollowTheScrollBar)
-{
+    // Clicks follow the scroll bar.
     form.resize(194, 21 + 71 + 6 * 33);
     QCoreApplication::processEvents();
     form.setCategory(5); // 22 rows of public buildings
