@@ -20,18 +20,10 @@ namespace {
 std::unique_ptr<CarteVarenthe> mapWithPlaces()
 {
     auto map = grassWorld(40, 26);
-    const struct {
-        int x, y, kind, number;
-        const char *name;
-    } places[] = {{3, 4, ElementCity, 12, "Brurières"}, {20, 10, ElementCity, 7, "Port-Noron"},
-                  {30, 20, ElementCity, 40, "Sainte-Brure"}, {8, 15, ElementZone, 255, "Marais du Nord"}};
-    for (const auto &p : places) {
-        Element element;
-        element.kind = p.kind;
-        element.number = p.number;
-        element.name = p.name;
-        map->SetCellElement(p.x, p.y, element);
-    }
+    for (const Element &place : {Element{ElementCity, "Brurières", 3, 4, 12}, Element{ElementCity, "Port-Noron", 20, 10, 7},
+                                 Element{ElementCity, "Sainte-Brure", 30, 20, 40},
+                                 Element{ElementZone, "Marais du Nord", 8, 15, 255}})
+        map->SetCellElement(place.x, place.y, place);
     return map;
 }
 
@@ -45,7 +37,7 @@ QStringList shownNames(const TCitiesForm &form)
 
 } // namespace
 
-TEST(CitySearch, TypingKeepsTheNamesContainingItWhateverTheCaseAndAccents)
+TEST(CitySearch, TypingKeepsTheNamesContainingItAndTheRowsFoundSetARoutesEnds)
 {
     const auto map = mapWithPlaces();
     TCitiesForm form;
@@ -73,13 +65,8 @@ TEST(CitySearch, TypingKeepsTheNamesContainingItWhateverTheCaseAndAccents)
     QTest::keyClick(form.SearchEdit, Qt::Key_Escape);
     EXPECT_TRUE(form.SearchEdit->text().isEmpty());
     EXPECT_EQ(form.rows().size(), 4);
-}
 
-TEST(CitySearch, TheListSetsARoutesEndsOnACityAndAZoneHasNoPage)
-{
-    const auto map = mapWithPlaces();
-    TCitiesForm form;
-    form.refreshCityList(map.get());
+    // The list sets a route's ends on a city, and a zone has no page.
     QSignalSpy starts(&form, &TCitiesForm::routeStartRequested);
     QSignalSpy ends(&form, &TCitiesForm::routeEndRequested);
     auto popUpOn = [&form](int line) {
@@ -96,16 +83,6 @@ TEST(CitySearch, TheListSetsARoutesEndsOnACityAndAZoneHasNoPage)
     EXPECT_EQ(ends.at(0), (QList<QVariant>{30, 20}));
     popUpOn(3);
     EXPECT_FALSE(form.Voirlaville1->isEnabled()) << "a zone marker's number is no city of the game";
-
-    // The map window sets them as its own pop-up menu does.
-    FakeMapWindowHost host;
-    ShownMapForm shown(host, mapWithPlaces());
-    shown.form.setRouteStartAt(3, 4);
-    shown.form.setRouteEndAt(30, 20);
-    const CarteVarenthe &document = shown.form.document();
-    EXPECT_EQ(QPoint(document.routeStartX, document.routeStartY), QPoint(3, 4));
-    EXPECT_EQ(QPoint(document.routeEndX, document.routeEndY), QPoint(30, 20));
-    EXPECT_GT(document.routeTotalTime, 0);
 }
 
 TEST(SeeTheWholeRoute, TheLargestZoomThatShowsBothEndsWithTheirMargin)
@@ -155,22 +132,19 @@ TEST(RouteOptions, NewOptionsSearchAMapWithAStartAgain)
         map->terrain.at(22, 12) = 1;
         return map;
     };
-    FakeMapWindowHost host;
-    ShownMapForm shown(host, makeMap());
-    shown.form.setRouteStartAt(5, 12);
-    shown.form.setRouteEndAt(35, 12);
-    host.appSettings.allowEmbark = true;
+    // One window gets the option after its search, the other before.
+    FakeMapWindowHost hosts[2];
+    hosts[1].appSettings.allowEmbark = true;
+    ShownMapForm shown(hosts[0], makeMap()), fresh(hosts[1], makeMap());
+    for (ShownMapForm *window : {&shown, &fresh}) {
+        window->form.setRouteStartAt(5, 12);
+        window->form.setRouteEndAt(35, 12);
+    }
+    hosts[0].appSettings.allowEmbark = true;
     shown.form.followRouteOptions();
-
-    FakeMapWindowHost freshHost;
-    freshHost.appSettings.allowEmbark = true;
-    ShownMapForm fresh(freshHost, makeMap());
-    fresh.form.setRouteStartAt(5, 12);
-    fresh.form.setRouteEndAt(35, 12);
     const CarteVarenthe &followed = shown.form.document();
-    EXPECT_TRUE(followed.allowEmbark);
-    EXPECT_EQ(followed.routeTotalTime, fresh.form.document().routeTotalTime);
     EXPECT_GT(followed.routeTotalTime, 0) << "the sea is crossed by boat";
+    EXPECT_EQ(followed.routeTotalTime, fresh.form.document().routeTotalTime);
     for (int y = 0; y < 26; ++y)
         for (int x = 0; x < 40; ++x) {
             ASSERT_EQ(followed.routeTime[Afloat].at(x, y), fresh.form.document().routeTime[Afloat].at(x, y));

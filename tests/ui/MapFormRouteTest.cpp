@@ -17,10 +17,6 @@ TEST_F(MapFormRoute, ThePopUpMenuOffersTheRouteCommandsThenCentring)
     EXPECT_EQ(items[1]->text(), "Definr point d'arrivée");
     EXPECT_TRUE(items[2]->isSeparator());
     EXPECT_EQ(items[3]->text(), "&Centrer ici");
-    EXPECT_EQ(items[0]->toolTip(), "Definr point de départ");
-    EXPECT_EQ(items[0]->statusTip(), "Rechercher les plus courts chemins à partir du point ciblé");
-    EXPECT_EQ(items[1]->statusTip(), "Rechercher les plus courts chemins qui vont juqu'à la case ciblée");
-    EXPECT_EQ(items[3]->statusTip(), "Centrer la carte sur la case ciblée");
 
     rightClick(form, cellCentre(3, 3));
     EXPECT_TRUE(form.PopupMenu->isVisible());

@@ -5,10 +5,14 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QDir>
+#include <QDesktopServices>
 #include <QMouseEvent>
 #include <QSize>
 #include <QString>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <QUrl>
 #include <QWheelEvent>
 #include <array>
 #include <gtest/gtest.h>
@@ -17,6 +21,7 @@
 
 #include "map/CarteVarenthe.h"
 #include "settings/AppSettings.h"
+#include "settings/ProgramFolder.h"
 #include "render/TileLibrary.h"
 #include "ui/MapWindowHost.h"
 #include "ui/TMapForm.h"
@@ -73,6 +78,18 @@ public:
     QStringList errors;
 };
 
+// Catches the addresses handed to the desktop, so no browser opens. Its
+// meta-object is built with the hover tests.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    UrlCatcher() { QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "openUrl"); }
+    ~UrlCatcher() override { QDesktopServices::unsetUrlHandler(QStringLiteral("http")); }
+    QStringList opened;
+public slots:
+    void openUrl(const QUrl &url) { opened.push_back(url.toString()); }
+};
+
 // A world-style map of grass (tile 100) with provinces of 20 by 13 cells.
 inline std::unique_ptr<CarteVarenthe> grassWorld(int width = 60, int height = 40)
 {
@@ -82,6 +99,38 @@ inline std::unique_ptr<CarteVarenthe> grassWorld(int width = 60, int height = 40
     map->modified = false;
     return map;
 }
+
+// Tiles 100 to 103 in distinct colours, and a map of them in stripes, so
+// that a misplaced piece of picture shows.
+struct ColouredTiles {
+    explicit ColouredTiles(TileLibrary &tiles)
+    {
+        QDir(folder.path()).mkpath(QStringLiteral("img/1"));
+        for (int tile : {100, 101, 102, 103}) {
+            QImage picture(32, 32, QImage::Format_RGB32);
+            for (int i = 0; i < 32 * 32; ++i)
+                picture.setPixel(i % 32, i / 32, qRgb(tile + i % 32 * 4, i / 32 * 7, (tile * 37) % 256));
+            picture.save(folder.filePath(QStringLiteral("img/1/%1.bmp").arg(tile)));
+        }
+        ProgramFolder::setPath(folder.path());
+        tiles.SelectAspectFolder(QStringLiteral(".\\img\\1\\"));
+    }
+    ~ColouredTiles()
+    {
+        ProgramFolder::setPath(QString());
+        QDir::setCurrent(workingFolder);
+    }
+    std::unique_ptr<CarteVarenthe> map(int width, int height) const
+    {
+        auto map = grassWorld(width, height);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                map->terrain.at(x, y) = 100 + (x * 3 + y * 5) % 4;
+        return map;
+    }
+    QTemporaryDir folder;
+    const QString workingFolder = QDir::currentPath();
+};
 
 // Real mouse events, as the windowing system delivers them.
 inline void sendMouse(QWidget &widget, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held,

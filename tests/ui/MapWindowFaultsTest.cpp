@@ -1,18 +1,15 @@
 // What a user meets first in the map windows and the palette: presses that
-// must do nothing, and presses that must open a city's page only once.
+// must do nothing, and names and messages that must show as typed.
 #include <gtest/gtest.h>
 
 #include <QComboBox>
-#include <QDesktopServices>
-#include <QLabel>
 #include <QHelpEvent>
+#include <QLabel>
 #include <QMessageBox>
-#include <QStyleHints>
 #include <QTableWidget>
 #include <QTextDocument>
 #include <QTimer>
 #include <QToolTip>
-#include <QUrl>
 
 #include "MapFormTestHost.h"
 #include "ui/QtUserDialogs.h"
@@ -65,62 +62,6 @@ TEST(PaletteFaults, PressesOutsideTheVisibleGridChangeNoSelection)
     EXPECT_EQ(palette.selection(0).category, -1);
 }
 
-// Counts the addresses handed to the desktop, so no browser opens.
-class OpenedPages : public QObject {
-    Q_OBJECT
-public:
-    OpenedPages() { QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "open"); }
-    ~OpenedPages() override { QDesktopServices::unsetUrlHandler(QStringLiteral("http")); }
-    int count = 0;
-public slots:
-    void open(const QUrl &) { ++count; }
-};
-
-struct CityClicks : testing::Test {
-    CityClicks()
-    {
-        auto map = grassWorld(60, 40);
-        map->SetCellElement(5, 3, Element{ElementCity, "Port-Sablé", 5, 3, 42});
-        map->modified = false;
-        shown = std::make_unique<ShownMapForm>(host, std::move(map));
-    }
-    TMapForm &form() { return shown->form; }
-    const QPoint city{5 * 33 + 16, 3 * 33 + 16};
-    OpenedPages pages;
-    FakeMapWindowHost host;
-    std::unique_ptr<ShownMapForm> shown;
-};
-
-TEST_F(CityClicks, AClickReleasedOnTheCityOpensItsPageOnce)
-{
-    pressAt(form(), Qt::LeftButton, city);
-    EXPECT_EQ(pages.count, 0) << "opened on the press";
-    releaseAt(form(), Qt::LeftButton, city);
-    EXPECT_EQ(pages.count, 1);
-
-    // A double-click is one click more, not two.
-    pages.count = 0;
-    pressAt(form(), Qt::LeftButton, city);
-    releaseAt(form(), Qt::LeftButton, city);
-    sendMouse(form(), QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, city);
-    releaseAt(form(), Qt::LeftButton, city);
-    EXPECT_EQ(pages.count, 1);
-}
-
-TEST_F(CityClicks, ADragStartedOnTheCityOpensNothing)
-{
-    const int far = QGuiApplication::styleHints()->startDragDistance() + 2;
-    pressAt(form(), Qt::LeftButton, city);
-    moveTo(form(), Qt::LeftButton, city + QPoint(far, 0));
-    moveTo(form(), Qt::LeftButton, city);
-    releaseAt(form(), Qt::LeftButton, city);
-    EXPECT_EQ(pages.count, 0);
-    // Released elsewhere, the press opens nothing either.
-    pressAt(form(), Qt::LeftButton, city);
-    releaseAt(form(), Qt::LeftButton, city + QPoint(0, 33));
-    EXPECT_EQ(pages.count, 0);
-}
-
 // Names from a map file are data: markup in them shows as typed.
 class MarkupNames : public testing::TestWithParam<const char *> {};
 
@@ -145,7 +86,7 @@ TEST_P(MarkupNames, ShowLiterallyInTooltipsAndTheCityList)
     ShownMapForm shown(host, std::move(map));
     TMapForm &form = shown.form;
 
-    const QPoint city(5 * 33 + 16, 3 * 33 + 16);
+    const QPoint city = cellCentre(5, 3);
     moveTo(form, Qt::NoButton, city);
     QHelpEvent help(QEvent::ToolTip, city, form.mapToGlobal(city));
     QCoreApplication::sendEvent(&form, &help);
@@ -191,5 +132,3 @@ TEST(PlainMessages, MessageBoxesShowTheirTextAsTyped)
 }
 
 } // namespace
-
-#include "MapWindowFaultsTest.moc"

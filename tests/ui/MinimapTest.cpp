@@ -21,15 +21,7 @@ namespace {
 // plus a one-pixel gap, over a 300 by 169 map.
 MinimapView worldView(int scrollX, int scrollY, int width = 600, int height = 400)
 {
-    MinimapView view;
-    view.scrollX = scrollX;
-    view.scrollY = scrollY;
-    view.clientWidth = width;
-    view.clientHeight = height;
-    view.cellPitch = 33;
-    view.maxScrollX = 300 * 33 - width;
-    view.maxScrollY = 169 * 33 - height;
-    return view;
+    return MinimapView{scrollX, scrollY, width, height, 33, 300 * 33 - width, 169 * 33 - height};
 }
 
 } // namespace
@@ -75,12 +67,12 @@ protected:
     void TearDown() override { ProgramFolder::setPath(previousFolder); }
 };
 
-TEST_F(MinimapWindow, DrawsTheOverviewWithAWhiteFrame)
+TEST_F(MinimapWindow, DrawsTheOverviewWithAWhiteFrameAndALeftClickOrDragAsksForScrolling)
 {
     TMinimapForm form;
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("Minipelmorin"));
     EXPECT_EQ(form.overviewImage().size(), QSize(188, 102));
-    form.setViewSource([] { return std::optional<MinimapView>(worldView(4950, 2700)); });
+    MinimapView view = worldView(4950, 2700);
+    form.setViewSource([&view] { return std::optional<MinimapView>(view); });
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     EXPECT_EQ(form.size(), QSize(188, 102));
@@ -95,15 +87,8 @@ TEST_F(MinimapWindow, DrawsTheOverviewWithAWhiteFrame)
     EXPECT_EQ(QColor(picture.pixel(101, 55)), land);
     EXPECT_EQ(QColor(picture.pixel(95, 52)), land);
     EXPECT_EQ(QColor(picture.pixel(5, 5)), land);
-}
 
-TEST_F(MinimapWindow, LeftClickAndDragAskForScrollingOtherButtonsDoNot)
-{
-    TMinimapForm form;
-    MinimapView view = worldView(0, 0);
-    form.setViewSource([&view] { return std::optional<MinimapView>(view); });
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    view = worldView(0, 0);
     QSignalSpy scroll(&form, &TMinimapForm::scrollRequested);
 
     QTest::mouseClick(&form, Qt::RightButton, {}, QPoint(50, 30));

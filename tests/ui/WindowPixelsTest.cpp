@@ -72,10 +72,7 @@ TEST(WindowPixels, ANewSizeStartsBlackAndAnEmptyOneHasNoPicture)
     pixels.allocate(QSize(20, 10));
     pixels.picture({0, 0}).fill(Qt::white);
     pixels.allocate(QSize(30, 12));
-    const QImage picture = pixels.picture({0, 0});
-    ASSERT_EQ(picture.size(), QSize(30, 12));
-    EXPECT_EQ(picture.pixel(29, 11), 0xFF000000u);
+    EXPECT_EQ(pixels.picture({0, 0}).pixel(29, 11), 0xFF000000u);
     pixels.allocate(QSize());
     EXPECT_TRUE(pixels.picture({0, 0}).isNull());
-    EXPECT_EQ(pixels.size(), QSize());
 }
