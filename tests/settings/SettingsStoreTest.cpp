@@ -344,13 +344,11 @@ TEST_F(SettingsRun, NoRecordedMapMeansTheSampleMapAgainButAnEmptyListStaysEmpty)
     }
 
     // A list the user emptied by hand opens nothing and gets no default.
-    writeFile(cfgIn(program_), "[Cartes Ouvertes]\r\n[Aspects]\r\nEt\xe9=.\\img\\1\\\r\n");
-    Run run(French);
-    run.store.LoadSettings();
-    EXPECT_TRUE(readOpenMapList(run.config).isEmpty());
-    EXPECT_FALSE(run.config.sectionExists("Carte 0"));
-    EXPECT_EQ(run.host.log.first(), "menu &Eté");
-    EXPECT_EQ(run.aspects.size(), 1);
+    const std::unique_ptr<Run> run = startWith("[Cartes Ouvertes]\r\n[Aspects]\r\nEt\xe9=.\\img\\1\\\r\n");
+    EXPECT_TRUE(readOpenMapList(run->config).isEmpty());
+    EXPECT_FALSE(run->config.sectionExists("Carte 0"));
+    EXPECT_EQ(run->host.log.first(), "menu &Eté");
+    EXPECT_EQ(run->aspects.size(), 1);
 }
 
 TEST_F(SettingsRun, AConfigurationThatCannotBeWrittenIsReportedByName)
