@@ -38,22 +38,15 @@ TEST(MapCommands, infoDescribesEveryPartOfTheMapInOneJsonObject)
 {
     ScratchFolder folder;
     writeBytes(folder.file("alba.vr"), albaFile().str());
-    const json info = infoOf(folder.file("alba.vr"));
-    EXPECT_EQ(info["width"], 2);
-    EXPECT_EQ(info["height"], 1);
-    EXPECT_EQ(info["provinceWidth"], 0);
-    EXPECT_EQ(info["provinceHeight"], 0);
-    EXPECT_EQ(info["mapType"], 0);
-    EXPECT_EQ(info["generatedAt"], 1700000000);
-    EXPECT_EQ(info["provinceCount"], 1);
-    EXPECT_EQ(info["provinceNames"], json::array({"Haute-Marche"}));
-    EXPECT_EQ(info["elements"],
-              json::parse(R"([{"kind":1,"name":"Alba l'Étoilée","x":1,"y":0,"number":7}])"));
+    json info = infoOf(folder.file("alba.vr"));
     ASSERT_EQ(info["costTables"]["foot"].size(), 256u);
     ASSERT_EQ(info["costTables"]["boat"].size(), 256u);
     ASSERT_EQ(info["costTables"]["wings"].size(), 256u);
     EXPECT_EQ(info["costTables"]["foot"][100], 40);
-    EXPECT_FALSE(info.contains("terrain"));
+    info.erase("costTables");
+    EXPECT_EQ(info, json::parse(R"({"width":2,"height":1,"provinceWidth":0,"provinceHeight":0,"mapType":0,
+        "generatedAt":1700000000,"provinceCount":1,"provinceNames":["Haute-Marche"],
+        "elements":[{"kind":1,"name":"Alba l'Étoilée","x":1,"y":0,"number":7}]})"));
 
     const json withTerrain = infoOf(folder.file("alba.vr"), true);
     EXPECT_EQ(withTerrain["terrain"], json::parse("[[100,110]]"));

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <string>
 
+#include "../map/MapTestFiles.h"
 #include "CliRunner.h"
 #include "map/CarteVarenthe.h"
 
@@ -26,32 +27,14 @@ CliResult runRender(std::vector<std::string> args, const CliLimits &limits = {})
     return runCli(args, limits);
 }
 
-void putLittleEndian(std::string &bytes, uint32_t value, int size)
-{
-    for (int i = 0; i < size; ++i)
-        bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
 // A 32 x 32 tile of one colour as a 24-bit .bmp, written byte by byte.
 void writeSolidTile(const fs::path &path, uint8_t red, uint8_t green, uint8_t blue)
 {
-    std::string bytes = "BM";
-    putLittleEndian(bytes, 54 + 32 * 32 * 3, 4);
-    putLittleEndian(bytes, 0, 4);
-    putLittleEndian(bytes, 54, 4);
-    putLittleEndian(bytes, 40, 4);
-    putLittleEndian(bytes, 32, 4);
-    putLittleEndian(bytes, 32, 4);
-    putLittleEndian(bytes, 1, 2);
-    putLittleEndian(bytes, 24, 2);
-    for (int i = 0; i < 6; ++i)
-        putLittleEndian(bytes, 0, 4);
-    for (int i = 0; i < 32 * 32; ++i) {
-        bytes.push_back(static_cast<char>(blue));
-        bytes.push_back(static_cast<char>(green));
-        bytes.push_back(static_cast<char>(red));
-    }
-    std::ofstream(path, std::ios::binary) << bytes;
+    MapBytes bmp;
+    bmp.text("BM").i32s({54 + 32 * 32 * 3, 0, 54, 40, 32, 32}).u16(1).u16(24).zeros(24);
+    for (int i = 0; i < 32 * 32; ++i)
+        bmp.u8(blue).u8(green).u8(red);
+    writeBytes(path.string(), bmp.str());
 }
 
 // Reads back a 24-bit bottom-up .bmp.
