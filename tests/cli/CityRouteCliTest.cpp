@@ -61,27 +61,34 @@ TEST(CityRouteCli, ACityNamedOrNumberedRoutesAsItsCell)
     EXPECT_EQ(steps.back().at("x"), 8);
 }
 
-TEST(CityRouteCli, AnUnknownOrAmbiguousCityIsRefusedWithCloseNames)
+TEST(CityRouteCli, AnUnknownOrAmbiguousCityAndBadMatrixArgumentsAreRefused)
 {
     const std::string map = savedTowns();
     struct Refusal {
-        std::vector<std::string> args;
+        std::vector<std::string> args; // the command, then what follows the map
         std::vector<std::string> inMessage;
     };
     const Refusal refusals[] = {
-        {{"--from-city", "port"}, {"--from-city", "désigne 2 villes", "Port-Noron, Port-Aval"}},
-        {{"--from-city", "Bruiere"}, {"aucune ville", "villes proches : Brurières"}},
-        {{"--from", "0,0", "--to-city", "Lyon"}, {"--to-city", "« Lyon » : aucune ville de ce nom ni de ce numéro."}},
-        {{"--from-city", "brume"}, {"aucune ville"}},
-        {{"--from-city", "99"}, {"aucune ville"}},
-        {{"--from", "0,0", "--from-city", "12"}, {}},
-        {{"--to-city", "12"}, {"--from ou --from-city"}},
+        {{"route", "--from-city", "port"}, {"--from-city", "désigne 2 villes", "Port-Noron, Port-Aval"}},
+        {{"route", "--from-city", "Bruiere"}, {"aucune ville", "villes proches : Brurières"}},
+        {{"route", "--from", "0,0", "--to-city", "Lyon"},
+         {"--to-city", "« Lyon » : aucune ville de ce nom ni de ce numéro."}},
+        {{"route", "--from-city", "brume"}, {"aucune ville"}},
+        {{"route", "--from-city", "99"}, {"aucune ville"}},
+        {{"route", "--from", "0,0", "--from-city", "12"}, {}},
+        {{"route", "--to-city", "12"}, {"--from ou --from-city"}},
+        {{"matrix", "--cities", "12,99"}, {"--cities"}},
+        {{"matrix", "--cities", "12,,7"}, {"--cities"}},
+        {{"matrix", "--cities", "252"}, {"--cities"}},
+        {{"matrix", "--format", "xml"}, {"--format"}},
+        {{"matrix", "--jobs", "0"}, {"--jobs"}},
+        {{"matrix", "--jobs", "deux"}, {"--jobs"}},
     };
     for (const Refusal &refusal : refusals) {
-        std::vector<std::string> args{"route", map};
-        args.insert(args.end(), refusal.args.begin(), refusal.args.end());
+        std::vector<std::string> args = refusal.args;
+        args.insert(args.begin() + 1, map);
         const CliResult run = runCli(args);
-        EXPECT_EQ(run.status, 2) << refusal.args[1];
+        EXPECT_EQ(run.status, 2) << refusal.args[1] << " " << refusal.args[2];
         EXPECT_EQ(run.out, "");
         for (const std::string &part : refusal.inMessage)
             EXPECT_NE(run.err.find(part), std::string::npos) << run.err;
@@ -156,19 +163,4 @@ TEST(MatrixCli, ChosenCitiesAsACsvTable)
     EXPECT_EQ(csv.out, expected);
     EXPECT_EQ(times[0][0], 0);
     EXPECT_GT(times[1][0], 0);
-}
-
-TEST(MatrixCli, BadArgumentsAreRefusedWithStatusTwo)
-{
-    const std::string map = savedTowns();
-    for (const std::vector<std::string> &args :
-         {std::vector<std::string>{"--cities", "12,99"}, {"--cities", "12,,7"}, {"--cities", "252"},
-          {"--format", "xml"}, {"--jobs", "0"}, {"--jobs", "deux"}}) {
-        std::vector<std::string> full{"matrix", map};
-        full.insert(full.end(), args.begin(), args.end());
-        const CliResult run = runCli(full);
-        EXPECT_EQ(run.status, 2) << args[1];
-        EXPECT_EQ(run.out, "");
-        EXPECT_NE(run.err.find(args[0]), std::string::npos) << run.err;
-    }
 }

@@ -75,13 +75,25 @@ TEST(CliOnAHostileSystem, helpAndRefusalsAreInFrench)
     }
     EXPECT_NE(runCli({"edit", "--help"}).out.find("Code de sortie 3"), std::string::npos);
 
-    for (const std::vector<std::string> &args :
-         {std::vector<std::string>{}, {"info"}, {"info", "a", "b", "c"}, {"route", "a.vr"},
-          {"route", "a.vr", "--from"}, {"new", "b.vr", "--provinces", "2,2"}, {"new", "b.vr", "--preset", "lune"},
-          {"new", "b.vr", "--fill", "x"}, {"--voler"}}) {
+    // Every refusal of the arguments: status 2, the French hint, nothing written.
+    ScratchFolder folder;
+    const std::string map = folder.file("carte.vr");
+    ASSERT_EQ(runCli({"new", map, "--preset", "city"}).status, 0);
+    const std::string out = folder.file("sortie.vr");
+    for (const std::vector<std::string> &args : std::vector<std::vector<std::string>>{
+             {}, {"info"}, {"info", "a", "b", "c"}, {"route", "a.vr"}, {"route", "a.vr", "--from"}, {"--voler"},
+             {"voler"}, {"convert", map}, {"new", out}, {"new", out, "--provinces", "2,2"},
+             {"new", out, "--preset", "lune"}, {"new", out, "--fill", "x"},
+             {"new", out, "--preset", "world", "--size", "10,10"}, {"new", out, "--size", "10"},
+             {"new", out, "--size", "0,10"}, {"new", out, "--size", "4097,10"},
+             {"new", out, "--size", "10,10", "--fill", "6000"}, {"edit", map, "--paint", "1,1,100"},
+             {"edit", map, "-o", out, "--paint", "1,1"}, {"edit", map, "-o", out, "--paint", "a,1,100"},
+             {"edit", map, "-o", out, "--city", "1,1,Alba"}}) {
         const CliResult refused = runCli(args);
-        EXPECT_EQ(refused.status, 2);
+        const std::string line = args.empty() ? "" : args.back();
+        EXPECT_EQ(refused.status, 2) << line;
         EXPECT_NE(refused.err.find("Pour l'aide : pelmorin-cli --help"), std::string::npos) << refused.err;
         EXPECT_EQ(englishIn(refused.err), "") << refused.err;
     }
+    EXPECT_FALSE(std::filesystem::exists(out));
 }

@@ -17,6 +17,7 @@ struct CliLimits {
     rlim_t addressSpace = RLIM_INFINITY; // bytes (ulimit -v)
     rlim_t fileSize = RLIM_INFINITY;     // bytes (ulimit -f)
     std::string standardOutput;          // a file such as /dev/full instead of the capture
+    std::vector<std::string> wrapper;    // a command that runs the program, such as unshare
 };
 
 struct CliResult {
@@ -39,7 +40,8 @@ inline CliResult runCli(const std::vector<std::string> &args, const CliLimits &l
     const std::string outPath = limits.standardOutput.empty() ? (capture / "out").string() : limits.standardOutput;
     const std::string errPath = (capture / "err").string();
 
-    std::vector<std::string> words{PELMORIN_CLI};
+    std::vector<std::string> words = limits.wrapper;
+    words.push_back(PELMORIN_CLI);
     words.insert(words.end(), args.begin(), args.end());
     std::vector<char *> argv;
     for (std::string &word : words)
@@ -57,7 +59,7 @@ inline CliResult runCli(const std::vector<std::string> &args, const CliLimits &l
         if (out < 0 || err < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0
             || ::setrlimit(RLIMIT_AS, &memory) != 0 || ::setrlimit(RLIMIT_FSIZE, &size) != 0)
             ::_exit(127);
-        ::execv(PELMORIN_CLI, argv.data());
+        ::execvp(argv[0], argv.data());
         ::_exit(127);
     }
     int status = 0;

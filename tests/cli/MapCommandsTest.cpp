@@ -38,22 +38,15 @@ TEST(MapCommands, infoDescribesEveryPartOfTheMapInOneJsonObject)
 {
     ScratchFolder folder;
     writeBytes(folder.file("alba.vr"), albaFile().str());
-    const json info = infoOf(folder.file("alba.vr"));
-    EXPECT_EQ(info["width"], 2);
-    EXPECT_EQ(info["height"], 1);
-    EXPECT_EQ(info["provinceWidth"], 0);
-    EXPECT_EQ(info["provinceHeight"], 0);
-    EXPECT_EQ(info["mapType"], 0);
-    EXPECT_EQ(info["generatedAt"], 1700000000);
-    EXPECT_EQ(info["provinceCount"], 1);
-    EXPECT_EQ(info["provinceNames"], json::array({"Haute-Marche"}));
-    EXPECT_EQ(info["elements"],
-              json::parse(R"([{"kind":1,"name":"Alba l'Étoilée","x":1,"y":0,"number":7}])"));
+    json info = infoOf(folder.file("alba.vr"));
     ASSERT_EQ(info["costTables"]["foot"].size(), 256u);
     ASSERT_EQ(info["costTables"]["boat"].size(), 256u);
     ASSERT_EQ(info["costTables"]["wings"].size(), 256u);
     EXPECT_EQ(info["costTables"]["foot"][100], 40);
-    EXPECT_FALSE(info.contains("terrain"));
+    info.erase("costTables");
+    EXPECT_EQ(info, json::parse(R"({"width":2,"height":1,"provinceWidth":0,"provinceHeight":0,"mapType":0,
+        "generatedAt":1700000000,"provinceCount":1,"provinceNames":["Haute-Marche"],
+        "elements":[{"kind":1,"name":"Alba l'Étoilée","x":1,"y":0,"number":7}]})"));
 
     const json withTerrain = infoOf(folder.file("alba.vr"), true);
     EXPECT_EQ(withTerrain["terrain"], json::parse("[[100,110]]"));
@@ -63,34 +56,27 @@ TEST(MapCommands, infoDescribesEveryPartOfTheMapInOneJsonObject)
 TEST(MapCommands, newCreatesTheMapsOfTheNewMapDialog)
 {
     ScratchFolder folder;
-    ASSERT_EQ(runCli({"new", folder.file("monde.vr"), "--preset", "world", "--fill", "100"}).status, 0);
-    const json world = infoOf(folder.file("monde.vr"), true);
-    EXPECT_EQ(world["width"], 300);
-    EXPECT_EQ(world["height"], 169);
-    EXPECT_EQ(world["provinceWidth"], 20);
-    EXPECT_EQ(world["provinceHeight"], 13);
-    EXPECT_EQ(world["mapType"], 1);
-    EXPECT_EQ(world["terrain"][168][299], 100);
-    EXPECT_EQ(world["costTables"]["foot"], json(worldCostTables().footCost));
-
-    ASSERT_EQ(runCli({"new", folder.file("ville.vr"), "--preset", "city"}).status, 0);
-    const json city = infoOf(folder.file("ville.vr"), true);
-    EXPECT_EQ(city["width"], 20);
-    EXPECT_EQ(city["height"], 13);
-    EXPECT_EQ(city["mapType"], 0);
-    EXPECT_EQ(city["terrain"][0][0], 0);
-    EXPECT_EQ(city["costTables"]["boat"], json(cityCostTables().boatCost));
-
-    ASSERT_EQ(runCli({"new", folder.file("libre.vr"), "--size", "50,40", "--provinces", "25,20", "--world", "--fill",
-                      "103"})
-                  .status,
-              0);
-    const json custom = infoOf(folder.file("libre.vr"), true);
-    EXPECT_EQ(custom["width"], 50);
-    EXPECT_EQ(custom["height"], 40);
-    EXPECT_EQ(custom["provinceWidth"], 25);
-    EXPECT_EQ(custom["mapType"], 1);
-    EXPECT_EQ(custom["terrain"][39][49], 103);
+    const struct {
+        std::vector<std::string> options;
+        int width, height, provinceWidth, provinceHeight, mapType, lastCell;
+    } cases[] = {
+        {{"--preset", "world", "--fill", "100"}, 300, 169, 20, 13, 1, 100},
+        {{"--preset", "city"}, 20, 13, 0, 0, 0, 0},
+        {{"--size", "50,40", "--provinces", "25,20", "--world", "--fill", "103"}, 50, 40, 25, 20, 1, 103},
+    };
+    for (const auto &c : cases) {
+        std::vector<std::string> args{"new", folder.file("carte.vr")};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        ASSERT_EQ(runCli(args).status, 0) << c.options[1];
+        const json map = infoOf(folder.file("carte.vr"), true);
+        EXPECT_EQ(map["width"], c.width);
+        EXPECT_EQ(map["height"], c.height);
+        EXPECT_EQ(map["provinceWidth"], c.provinceWidth);
+        EXPECT_EQ(map["provinceHeight"], c.provinceHeight);
+        EXPECT_EQ(map["mapType"], c.mapType);
+        EXPECT_EQ(map["terrain"][c.height - 1][c.width - 1], c.lastCell) << c.options[1];
+        EXPECT_EQ(map["costTables"]["boat"], json(c.mapType ? worldCostTables().boatCost : cityCostTables().boatCost));
+    }
 }
 
 TEST(MapCommands, editAppliesPaintAndCitiesInTheOrderGiven)
@@ -163,36 +149,4 @@ TEST(MapCommands, anUnreadableMapFailsWithItsMessageAndWritesNothing)
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("Impossible d'ouvrir le fichier indiqué"), std::string::npos);
     EXPECT_EQ(readBytes(folder.file("existant.vr")), "garder");
-}
-
-TEST(MapCommands, badArgumentsExitWithStatusTwoAndWriteNothing)
-{
-    ScratchFolder folder;
-    ASSERT_EQ(runCli({"new", folder.file("carte.vr"), "--preset", "city"}).status, 0);
-    const std::string out = folder.file("sortie.vr");
-    const std::vector<std::vector<std::string>> cases = {
-        {"new", out},
-        {"new", out, "--preset", "planet"},
-        {"new", out, "--preset", "world", "--size", "10,10"},
-        {"new", out, "--size", "10"},
-        {"new", out, "--size", "0,10"},
-        {"new", out, "--size", "4097,10"},
-        {"new", out, "--size", "10,10", "--fill", "6000"},
-        {"edit", folder.file("carte.vr"), "--paint", "1,1,100"},
-        {"edit", folder.file("carte.vr"), "-o", out, "--paint", "1,1"},
-        {"edit", folder.file("carte.vr"), "-o", out, "--paint", "a,1,100"},
-        {"edit", folder.file("carte.vr"), "-o", out, "--city", "1,1,Alba"},
-        {"convert", folder.file("carte.vr")},
-        {"info"},
-        {"voler"},
-    };
-    for (const std::vector<std::string> &args : cases) {
-        const CliResult result = runCli(args);
-        std::string line;
-        for (const std::string &arg : args)
-            line += arg + " ";
-        EXPECT_EQ(result.status, 2) << line;
-        EXPECT_NE(result.err, "") << line;
-    }
-    EXPECT_FALSE(std::filesystem::exists(out));
 }

@@ -5,80 +5,42 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
 
+#include "../map/MapTestFiles.h"
+#include "CliRunner.h"
 #include "map/CarteVarenthe.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct RenderRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string readAll(const fs::path &path)
+// Renders with no display at all: no X or Wayland server and no Qt platform
+// chosen by the caller.
+CliResult runRender(std::vector<std::string> args, const CliLimits &limits = {})
 {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// Runs the command with no display at all: no X or Wayland server and no
-// Qt platform chosen by the caller; `before` runs it in a hostile setting.
-RenderRun runRender(const std::string &arguments, const std::string &before = {})
-{
-    const std::string command = before + "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \""
-                                + PELMORIN_CLI + "\" render " + arguments
-                                + " > render-cli.out 2> render-cli.err";
-    const int raw = std::system(command.c_str());
-    RenderRun run;
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = readAll("render-cli.out");
-    run.err = readAll("render-cli.err");
-    return run;
-}
-
-void putLittleEndian(std::string &bytes, uint32_t value, int size)
-{
-    for (int i = 0; i < size; ++i)
-        bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+    for (const char *variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        ::unsetenv(variable);
+    args.insert(args.begin(), "render");
+    return runCli(args, limits);
 }
 
 // A 32 x 32 tile of one colour as a 24-bit .bmp, written byte by byte.
 void writeSolidTile(const fs::path &path, uint8_t red, uint8_t green, uint8_t blue)
 {
-    std::string bytes = "BM";
-    putLittleEndian(bytes, 54 + 32 * 32 * 3, 4);
-    putLittleEndian(bytes, 0, 4);
-    putLittleEndian(bytes, 54, 4);
-    putLittleEndian(bytes, 40, 4);
-    putLittleEndian(bytes, 32, 4);
-    putLittleEndian(bytes, 32, 4);
-    putLittleEndian(bytes, 1, 2);
-    putLittleEndian(bytes, 24, 2);
-    for (int i = 0; i < 6; ++i)
-        putLittleEndian(bytes, 0, 4);
-    for (int i = 0; i < 32 * 32; ++i) {
-        bytes.push_back(static_cast<char>(blue));
-        bytes.push_back(static_cast<char>(green));
-        bytes.push_back(static_cast<char>(red));
-    }
-    std::ofstream(path, std::ios::binary) << bytes;
+    MapBytes bmp;
+    bmp.text("BM").i32s({54 + 32 * 32 * 3, 0, 54, 40, 32, 32}).u16(1).u16(24).zeros(24);
+    for (int i = 0; i < 32 * 32; ++i)
+        bmp.u8(blue).u8(green).u8(red);
+    writeBytes(path.string(), bmp.str());
 }
 
 // Reads back a 24-bit bottom-up .bmp.
 struct Bitmap {
     explicit Bitmap(const fs::path &path)
-        : bytes(readAll(path))
+        : bytes(readWholeFile(path))
     {
     }
     uint32_t field(size_t offset, int size) const
@@ -123,7 +85,14 @@ protected:
                "Afficher Noms Provinces=0\r\n";
     }
 
-    std::string path(const std::string &name) const { return "\"" + (folder / name).string() + "\""; }
+    std::string path(const std::string &name) const { return (folder / name).string(); }
+    // The plain map rendered to `output` with the test tiles and more options.
+    CliResult render(const std::string &output, std::vector<std::string> options = {},
+                     const CliLimits &limits = {}) const
+    {
+        options.insert(options.begin(), {path("plain.vr"), "-o", path(output), "--aspect", path("tiles")});
+        return runRender(options, limits);
+    }
 
     fs::path folder;
 };
@@ -143,7 +112,7 @@ uint32_t blend(uint32_t overlay, uint32_t under, int alpha)
 
 TEST_F(RenderCli, WritesTheWholeMapAtTheZoomAndGridOfTheSettings)
 {
-    RenderRun run = runRender(path("plain.vr") + " -o " + path("full.bmp") + " --aspect " + path("tiles"));
+    CliResult run = render("full.bmp");
     ASSERT_EQ(run.status, 0) << run.err;
     Bitmap full(folder / "full.bmp");
     EXPECT_EQ(full.width(), 660);
@@ -154,18 +123,15 @@ TEST_F(RenderCli, WritesTheWholeMapAtTheZoomAndGridOfTheSettings)
     EXPECT_EQ(full.rgb(16, 9 * 33 + 16), 0x143CC8u) << "water";
 
     // A name ending in .png gets a PNG of the same picture.
-    run = runRender(path("plain.vr") + " -o " + path("full.png") + " --aspect " + path("tiles"));
-    ASSERT_EQ(run.status, 0) << run.err;
+    ASSERT_EQ(render("full.png").status, 0);
     EXPECT_EQ(Bitmap(folder / "full.png").bytes.substr(0, 4), "\x89PNG");
 
-    run = runRender(path("plain.vr") + " -o " + path("half.bmp") + " --zoom 50 --aspect " + path("tiles"));
-    ASSERT_EQ(run.status, 0) << run.err;
+    ASSERT_EQ(render("half.bmp", {"--zoom", "50"}).status, 0);
     Bitmap half(folder / "half.bmp");
     EXPECT_EQ(half.width(), 340);
     EXPECT_EQ(half.height(), 221);
 
-    run = runRender(path("plain.vr") + " -o " + path("nogrid.bmp") + " --zoom 50 --config " + path("quiet.cfg")
-                    + " --aspect " + path("tiles"));
+    run = render("nogrid.bmp", {"--zoom", "50", "--config", path("quiet.cfg")});
     ASSERT_EQ(run.status, 0) << run.err;
     Bitmap noGrid(folder / "nogrid.bmp");
     EXPECT_EQ(noGrid.width(), 320);
@@ -175,9 +141,11 @@ TEST_F(RenderCli, WritesTheWholeMapAtTheZoomAndGridOfTheSettings)
 
 TEST_F(RenderCli, ARegionIsThatRectangleOfTheWholePicture)
 {
-    const std::string common = " --aspect " + path("tiles") + " --from 2,3 --to 12,9 --embark";
-    ASSERT_EQ(runRender(path("plain.vr") + " -o " + path("whole.bmp") + common).status, 0);
-    const RenderRun run = runRender(path("plain.vr") + " -o " + path("part.bmp") + " --region 5,2,9,8" + common);
+    const std::vector<std::string> route{"--from", "2,3", "--to", "12,9", "--embark"};
+    ASSERT_EQ(render("whole.bmp", route).status, 0);
+    std::vector<std::string> region = route;
+    region.insert(region.end(), {"--region", "5,2,9,8"});
+    const CliResult run = render("part.bmp", region);
     ASSERT_EQ(run.status, 0) << run.err;
     const Bitmap whole(folder / "whole.bmp"), part(folder / "part.bmp");
     ASSERT_EQ(part.width(), 9 * 33);
@@ -185,17 +153,11 @@ TEST_F(RenderCli, ARegionIsThatRectangleOfTheWholePicture)
     for (int y = 0; y < part.height(); y += 3)
         for (int x = 0; x < part.width(); x += 3)
             ASSERT_EQ(part.rgb(x, y), whole.rgb(5 * 33 + x, 2 * 33 + y)) << x << "," << y;
-    for (const char *bad : {"5,2,0,8", "5,2,16,8", "-1,0,2,2", "5,2,9"})
-        EXPECT_EQ(runRender(path("plain.vr") + " -o " + path("bad.bmp") + " --region " + bad + common).status, 2)
-            << bad;
-    EXPECT_FALSE(fs::exists(folder / "bad.bmp"));
 }
 
 TEST_F(RenderCli, DrawsTheRouteFromTheStartToTheEnd)
 {
-    const RenderRun run = runRender(path("plain.vr") + " -o " + path("route.bmp") + " --config "
-                                    + path("quiet.cfg") + " --aspect " + path("tiles")
-                                    + " --from 2,3 --to 12,3");
+    const CliResult run = render("route.bmp", {"--config", path("quiet.cfg"), "--from", "2,3", "--to", "12,3"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("Durée de l'itinéraire : "), std::string::npos) << run.out;
     Bitmap route(folder / "route.bmp");
@@ -207,40 +169,54 @@ TEST_F(RenderCli, DrawsTheRouteFromTheStartToTheEnd)
 
 TEST_F(RenderCli, RefusesBadArgumentsAndUnreadableMapsWithoutWriting)
 {
-    const std::string tiles = " --aspect " + path("tiles");
-    EXPECT_EQ(runRender(path("plain.vr") + " -o " + path("a.bmp") + " --zoom 3" + tiles).status, 2);
-    EXPECT_EQ(runRender(path("plain.vr") + " -o " + path("a.bmp") + " --from 40,2" + tiles).status, 2);
-    EXPECT_EQ(runRender(path("plain.vr") + " -o " + path("a.bmp") + " --from deux,trois" + tiles).status, 2);
-    EXPECT_EQ(runRender(path("plain.vr") + " -o " + path("a.bmp") + " --to 3,3" + tiles).status, 2);
-    EXPECT_EQ(runRender(path("plain.vr") + tiles).status, 2) << "no output named";
-    EXPECT_FALSE(fs::exists(folder / "a.bmp"));
-    const RenderRun jpeg = runRender(path("plain.vr") + " -o " + path("a.jpg") + tiles);
-    EXPECT_EQ(jpeg.status, 2);
-    EXPECT_NE(jpeg.err.find("« .png »"), std::string::npos) << jpeg.err;
-    EXPECT_FALSE(fs::exists(folder / "a.jpg"));
-
     std::ofstream(folder / "broken.vr", std::ios::binary) << "not a map at all";
-    RenderRun run = runRender(path("broken.vr") + " -o " + path("b.bmp") + tiles);
-    EXPECT_EQ(run.status, 1);
-    EXPECT_FALSE(run.err.empty());
-    run = runRender(path("missing.vr") + " -o " + path("b.bmp") + tiles);
-    EXPECT_EQ(run.status, 1);
-    EXPECT_FALSE(fs::exists(folder / "b.bmp"));
-
-    run = runRender(path("plain.vr") + " -o " + path("no/such/folder/c.bmp") + tiles);
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("c.bmp"), std::string::npos) << run.err;
+    const std::string tiles = path("tiles");
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        const char *inMessage;
+    } cases[] = {
+        {{"--zoom", "3"}, 2, ""},
+        {{"--from", "40,2"}, 2, ""},
+        {{"--from", "deux,trois"}, 2, ""},
+        {{"--to", "3,3"}, 2, ""},
+        {{"--region", "5,2,0,8"}, 2, ""},
+        {{"--region", "5,2,16,8"}, 2, ""},
+        {{"--region", "-1,0,2,2"}, 2, ""},
+        {{"--region", "5,2,9"}, 2, ""},
+        {{"-o", path("a.jpg")}, 2, "« .png »"},
+        {{"--aspect", tiles, path("plain.vr")}, 2, ""}, // no output named
+        {{"--aspect", tiles, "-o", path("a.bmp"), path("broken.vr")}, 1, ""},
+        {{"--aspect", tiles, "-o", path("a.bmp"), path("absente.vr")}, 1, ""},
+        {{"-o", path("no/such/folder/c.bmp")}, 1, "c.bmp"},
+    };
+    for (const auto &c : cases) {
+        // Cases naming the tiles are complete; the others render the plain map.
+        std::vector<std::string> args = c.args;
+        if (std::find(args.begin(), args.end(), "--aspect") == args.end()) {
+            args.insert(args.end(), {path("plain.vr"), "--aspect", tiles});
+            if (std::find(args.begin(), args.end(), "-o") == args.end())
+                args.insert(args.end(), {"-o", path("a.bmp")});
+        }
+        const CliResult run = runRender(args);
+        EXPECT_EQ(run.status, c.status) << c.args[1];
+        EXPECT_NE(run.err.find(c.inMessage), std::string::npos) << run.err;
+        EXPECT_FALSE(run.err.empty()) << c.args[1];
+    }
+    EXPECT_FALSE(fs::exists(folder / "a.bmp"));
+    EXPECT_FALSE(fs::exists(folder / "a.jpg"));
 }
 
 // A file-size limit and a full disk: the command is not killed by the
 // system, it says why in French and leaves no picture.
 TEST_F(RenderCli, aPictureThatCannotBeWrittenIsRefusedInFrench)
 {
-    const std::string arguments = path("plain.vr") + " --aspect " + path("tiles") + " -o ";
     // 4,096 bytes; a PNG's size is not known before it is written.
-    RenderRun run;
+    CliLimits small;
+    small.fileSize = 4096;
+    CliResult run;
     for (const char *name : {"limite.bmp", "limite.png"}) {
-        run = runRender(arguments + path(name), "ulimit -f 8; ");
+        run = render(name, {}, small);
         EXPECT_EQ(run.status, 1) << name;
         EXPECT_NE(run.err.find("Impossible d'enregistrer l'image"), std::string::npos) << run.err;
         EXPECT_NE(run.err.find("le fichier dépasserait la taille autorisée."), std::string::npos) << run.err;
@@ -251,8 +227,9 @@ TEST_F(RenderCli, aPictureThatCannotBeWrittenIsRefusedInFrench)
     // A tiny disk of our own, in a private mount namespace.
     fs::create_directory(folder / "disque");
     std::ofstream(folder / "monte.sh") << "mount -t tmpfs -o size=64k tmpfs \"$1\" || exit 77\nshift\nexec \"$@\"\n";
-    run = runRender(arguments + path("disque/plein.bmp"),
-                    "unshare -Urm sh " + path("monte.sh") + " " + path("disque") + " ");
+    CliLimits ownDisk;
+    ownDisk.wrapper = {"unshare", "-Urm", "sh", path("monte.sh"), path("disque")};
+    run = render("disque/plein.bmp", {}, ownDisk);
     if (run.status == 77)
         GTEST_SKIP() << "no private mount namespace on this machine";
     EXPECT_EQ(run.status, 1);

@@ -3,43 +3,17 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
 
+#include "../map/MapTestFiles.h"
+#include "CliRunner.h"
 #include "map/CarteVarenthe.h"
 #include "route/RouteEndpoints.h"
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string slurp(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-CliRun runCli(const std::string &arguments)
-{
-    const std::string command =
-        std::string("\"") + PELMORIN_CLI + "\" " + arguments + " > route-cli.out 2> route-cli.err";
-    const int raw = std::system(command.c_str());
-    CliRun run;
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = slurp("route-cli.out");
-    run.err = slurp("route-cli.err");
-    return run;
-}
+using nlohmann::json;
 
 // A harbour: grass, a port, then open water, and a beach below.
 CarteVarenthe harbourMap()
@@ -53,17 +27,24 @@ CarteVarenthe harbourMap()
     return map;
 }
 
-std::string savedHarbour()
-{
-    const std::string path = std::filesystem::absolute("route-harbour.vr").string();
-    CarteVarenthe map = harbourMap();
-    map.save(path);
-    return path;
-}
+class RouteCli : public ::testing::Test {
+protected:
+    void SetUp() override { harbourMap().save(map); }
+    // The route's report, after checking the command succeeded.
+    json route(std::vector<std::string> args)
+    {
+        args.insert(args.begin(), {"route", map});
+        const CliResult run = runCli(args);
+        EXPECT_EQ(run.status, 0) << run.err;
+        return run.status == 0 ? json::parse(run.out) : json();
+    }
+    ScratchFolder folder;
+    const std::string map = folder.file("port.vr");
+};
 
-nlohmann::json gridJson(const Grid &grid)
+json gridJson(const Grid &grid)
 {
-    nlohmann::json rows = nlohmann::json::array();
+    json rows = json::array();
     for (int32_t y = 0; y < grid.height(); ++y)
         rows.push_back(std::vector<int32_t>(grid.row(y), grid.row(y) + grid.width()));
     return rows;
@@ -71,39 +52,33 @@ nlohmann::json gridJson(const Grid &grid)
 
 } // namespace
 
-TEST(RouteCli, BoardingAtThePortGivesTheRouteAndItsDuration)
+TEST_F(RouteCli, BoardingAtThePortGivesTheRouteAndItsDuration)
 {
-    const std::string map = savedHarbour();
-    const CliRun run = runCli("route \"" + map + "\" --from 0,0 --to 3,0 --embark");
+    const CliResult run = runCli({"route", map, "--from", "0,0", "--to", "3,0", "--embark"});
     ASSERT_EQ(run.status, 0) << run.err;
-    const nlohmann::json report = nlohmann::json::parse(run.out);
-    EXPECT_EQ(report["start"], nlohmann::json({0, 0}));
-    EXPECT_EQ(report["end"], nlohmann::json({3, 0}));
+    const json report = json::parse(run.out);
+    EXPECT_EQ(report["start"], json({0, 0}));
+    EXPECT_EQ(report["end"], json({3, 0}));
     EXPECT_EQ(report["startLayer"], "OnFoot");
     EXPECT_EQ(report["totalTime"], 40 + 21 + 20);
     EXPECT_EQ(report["duration"], "1:21");
-    EXPECT_EQ(report["path"], nlohmann::json::parse("[[0,0,1],[1,0,3],[2,0,1],[3,0,1]]"));
+    EXPECT_EQ(report["path"], json::parse("[[0,0,1],[1,0,3],[2,0,1],[3,0,1]]"));
     EXPECT_FALSE(report.contains("routeTime"));
     // Keys come in the order a reader expects.
     EXPECT_EQ(run.out.rfind("{\"start\":", 0), 0u);
 }
 
-TEST(RouteCli, GridsAreThoseOfTheMapWindowsSearch)
+TEST_F(RouteCli, GridsAreThoseOfTheMapWindowsSearch)
 {
-    const std::string map = savedHarbour();
-    const CliRun run = runCli("route \"" + map + "\" --from 0,1 --to 2,1 --embark --abandon --grids");
-    ASSERT_EQ(run.status, 0) << run.err;
-    const nlohmann::json report = nlohmann::json::parse(run.out);
-
+    const json report = route({"--from", "0,1", "--to", "2,1", "--embark", "--abandon", "--grids"});
     CarteVarenthe expected = harbourMap();
     setRouteOptions(expected, false, true, true);
     setRouteStart(expected, 0, 1);
     setRouteEnd(expected, 2, 1);
-    EXPECT_EQ(report["routeTime"], nlohmann::json({gridJson(expected.routeTime[0]), gridJson(expected.routeTime[1])}));
-    EXPECT_EQ(report["routeStep"], nlohmann::json({gridJson(expected.routeStep[0]), gridJson(expected.routeStep[1])}));
+    EXPECT_EQ(report["routeTime"], json({gridJson(expected.routeTime[0]), gridJson(expected.routeTime[1])}));
+    EXPECT_EQ(report["routeStep"], json({gridJson(expected.routeStep[0]), gridJson(expected.routeStep[1])}));
     EXPECT_EQ(report["routeMark"], gridJson(expected.routeMark));
     EXPECT_EQ(report["totalTime"], expected.routeTotalTime);
-    EXPECT_EQ(report["routeTime"][1][0][3], expected.routeTimeAt(3, 0, 1));
     EXPECT_EQ(report["routeTime"][0][0][3], -1) << "nobody walks on deep water";
     int onFoot = 0;
     int afloat = 0;
@@ -112,67 +87,60 @@ TEST(RouteCli, GridsAreThoseOfTheMapWindowsSearch)
             onFoot += expected.routeTimeAt(x, y, 0) != -1;
             afloat += expected.routeTimeAt(x, y, 1) != -1;
         }
-    EXPECT_EQ(report["reached"], nlohmann::json({onFoot, afloat}));
+    EXPECT_EQ(report["reached"], json({onFoot, afloat}));
     EXPECT_GT(afloat, 0);
 }
 
-TEST(RouteCli, NoEndOrAnUnreachableEndGivesNoRoute)
+TEST_F(RouteCli, TheStartDecidesTheLayerAndAnEndOutOfReachGivesNoRoute)
 {
-    const std::string map = savedHarbour();
-    CliRun run = runCli("route \"" + map + "\" --from 0,0");
-    ASSERT_EQ(run.status, 0) << run.err;
-    nlohmann::json report = nlohmann::json::parse(run.out);
-    EXPECT_TRUE(report["end"].is_null());
-    EXPECT_TRUE(report["totalTime"].is_null());
-    EXPECT_TRUE(report["duration"].is_null());
-    EXPECT_EQ(report["path"], nlohmann::json::array());
-    EXPECT_EQ(report["reached"], nlohmann::json({5, 0}));
-
-    // Without leave to embark the water stays out of reach.
-    run = runCli("route \"" + map + "\" --from 0,0 --to 3,1");
-    ASSERT_EQ(run.status, 0) << run.err;
-    report = nlohmann::json::parse(run.out);
-    EXPECT_EQ(report["end"], nlohmann::json({3, 1}));
-    EXPECT_TRUE(report["totalTime"].is_null());
-    EXPECT_EQ(report["path"], nlohmann::json::array());
-}
-
-TEST(RouteCli, StartOnWaterSailsUnlessWingsAreUsed)
-{
-    const std::string map = savedHarbour();
-    CliRun run = runCli("route \"" + map + "\" --from 3,1 --to 2,0");
-    ASSERT_EQ(run.status, 0) << run.err;
-    nlohmann::json report = nlohmann::json::parse(run.out);
-    EXPECT_EQ(report["startLayer"], "Afloat");
-    EXPECT_EQ(report["totalTime"], 40);
-    run = runCli("route \"" + map + "\" --from 3,1 --to 2,0 --wings");
-    report = nlohmann::json::parse(run.out);
-    EXPECT_EQ(report["startLayer"], "OnFoot");
-    EXPECT_EQ(report["totalTime"], 80);
-    EXPECT_EQ(report["reached"][1], 0);
-}
-
-TEST(RouteCli, BadCellsAreRefusedWithStatusTwo)
-{
-    const std::string map = savedHarbour();
-    for (const std::string arguments : {"--from 1", "--from 1,x", "--from 4,0", "--from 0,0 --to 0,-1",
-                                        "--from 1,,1", ""}) {
-        const CliRun run = runCli("route \"" + map + "\" " + arguments);
-        EXPECT_EQ(run.status, 2) << arguments;
-        EXPECT_TRUE(run.out.empty()) << arguments;
-        EXPECT_FALSE(run.err.empty()) << arguments;
+    const struct {
+        std::vector<std::string> args;
+        json end, totalTime, startLayer, reached;
+    } cases[] = {
+        // No end at all.
+        {{"--from", "0,0"}, nullptr, nullptr, "OnFoot", {5, 0}},
+        // Without leave to embark the water stays out of reach.
+        {{"--from", "0,0", "--to", "3,1"}, {3, 1}, nullptr, "OnFoot", {5, 0}},
+        // A start on water sails, unless wings are used.
+        {{"--from", "3,1", "--to", "2,0"}, {2, 0}, 40, "Afloat", nullptr},
+        {{"--from", "3,1", "--to", "2,0", "--wings"}, {2, 0}, 80, "OnFoot", nullptr},
+    };
+    for (const auto &c : cases) {
+        const json report = route(c.args);
+        EXPECT_EQ(report["end"], c.end) << c.args.back();
+        EXPECT_EQ(report["totalTime"], c.totalTime) << c.args.back();
+        EXPECT_EQ(report["startLayer"], c.startLayer) << c.args.back();
+        if (c.totalTime.is_null()) {
+            EXPECT_TRUE(report["duration"].is_null());
+            EXPECT_EQ(report["path"], json::array());
+        }
+        if (!c.reached.is_null())
+            EXPECT_EQ(report["reached"], c.reached);
     }
-    const CliRun outside = runCli("route \"" + map + "\" --from 4,0");
-    EXPECT_NE(outside.err.find("hors de la carte"), std::string::npos) << outside.err;
+    EXPECT_EQ(route({"--from", "3,1", "--to", "2,0", "--wings"})["reached"][1], 0);
 }
 
-TEST(RouteCli, UnreadableMapGivesStatusOneAndNoOutput)
+TEST_F(RouteCli, BadCellsGiveStatusTwoAndAnUnreadableMapStatusOne)
 {
-    std::ofstream("route-garbage.vr") << "ceci n'est pas une carte";
-    for (const std::string path : {"route-garbage.vr", "route-missing.vr"}) {
-        const CliRun run = runCli("route " + path + " --from 0,0");
-        EXPECT_EQ(run.status, 1) << path;
-        EXPECT_TRUE(run.out.empty()) << path;
-        EXPECT_FALSE(run.err.empty()) << path;
+    const struct {
+        std::vector<std::string> args;
+        int status;
+    } cases[] = {
+        {{"route", map, "--from", "1"}, 2},
+        {{"route", map, "--from", "1,x"}, 2},
+        {{"route", map, "--from", "4,0"}, 2},
+        {{"route", map, "--from", "0,0", "--to", "0,-1"}, 2},
+        {{"route", map, "--from", "1,,1"}, 2},
+        {{"route", map}, 2},
+        {{"route", folder.file("rien.vr"), "--from", "0,0"}, 1},
+        {{"route", folder.file("texte.vr"), "--from", "0,0"}, 1},
+    };
+    writeBytes(folder.file("texte.vr"), "ceci n'est pas une carte");
+    for (const auto &c : cases) {
+        const CliResult run = runCli(c.args);
+        EXPECT_EQ(run.status, c.status) << c.args.back();
+        EXPECT_TRUE(run.out.empty()) << c.args.back();
+        EXPECT_FALSE(run.err.empty()) << c.args.back();
     }
+    EXPECT_NE(runCli({"route", map, "--from", "4,0"}).err.find("hors de la carte"), std::string::npos);
 }

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <tuple>
+#include <vector>
 
 #include "map/CarteVarenthe.h"
 #include "map/MapErrors.h"
@@ -99,35 +101,32 @@ TEST(MapDocument, EveryRoadPieceOpensTowardsTheRoadsAroundIt)
 
 TEST(MapDocument, RoadsJoinTheirNeighboursTheMapEdgeAndEmptyCells)
 {
-    CarteVarenthe lonely = grassMap();
-    lonely.SetCellTile(5, 5, 111);
-    EXPECT_EQ(lonely.terrainAt(5, 5), 111) << "alone on grass a road keeps its piece";
-    CarteVarenthe edge = grassMap();
-    edge.SetCellTile(0, 5, 111);
-    EXPECT_EQ(edge.terrainAt(0, 5), 110) << "the outside joins from the west";
-    CarteVarenthe empty = grassMap(10, 10, 0);
-    empty.SetCellTile(4, 4, 112);
-    EXPECT_EQ(empty.terrainAt(4, 4), 120) << "on an empty map every neighbour joins";
-
-    // A road painted below a line re-shapes the line into a junction.
-    CarteVarenthe map = grassMap();
-    for (int x = 3; x <= 5; ++x)
-        map.SetCellTile(x, 4, 110);
-    map.SetCellTile(4, 5, 110);
-    EXPECT_EQ(map.terrainAt(4, 4), 117);
-    EXPECT_EQ(map.terrainAt(4, 5), 111);
-    map.SetCellTile(5, 5, 110);
-    EXPECT_EQ(map.terrainAt(5, 4), 114);
-
-    // Grass over a road: its neighbours lose that side, and one left with no
-    // joining side keeps the piece it had.
-    CarteVarenthe bend = grassMap();
-    for (const auto &[x, y] : {std::pair{3, 4}, {3, 5}, {4, 5}, {4, 6}})
-        bend.SetCellTile(x, y, 110);
-    EXPECT_EQ(bend.terrainAt(3, 5), 112);
-    bend.SetCellTile(4, 5, Grass);
-    EXPECT_EQ(bend.terrainAt(3, 5), 111);
-    EXPECT_EQ(bend.terrainAt(4, 6), 111);
+    using Cell = std::tuple<int32_t, int32_t, int32_t>; // x, y, tile
+    const struct {
+        const char *what;
+        int32_t fill;
+        std::vector<Cell> painted; // in this order
+        std::vector<Cell> expected;
+    } cases[] = {
+        {"alone on grass a road keeps its piece", Grass, {{5, 5, 111}}, {{5, 5, 111}}},
+        {"the outside joins from the west", Grass, {{0, 5, 111}}, {{0, 5, 110}}},
+        {"on an empty map every neighbour joins", 0, {{4, 4, 112}}, {{4, 4, 120}}},
+        {"a road below a line makes a junction", Grass, {{3, 4, 110}, {4, 4, 110}, {5, 4, 110}, {4, 5, 110}},
+         {{4, 4, 117}, {4, 5, 111}}},
+        {"and a bend beside it", Grass, {{3, 4, 110}, {4, 4, 110}, {5, 4, 110}, {4, 5, 110}, {5, 5, 110}},
+         {{5, 4, 114}, {4, 5, 112}}},
+        {"a bend", Grass, {{3, 4, 110}, {3, 5, 110}, {4, 5, 110}, {4, 6, 110}}, {{3, 5, 112}}},
+        // Neighbours lose the side; one left with no joining side keeps its piece.
+        {"grass over a bend", Grass, {{3, 4, 110}, {3, 5, 110}, {4, 5, 110}, {4, 6, 110}, {4, 5, Grass}},
+         {{3, 5, 111}, {4, 6, 111}}},
+    };
+    for (const auto &c : cases) {
+        CarteVarenthe map = grassMap(10, 10, c.fill);
+        for (const auto &[x, y, tile] : c.painted)
+            map.SetCellTile(x, y, tile);
+        for (const auto &[x, y, tile] : c.expected)
+            EXPECT_EQ(map.terrainAt(x, y), tile) << c.what << " at " << x << "," << y;
+    }
 }
 
 TEST(MapDocument, AnElementOnAnOccupiedCellReplacesItAndAnEmptyCellAppends)

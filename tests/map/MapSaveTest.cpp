@@ -1,5 +1,8 @@
 // Saving never destroys the file already on disk: a save that cannot finish
 // leaves the old file byte for byte and the map still marked as changed.
+// And where a save really writes: through symbolic links that lead
+// somewhere, lead nowhere yet, or lead round in a circle; and what a save
+// killed half-way leaves in the folder.
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -11,8 +14,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <set>
+
 #include "map/CarteVarenthe.h"
 #include "map/MapErrors.h"
+#include "map/MapFileWriter.h"
 #include "MapTestFiles.h"
 
 namespace {
@@ -33,12 +39,26 @@ void expectUnsavedMap(const CarteVarenthe &map)
     EXPECT_EQ(map.fileName, "Sans titre 1");
 }
 
-size_t filesIn(const std::filesystem::path &folder)
+// The unprivileged way to a file system of our own: a user namespace and a
+// private mount namespace. False where the machine allows neither.
+bool enterPrivateMounts()
 {
-    size_t count = 0;
-    for ([[maybe_unused]] const auto &entry : std::filesystem::directory_iterator(folder))
-        ++count;
-    return count;
+    const uid_t uid = ::geteuid();
+    const gid_t gid = ::getegid();
+    if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
+        return false;
+    writeBytes("/proc/self/setgroups", "deny");
+    writeBytes("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1");
+    writeBytes("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1");
+    return ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+}
+
+std::set<std::string> namesIn(const std::filesystem::path &folder)
+{
+    std::set<std::string> names;
+    for (const auto &entry : std::filesystem::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
 }
 
 } // namespace
@@ -127,7 +147,7 @@ TEST(MapSave, aFileSizeLimitLeavesTheOldFileByteIdentical)
                            + " » a échoué : le fichier dépasserait la taille autorisée. Le fichier existant n'a pas été "
                              "modifié.");
     EXPECT_EQ(readBytes(folder.file("carte.vr")), before);
-    EXPECT_EQ(filesIn(folder.path()), 1u) << "no temporary file is left behind";
+    EXPECT_EQ(namesIn(folder.path()).size(), 1u) << "no temporary file is left behind";
     expectUnsavedMap(bigger);
 }
 
@@ -142,15 +162,7 @@ TEST(MapSave, aFullDiskLeavesTheOldFileByteIdentical)
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        const uid_t uid = ::geteuid();
-        const gid_t gid = ::getegid();
-        if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
-            ::_exit(77);
-        writeBytes("/proc/self/setgroups", "deny");
-        writeBytes("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1");
-        writeBytes("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1");
-        if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
-            || ::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0)
+        if (!enterPrivateMounts() || ::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0)
             ::_exit(77);
         const std::string path = disk + "/carte.vr";
         CarteVarenthe old = changedMap(4);
@@ -167,7 +179,7 @@ TEST(MapSave, aFullDiskLeavesTheOldFileByteIdentical)
         }
         if (readBytes(path) != before)
             status = 3;
-        if (filesIn(disk) != 1)
+        if (namesIn(disk).size() != 1)
             status = 4;
         if (!bigger.modified || !bigger.untitled || bigger.fileName != "Sans titre 1")
             status = 5;
@@ -219,9 +231,102 @@ TEST(MapSave, aSaveReplacesTheFileKeepsItsPermissionsAndWritesThroughALink)
     struct stat info {};
     ASSERT_EQ(::stat(folder.file("carte.vr").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
-    EXPECT_EQ(filesIn(folder.path()), 2u);
+    EXPECT_EQ(namesIn(folder.path()).size(), 2u);
 
     CarteVarenthe back;
     back.open(folder.file("carte.vr"));
     EXPECT_EQ(back.width, 6);
+}
+
+TEST(SaveLinks, aLinkToNoFileYetCreatesItsTargetAndStaysALink)
+{
+    ScratchFolder folder;
+    std::filesystem::create_directory(folder.file("ailleurs"));
+    std::filesystem::create_directory(folder.file("liens"));
+    std::filesystem::create_symlink("../ailleurs/carte.vr", folder.file("liens/carte.vr"));
+
+    CarteVarenthe map = changedMap(5);
+    map.save(folder.file("liens/carte.vr"));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("liens/carte.vr")));
+    CarteVarenthe back;
+    back.open(folder.file("ailleurs/carte.vr"));
+    EXPECT_EQ(back.width, 5);
+    EXPECT_EQ(namesIn(folder.file("ailleurs")), std::set<std::string>{"carte.vr"});
+}
+
+TEST(SaveLinks, aLoopOfLinksIsRefusedAndChangesNothing)
+{
+    ScratchFolder folder;
+    std::filesystem::create_symlink("b.vr", folder.file("a.vr"));
+    std::filesystem::create_symlink("a.vr", folder.file("b.vr"));
+    CarteVarenthe map = changedMap(3);
+    try {
+        map.save(folder.file("a.vr"));
+        FAIL() << "a loop has no file to write";
+    } catch (const MapFileError &error) {
+        EXPECT_NE(std::string(error.what()).find("forment une boucle"), std::string::npos) << error.what();
+    }
+    EXPECT_TRUE(map.modified);
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("a.vr")));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("b.vr")));
+    EXPECT_EQ(namesIn(folder.path()), (std::set<std::string>{"a.vr", "b.vr"}));
+}
+
+// The save is killed while the file is half written: the old file stays
+// and no temporary file outlives the program. Where unnamed files cannot be
+// kept (no /proc here) the temporary file has a name, and the next save in
+// the folder removes it once its program is dead.
+TEST(SaveLinks, aKilledSaveLeavesNothingBehind)
+{
+    bool namedTried = false;
+    for (const bool namedTemporary : {false, true}) {
+        ScratchFolder folder;
+        const std::string path = folder.file("carte.vr");
+        changedMap(4).save(path);
+        const std::string before = readBytes(path);
+
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            if (namedTemporary) {
+                if (!enterPrivateMounts() || ::mount("tmpfs", "/proc", "tmpfs", 0, nullptr) != 0)
+                    ::_exit(77);
+            }
+            const std::string half(1 << 20, 'x');
+            writeFileAtomically(path, 2 * half.size(), [&](const MapByteSink &sink) {
+                sink(half.data(), half.size());
+                [[maybe_unused]] const ssize_t told = ::write(ready[1], "!", 1);
+                ::pause();
+            });
+            ::_exit(1);
+        }
+        ::close(ready[1]);
+        char signal = 0;
+        if (::read(ready[0], &signal, 1) != 1) {
+            ::close(ready[0]);
+            ::waitpid(child, nullptr, 0);
+            continue; // no private mount namespace on this machine
+        }
+        namedTried = namedTried || namedTemporary;
+        ::kill(child, SIGKILL);
+        ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+        ::close(ready[0]);
+        EXPECT_EQ(readBytes(path), before);
+        std::set<std::string> left = namesIn(folder.path());
+        if (namedTemporary) {
+            const std::string leftover = ".carte.vr.tmp" + std::to_string(child) + "-";
+            EXPECT_EQ(std::erase_if(left, [&](const std::string &name) { return name.starts_with(leftover); }), 1u);
+        }
+        EXPECT_EQ(left, std::set<std::string>{"carte.vr"});
+
+        // A program still running keeps its temporary files.
+        const std::string running = ".autre.vr.tmp" + std::to_string(::getpid()) + "-9";
+        writeBytes(folder.file(running), "en cours");
+        changedMap(6).save(path);
+        EXPECT_EQ(namesIn(folder.path()), (std::set<std::string>{"carte.vr", running}));
+    }
+    if (!namedTried)
+        GTEST_SKIP() << "no private mount namespace to hide /proc: named temporary files untried";
 }

@@ -48,30 +48,24 @@ TEST_F(FileLocationsTest, DataComesFromTheProgramFolderWhenItHoldsItElseFromTheI
     EXPECT_EQ(ProgramFolder::resolve(".\\img\\1\\"), at("build/bin/./img/1/"));
 }
 
-struct SettingsCase {
-    const char *situation;
-    const char *programFolder;
-    bool writable;
-    const char *expected;
-};
-
-class SettingsFileChoice : public FileLocationsTest, public ::testing::WithParamInterface<SettingsCase> {};
-
-TEST_P(SettingsFileChoice, OneFileForEachInstall)
+TEST_F(FileLocationsTest, OneSettingsFileForEachInstall)
 {
-    const SettingsCase &c = GetParam();
-    EXPECT_EQ(ProgramFolder::settingsFileFor(at(c.programFolder), c.writable, at("home/.config/pelmorin")),
-              at(c.expected))
-        << c.situation;
+    const QString home = "home/.config/pelmorin/pelmorin.cfg";
+    const struct {
+        const char *programFolder;
+        bool writable;
+        QString expected;
+    } cases[] = {
+        {"build/bin", true, "build/bin/pelmorin.cfg"}, // a portable copy
+        {"build/bin", false, home},                    // a read-only portable copy
+        {"usr/bin", true, home},                       // installed: root may write in /usr/bin, still home
+        {"usr/bin", false, home},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(ProgramFolder::settingsFileFor(at(c.programFolder), c.writable, at("home/.config/pelmorin")),
+                  at(c.expected))
+            << c.programFolder << c.writable;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Installs, SettingsFileChoice,
-    ::testing::Values(SettingsCase{"portable copy", "build/bin", true, "build/bin/pelmorin.cfg"},
-                      SettingsCase{"read-only portable copy", "build/bin", false, "home/.config/pelmorin/pelmorin.cfg"},
-                      // root may write in /usr/bin: still the user's folder
-                      SettingsCase{"installed", "usr/bin", true, "home/.config/pelmorin/pelmorin.cfg"},
-                      SettingsCase{"installed read-only", "usr/bin", false, "home/.config/pelmorin/pelmorin.cfg"}));
 
 TEST_F(FileLocationsTest, TheCurrentDirectoryNeverDecidesAndOnlyARealFolderAcceptsFiles)
 {

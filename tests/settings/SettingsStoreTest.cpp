@@ -44,13 +44,15 @@ public:
     void maximiseWindow() override { log << "maximise"; maximised = true; }
     QRect windowFrame() const override { return frame; }
     bool windowMaximised() const override { return maximised; }
+    QList<QRect> availableScreenAreas() const override { return screens; }
 
     QStringList log;
     QString aspect;
     bool cityList = false;
     bool minimap = false;
     bool maximised = false;
-    QRect frame{0, 0, 10, 10};
+    QRect frame{30, 40, 10, 10}; // where the system would put it
+    QList<QRect> screens;
 };
 
 class SettingsRun : public ::testing::Test {
@@ -82,6 +84,15 @@ protected:
         SettingsStore store;
     };
 
+    // A run started on a settings file of the given bytes.
+    std::unique_ptr<Run> startWith(const QByteArray &file, const QList<QRect> &screens = {})
+    {
+        writeFile(cfgIn(program_), file);
+        auto run = std::make_unique<Run>(French);
+        run->host.screens = screens;
+        run->store.LoadSettings();
+        return run;
+    }
     QString cfgIn(const QTemporaryDir &dir) const { return dir.filePath("pelmorin.cfg"); }
     static QByteArray bytesOf(const QString &path)
     {
@@ -213,23 +224,71 @@ TEST_F(SettingsRun, EverythingChangedComesBackAtTheNextStart)
     EXPECT_EQ(second.host.log.mid(2), QStringList({"resize 1024x700", "move 30,40", "maximise"}));
 }
 
-TEST_F(SettingsRun, HandEditedValuesFallBackToTheirDefaults)
+TEST_F(SettingsRun, HandEditedValuesFallBackToTheirDefaultsAndAbsurdOnesAreBroughtIntoRange)
 {
-    writeFile(cfgIn(program_), "[Affichage]\r\nCouleur Fronti\xe8res=0xFF\r\nCouleur Temps=red\r\n"
-                               "Vitesse D\xe9\x66ilement=abc\r\nGrille=2\r\nTaille Temps=0\r\n"
-                               "Aspect=.\\img\\9\\\r\n[Fenetre]\r\nx=-1\r\ny=10\r\nLargeur=large\r\n"
-                               "[Derniere Situation]\r\nAfficher Minipelmorin=0\r\n");
-    Run run(French);
-    run.store.LoadSettings();
-    EXPECT_EQ(run.settings.borderColour, 255u); // red
-    EXPECT_EQ(run.settings.timesFont.colour, 0x00FFFFFFu);
-    EXPECT_FLOAT_EQ(run.settings.scrollSpeed, 1.8f);
-    EXPECT_EQ(run.settings.gridGap, 2);
-    EXPECT_EQ(run.settings.timesFont.font.pointSize(), 7);
-    EXPECT_EQ(run.host.aspect, ".\\img\\9\\");
-    EXPECT_FALSE(run.host.minimap);
+    std::unique_ptr<Run> run = startWith(
+        "[Affichage]\r\nCouleur Fronti\xe8res=0xFF\r\nCouleur Temps=red\r\n"
+        "Vitesse D\xe9\x66ilement=abc\r\nGrille=2\r\nTaille Temps=0\r\n"
+        "Aspect=.\\img\\9\\\r\n[Fenetre]\r\nx=-1\r\ny=10\r\nLargeur=large\r\n"
+        "[Derniere Situation]\r\nAfficher Minipelmorin=0\r\n");
+    EXPECT_EQ(run->settings.borderColour, 255u); // red
+    EXPECT_EQ(run->settings.timesFont.colour, 0x00FFFFFFu);
+    EXPECT_FLOAT_EQ(run->settings.scrollSpeed, 1.8f);
+    EXPECT_EQ(run->settings.gridGap, 2);
+    EXPECT_EQ(run->settings.timesFont.font.pointSize(), 7);
+    EXPECT_EQ(run->host.aspect, ".\\img\\9\\");
+    EXPECT_FALSE(run->host.minimap);
     // One coordinate at -1 lets the system place the window.
-    EXPECT_EQ(run.host.log.mid(2), QStringList({"resize 800x600"}));
+    EXPECT_EQ(run->host.log.mid(2), QStringList({"resize 800x600"}));
+
+    run = startWith("[Cartes Ouvertes]\r\n[Affichage]\r\nGrille=2147483647\r\nVitesse D\xe9""filement=1E30\r\n"
+                    "Taille Temps=2147483647\r\nTaille Noms Provinces=-3\r\n"
+                    "[Carte 0]\r\nEchelle=2147483647\r\nx=-2147483648\r\ny=99999999\r\n[Carte 1]\r\nEchelle=-4\r\n");
+    EXPECT_EQ(run->settings.gridGap, 16);
+    EXPECT_EQ(run->settings.scrollSpeed, 50.0f);
+    EXPECT_EQ(run->settings.timesFont.font.pointSize(), 144);
+    EXPECT_EQ(run->settings.namesFont.font.pointSize(), 14) << "not a size: the default";
+    const MapWindowPlacement far = readMapWindowPlacement(run->config, "Carte 0");
+    EXPECT_EQ(far.zoomPercent, 100);
+    EXPECT_EQ(far.centreColumn, 0);
+    EXPECT_EQ(far.centreRow, 4095);
+    EXPECT_EQ(readMapWindowPlacement(run->config, "Carte 1").zoomPercent, 5);
+
+    run = startWith("[Cartes Ouvertes]\r\n[Affichage]\r\nGrille=-2147483648\r\nVitesse D\xe9""filement=-7\r\n");
+    EXPECT_EQ(run->settings.gridGap, 0);
+    EXPECT_EQ(run->settings.scrollSpeed, 0.1f);
+}
+
+// Sizes and places from the file bring the main window onto one of two
+// screens side by side, the second one lower, at a size that fits it; the
+// sane bounds are what the next start finds.
+TEST_F(SettingsRun, TheMainWindowLandsOnAScreenAtASizeThatFitsIt)
+{
+    const struct {
+        const char *window;
+        QRect expected;
+    } cases[] = {
+        {"Largeur=800\r\nHauteur=600\r\nx=10\r\ny=20", QRect(10, 20, 800, 600)},
+        {"Largeur=2147483647\r\nHauteur=2147483647\r\nx=100000\r\ny=100000", QRect(0, 0, 1920, 1040)},
+        {"Largeur=800\r\nHauteur=600\r\nx=-100000\r\ny=-100000", QRect(0, 0, 800, 600)},
+        {"Largeur=800\r\nHauteur=600\r\nx=3000\r\ny=900", QRect(2400, 384, 800, 600)},
+        {"Largeur=-5\r\nHauteur=0\r\nx=-2147483648\r\ny=2147483647", QRect(0, 890, 150, 150)},
+        // Placed by the system: only the size is fitted, to the first screen.
+        {"Largeur=5000\r\nHauteur=300\r\nx=-1\r\ny=-1", QRect(30, 40, 1920, 300)},
+    };
+    for (const auto &example : cases) {
+        const std::unique_ptr<Run> run = startWith(QByteArray("[Cartes Ouvertes]\r\n[Fenetre]\r\n") + example.window,
+                                                   {QRect(0, 0, 1920, 1040), QRect(1920, 0, 1280, 984)});
+        EXPECT_EQ(run->host.frame, example.expected) << example.window;
+        run->store.SaveSettings();
+        QStringList saved;
+        for (const ConfigEntry &entry : run->config.readSection("Fenetre"))
+            saved << entry.key + "=" + entry.value;
+        const QRect &r = example.expected;
+        EXPECT_EQ(saved.join(' '), QStringLiteral("Largeur=%1 Hauteur=%2 x=%3 y=%4 Maximisee=0")
+                                       .arg(r.width()).arg(r.height()).arg(r.left()).arg(r.top()))
+            << example.window;
+    }
 }
 
 TEST_F(SettingsRun, ReopeningPutsThePreviouslyActiveMapOnTopAndSkipsUntitledMaps)
@@ -285,13 +344,11 @@ TEST_F(SettingsRun, NoRecordedMapMeansTheSampleMapAgainButAnEmptyListStaysEmpty)
     }
 
     // A list the user emptied by hand opens nothing and gets no default.
-    writeFile(cfgIn(program_), "[Cartes Ouvertes]\r\n[Aspects]\r\nEt\xe9=.\\img\\1\\\r\n");
-    Run run(French);
-    run.store.LoadSettings();
-    EXPECT_TRUE(readOpenMapList(run.config).isEmpty());
-    EXPECT_FALSE(run.config.sectionExists("Carte 0"));
-    EXPECT_EQ(run.host.log.first(), "menu &Eté");
-    EXPECT_EQ(run.aspects.size(), 1);
+    const std::unique_ptr<Run> run = startWith("[Cartes Ouvertes]\r\n[Aspects]\r\nEt\xe9=.\\img\\1\\\r\n");
+    EXPECT_TRUE(readOpenMapList(run->config).isEmpty());
+    EXPECT_FALSE(run->config.sectionExists("Carte 0"));
+    EXPECT_EQ(run->host.log.first(), "menu &Eté");
+    EXPECT_EQ(run->aspects.size(), 1);
 }
 
 TEST_F(SettingsRun, AConfigurationThatCannotBeWrittenIsReportedByName)
