@@ -114,8 +114,9 @@ TEST_F(RouteCli, TheStartDecidesTheLayerAndAnEndOutOfReachGivesNoRoute)
             EXPECT_TRUE(report["duration"].is_null());
             EXPECT_EQ(report["path"], json::array());
         }
-        if (!c.reached.is_null())
+        if (!c.reached.is_null()) {
             EXPECT_EQ(report["reached"], c.reached);
+        }
     }
     EXPECT_EQ(route({"--from", "3,1", "--to", "2,0", "--wings"})["reached"][1], 0);
 }
