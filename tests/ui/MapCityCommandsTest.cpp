@@ -1,15 +1,19 @@
 // Cities placed, changed and removed by hand from a map window's pop-up
-// menu through the "Ville" dialog.
+// menu through the "Ville" dialog, and the palette's tooltips.
 #include <gtest/gtest.h>
 
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTest>
+#include <QToolTip>
 
 #include "MapFormTestHost.h"
 #include "map/CityEdits.h"
 #include "ui/TCityDialog.h"
+#include "ui/TPaletteForm.h"
 
 namespace {
 
@@ -149,4 +153,31 @@ TEST(MapCityCommands, ACityPlacedChangedAndRemovedThroughTheDialogOneEditEach)
     EXPECT_EQ(cityAt(document, 4, 3), nullptr);
     EXPECT_EQ(document.elements.size(), 2u); // the erased record stays
     EXPECT_EQ(host.cityChanges, 3);
+}
+
+TEST(MapCityCommands, EachPaletteTileSaysItsNumberAndCategory)
+{
+    TileLibrary tiles;
+    TPaletteForm palette{tiles};
+    palette.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&palette));
+    const struct {
+        int category, column, row;
+        QString tip; // empty: no tooltip
+    } places[] = {
+        {3, 0, 0, "Tuile 2511 \u2014 Villes - Institutions nationales"},
+        {11, 4, 0, "Tuile 257 \u2014 Zones"},
+        {11, 0, 1, ""},
+    };
+    for (const auto &p : places) {
+        palette.setCategory(p.category);
+        const QPoint at = palettePlaceRect(p.column, p.row, 0).center();
+        QHelpEvent help(QEvent::ToolTip, at, palette.mapToGlobal(at));
+        QCoreApplication::sendEvent(&palette, &help);
+        // An empty place lets the request go on, with no tip of its own.
+        EXPECT_EQ(help.isAccepted(), !p.tip.isEmpty()) << p.tip.toStdString();
+        if (!p.tip.isEmpty()) {
+            EXPECT_EQ(QToolTip::text(), p.tip);
+        }
+    }
 }
