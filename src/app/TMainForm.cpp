@@ -367,6 +367,12 @@ void TMainForm::routeChanged(TMapForm *window)
     command(Command::VoirToutItineraire)->setEnabled(window->hasRoute());
 }
 
+void TMainForm::citiesChanged(TMapForm *window)
+{
+    if (tools_ && window == activeMapWindow())
+        tools_->CitiesForm->refreshCityList(&window->document());
+}
+
 void TMainForm::UpdateApplicationTitle()
 {
     TMapForm *active = activeMapWindow();

@@ -64,6 +64,7 @@ public:
     bool SaveMap(TMapForm *window) override;
     void repaintMinimap() override;
     void routeChanged(TMapForm *window) override;
+    void citiesChanged(TMapForm *window) override;
 
     // Operations for the other windows.
     void PlaceToolWindow(QWidget *toolWindow) { tools_->PlaceToolWindow(toolWindow); }

@@ -8,6 +8,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "map/CarteVarenthe.h"
+#include "map/CityEdits.h"
 #include "map/PaletteEdit.h"
 #include "map/Windows1252.h"
 
@@ -82,7 +83,7 @@ int runEdit(const EditOptions &options, const std::vector<CLI::Option *> &order)
             continue;
         }
         if (edit.city)
-            map.SetCellElement(edit.x, edit.y, Element{ElementCity, edit.name, edit.x, edit.y, edit.value});
+            placeCity(map, edit.x, edit.y, edit.value, edit.name);
         else
             ApplyPaletteTile(map, edit.x, edit.y, edit.value);
     }

@@ -76,13 +76,13 @@ void EditReport::undo(CarteVarenthe &document) const
     for (auto run = cells_.rbegin(); run != cells_.rend(); ++run)
         std::fill_n(document.terrain.row(run->y) + run->x, run->length, run->before);
     for (auto change = elements_.rbegin(); change != elements_.rend(); ++change) {
-        if (change->appended) {
-            // Later appends were taken back first, so this record is the last.
+        // Later appends were taken back first, so an appended record is the last.
+        if (change->appended)
             document.elements.resize(change->slot);
-            document.elementIndex.at(change->x, change->y) = change->indexBefore;
-        } else {
+        else
             document.elements[change->slot] = change->before;
-        }
+        // Also names again a city whose removal left its cell naming nothing.
+        document.elementIndex.at(change->x, change->y) = change->indexBefore;
     }
 }
 
@@ -94,9 +94,9 @@ void EditReport::redo(CarteVarenthe &document) const
         if (change.appended) {
             document.elements.resize(change.slot);
             document.elements.push_back(change.after);
-            document.elementIndex.at(change.x, change.y) = change.indexAfter;
         } else {
             document.elements[change.slot] = change.after;
         }
+        document.elementIndex.at(change.x, change.y) = change.indexAfter;
     }
 }

@@ -48,4 +48,8 @@ public:
     // The window's route was set, cleared or searched again: the itinerary
     // window follows the active map's.
     virtual void routeChanged(TMapForm *) {}
+
+    // A city of the window's map was placed, changed or removed: the city
+    // list follows the active map's.
+    virtual void citiesChanged(TMapForm *) {}
 };

@@ -134,6 +134,14 @@ QRect palettePlaceRect(int column, int row, int scroll)
     return QRect(left, top, 32, 32);
 }
 
+QString palettePlaceToolTip(int category, int column, int row)
+{
+    const int32_t tile = paletteTileAt(category, column, row);
+    if (tile == 0)
+        return {};
+    return QStringLiteral("Tuile %1 \u2014 %2").arg(QString::number(tile), paletteCategoryName(category));
+}
+
 PaletteSelection paletteSelectionAt(int category, int scroll, int mx, int my)
 {
     const int column = floorDiv(mx, PalettePitch);

@@ -35,6 +35,9 @@ int paletteCategoryRows(int category);
 int32_t paletteTileAt(int category, int column, int row);
 // Tile of a selection, -1 when the selection is empty.
 int32_t paletteSelectedTile(const PaletteSelection &selection);
+// What a place's tooltip says: "Tuile 2511 — Villes - Institutions
+// nationales"; empty for an empty place.
+QString palettePlaceToolTip(int category, int column, int row);
 
 // Rectangle of the 32 x 32 tile of place (column, row) with the grid
 // scrolled to first row `scroll`, in the palette window's coordinates.

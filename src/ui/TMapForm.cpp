@@ -103,6 +103,23 @@ TMapForm::TMapForm(MapWindowHost &host, std::unique_ptr<CarteVarenthe> document,
     PopupMenu->addAction(DefinirPointArrivee);
     PopupMenu->addSeparator();
     PopupMenu->addAction(CentrerIci);
+    PlacerVille = makeAction(this, QStringLiteral("Placer une ville ici…"),
+                             QStringLiteral("Placer une ville ici|Placer sur la case ciblée une ville, avec son nom "
+                                            "et son numéro"),
+                             QStringLiteral("Edition"));
+    ModifierVille = makeAction(this, QStringLiteral("Modifier la ville…"),
+                               QStringLiteral("Modifier la ville|Changer le nom ou le numéro de la ville de la "
+                                              "case ciblée"),
+                               QStringLiteral("Edition"));
+    SupprimerVille = makeAction(this, QStringLiteral("Supprimer la ville"),
+                                QStringLiteral("Supprimer la ville|Retirer la ville de la case ciblée"),
+                                QStringLiteral("Edition"));
+    connect(PlacerVille, &QAction::triggered, this, &TMapForm::PlacerVilleExecute);
+    connect(ModifierVille, &QAction::triggered, this, &TMapForm::ModifierVilleExecute);
+    connect(SupprimerVille, &QAction::triggered, this, &TMapForm::SupprimerVilleExecute);
+    PopupMenu->addSeparator();
+    PopupMenu->addActions({PlacerVille, ModifierVille, SupprimerVille});
+    connect(PopupMenu, &QMenu::aboutToShow, this, &TMapForm::showCityActions);
     PopupMenu->setToolTipsVisible(true);
     // The menu's own window would swallow the status tips; the long hint goes
     // to the main window's first panel instead.

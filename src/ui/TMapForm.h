@@ -24,6 +24,7 @@
 #include "render/PictureFormat.h"
 #include "ui/WindowPixels.h"
 
+class EditReport;
 class MapWindowHost;
 class QAction;
 class QMenu;
@@ -219,4 +220,24 @@ private:
     bool popupAllowed_ = true;
     bool closeApproved_ = false;
     QMdiSubWindow *subWindow_ = nullptr;
+
+    // Cities placed by hand from the pop-up menu, after "Centrer ici".
+public:
+    QAction *PlacerVille = nullptr;    // "Placer une ville ici…", on a cell without a city
+    QAction *ModifierVille = nullptr;  // "Modifier la ville…", on a city
+    QAction *SupprimerVille = nullptr; // "Supprimer la ville", on a city
+public slots:
+    // The first two open the "Ville" dialog on the targeted cell and edit
+    // the map when it is accepted; the third removes at once.
+    void PlacerVilleExecute();
+    void ModifierVilleExecute();
+    void SupprimerVilleExecute();
+
+private:
+    // Shows the city entries that fit the targeted cell, as the menu opens.
+    void showCityActions();
+    void openCityDialog(QPoint cell, bool placing);
+    // Every city edit goes through here, as one step named `what`: the views
+    // and the city list follow.
+    void commitCityEdit(EditReport report, const QString &what);
 };

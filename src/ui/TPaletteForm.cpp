@@ -1,11 +1,13 @@
 #include "ui/TPaletteForm.h"
 
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QScrollBar>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include "render/TileLibrary.h"
@@ -126,6 +128,14 @@ void TPaletteForm::refreshTiles()
     update();
 }
 
+QRect TPaletteForm::gridArea() const
+{
+    // Presses and tooltips on the panels come up from their labels and
+    // images; the tiles the panels cover are not there to be chosen.
+    return QRect(0, PaletteTopPanelHeight, width() - ScrollBarWidth,
+                 height() - BottomPanelHeight - PaletteTopPanelHeight);
+}
+
 void TPaletteForm::updateScrollRange()
 {
     ScrollBar1->setMaximum(paletteScrollMaximum(category_, ScrollBar1->height()));
@@ -147,6 +157,27 @@ void TPaletteForm::updateButtonDisplay()
             labels[button]->show();
         }
     }
+}
+
+bool TPaletteForm::event(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    auto *help = static_cast<QHelpEvent *>(event);
+    const QPoint position = help->pos();
+    const PaletteSelection place = gridArea().contains(position)
+        ? paletteSelectionAt(category_, ScrollBar1->value(), position.x(), position.y())
+        : PaletteSelection{};
+    const QString text = palettePlaceToolTip(place.category, place.column, place.row);
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        // The tip goes when the mouse leaves the place it describes.
+        QToolTip::showText(help->globalPos(), text, this,
+                           palettePlaceRect(place.column, place.row, ScrollBar1->value()));
+    }
+    return true;
 }
 
 void TPaletteForm::paintEvent(QPaintEvent *)
@@ -188,11 +219,7 @@ void TPaletteForm::mousePressEvent(QMouseEvent *event)
     if (button == -1)
         return;
     const QPoint position = event->position().toPoint();
-    // Presses on the panels come up from their labels and images; the tiles
-    // the panels cover are not there to be chosen.
-    const QRect grid(0, PaletteTopPanelHeight, width() - ScrollBarWidth,
-                     height() - BottomPanelHeight - PaletteTopPanelHeight);
-    if (!grid.contains(position))
+    if (!gridArea().contains(position))
         return;
     const PaletteSelection chosen =
         paletteSelectionAt(category_, ScrollBar1->value(), position.x(), position.y());

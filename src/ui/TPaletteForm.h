@@ -46,12 +46,16 @@ signals:
     void selectionChanged(int button);
 
 protected:
+    // Tooltips: each place names its tile number and category.
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
 
 private:
+    // The part of the window where the places are.
+    QRect gridArea() const;
     void updateScrollRange();
     void updateButtonDisplay();
 

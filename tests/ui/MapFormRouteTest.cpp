@@ -12,7 +12,7 @@ TEST_F(MapFormRoute, ThePopUpMenuOffersTheRouteCommandsThenCentring)
 {
     TMapForm &form = show(grassWorld());
     const QList<QAction *> items = form.PopupMenu->actions();
-    ASSERT_EQ(items.size(), 4);
+    ASSERT_EQ(items.size(), 8);
     EXPECT_EQ(items[0]->text(), "Definr point de départ");
     EXPECT_EQ(items[1]->text(), "Definr point d'arrivée");
     EXPECT_TRUE(items[2]->isSeparator());

@@ -1,0 +1,77 @@
+// The map window's city commands: a city placed, changed or removed by hand
+// on the cell the pop-up menu was opened on.
+#include <QAction>
+
+#include "map/CityEdits.h"
+#include "ui/MapWindowHost.h"
+#include "ui/TCityDialog.h"
+#include "ui/TMapForm.h"
+
+void TMapForm::showCityActions()
+{
+    const QPoint cell = targetedCell();
+    const bool city = cityAt(*document_, cell.x(), cell.y()) != nullptr;
+    PlacerVille->setVisible(!city);
+    PlacerVille->setEnabled(document_->contains(cell.x(), cell.y()));
+    ModifierVille->setVisible(city);
+    SupprimerVille->setVisible(city);
+}
+
+void TMapForm::PlacerVilleExecute()
+{
+    openCityDialog(targetedCell(), true);
+}
+
+void TMapForm::ModifierVilleExecute()
+{
+    openCityDialog(targetedCell(), false);
+}
+
+void TMapForm::SupprimerVilleExecute()
+{
+    const QPoint cell = targetedCell();
+    const Element *city = cityAt(*document_, cell.x(), cell.y());
+    if (!city)
+        return;
+    const QString name = QString::fromStdString(city->name);
+    commitCityEdit(removeCity(*document_, cell.x(), cell.y()), QStringLiteral("supprimer la ville ") + name);
+}
+
+void TMapForm::openCityDialog(QPoint cell, bool placing)
+{
+    const Element *city = cityAt(*document_, cell.x(), cell.y());
+    if (placing ? city != nullptr || !document_->contains(cell.x(), cell.y()) : city == nullptr)
+        return;
+    auto *dialog = placing ? new TCityDialog(QString(), nextFreeCityNumber(*document_), this)
+                           : new TCityDialog(QString::fromStdString(city->name), city->number, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    // The map stays as it is while the dialog is open (it blocks the main
+    // window), so the cell still holds what it held when it was opened.
+    connect(dialog, &QDialog::accepted, this, [this, dialog, cell, placing] {
+        const QString name = dialog->cityName();
+        std::string text = name.toStdString();
+        if (placing)
+            commitCityEdit(placeCity(*document_, cell.x(), cell.y(), dialog->cityNumber(), std::move(text)),
+                           QStringLiteral("placer la ville ") + name);
+        else
+            commitCityEdit(modifyCity(*document_, cell.x(), cell.y(), dialog->cityNumber(), std::move(text)),
+                           QStringLiteral("modifier la ville ") + name);
+    });
+    dialog->open();
+}
+
+void TMapForm::commitCityEdit(EditReport report, [[maybe_unused]] const QString &what)
+{
+    if (report.empty())
+        return;
+    document_->modified = true;
+    const CellRect cells = report.bounds();
+    if (!overview_.isNull())
+        overview_.update(*document_, host_.tileLibrary(),
+                         QRect(cells.x0, cells.y0, cells.x1 - cells.x0 + 1, cells.y1 - cells.y0 + 1));
+    host_.repaintMinimap();
+    // A city's name is drawn centred above its cell and may be wider than
+    // the window: the whole view is drawn again, not only the cell.
+    repaintMap();
+    host_.citiesChanged(this);
+}
