@@ -205,8 +205,9 @@ TEST_F(MapKeyboard, KeysMoveTheViewZoomOutOrOpenTheCellMenu)
         form.setScrollY(300);
         QTest::keyClick(&form, c.key, c.modifiers);
         EXPECT_EQ(form.zoomPercent(), c.zoom);
-        if (c.zoom == 100)
+        if (c.zoom == 100) {
             EXPECT_EQ(QPoint(form.scrollX(), form.scrollY()), QPoint(c.x == -1 ? form.scrollMaximumX() : c.x, c.y));
+        }
     }
     TMapForm &form = show();
     // Menu and Shift+F10 open the cell menu on the view's centre, not on the
@@ -320,10 +321,11 @@ TEST_F(CellHover, AStrokeWithThePalettePaintsEveryCellItCrossesAndTheRightButton
     rightClick(form, cellCentre(2, 2));
     EXPECT_TRUE(form.PopupMenu->isVisible());
     form.PopupMenu->hide();
-    // Both buttons held: the left tile wins, else the right one; no drag.
+    // Both buttons held: the left tile wins, else the right one, and nothing drags.
     EXPECT_EQ(mouseMoveAction(true, true, true, 110, 253).paintTile, 110);
     EXPECT_EQ(mouseMoveAction(true, true, true, -1, 253).paintTile, 253);
     EXPECT_FALSE(mouseMoveAction(true, true, true, -1, 253).drag);
+    EXPECT_TRUE(mouseMoveAction(true, true, false, -1, 253).drag) << "no left tile: the left button drags";
 }
 
 using MapFormRoute = MapFormFixture;
