@@ -3,8 +3,6 @@
 // They run without a display on the offscreen platform.
 #include <gtest/gtest.h>
 
-#include <QtGlobal>
-
 #ifdef PELMORIN_TEST_WIDGETS
 #include <QApplication>
 using TestApplication = QApplication;

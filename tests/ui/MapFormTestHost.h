@@ -4,12 +4,9 @@
 // lets the test choose the palette's state and the outcome of a save.
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QCoreApplication>
-#include <QDir>
 #include <QDesktopServices>
+#include <QDir>
 #include <QMouseEvent>
-#include <QSize>
-#include <QString>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
@@ -20,9 +17,9 @@
 #include <vector>
 
 #include "map/CarteVarenthe.h"
+#include "render/TileLibrary.h"
 #include "settings/AppSettings.h"
 #include "settings/ProgramFolder.h"
-#include "render/TileLibrary.h"
 #include "ui/MapWindowHost.h"
 #include "ui/TMapForm.h"
 #include "ui/UserDialogs.h"
@@ -79,7 +76,7 @@ public:
 };
 
 // Catches the addresses handed to the desktop, so no browser opens. Its
-// meta-object is built with the hover tests.
+// meta-object is built with the map window tests.
 class UrlCatcher : public QObject {
     Q_OBJECT
 public:
@@ -123,9 +120,8 @@ struct ColouredTiles {
     std::unique_ptr<CarteVarenthe> map(int width, int height) const
     {
         auto map = grassWorld(width, height);
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x)
-                map->terrain.at(x, y) = 100 + (x * 3 + y * 5) % 4;
+        for (int i = 0; i < width * height; ++i)
+            map->terrain.at(i % width, i / width) = 100 + (i % width * 3 + i / width * 5) % 4;
         return map;
     }
     QTemporaryDir folder;
@@ -151,6 +147,11 @@ inline void releaseAt(QWidget &widget, Qt::MouseButton button, QPoint at)
 {
     sendMouse(widget, QEvent::MouseButtonRelease, button, Qt::NoButton, at);
 }
+inline void clickAt(QWidget &widget, Qt::MouseButton button, QPoint at)
+{
+    pressAt(widget, button, at);
+    releaseAt(widget, button, at);
+}
 inline void turnWheel(QWidget &widget, int delta, QPoint at = {100, 100})
 {
     QWheelEvent event(QPointF(at), QPointF(widget.mapToGlobal(at)), QPoint(), QPoint(0, delta), Qt::NoButton,
@@ -173,10 +174,7 @@ struct ShownMapForm {
 
 // The centre of a cell in window coordinates, at full size with the grid and
 // the view at the map's corner.
-inline QPoint cellCentre(int column, int row)
-{
-    return {column * 33 + 16, row * 33 + 16};
-}
+inline QPoint cellCentre(int column, int row) { return {column * 33 + 16, row * 33 + 16}; }
 
 // A right click on a cell: the press stores the target, then the windowing
 // system asks for the context menu.

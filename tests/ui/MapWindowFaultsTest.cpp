@@ -1,32 +1,29 @@
 // What a user meets first in the map windows and the palette: presses that
-// must do nothing, and names and messages that must show as typed.
-#include <gtest/gtest.h>
-
+// must do nothing, names and messages that must show as typed, and a busy
+// pointer that must not outlive a failure.
 #include <QComboBox>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTableWidget>
 #include <QTextDocument>
-#include <QTimer>
 #include <QToolTip>
+#include <stdexcept>
 
 #include "MapFormTestHost.h"
+#include "ui/BusyPointer.h"
 #include "ui/QtUserDialogs.h"
 #include "ui/TCitiesForm.h"
 #include "ui/TPaletteForm.h"
 
 namespace {
 
-// A press delivered where the windowing system would: to the widget under
+// A click delivered where the windowing system would: to the widget under
 // the point, from which an unhandled press goes up to its parents.
-void pressOn(QWidget &window, Qt::MouseButton button, QPoint at)
+void clickOn(QWidget &window, Qt::MouseButton button, QPoint at)
 {
-    QWidget *target = window.childAt(at);
-    if (!target)
-        target = &window;
-    pressAt(*target, button, target->mapFrom(&window, at));
-    releaseAt(*target, button, target->mapFrom(&window, at));
+    QWidget *target = window.childAt(at) ? window.childAt(at) : &window;
+    clickAt(*target, button, target->mapFrom(&window, at));
 }
 
 TEST(PaletteFaults, PressesOutsideTheVisibleGridChangeNoSelection)
@@ -37,70 +34,58 @@ TEST(PaletteFaults, PressesOutsideTheVisibleGridChangeNoSelection)
     QCoreApplication::processEvents();
     // A long category: rows of tiles lie hidden under the bottom panel.
     palette.setCategory(5);
-    pressOn(palette, Qt::LeftButton, palettePlaceRect(1, 0, 0).center());
-    pressOn(palette, Qt::RightButton, palettePlaceRect(2, 0, 0).center());
-    const PaletteSelection left = palette.selection(0);
-    const PaletteSelection right = palette.selection(1);
+    clickOn(palette, Qt::LeftButton, palettePlaceRect(1, 0, 0).center());
+    clickOn(palette, Qt::RightButton, palettePlaceRect(2, 0, 0).center());
+    const PaletteSelection left = palette.selection(0), right = palette.selection(1);
     ASSERT_NE(left.category, -1);
     ASSERT_NE(right.category, -1);
-
     const QPoint bottom = palette.Panel2->pos();
-    const QList<QPoint> outside = {
-        palette.Label1->geometry().center() + bottom, palette.Image1->geometry().center() + bottom,
-        palette.Label2->geometry().center() + bottom, bottom + QPoint(60, 30),
-        QPoint(palette.ComboBox1->geometry().right() + 3, 10)};
-    for (const QPoint &at : outside) {
+    for (const QPoint at : {palette.Label1->geometry().center() + bottom, palette.Image1->geometry().center() + bottom,
+                            palette.Label2->geometry().center() + bottom, bottom + QPoint(60, 30),
+                            QPoint(palette.ComboBox1->geometry().right() + 3, 10)})
         for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
             SCOPED_TRACE(testing::Message() << "press at " << at.x() << "," << at.y() << " button " << button);
-            pressOn(palette, button, at);
+            clickOn(palette, button, at);
             EXPECT_EQ(palette.selection(0), left);
             EXPECT_EQ(palette.selection(1), right);
         }
-    }
     // Beside the grid, left of the scroll bar, a press still clears.
-    pressOn(palette, Qt::LeftButton, QPoint(5 * PalettePitch + 4, 60));
+    clickOn(palette, Qt::LeftButton, QPoint(5 * PalettePitch + 4, 60));
     EXPECT_EQ(palette.selection(0).category, -1);
+}
+
+// The text a tooltip shows: Qt takes what looks like markup as rich text.
+std::string shownToolTip()
+{
+    QTextDocument document;
+    document.setHtml(QToolTip::text());
+    return (Qt::mightBeRichText(QToolTip::text()) ? document.toPlainText() : QToolTip::text()).toStdString();
 }
 
 // Names from a map file are data: markup in them shows as typed.
 class MarkupNames : public testing::TestWithParam<const char *> {};
 
-// The text a tooltip shows: Qt takes what looks like markup as rich text.
-QString shownToolTip()
-{
-    const QString text = QToolTip::text();
-    if (!Qt::mightBeRichText(text))
-        return text;
-    QTextDocument document;
-    document.setHtml(text);
-    return document.toPlainText();
-}
-
 TEST_P(MarkupNames, ShowLiterallyInTooltipsAndTheCityList)
 {
-    const QString name = QString::fromUtf8(GetParam());
     auto map = grassWorld(60, 40);
     map->SetCellElement(5, 3, Element{ElementCity, GetParam(), 5, 3, 42});
     map->SetCellElement(6, 3, Element{ElementZone, "<i>zone</i>", 6, 3, 253});
     FakeMapWindowHost host;
     ShownMapForm shown(host, std::move(map));
-    TMapForm &form = shown.form;
-
     const QPoint city = cellCentre(5, 3);
-    moveTo(form, Qt::NoButton, city);
-    QHelpEvent help(QEvent::ToolTip, city, form.mapToGlobal(city));
-    QCoreApplication::sendEvent(&form, &help);
+    moveTo(shown.form, Qt::NoButton, city);
+    QHelpEvent help(QEvent::ToolTip, city, shown.form.mapToGlobal(city));
+    QCoreApplication::sendEvent(&shown.form, &help);
     ASSERT_TRUE(QToolTip::isVisible());
-    EXPECT_EQ(shownToolTip().toStdString(), name.toStdString());
-    // A tip already shown follows the mouse onto the next name.
-    moveTo(form, Qt::NoButton, city + QPoint(33, 0));
-    EXPECT_EQ(shownToolTip().toStdString(), "<i>zone</i>");
+    EXPECT_EQ(shownToolTip(), GetParam());
+    moveTo(shown.form, Qt::NoButton, city + QPoint(33, 0));
+    EXPECT_EQ(shownToolTip(), "<i>zone</i>") << "a tip already shown follows the mouse onto the next name";
     QToolTip::hideText();
 
     TCitiesForm cities;
-    cities.refreshCityList(&form.document());
+    cities.refreshCityList(&shown.form.document());
     ASSERT_EQ(cities.rows().size(), 2);
-    EXPECT_EQ(cities.ValueListEditor1->item(0, 1)->text(), name);
+    EXPECT_EQ(cities.ValueListEditor1->item(0, 1)->text().toStdString(), GetParam());
     EXPECT_TRUE(cities.ValueListEditor1->item(0, 1)->toolTip().isEmpty());
 }
 
@@ -111,7 +96,7 @@ TEST(PlainMessages, MessageBoxesShowTheirTextAsTyped)
 {
     QtUserDialogs dialogs;
     QList<Qt::TextFormat> formats;
-    auto answerNextBox = [&formats] {
+    const auto answerNextBox = [&formats] {
         QTimer::singleShot(0, [&formats] {
             if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
                 formats.append(box->textFormat());
@@ -129,6 +114,19 @@ TEST(PlainMessages, MessageBoxesShowTheirTextAsTyped)
     answerNextBox();
     dialogs.askYesNo(nullptr, QStringLiteral("Confirmer l'enregistrement"), text);
     EXPECT_EQ(formats, QList<Qt::TextFormat>(4, Qt::PlainText));
+}
+
+TEST(BusyPointer, AFailureThrownDuringALongTaskLeavesTheUsualPointer)
+{
+    ASSERT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_THROW(
+        {
+            BusyPointer busy;
+            EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+            throw std::runtime_error("La mémoire manque pour traiter cette carte.");
+        },
+        std::runtime_error);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 } // namespace
