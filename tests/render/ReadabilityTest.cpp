@@ -17,10 +17,7 @@ protected:
                 scene.map.routeTime[OnFoot].at(x, y) = x * 40 + y;
         for (int x = 5; x < 30; ++x)
             scene.map.routeMark.at(x, 6) = MarkOnRoute;
-        Element city;
-        city.kind = ElementCity;
-        city.name = "Brurières";
-        scene.map.SetCellElement(30, 9, city);
+        scene.map.SetCellElement(30, 9, Element{ElementCity, "Brurières", 0, 0, 0});
         scene.settings.showTimes = true;
     }
     QImage whole(int cell) { return scene.renderWhole(viewAt(cell, 1)); }
@@ -28,12 +25,9 @@ protected:
     QImage inPieces(int cell)
     {
         const MapView view = viewAt(cell, 1);
-        QImage image = Scene::canvas(int(view.mapPixelWidth(60)), int(view.mapPixelHeight(13)), qRgb(9, 8, 7));
-        const int w = image.width(), h = image.height();
-        for (const QRect piece : {QRect(0, 0, w / 3, h / 2), QRect(w / 3, 0, w - w / 3, h / 2),
-                                  QRect(0, h / 2, w / 2 + 7, h - h / 2), QRect(w / 2 + 7, h / 2, w, h)})
-            RenderMap(image, piece, view, scene.map, scene.settings, *scene.tiles);
-        return image;
+        const int w = int(view.mapPixelWidth(60)), h = int(view.mapPixelHeight(13));
+        return scene.renderPieces(view, w, h, {QRect(0, 0, w / 3, h / 2), QRect(w / 3, 0, w - w / 3, h / 2),
+                                               QRect(0, h / 2, w / 2 + 7, h - h / 2), QRect(w / 2 + 7, h / 2, w, h)});
     }
     static QRect cellRect(int cell, int x, int y) { return QRect(x * (cell + 1), y * (cell + 1), cell, cell); }
 

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
+#include <initializer_list>
 #include <memory>
 
 #include "map/CarteVarenthe.h"
@@ -30,14 +31,8 @@ inline constexpr int CustomZone = 300;
 
 inline QRgb tileColour(int tile)
 {
-    switch (tile) {
-    case Grass: return qRgb(40, 160, 60);
-    case Water: return qRgb(20, 60, 200);
-    case Mountain: return qRgb(130, 110, 90);
-    case Sand: return qRgb(230, 210, 140);
-    case CustomZone: return qRgb(200, 30, 220);
-    default: return qRgb(0, 0, 0);
-    }
+    return tile == Grass ? qRgb(40, 160, 60) : tile == Water ? qRgb(20, 60, 200) : tile == Mountain ? qRgb(130, 110, 90)
+         : tile == Sand ? qRgb(230, 210, 140) : tile == CustomZone ? qRgb(200, 30, 220) : qRgb(0, 0, 0);
 }
 inline QRgb layerChangeColour() { return qRgb(250, 120, 10); }
 
@@ -76,10 +71,17 @@ public:
         return image;
     }
 
-    QImage render(const MapView &view, int width, int height)
+    QImage render(const MapView &view, int width, int height) { return renderPieces(view, width, height, {}); }
+
+    // Drawn piece by piece on a canvas of another colour; the whole canvas
+    // when no piece is given.
+    QImage renderPieces(const MapView &view, int width, int height, std::initializer_list<QRect> pieces)
     {
-        QImage image = canvas(width, height);
-        RenderMap(image, image.rect(), view, map, settings, *tiles);
+        QImage image = canvas(width, height, pieces.size() ? qRgb(9, 8, 7) : qRgb(1, 2, 3));
+        if (pieces.size() == 0)
+            RenderMap(image, image.rect(), view, map, settings, *tiles);
+        for (const QRect &piece : pieces)
+            RenderMap(image, piece, view, map, settings, *tiles);
         return image;
     }
 
@@ -99,12 +101,7 @@ public:
 
 inline MapView viewAt(int cellSize, int gridGap, int scrollX = 0, int scrollY = 0)
 {
-    MapView view;
-    view.cellSize = cellSize;
-    view.gridGap = gridGap;
-    view.scrollX = scrollX;
-    view.scrollY = scrollY;
-    return view;
+    return MapView{cellSize, gridGap, scrollX, scrollY};
 }
 
 inline QRgb pixel(const QImage &image, int x, int y)
