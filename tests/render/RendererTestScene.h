@@ -36,9 +36,10 @@ inline QRgb tileColour(int tile)
 }
 inline QRgb layerChangeColour() { return qRgb(250, 120, 10); }
 
-inline void writeSolidBitmap(const QString &path, QRgb colour)
+inline void writeSolidBitmap(const QString &path, QRgb colour, QSize size = QSize(32, 32))
 {
-    QImage tile(32, 32, QImage::Format_RGB32);
+    QDir().mkpath(QFileInfo(path).path());
+    QImage tile(size, QImage::Format_RGB888);
     tile.fill(colour);
     ASSERT_TRUE(tile.save(path, "BMP")) << path.toStdString();
 }
@@ -48,7 +49,6 @@ public:
     Scene()
     {
         EXPECT_TRUE(folder.isValid());
-        QDir(folder.path()).mkpath(QStringLiteral("img/1"));
         for (int tile : {Grass, Water, Mountain, Sand, CustomZone})
             writeSolidBitmap(folder.filePath(QStringLiteral("img/1/%1.bmp").arg(tile)), tileColour(tile));
         writeSolidBitmap(folder.filePath(QStringLiteral("img/250.bmp")), layerChangeColour());
@@ -61,6 +61,12 @@ public:
         settings.showProvinceNames = false;
     }
     ~Scene() { ProgramFolder::setPath(QString()); }
+
+    // A tile of one colour written in the program's folder.
+    void writeTile(const QString &relativePath, QRgb colour, QSize size = QSize(32, 32))
+    {
+        writeSolidBitmap(folder.filePath(relativePath), colour, size);
+    }
 
     // The canvas filled with a colour the renderer never draws, so that
     // untouched pixels show.
