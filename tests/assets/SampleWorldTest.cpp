@@ -124,11 +124,6 @@ TEST_F(SampleWorld, LooksLikeAContinentInTheSeaWithSnowInTheNorth)
 
 TEST_F(SampleWorld, PortsRiversAndRoadsAreUsableByATraveller)
 {
-    // The piece a road cell must hold for each mask of joining neighbours
-    // (1 west, 2 north, 4 east, 8 south).
-    constexpr std::array<int32_t, 16> Piece = {0, 110, 111, 115, 110, 110, 112, 119,
-                                               111, 114, 111, 118, 113, 117, 116, 120};
-    auto joins = [](int32_t code) { return code == 0 || isRoadCode(code); };
     // Water a boat can move on: sea, river, bridge, port.
     auto afloat = [](int32_t code) { return code == 103 || code == 104 || code == 122 || code == 1; };
     int roads = 0;
@@ -144,11 +139,11 @@ TEST_F(SampleWorld, PortsRiversAndRoadsAreUsableByATraveller)
             EXPECT_GE(sides(x, y, afloat), 1) << "river cell " << x << "," << y;
         } else if (code >= 110 && code <= 120) {
             ++roads;
-            const int mask = (joins(world->terrainAt(x - 1, y)) ? 1 : 0) + (joins(world->terrainAt(x, y - 1)) ? 2 : 0)
-                             + (joins(world->terrainAt(x + 1, y)) ? 4 : 0)
-                             + (joins(world->terrainAt(x, y + 1)) ? 8 : 0);
+            // The piece the editor would choose for its neighbours.
+            const int mask = joinsRoad(world->terrainAt(x - 1, y)) + 2 * joinsRoad(world->terrainAt(x, y - 1))
+                             + 4 * joinsRoad(world->terrainAt(x + 1, y)) + 8 * joinsRoad(world->terrainAt(x, y + 1));
             EXPECT_NE(mask, 0) << "a road never ends in the open, at " << x << "," << y;
-            EXPECT_EQ(code, Piece[mask]) << "road at " << x << "," << y;
+            EXPECT_EQ(code, roadPieceFor(mask)) << "road at " << x << "," << y;
         }
     });
     EXPECT_TRUE(roads > 1000 && rivers > 200) << roads << " " << rivers;
