@@ -1,6 +1,7 @@
-// The tile pictures a player sees: which file each tile number comes from,
-// what replaces a missing or broken file, and what a damaged map's
-// impossible numbers show.
+// The tile pictures a player sees: which file each tile number comes from
+// (three digits below 100, under folders named the Windows way), what
+// replaces a missing or broken file, and what a damaged map's impossible
+// numbers show.
 #include "RendererTestScene.h"
 
 #include <QFile>
@@ -23,16 +24,6 @@ QRgb solid(TileLibrary &library, int tile, QSize size = QSize(32, 32))
 }
 
 } // namespace
-
-TEST(TileFileName, BelowOneHundredHasThreeDigitsAboveIsPlainAndFoldersMapToThisPlatform)
-{
-    const std::pair<int, const char *> names[] = {{0, "000"},   {7, "007"},     {99, "099"},
-                                                  {100, "100"}, {2511, "2511"}, {5999, "5999"}};
-    for (const auto &[tile, name] : names)
-        EXPECT_EQ(TileLibrary::tileFileName(tile), name);
-    EXPECT_EQ(ProgramFolder::localPath(".\\img\\1\\007.bmp"), "./img/1/007.bmp");
-    EXPECT_EQ(ProgramFolder::localPath("img/4/"), "img/4/");
-}
 
 TEST(TilePictures, EachAspectReadsItsOwnFolderBesideTheProgramAndTheOverlaysStayTheSame)
 {
