@@ -224,7 +224,7 @@ void referenceRectangle(CarteVarenthe &map, int32_t x0, int32_t y0, int32_t x1, 
 CarteVarenthe randomMap(std::mt19937 &random)
 {
     constexpr int32_t Terrains[] = {Grass, Grass, Grass, 101, 0, 0, 110, 111, 116, 120, 121};
-    CarteVarenthe map = filledMap(static_cast<int32_t>(1 + random() % 9), static_cast<int32_t>(1 + random() % 9), Grass);
+    CarteVarenthe map = filledMap(int32_t(1 + random() % 9), int32_t(1 + random() % 9), Grass);
     for (int32_t y = 0; y < map.height; ++y)
         for (int32_t x = 0; x < map.width; ++x)
             map.terrain.at(x, y) = Terrains[random() % std::size(Terrains)];

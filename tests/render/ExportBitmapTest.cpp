@@ -92,7 +92,8 @@ TEST_F(BitmapExport, PictureIsThePitchTimesTheMapSizeIn24Bits)
     const MapView noGrid = viewAt(MapView::cellSizeForZoom(23), 0);
     ASSERT_TRUE(exportTo(target("nogrid.bmp"), noGrid).ok);
     const QByteArray packed = contents(target("nogrid.bmp"));
-    EXPECT_EQ(std::tuple(field(packed, 18, 4), field(packed, 22, 4), packed.size()), std::tuple(140u, 91u, 54 + 91 * 420));
+    EXPECT_EQ(std::tuple(field(packed, 18, 4), field(packed, 22, 4), packed.size()),
+              std::tuple(140u, 91u, 54 + 91 * 420));
     EXPECT_EQ(mapPictureSize(scene.map, noGrid), QSize(140, 91));
 
     // The PNG's header: the same size, 8-bit RGB.
