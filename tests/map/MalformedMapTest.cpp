@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <map>
 #include <memory>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -32,20 +31,6 @@ CarteVarenthe richMap()
 
 TEST(MalformedMap, EveryDamagedFileOfTheCorpusIsRefusedAndTheOpenMapIsUntouched)
 {
-    // Files whose fault has a message of its own.
-    const std::string dimensions = MapFileDimensionsMessage, count = MapFileElementCountMessage,
-                      damaged = MapFileDamagedMessage, noLine = "List index out of bounds (0)";
-    const std::map<std::string, std::string> messages = {
-        {"negative-width", dimensions},        {"negative-height", dimensions},
-        {"huge-width", dimensions},            {"huge-height", dimensions},
-        {"version1-huge-height", dimensions},  {"negative-element-count", count},
-        {"huge-element-count", count},         {"truncated-header", damaged},
-        {"truncated-cells", damaged},          {"truncated-element-count", damaged},
-        {"truncated-element-record", damaged}, {"truncated-cost-tables", damaged},
-        {"negative-bits-per-cell", damaged},   {"negative-province-width", damaged},
-        {"data-offset-past-end", damaged},     {"largest-map-without-its-cells", damaged},
-        {"missing-name-line", noLine},         {"zero-byte-hides-names", noLine},
-    };
     ScratchFolder folder;
     const CarteVarenthe original = richMap();
     richMap().save(folder.file("good.vr"));
@@ -56,18 +41,18 @@ TEST(MalformedMap, EveryDamagedFileOfTheCorpusIsRefusedAndTheOpenMapIsUntouched)
     std::sort(corpus.begin(), corpus.end());
     ASSERT_GE(corpus.size(), 20u);
 
+    // Each file's message, one line a file, in the golden text.
+    std::string messages;
     for (const std::filesystem::path &file : corpus) {
         SCOPED_TRACE(file.filename().string());
         CarteVarenthe open;
         open.open(folder.file("good.vr"));
+        messages += file.filename().string() + ": ";
         try {
             open.load(file.string());
             ADD_FAILURE() << "a damaged file was accepted";
         } catch (const MapFileError &error) {
-            EXPECT_STRNE(error.what(), "");
-            if (const auto known = messages.find(file.stem().string()); known != messages.end()) {
-                EXPECT_EQ(error.what(), known->second);
-            }
+            messages += error.what() + std::string("\n");
         }
         EXPECT_EQ(std::tuple(open.width, open.height, open.mapType, open.provinceNames, open.elements.size(),
                              open.terrainAt(2, 3), open.modified, open.elementAt(4, 5) != nullptr),
@@ -77,6 +62,7 @@ TEST(MalformedMap, EveryDamagedFileOfTheCorpusIsRefusedAndTheOpenMapIsUntouched)
         CarteVarenthe fresh;
         EXPECT_THROW(fresh.open(file.string()), MapFileError);
     }
+    EXPECT_EQ(goldenTextProblem(messages, "malformed-messages.txt"), "");
 }
 
 TEST(MalformedMap, AFileCutAnywhereBeforeItsNamesIsRefusedAndNeverReadPastItsEnd)

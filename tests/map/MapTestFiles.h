@@ -78,6 +78,17 @@ inline std::string readBytes(const std::string &path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// Holds a text against its golden file tests/map/data/<name>, whole. With
+// PELMORIN_UPDATE_GOLDEN=1 the text is written as the new golden instead, to
+// be read before it is committed.
+inline std::string goldenTextProblem(const std::string &text, const std::string &name)
+{
+    const std::string path = std::string(PELMORIN_SOURCE_DIR) + "/tests/map/data/" + name;
+    if (const char *update = std::getenv("PELMORIN_UPDATE_GOLDEN"); update && std::string(update) == "1")
+        writeBytes(path, text);
+    return readBytes(path) == text ? "" : "differs from the golden file " + path;
+}
+
 // Runs `body` in a child process and gives its exit status (-1 when it did
 // not exit normally).
 template <typename Body>
