@@ -33,6 +33,7 @@ protected:
         for (int i = 0; i < 30; ++i)
             scene.map.routeMark.at(5 + i, 4 + i / 2) = i % 7 == 0 ? MarkLayerChange : MarkOnRoute;
         scene.map.SetCellElement(12, 6, Element{ElementZone, "", 0, 0, 253});
+        scene.map.SetCellElement(20, 9, Element{ElementCity, "Brurières", 0, 0, 1});
         scene.settings.showTimes = true;
         scene.settings.showProvinceNames = true;
     }
@@ -62,6 +63,10 @@ TEST_F(ScrollingMap, APictureDrawnInPiecesIsTheWholePicture)
     for (bool boxes : {false, true}) {
         scene.settings.timesBackground = boxes;
         scene.settings.namesBackground = !boxes;
+        // Readable at every zoom: only the province names that fit, and city
+        // names over their cells.
+        scene.settings.provinceNamesThatFit = boxes;
+        scene.settings.showCityNames = boxes;
         for (int cell : {32, 9, 1}) {
             const MapView view = viewAt(cell, 1, 2 * (cell + 1) + 5 + 33, cell + 4);
             for (const QPoint move : {QPoint(33, 0), QPoint(-33, 0), QPoint(0, 33), QPoint(0, -33), QPoint(17, -12),
