@@ -33,7 +33,9 @@ protected:
         for (int i = 0; i < 30; ++i)
             scene.map.routeMark.at(5 + i, 4 + i / 2) = i % 7 == 0 ? MarkLayerChange : MarkOnRoute;
         scene.map.SetCellElement(12, 6, Element{ElementZone, "", 0, 0, 253});
-        scene.map.SetCellElement(20, 9, Element{ElementCity, "Brurières", 0, 0, 1});
+        // Cities whose names cross the pieces' edges at the larger cell sizes.
+        scene.map.SetCellElement(12, 2, Element{ElementCity, "Brurières", 0, 0, 1});
+        scene.map.SetCellElement(8, 5, Element{ElementCity, "Port-Noron", 0, 0, 2});
         scene.settings.showTimes = true;
         scene.settings.showProvinceNames = true;
     }
