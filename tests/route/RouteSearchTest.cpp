@@ -46,7 +46,6 @@ struct TraceCase {
 };
 
 const TraceCase TraceCases[] = {
-    {"walk to the port, board, sail to an end reached only afloat", ".p~~", "e", -1, 3, 0, 81, "oLoo"},
     {"a boat arriving on sand marks the landing", "~~s", "", -1, 2, 0, 100, "ooL"},
     {"an end reached at the same minute both ways is traced on foot", "ps", "e", 21, 1, 0, 21, "oo"},
     {"equal routes keep the move appended first", "../..", "", -1, 1, 1, 80, "oo/.o"},
