@@ -36,25 +36,22 @@ using LookupCase = std::pair<const char *, std::vector<std::string>>;
 
 } // namespace
 
+// Pieces of names without their accents, numbers, zones' names, unknown
+// names and close spellings are also held by the command line's city tests.
 TEST(CityLookup, TypedTextNamesTheCitiesAPlayerMeans)
 {
     const CarteVarenthe map = townsMap();
     const LookupCase cases[] = {
-        {"brur", {"Brurières"}},                          // a piece of the name, no accent typed
         {"BRURIÈRES", {"Brurières"}},                     // capitals and the accent itself
         {"saint-elan", {"Saint-Élan"}},                   // capital accented letter
         {"oeillet", {"Œillet-sur-Mer"}},                  // the ligature spelt out
         {"Port", {"Port"}},                               // the whole name wins over a longer one
         {"por", {"Port-Noron", "Port"}},                  // a piece of two names: both
-        {"saint", {"Saint-Élan", "Saint-Aubin"}},
-        {"12", {"Brurières"}},                            // a city number
-        {"3", {"Port"}},
+        {"3", {"Port"}},                                  // a city number
         {"1789", {"1789"}},                               // digits that are no number fall back to names
         {"vieux-gue", {"Vieux-Gué", "Vieux-Gue"}},        // two names alike once folded
         {"252", {}},                                      // a zone's code is not a city
-        {"brume", {}},                                    // nor its name
         {"", {}},
-        {"Lyon", {}},
     };
     for (const auto &[query, found] : cases)
         EXPECT_EQ(namesOf(findCities(map, query)), found) << query;
@@ -65,7 +62,6 @@ TEST(CityLookup, CloseNamesListTheMatchesThenTheNearSpellings)
     const CarteVarenthe map = townsMap();
     const LookupCase cases[] = {
         {"saint", {"Saint-Élan", "Saint-Aubin"}},  // ambiguous: the matches
-        {"bruiere", {"Brurières"}},                // a slip in the name
         {"prot", {"Port", "Port-Noron"}},          // a slip in the first letters
         {"zzzz", {}},                              // nothing near
     };
