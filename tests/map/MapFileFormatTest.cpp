@@ -1,4 +1,6 @@
-// Reading every generation of map file and writing version 3, byte by byte.
+// Reading every generation of map file and writing version 3, byte by byte
+// (a version 2 file's cities, numbered by position, are the command line's
+// convert test's).
 #include <gtest/gtest.h>
 
 #include "map/CarteVarenthe.h"
@@ -105,22 +107,6 @@ TEST_F(MapFileFormat, AVersionOneMapIsReadAsAWorldMapWhateverItsHeaderSays)
         EXPECT_EQ(std::tuple(map.generatedAt, map.terrainAt(1, 0), map.elementAt(1, 0)->name),
                   std::tuple(99, 105, "Tor"));
     }
-}
-
-TEST_F(MapFileFormat, AVersionTwoMapNumbersItsCitiesByPosition)
-{
-    MapBytes file;
-    file.header(2, 0, 3, 2, 0, 0, 1, 16, 0);
-    for (int i = 0; i < 6; ++i)
-        file.u16(2511 + i);
-    file.i32(3).i32s({0, 0, 2, 1, 1, 1}).costTables().text("Nord\nA\nB\nC\n");
-    const CarteVarenthe map = open(file);
-    EXPECT_EQ(map.terrainAt(2, 1), 2516);
-    ASSERT_EQ(map.provinceNames, std::vector<std::string>{"Nord"});
-    ASSERT_EQ(map.elements.size(), 3u);
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(std::pair(map.elements[i].kind, map.elements[i].number), std::pair(int32_t{ElementCity}, i));
-    EXPECT_EQ(map.elementAt(1, 1)->name, "C");
 }
 
 TEST_F(MapFileFormat, CellsOfAnyWidthKeepTheirFirstFourBytesAndTileNumbersOutOfRange)
