@@ -5,38 +5,27 @@
 #include <QFile>
 #include <QString>
 #include <cstdint>
+#include <tuple>
 
 inline QString programFolder() { return QStringLiteral(PELMORIN_OUTPUT_DIR); }
 
 inline QByteArray readWhole(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-struct BitmapHeader {
-    bool valid = false;
-    int32_t width = 0;
-    int32_t height = 0;
-    int bitsPerPixel = 0;
-};
-
-inline BitmapHeader bitmapHeader(const QByteArray &bytes)
+// Width, |height| and bits per pixel of a .bmp file; zeros when it is none.
+inline std::tuple<int32_t, int32_t, int> bitmapHeader(const QString &path)
 {
-    BitmapHeader header;
-    if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M')
-        return header;
-    auto int32At = [&](int offset) {
+    const QByteArray bytes = readWhole(path);
+    if (bytes.size() < 54 || !bytes.startsWith("BM"))
+        return {0, 0, 0};
+    auto field = [&](int offset, int size) {
         uint32_t v = 0;
-        for (int i = 3; i >= 0; --i)
+        for (int i = size - 1; i >= 0; --i)
             v = (v << 8) | static_cast<uint8_t>(bytes[offset + i]);
         return static_cast<int32_t>(v);
     };
-    header.valid = true;
-    header.width = int32At(18);
-    header.height = int32At(22);
-    header.bitsPerPixel = static_cast<uint8_t>(bytes[28]) | (static_cast<uint8_t>(bytes[29]) << 8);
-    return header;
+    return {field(18, 4), std::abs(field(22, 4)), field(28, 2)};
 }

@@ -11,37 +11,37 @@
 #include "render/TileLibrary.h"
 #include "settings/ProgramFolder.h"
 
-TEST(OverviewPicture, IsA188By102PictureWithAsMuchSeaAsTheSampleWorld)
+TEST(OverviewPicture, TheShippedPictureLooksLikeTheMinimapDrawnFromTheSampleWorld)
 {
     const QString path = programFolder() + QStringLiteral("/img/minipelmorin.bmp");
-    const BitmapHeader header = bitmapHeader(readWhole(path));
-    ASSERT_TRUE(header.valid);
-    EXPECT_EQ(header.width, 188);
-    EXPECT_EQ(std::abs(header.height), 102);
-    EXPECT_EQ(header.bitsPerPixel, 8);
+    EXPECT_EQ(bitmapHeader(path), std::tuple(188, 102, 8));
     const QImage indexed(path);
     ASSERT_EQ(indexed.format(), QImage::Format_Indexed8);
+    const QImage shipped = indexed.convertToFormat(QImage::Format_RGB32);
 
     CarteVarenthe world;
     world.open((programFolder() + QStringLiteral("/pelmorin.vr")).toStdString());
-    int seaCells = 0;
-    for (int32_t y = 0; y < world.height; ++y)
-        for (int32_t x = 0; x < world.width; ++x)
-            seaCells += world.terrainAt(x, y) == 103;
-    const QImage picture = indexed.convertToFormat(QImage::Format_RGB32);
-    // The sea's colour is what the top-left corner shows (ignoring the grid).
-    // The picture covers 310 columns; only the first 300 * 188 / 310 pixel
-    // columns show the map itself.
-    const QRgb sea = picture.pixel(3, 3);
-    const int mapPixels = 300 * 188 / 310;
-    int seaPixels = 0;
-    for (int y = 0; y < picture.height(); ++y)
-        for (int x = 0; x < mapPixels; ++x)
-            seaPixels += picture.pixel(x, y) == sea;
-    const double seaShareOfMap = static_cast<double>(seaCells) / (world.width * world.height);
-    const double seaShareOfPicture = static_cast<double>(seaPixels) / (mapPixels * picture.height());
-    // Grid lines take about a fifth of the sea's pixels.
-    EXPECT_NEAR(seaShareOfPicture, seaShareOfMap * 0.8, 0.08);
+    ProgramFolder::setPath(programFolder());
+    TileLibrary summer;
+    summer.SelectAspectFolder(QStringLiteral(".\\img\\1\\"));
+    MapOverview drawn;
+    drawn.rebuild(world, summer);
+    ProgramFolder::setPath(QString());
+    ASSERT_EQ(drawn.picture().size(), shipped.size());
+    // The shipped picture shows each pixel's most common terrain in a colour
+    // of its own, the drawn one the mean of the tiles: close, not equal.
+    double difference = 0;
+    int near = 0;
+    for (int y = 0; y < shipped.height(); ++y)
+        for (int x = 0; x < shipped.width(); ++x) {
+            const QRgb a = drawn.picture().pixel(x, y), b = shipped.pixel(x, y);
+            const int d = std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
+            difference += d;
+            near += d < 90;
+        }
+    const int pixels = shipped.width() * shipped.height();
+    EXPECT_LT(difference / pixels, 60.0);
+    EXPECT_GT(near, pixels * 3 / 4);
 }
 
 TEST(OverviewPicture, DrawsTheProvinceGridWithOddRowsShiftedByHalfAProvince)
@@ -68,38 +68,7 @@ TEST(ReleaseNotes, AreShortFrenchTextInWindows1252WithWindowsLineEnds)
     ASSERT_FALSE(notes.isEmpty());
     EXPECT_LT(notes.size(), 4096); // the about box shows the first 4096 bytes
     EXPECT_TRUE(notes.contains("1.3.5"));
-    EXPECT_TRUE(notes.contains('\xE9')); // "é" is the single byte E9, not UTF-8's two
-    EXPECT_FALSE(notes.contains("\xC3\xA9"));
+    EXPECT_TRUE(notes.contains('\xE9') && !notes.contains("\xC3\xA9")); // "é" is the single byte E9, not UTF-8's two
     EXPECT_TRUE(notes.endsWith("\r\n"));
     EXPECT_EQ(notes.count("\n"), notes.count("\r\n"));
-}
-
-TEST(OverviewPicture, TheMinimapDrawnFromTheSampleWorldLooksLikeTheShippedPicture)
-{
-    CarteVarenthe world;
-    world.open((programFolder() + QStringLiteral("/pelmorin.vr")).toStdString());
-    ProgramFolder::setPath(programFolder());
-    TileLibrary summer;
-    summer.SelectAspectFolder(QStringLiteral(".\\img\\1\\"));
-    MapOverview drawn;
-    drawn.rebuild(world, summer);
-    ProgramFolder::setPath(QString());
-    const QImage shipped =
-        QImage(programFolder() + QStringLiteral("/img/minipelmorin.bmp")).convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(drawn.picture().size(), shipped.size());
-    // The shipped picture shows each pixel's most common terrain in a colour
-    // of its own, the drawn one the mean of the tiles: close, not equal.
-    double difference = 0;
-    int near = 0;
-    for (int y = 0; y < shipped.height(); ++y) {
-        for (int x = 0; x < shipped.width(); ++x) {
-            const QRgb a = drawn.picture().pixel(x, y), b = shipped.pixel(x, y);
-            const int d = std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
-            difference += d;
-            near += d < 90;
-        }
-    }
-    const int pixels = shipped.width() * shipped.height();
-    EXPECT_LT(difference / pixels, 60.0);
-    EXPECT_GT(near, pixels * 3 / 4);
 }

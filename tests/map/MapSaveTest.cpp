@@ -11,8 +11,6 @@
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <set>
 
@@ -23,6 +21,8 @@
 
 namespace {
 
+const std::string KeptOld = " Le fichier existant n'a pas été modifié.";
+
 CarteVarenthe changedMap(int32_t side)
 {
     CarteVarenthe map;
@@ -32,11 +32,20 @@ CarteVarenthe changedMap(int32_t side)
     return map;
 }
 
-void expectUnsavedMap(const CarteVarenthe &map)
+bool stillUnsaved(const CarteVarenthe &map)
 {
-    EXPECT_TRUE(map.modified);
-    EXPECT_TRUE(map.untitled);
-    EXPECT_EQ(map.fileName, "Sans titre 1");
+    return map.modified && map.untitled && map.fileName == "Sans titre 1";
+}
+
+// The message of a save that fails, or "saved".
+std::string saveFailure(CarteVarenthe &map, const std::string &path)
+{
+    try {
+        map.save(path);
+    } catch (const MapFileError &error) {
+        return error.what();
+    }
+    return "saved";
 }
 
 // The unprivileged way to a file system of our own: a user namespace and a
@@ -67,66 +76,40 @@ TEST(MapSave, aMapSavedWhereNoFileCanBeCreatedSaysWhyAndKeepsItsChangesAndName)
 {
     ScratchFolder folder;
     writeBytes(folder.file("notes.txt"), "not a folder");
-    // A folder in the way of the file is not replaced.
-    std::filesystem::create_directory(folder.file("dossier.vr"));
-    const struct {
-        std::string path;
-        const char *reason;
-    } cases[] = {
-        // A "folder" that is a regular file: no one, root included, can
-        // create a file there.
+    std::filesystem::create_directory(folder.file("dossier.vr")); // a folder in the way is not replaced
+    const std::pair<std::string, const char *> cases[] = {
+        // No one, root included, can create a file under a regular file.
         {folder.file("notes.txt") + "/carte.vr", "un élément du chemin n'est pas un dossier."},
         {folder.file("absent") + "/carte.vr", "le dossier n'existe pas."},
         {folder.file("dossier.vr"), "c'est un dossier."},
     };
-    for (const auto &refused : cases) {
+    for (const auto &[path, reason] : cases) {
         CarteVarenthe map = changedMap(4);
-        try {
-            map.save(refused.path);
-            FAIL() << "the save cannot succeed";
-        } catch (const MapFileError &error) {
-            // No file was there, so none is said to be kept.
-            EXPECT_EQ(std::string(error.what()),
-                      "Impossible d'ouvrir le fichier indiqué « " + refused.path + " » : " + refused.reason);
-        }
-        expectUnsavedMap(map);
+        // No file was there, so none is said to be kept.
+        EXPECT_EQ(saveFailure(map, path), "Impossible d'ouvrir le fichier indiqué « " + path + " » : " + reason);
+        EXPECT_TRUE(stillUnsaved(map));
     }
     EXPECT_TRUE(std::filesystem::is_directory(folder.file("dossier.vr")));
-}
 
-// As an ordinary user, whoever runs the test.
-TEST(MapSave, aFolderThatRefusesWritingIsSaidSo)
-{
-    ScratchFolder folder;
+    // A folder that refuses writing, as an ordinary user whoever runs the test.
     ::chmod(folder.path().c_str(), 0500);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
+    const int status = exitStatusOfChild([&] {
         if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
-            ::_exit(77);
+            return 77;
         CarteVarenthe map = changedMap(4);
-        try {
-            map.save(folder.file("carte.vr"));
-        } catch (const MapFileError &error) {
-            ::_exit(std::string(error.what()).find(" : l'accès est refusé.") != std::string::npos ? 0 : 2);
-        }
-        ::_exit(1);
+        return saveFailure(map, folder.file("carte.vr")).ends_with(" : l'accès est refusé.") ? 0 : 2;
+    });
+    if (status != 77) {
+        EXPECT_EQ(status, 0) << "2 saved or wrong message";
     }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    if (WEXITSTATUS(status) == 77)
-        GTEST_SKIP() << "cannot become an ordinary user";
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "1 saved, 2 wrong message";
 }
 
 TEST(MapSave, aFileSizeLimitLeavesTheOldFileByteIdentical)
 {
     ScratchFolder folder;
-    CarteVarenthe old = changedMap(4);
-    old.save(folder.file("carte.vr"));
-    const std::string before = readBytes(folder.file("carte.vr"));
-
+    const std::string path = folder.file("carte.vr");
+    changedMap(4).save(path);
+    const std::string before = readBytes(path);
     CarteVarenthe bigger = changedMap(200);
     rlimit saved{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -134,142 +117,87 @@ TEST(MapSave, aFileSizeLimitLeavesTheOldFileByteIdentical)
     rlimit limit = saved;
     limit.rlim_cur = before.size() + 100;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
-    std::string message;
-    try {
-        bigger.save(folder.file("carte.vr"));
-    } catch (const MapFileError &error) {
-        message = error.what();
-    }
+    const std::string message = saveFailure(bigger, path);
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
 
-    EXPECT_EQ(message, "L'enregistrement de la carte « " + folder.file("carte.vr")
-                           + " » a échoué : le fichier dépasserait la taille autorisée. Le fichier existant n'a pas été "
-                             "modifié.");
-    EXPECT_EQ(readBytes(folder.file("carte.vr")), before);
+    EXPECT_EQ(message, "L'enregistrement de la carte « " + path
+                           + " » a échoué : le fichier dépasserait la taille autorisée." + KeptOld);
+    EXPECT_EQ(readBytes(path), before);
     EXPECT_EQ(namesIn(folder.path()).size(), 1u) << "no temporary file is left behind";
-    expectUnsavedMap(bigger);
+    EXPECT_TRUE(stillUnsaved(bigger));
 }
 
-// A full disk and a read-only one, made real with a tiny file system of our own in a private
-// mount namespace (a user namespace lets an ordinary user do it too).
+// A full disk and a read-only one, made real with a tiny file system of our
+// own in a private mount namespace.
 TEST(MapSave, aFullDiskLeavesTheOldFileByteIdentical)
 {
     ScratchFolder folder;
     const std::string disk = folder.file("disk");
     std::filesystem::create_directory(disk);
-
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
+    const int status = exitStatusOfChild([&] {
         if (!enterPrivateMounts() || ::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0)
-            ::_exit(77);
+            return 77;
         const std::string path = disk + "/carte.vr";
         CarteVarenthe old = changedMap(4);
         old.save(path);
         const std::string before = readBytes(path);
         CarteVarenthe bigger = changedMap(300); // 180,000 bytes of cells
-        int status = 0;
-        try {
-            bigger.save(path);
-            status = 1;
-        } catch (const MapFileError &error) {
-            if (std::string(error.what()).find("disque est plein") == std::string::npos)
-                status = 2;
-        }
-        if (readBytes(path) != before)
-            status = 3;
-        if (namesIn(disk).size() != 1)
-            status = 4;
-        if (!bigger.modified || !bigger.untitled || bigger.fileName != "Sans titre 1")
-            status = 5;
-        const auto says = [](const std::string &path, CarteVarenthe &map, const std::string &ending) {
-            try {
-                map.save(path);
-            } catch (const MapFileError &error) {
-                const std::string message = error.what();
-                return message.find("« " + path + " »") != std::string::npos
-                       && message.size() >= ending.size()
-                       && message.compare(message.size() - ending.size(), ending.size(), ending) == 0;
-            }
-            return false;
+        const auto says = [](CarteVarenthe &map, const std::string &path, const std::string &ending) {
+            const std::string message = saveFailure(map, path);
+            return message.find("« " + path + " »") != std::string::npos && message.ends_with(ending);
         };
-        if (!says(path, bigger, "le disque est plein. Le fichier existant n'a pas été modifié."))
-            status = 6;
-        // A new file: there is no existing file to speak of.
-        if (!says(disk + "/neuve.vr", bigger, "le disque est plein."))
-            status = 7;
+        if (!says(bigger, path, "le disque est plein." + KeptOld))
+            return 2;
+        if (readBytes(path) != before || namesIn(disk).size() != 1 || !stillUnsaved(bigger))
+            return 3;
+        if (!says(bigger, disk + "/neuve.vr", "le disque est plein.")) // no existing file to speak of
+            return 4;
         if (::mount(nullptr, disk.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0)
-            status = 8;
-        else if (!says(path, old, "le système de fichiers est en lecture seule. Le fichier existant n'a pas été modifié."))
-            status = 9;
-        ::_exit(status);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    if (WEXITSTATUS(status) == 77)
+            return 5;
+        return says(old, path, "le système de fichiers est en lecture seule." + KeptOld) ? 0 : 6;
+    });
+    if (status == 77)
         GTEST_SKIP() << "no private mount namespace on this machine";
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "1 saved, 2 wrong message, 3 old file changed, 4 temporary left, 5 flags, "
-                                         "6 to 9 the reasons of a full disk and a read-only one";
+    EXPECT_EQ(status, 0) << "2 full disk not said, 3 old file, temporary or flags, 4 new file, 5 remount, "
+                            "6 read-only not said";
 }
 
-TEST(MapSave, aSaveReplacesTheFileKeepsItsPermissionsAndWritesThroughALink)
+TEST(SaveLinks, aSaveWritesThroughLinksKeepsPermissionsAndRefusesALoop)
 {
     ScratchFolder folder;
-    CarteVarenthe first = changedMap(4);
-    first.save(folder.file("carte.vr"));
+    changedMap(4).save(folder.file("carte.vr"));
     ::chmod(folder.file("carte.vr").c_str(), 0640);
     std::filesystem::create_symlink("carte.vr", folder.file("lien.vr"));
-
     CarteVarenthe second = changedMap(6);
     second.save(folder.file("lien.vr"));
-    EXPECT_FALSE(second.modified);
-    EXPECT_FALSE(second.untitled);
+    EXPECT_FALSE(second.modified || second.untitled);
     EXPECT_EQ(second.fileName, folder.file("lien.vr"));
     EXPECT_TRUE(std::filesystem::is_symlink(folder.file("lien.vr")));
     struct stat info {};
     ASSERT_EQ(::stat(folder.file("carte.vr").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
-    EXPECT_EQ(namesIn(folder.path()).size(), 2u);
-
     CarteVarenthe back;
     back.open(folder.file("carte.vr"));
     EXPECT_EQ(back.width, 6);
-}
 
-TEST(SaveLinks, aLinkToNoFileYetCreatesItsTargetAndStaysALink)
-{
-    ScratchFolder folder;
+    // A link to no file yet creates its target and stays a link.
     std::filesystem::create_directory(folder.file("ailleurs"));
-    std::filesystem::create_directory(folder.file("liens"));
-    std::filesystem::create_symlink("../ailleurs/carte.vr", folder.file("liens/carte.vr"));
-
-    CarteVarenthe map = changedMap(5);
-    map.save(folder.file("liens/carte.vr"));
-    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("liens/carte.vr")));
-    CarteVarenthe back;
-    back.open(folder.file("ailleurs/carte.vr"));
+    std::filesystem::create_symlink("ailleurs/neuve.vr", folder.file("neuve.vr"));
+    changedMap(5).save(folder.file("neuve.vr"));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("neuve.vr")));
+    back.open(folder.file("ailleurs/neuve.vr"));
     EXPECT_EQ(back.width, 5);
-    EXPECT_EQ(namesIn(folder.file("ailleurs")), std::set<std::string>{"carte.vr"});
-}
+    EXPECT_EQ(namesIn(folder.file("ailleurs")), std::set<std::string>{"neuve.vr"});
 
-TEST(SaveLinks, aLoopOfLinksIsRefusedAndChangesNothing)
-{
-    ScratchFolder folder;
     std::filesystem::create_symlink("b.vr", folder.file("a.vr"));
     std::filesystem::create_symlink("a.vr", folder.file("b.vr"));
-    CarteVarenthe map = changedMap(3);
-    try {
-        map.save(folder.file("a.vr"));
-        FAIL() << "a loop has no file to write";
-    } catch (const MapFileError &error) {
-        EXPECT_NE(std::string(error.what()).find("forment une boucle"), std::string::npos) << error.what();
-    }
-    EXPECT_TRUE(map.modified);
-    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("a.vr")));
-    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("b.vr")));
-    EXPECT_EQ(namesIn(folder.path()), (std::set<std::string>{"a.vr", "b.vr"}));
+    CarteVarenthe looped = changedMap(3);
+    EXPECT_NE(saveFailure(looped, folder.file("a.vr")).find("forment une boucle"), std::string::npos);
+    EXPECT_TRUE(looped.modified);
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("a.vr")) && std::filesystem::is_symlink(folder.file("b.vr")));
+    EXPECT_EQ(namesIn(folder.path()),
+              (std::set<std::string>{"a.vr", "ailleurs", "b.vr", "carte.vr", "lien.vr", "neuve.vr"}));
 }
 
 // The save is killed while the file is half written: the old file stays
@@ -290,10 +218,8 @@ TEST(SaveLinks, aKilledSaveLeavesNothingBehind)
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            if (namedTemporary) {
-                if (!enterPrivateMounts() || ::mount("tmpfs", "/proc", "tmpfs", 0, nullptr) != 0)
-                    ::_exit(77);
-            }
+            if (namedTemporary && (!enterPrivateMounts() || ::mount("tmpfs", "/proc", "tmpfs", 0, nullptr) != 0))
+                ::_exit(77);
             const std::string half(1 << 20, 'x');
             writeFileAtomically(path, 2 * half.size(), [&](const MapByteSink &sink) {
                 sink(half.data(), half.size());
@@ -304,15 +230,15 @@ TEST(SaveLinks, aKilledSaveLeavesNothingBehind)
         }
         ::close(ready[1]);
         char signal = 0;
-        if (::read(ready[0], &signal, 1) != 1) {
-            ::close(ready[0]);
+        const bool started = ::read(ready[0], &signal, 1) == 1;
+        ::close(ready[0]);
+        if (!started) { // no private mount namespace on this machine
             ::waitpid(child, nullptr, 0);
-            continue; // no private mount namespace on this machine
+            continue;
         }
         namedTried = namedTried || namedTemporary;
         ::kill(child, SIGKILL);
         ASSERT_EQ(::waitpid(child, nullptr, 0), child);
-        ::close(ready[0]);
         EXPECT_EQ(readBytes(path), before);
         std::set<std::string> left = namesIn(folder.path());
         if (namedTemporary) {

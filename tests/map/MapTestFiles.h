@@ -1,6 +1,7 @@
 #pragma once
-// Helpers of the map tests: files built byte by byte, and a scratch folder
-// that disappears with the test.
+// Helpers of the map tests: files built byte by byte, a scratch folder that
+// disappears with the test, and a child process for what must not touch the
+// test program itself (resource limits, namespaces, other users).
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -8,47 +9,27 @@
 #include <initializer_list>
 #include <iterator>
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "map/MapFileHeader.h"
 
 // Little-endian bytes of a map file, appended section by section.
 class MapBytes {
 public:
-    MapBytes &i32(int32_t value)
-    {
-        const auto v = static_cast<uint32_t>(value);
-        for (int b = 0; b < 4; ++b)
-            bytes_ += static_cast<char>((v >> (8 * b)) & 0xFF);
-        return *this;
-    }
     MapBytes &i32s(std::initializer_list<int32_t> values)
     {
         for (const int32_t v : values)
-            i32(v);
+            for (int b = 0; b < 4; ++b)
+                bytes_ += static_cast<char>((static_cast<uint32_t>(v) >> (8 * b)) & 0xFF);
         return *this;
     }
-    MapBytes &u16(uint32_t value)
-    {
-        bytes_ += static_cast<char>(value & 0xFF);
-        bytes_ += static_cast<char>((value >> 8) & 0xFF);
-        return *this;
-    }
-    MapBytes &u8(uint32_t value)
-    {
-        bytes_ += static_cast<char>(value & 0xFF);
-        return *this;
-    }
-    MapBytes &text(const std::string &text)
-    {
-        bytes_ += text;
-        return *this;
-    }
-    MapBytes &zeros(size_t count)
-    {
-        bytes_.append(count, '\0');
-        return *this;
-    }
-    // A header of the given version: "PMVR", dataOffset 44, then the fields.
+    MapBytes &i32(int32_t value) { return i32s({value}); }
+    MapBytes &u16(uint32_t value) { return u8(value).u8(value >> 8); }
+    MapBytes &u8(uint32_t value) { return text(std::string(1, static_cast<char>(value & 0xFF))); }
+    MapBytes &text(const std::string &text) { bytes_ += text; return *this; }
+    MapBytes &zeros(size_t count) { return text(std::string(count, '\0')); }
+    // "PMVR", data offset 44, then the header fields.
     MapBytes &header(int32_t version, int32_t generatedAt, int32_t width, int32_t height, int32_t provinceWidth,
                      int32_t provinceHeight, int32_t provinceCount, int32_t bitsPerCell, int32_t mapType)
     {
@@ -56,7 +37,6 @@ public:
                      provinceCount, bitsPerCell, mapType});
     }
     MapBytes &costTables() { return zeros(MapFileCostTablesSize); }
-
     const std::string &str() const { return bytes_; }
     size_t size() const { return bytes_.size(); }
 
@@ -74,13 +54,12 @@ public:
     ~ScratchFolder()
     {
         std::error_code ignored;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ignored);
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                     ignored);
         std::filesystem::remove_all(path_, ignored);
     }
     ScratchFolder(const ScratchFolder &) = delete;
     ScratchFolder &operator=(const ScratchFolder &) = delete;
-
     std::string file(const std::string &name) const { return (path_ / name).string(); }
     const std::filesystem::path &path() const { return path_; }
 
@@ -90,12 +69,36 @@ private:
 
 inline void writeBytes(const std::string &path, const std::string &bytes)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), std::streamsize(bytes.size()));
 }
 
 inline std::string readBytes(const std::string &path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Holds a text against its golden file tests/map/data/<name>, whole. With
+// PELMORIN_UPDATE_GOLDEN=1 the text is written as the new golden instead, to
+// be read before it is committed.
+inline std::string goldenTextProblem(const std::string &text, const std::string &name)
+{
+    const std::string path = std::string(PELMORIN_SOURCE_DIR) + "/tests/map/data/" + name;
+    if (const char *update = std::getenv("PELMORIN_UPDATE_GOLDEN"); update && std::string(update) == "1")
+        writeBytes(path, text);
+    return readBytes(path) == text ? "" : "differs from the golden file " + path;
+}
+
+// Runs `body` in a child process and gives its exit status (-1 when it did
+// not exit normally).
+template <typename Body>
+int exitStatusOfChild(Body body)
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(body());
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
 }

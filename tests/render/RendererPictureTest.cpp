@@ -119,8 +119,7 @@ TEST(MapPicture, TilesFollowTheAspectAndAMapNeverSearchedTakesNoRouteMemory)
     EXPECT_EQ(scene.renderWhole(viewAt(16, 1)), summer) << "filled but empty layers draw the same";
 
     // A new aspect where water is another colour: the window's tiles follow.
-    QDir(scene.folder.path()).mkpath(QStringLiteral("img/4"));
-    writeSolidBitmap(scene.folder.filePath(QStringLiteral("img/4/103.bmp")), qRgb(90, 90, 255));
+    scene.writeTile(QStringLiteral("img/4/103.bmp"), qRgb(90, 90, 255));
     scene.library.SelectAspectFolder(QStringLiteral(".\\img\\4\\"));
     EXPECT_EQ(pixel(scene.renderWhole(viewAt(16, 1)), 17 + 8, 17 + 8), qRgb(90, 90, 255));
 }

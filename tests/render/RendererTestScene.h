@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
+#include <initializer_list>
 #include <memory>
 
 #include "map/CarteVarenthe.h"
@@ -30,20 +31,15 @@ inline constexpr int CustomZone = 300;
 
 inline QRgb tileColour(int tile)
 {
-    switch (tile) {
-    case Grass: return qRgb(40, 160, 60);
-    case Water: return qRgb(20, 60, 200);
-    case Mountain: return qRgb(130, 110, 90);
-    case Sand: return qRgb(230, 210, 140);
-    case CustomZone: return qRgb(200, 30, 220);
-    default: return qRgb(0, 0, 0);
-    }
+    return tile == Grass ? qRgb(40, 160, 60) : tile == Water ? qRgb(20, 60, 200) : tile == Mountain ? qRgb(130, 110, 90)
+         : tile == Sand ? qRgb(230, 210, 140) : tile == CustomZone ? qRgb(200, 30, 220) : qRgb(0, 0, 0);
 }
 inline QRgb layerChangeColour() { return qRgb(250, 120, 10); }
 
-inline void writeSolidBitmap(const QString &path, QRgb colour)
+inline void writeSolidBitmap(const QString &path, QRgb colour, QSize size = QSize(32, 32))
 {
-    QImage tile(32, 32, QImage::Format_RGB32);
+    QDir().mkpath(QFileInfo(path).path());
+    QImage tile(size, QImage::Format_RGB888);
     tile.fill(colour);
     ASSERT_TRUE(tile.save(path, "BMP")) << path.toStdString();
 }
@@ -53,7 +49,6 @@ public:
     Scene()
     {
         EXPECT_TRUE(folder.isValid());
-        QDir(folder.path()).mkpath(QStringLiteral("img/1"));
         for (int tile : {Grass, Water, Mountain, Sand, CustomZone})
             writeSolidBitmap(folder.filePath(QStringLiteral("img/1/%1.bmp").arg(tile)), tileColour(tile));
         writeSolidBitmap(folder.filePath(QStringLiteral("img/250.bmp")), layerChangeColour());
@@ -67,6 +62,12 @@ public:
     }
     ~Scene() { ProgramFolder::setPath(QString()); }
 
+    // A tile of one colour written in the program's folder.
+    void writeTile(const QString &relativePath, QRgb colour, QSize size = QSize(32, 32))
+    {
+        writeSolidBitmap(folder.filePath(relativePath), colour, size);
+    }
+
     // The canvas filled with a colour the renderer never draws, so that
     // untouched pixels show.
     static QImage canvas(int width, int height, QRgb colour = qRgb(1, 2, 3))
@@ -76,10 +77,17 @@ public:
         return image;
     }
 
-    QImage render(const MapView &view, int width, int height)
+    QImage render(const MapView &view, int width, int height) { return renderPieces(view, width, height, {}); }
+
+    // Drawn piece by piece on a canvas of another colour; the whole canvas
+    // when no piece is given.
+    QImage renderPieces(const MapView &view, int width, int height, std::initializer_list<QRect> pieces)
     {
-        QImage image = canvas(width, height);
-        RenderMap(image, image.rect(), view, map, settings, *tiles);
+        QImage image = canvas(width, height, pieces.size() ? qRgb(9, 8, 7) : qRgb(1, 2, 3));
+        if (pieces.size() == 0)
+            RenderMap(image, image.rect(), view, map, settings, *tiles);
+        for (const QRect &piece : pieces)
+            RenderMap(image, piece, view, map, settings, *tiles);
         return image;
     }
 
@@ -99,12 +107,7 @@ public:
 
 inline MapView viewAt(int cellSize, int gridGap, int scrollX = 0, int scrollY = 0)
 {
-    MapView view;
-    view.cellSize = cellSize;
-    view.gridGap = gridGap;
-    view.scrollX = scrollX;
-    view.scrollY = scrollY;
-    return view;
+    return MapView{cellSize, gridGap, scrollX, scrollY};
 }
 
 inline QRgb pixel(const QImage &image, int x, int y)

@@ -42,24 +42,20 @@ protected:
         RenderMap(image, image.rect(), view, scene.map, withoutTimes, *scene.tiles);
         const QFont font = timesFont(view.cell());
         const QFontMetrics metrics(font);
-        const QString references[3] = {"0:00", "00:00", "000:00"};
         QPainter painter(&image);
         painter.setFont(font);
         painter.setPen(QColor(Yellow));
         const int c = view.cell();
         for (int y = 0; y < scene.map.height; ++y) {
             for (int x = 0; x < scene.map.width; ++x) {
-                const int X = x * view.pitch() - view.scrollX;
-                const int Y = y * view.pitch() - view.scrollY;
+                const int X = x * view.pitch() - view.scrollX, Y = y * view.pitch() - view.scrollY;
                 for (int layer : {OnFoot, Afloat}) {
                     const int t = scene.map.routeTimeAt(x, y, layer);
                     if (t == -1)
                         continue;
-                    const QString reference = references[t < 600 ? 0 : (t < 6000 ? 1 : 2)];
-                    const int w = std::min(metrics.horizontalAdvance(reference), c);
-                    const int h = std::min(metrics.height(), c);
-                    const int top = layer == OnFoot ? Y + c - h : Y;
-                    const QRect box(X, top, w, h);
+                    const QString reference = t < 600 ? "0:00" : t < 6000 ? "00:00" : "000:00";
+                    const int h = std::min(metrics.height(), c), top = layer == OnFoot ? Y + c - h : Y;
+                    const QRect box(X, top, std::min(metrics.horizontalAdvance(reference), c), h);
                     painter.setClipRect(box);
                     if (scene.settings.timesBackground)
                         painter.fillRect(box, Qt::black);
@@ -81,12 +77,10 @@ TEST(TravelTimeFonts, ShrinkWithTheCellAndNeverVanish)
     // configured points, cell size, points drawn
     const int times[][3] = {{7, 32, 7}, {7, 16, 5}, {7, 1, 3}, {2, 1, 1}};
     const int names[][3] = {{14, 32, 14}, {14, 16, 10}, {14, 1, 6}, {3, 5, 1}};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(timesPointSize(times[i][0], times[i][1]), times[i][2]) << times[i][0] << " at " << times[i][1];
-        EXPECT_EQ(namesPointSize(names[i][0], names[i][1]), names[i][2]) << names[i][0] << " at " << names[i][1];
-    }
-    EXPECT_EQ(renderFont(QFont(), 7).pixelSize(), 9);
-    EXPECT_EQ(renderFont(QFont(), 14).pixelSize(), 19);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(std::pair(timesPointSize(times[i][0], times[i][1]), namesPointSize(names[i][0], names[i][1])),
+                  std::pair(times[i][2], names[i][2])) << i;
+    EXPECT_EQ(std::pair(renderFont(QFont(), 7).pixelSize(), renderFont(QFont(), 14).pixelSize()), std::pair(9, 19));
 }
 
 TEST_F(TravelTimes, LabelsGiveTheSamePixelsAsTextDrawnInEachCell)
@@ -105,8 +99,7 @@ TEST_F(TravelTimes, LabelsGiveTheSamePixelsAsTextDrawnInEachCell)
         scene.settings.timesBackground = boxed;
         for (int cell : {32, 25, 16, 7, 1}) {
             const MapView view = viewAt(cell, 1, cell / 3, cell / 2);
-            const int width = scene.map.width * view.pitch();
-            const int height = scene.map.height * view.pitch();
+            const int width = scene.map.width * view.pitch(), height = scene.map.height * view.pitch();
             const QImage stamped = scene.render(view, width, height);
             const QImage drawn = drawnCellByCell(view, width, height);
             EXPECT_EQ(differingPixels(stamped, drawn), 0) << "cell " << cell << (boxed ? " boxed" : "");

@@ -29,8 +29,7 @@ TEST(ScaledTiles, MadeOncePerSizeAndAspectWithTheLayerChangeTileAlwaysReady)
     EXPECT_TRUE(tiles.isValid(Water)) << "the same size again: nothing to redo";
 
     // An aspect change in the shared library is noticed at the next sync.
-    QDir(scene.folder.path()).mkpath(QStringLiteral("img/4"));
-    writeSolidBitmap(scene.folder.filePath(QStringLiteral("img/4/103.bmp")), qRgb(1, 200, 250));
+    scene.writeTile(QStringLiteral("img/4/103.bmp"), qRgb(1, 200, 250));
     scene.library.SelectAspectFolder(QStringLiteral(".\\img\\4\\"));
     tiles.syncWith(16);
     EXPECT_FALSE(tiles.isValid(Water));

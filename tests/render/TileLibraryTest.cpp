@@ -1,143 +1,97 @@
-// The tile pictures a player sees: which file each tile number comes from,
-// what replaces a missing or broken file, and what a damaged map's
-// impossible numbers show.
-#include "render/TileLibrary.h"
-#include "settings/ProgramFolder.h"
+// The tile pictures a player sees: which file each tile number comes from
+// (three digits below 100, under folders named the Windows way), what
+// replaces a missing or broken file, and what a damaged map's impossible
+// numbers show.
+#include "RendererTestScene.h"
 
-#include <gtest/gtest.h>
-
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
-
 #include <limits>
-#include <memory>
+
+using namespace rendertest;
 
 namespace {
 
 const QRgb Black = qRgb(0, 0, 0);
 
-class TilePictures : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(home.isValid());
-        startDir = QDir::currentPath();
-        ProgramFolder::setPath(home.path());
-        library = std::make_unique<TileLibrary>();
-    }
-    void TearDown() override
-    {
-        ProgramFolder::setPath(QString());
-        QDir::setCurrent(startDir);
-    }
-
-    // A 24-bit .bmp of one colour, written where the program would find it.
-    void writeTile(const QString &relativePath, QRgb colour, QSize size = QSize(32, 32))
-    {
-        const QString path = home.filePath(relativePath);
-        QDir().mkpath(QFileInfo(path).path());
-        QImage picture(size, QImage::Format_RGB888);
-        picture.fill(colour);
-        ASSERT_TRUE(picture.save(path, "BMP")) << path.toStdString();
-    }
-
-    // The tile's colour when it is one solid colour of the given size, else
-    // a colour no test uses.
-    QRgb solid(int tile, QSize size = QSize(32, 32))
-    {
-        const QImage picture = library->GetTile(tile).convertToFormat(QImage::Format_RGB32);
-        if (picture.size() != size)
-            return qRgb(1, 254, 1);
-        for (int y = 0; y < size.height(); ++y)
-            for (int x = 0; x < size.width(); ++x)
-                if (picture.pixel(x, y) != picture.pixel(0, 0))
-                    return qRgb(1, 254, 1);
-        return picture.pixel(0, 0) | 0xFF000000u;
-    }
-
-    QTemporaryDir home;
-    QString startDir;
-    std::unique_ptr<TileLibrary> library;
-};
+// The tile's colour when it is one solid colour of the given size, else a
+// colour no test uses.
+QRgb solid(TileLibrary &library, int tile, QSize size = QSize(32, 32))
+{
+    const QImage picture = library.GetTile(tile).convertToFormat(QImage::Format_RGB32);
+    QImage plain(size, QImage::Format_RGB32);
+    plain.fill(picture.isNull() ? 0 : picture.pixel(0, 0));
+    return picture == plain ? picture.pixel(0, 0) | 0xFF000000u : qRgb(1, 254, 1);
+}
 
 } // namespace
 
-TEST(TileFileName, BelowOneHundredHasThreeDigitsAboveIsPlainAndFoldersMapToThisPlatform)
+TEST(TilePictures, EachAspectReadsItsOwnFolderBesideTheProgramAndTheOverlaysStayTheSame)
 {
-    const std::pair<int, const char *> names[] = {{0, "000"},   {7, "007"},     {99, "099"},
-                                                  {100, "100"}, {2511, "2511"}, {5999, "5999"}};
-    for (const auto &[tile, name] : names)
-        EXPECT_EQ(TileLibrary::tileFileName(tile), name);
-    EXPECT_EQ(ProgramFolder::localPath(".\\img\\1\\007.bmp"), "./img/1/007.bmp");
-    EXPECT_EQ(ProgramFolder::localPath("img/4/"), "img/4/");
-}
-
-TEST_F(TilePictures, EachAspectReadsItsOwnFolderBesideTheProgramAndTheOverlaysStayTheSame)
-{
-    writeTile("img/4/005.bmp", qRgb(10, 20, 30));
-    writeTile("img/1/005.bmp", qRgb(1, 2, 3));
-    writeTile("img/4/3611.bmp", qRgb(5, 6, 7), QSize(40, 20)); // kept at its own size
-    writeTile("img/250.bmp", qRgb(12, 34, 56));
-    writeTile("100.bmp", qRgb(33, 44, 55));
+    Scene scene;
+    scene.writeTile("img/4/005.bmp", qRgb(10, 20, 30));
+    scene.writeTile("img/1/005.bmp", qRgb(1, 2, 3));
+    scene.writeTile("img/4/3611.bmp", qRgb(5, 6, 7), QSize(40, 20)); // kept at its own size
+    scene.writeTile("100.bmp", qRgb(33, 44, 55));
+    const QString startDir = QDir::currentPath();
     QDir::setCurrent(QDir::tempPath()); // started from elsewhere
-
-    library->SelectAspectFolder(".\\img\\4\\");
-    EXPECT_EQ(library->aspectFolder(), ".\\img\\4\\");
-    EXPECT_FALSE(library->isLoaded(5));
-    EXPECT_EQ(solid(5), qRgb(10, 20, 30));
-    EXPECT_TRUE(library->isLoaded(5));
-    EXPECT_EQ(solid(3611, QSize(40, 20)), qRgb(5, 6, 7));
+    TileLibrary library;
+    library.SelectAspectFolder(".\\img\\4\\");
+    EXPECT_FALSE(library.isLoaded(5));
+    EXPECT_EQ(solid(library, 5), qRgb(10, 20, 30));
+    EXPECT_TRUE(library.isLoaded(5));
+    EXPECT_EQ(solid(library, 3611, QSize(40, 20)), qRgb(5, 6, 7));
     // Loading tiles leaves the current directory where it was: relative
     // names given by a script to pelmorin-cli keep their meaning.
     EXPECT_EQ(QDir(QDir::currentPath()).canonicalPath(), QDir(QDir::tempPath()).canonicalPath());
-    const uint64_t winter = library->generation();
-    library->ReleaseTiles();
-    library->SelectAspectFolder(".\\img\\1\\");
-    EXPECT_NE(library->generation(), winter);
-    EXPECT_EQ(solid(5), qRgb(1, 2, 3));
+    QDir::setCurrent(startDir);
+    const uint64_t winter = library.generation();
+    library.ReleaseTiles();
+    library.SelectAspectFolder(".\\img\\1\\");
+    EXPECT_NE(library.generation(), winter);
+    EXPECT_EQ(solid(library, 5), qRgb(1, 2, 3));
 
     // 250 is one file for all aspects, 251 to 256 are plain colours; all are
     // ready as soon as the aspect is chosen.
     const std::pair<int, QRgb> fixed[] = {
-        {250, qRgb(12, 34, 56)}, {251, qRgb(161, 204, 245)}, {252, qRgb(176, 176, 176)},
-        {253, qRgb(0, 128, 0)},  {254, qRgb(0, 0, 255)},     {255, qRgb(255, 255, 0)},
+        {250, layerChangeColour()}, {251, qRgb(161, 204, 245)}, {252, qRgb(176, 176, 176)},
+        {253, qRgb(0, 128, 0)},     {254, qRgb(0, 0, 255)},     {255, qRgb(255, 255, 0)},
         {256, qRgb(255, 0, 0)},
     };
     for (const auto &[tile, colour] : fixed) {
-        EXPECT_TRUE(library->isLoaded(tile)) << tile;
-        EXPECT_EQ(solid(tile), colour) << tile;
+        EXPECT_TRUE(library.isLoaded(tile)) << tile;
+        EXPECT_EQ(solid(library, tile), colour) << tile;
     }
-    EXPECT_FALSE(library->isLoaded(257));
-
-    library->SelectAspectFolder(QString()); // an unknown aspect: the program folder itself
-    EXPECT_EQ(solid(100), qRgb(33, 44, 55));
+    EXPECT_FALSE(library.isLoaded(257));
+    library.SelectAspectFolder(QString()); // an unknown aspect: the program folder itself
+    EXPECT_EQ(solid(library, 100), qRgb(33, 44, 55));
 }
 
-TEST_F(TilePictures, MissingBrokenAndImpossibleTilesAreBlack)
+TEST(TilePictures, MissingBrokenAndImpossibleTilesAreBlack)
 {
-    QDir().mkpath(home.filePath("img/1/102.bmp")); // a folder where a file should be
-    QFile broken(home.filePath("img/1/101.bmp"));
-    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-    broken.write("BM this is not a picture at all");
+    Scene scene;
+    QDir().mkpath(scene.folder.filePath("img/1/102.bmp")); // a folder where a file should be
+    QFile::remove(scene.folder.filePath("img/250.bmp"));
+    QFile broken(scene.folder.filePath("img/1/101.bmp"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly) && broken.write("BM this is not a picture at all") > 0);
     broken.close();
-    library->SelectAspectFolder(".\\img\\1\\");
+    TileLibrary library;
+    library.SelectAspectFolder(".\\img\\1\\");
     for (int tile : {7, 250, 101, 102})
-        EXPECT_EQ(solid(tile), Black) << tile;
-    EXPECT_TRUE(library->isLoaded(101));
+        EXPECT_EQ(solid(library, tile), Black) << tile;
+    EXPECT_TRUE(library.isLoaded(101));
 
     // A file appearing later changes nothing until the aspect is chosen again.
-    writeTile("img/1/007.bmp", qRgb(90, 90, 90));
-    EXPECT_EQ(solid(7), Black);
-    library->SelectAspectFolder(".\\img\\1\\");
-    EXPECT_EQ(solid(7), qRgb(90, 90, 90));
+    scene.writeTile("img/1/007.bmp", qRgb(90, 90, 90));
+    EXPECT_EQ(solid(library, 7), Black);
+    library.SelectAspectFolder(".\\img\\1\\");
+    EXPECT_EQ(solid(library, 7), qRgb(90, 90, 90));
 
     // A damaged map's numbers touch no slot; the last real slot is a tile.
-    writeTile("img/1/000.bmp", qRgb(1, 1, 1));
-    writeTile("img/1/5999.bmp", qRgb(77, 66, 55));
+    scene.writeTile("img/1/000.bmp", qRgb(1, 1, 1));
+    scene.writeTile("img/1/5999.bmp", qRgb(77, 66, 55));
     for (int tile : {-1, -100, 6000, 6001, 65535, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()}) {
-        EXPECT_EQ(solid(tile), Black) << tile;
-        EXPECT_FALSE(library->isLoaded(tile)) << tile;
+        EXPECT_EQ(solid(library, tile), Black) << tile;
+        EXPECT_FALSE(library.isLoaded(tile)) << tile;
     }
-    EXPECT_EQ(solid(5999), qRgb(77, 66, 55));
+    EXPECT_EQ(solid(library, 5999), qRgb(77, 66, 55));
 }

@@ -1,11 +1,13 @@
 // The route told step by step: start, boats taken and left, cities passed,
-// provinces entered, arrival, in the order the traveller meets them.
+// provinces entered, arrival, in the order the traveller meets them; and
+// travel times as the player reads them.
 #include <gtest/gtest.h>
 
 #include "map/CarteVarenthe.h"
 #include "route/Itinerary.h"
 #include "route/MoveRules.h"
 #include "route/RouteEndpoints.h"
+#include "route/TravelTime.h"
 
 namespace {
 
@@ -22,11 +24,7 @@ CarteVarenthe crossing(int32_t eastShore)
             map.terrain.at(x, y) = 103;
     map.terrain.at(24, 6) = PortCode;
     map.terrain.at(35, 6) = eastShore;
-    Element city;
-    city.kind = ElementCity;
-    city.number = 3;
-    city.name = "Mi-Chemin";
-    map.SetCellElement(10, 6, city);
+    map.SetCellElement(10, 6, Element{ElementCity, "Mi-Chemin", 0, 0, 3});
     return map;
 }
 
@@ -54,9 +52,8 @@ TEST(Itinerary, TheTravellerMeetsCitiesProvincesAndBoatsInOrder)
     EXPECT_EQ(told(byPort), (std::vector<std::string>{"Départ", "Ville Mi-Chemin", "Province Province A2", "Embarquer",
                                                       "Débarquer", "Province Amont", "Arrivée"}));
     const std::vector<ItineraryStep> steps = buildItinerary(byPort);
-    EXPECT_EQ(steps.front().time, 0);
-    EXPECT_EQ(steps.back().time, byPort.routeTotalTime);
-    EXPECT_EQ(steps.back().x, 50);
+    EXPECT_EQ(std::tuple(steps.front().time, steps.back().time, steps.back().x),
+              std::tuple(0, byPort.routeTotalTime, 50));
     for (size_t i = 1; i < steps.size(); ++i)
         EXPECT_LE(steps[i - 1].time, steps[i].time) << "step " << i;
     EXPECT_EQ(steps[2].x, 20) << "the province is entered at its first column";
@@ -72,4 +69,14 @@ TEST(Itinerary, TheTravellerMeetsCitiesProvincesAndBoatsInOrder)
     CarteVarenthe onFoot = crossing(PortCode);
     travel(onFoot, false, false);
     EXPECT_TRUE(buildItinerary(onFoot).empty());
+}
+
+TEST(TravelTime, ReadsAsHoursAndTwoDigitsOfMinutesNegativesIncluded)
+{
+    const std::pair<int32_t, const char *> cases[] = {
+        {0, "0:00"},   {59, "0:59"},     {61, "1:01"},  {600, "10:00"}, {6000, "100:00"},
+        {-75, "-1:15"}, {2147483647, "35791394:07"}, {-2147483647 - 1, "-35791394:08"},
+    };
+    for (const auto &[minutes, text] : cases)
+        EXPECT_EQ(FormatTravelTime(minutes), text) << minutes;
 }

@@ -9,23 +9,15 @@
 
 namespace routetest {
 
+// p port, . grass, ~ deep water, r river, ^ mountains, s sand, = road, H a
+// building code (128 and above), X and Z codes without a table entry (read
+// as buildings), N a negative code, 0 empty; anything else grass.
 inline int32_t codeOf(char c)
 {
-    switch (c) {
-    case 'p': return 1;    // port
-    case '.': return 100;  // grass
-    case '~': return 103;  // deep water
-    case 'r': return 104;  // river
-    case '^': return 105;  // mountains
-    case 's': return 106;  // sand
-    case '=': return 110;  // road
-    case 'H': return 200;  // a building code of 128 and above
-    case 'X': return 5000; // codes without a table entry count as buildings
-    case 'Z': return 256;
-    case 'N': return -7;
-    case '0': return 0;    // empty
-    default: return 100;
-    }
+    static const std::string keys = "p.~r^s=HXZN0";
+    static const int32_t codes[] = {1, 100, 103, 104, 105, 106, 110, 200, 5000, 256, -7, 0};
+    const size_t at = keys.find(c);
+    return at == std::string::npos ? 100 : codes[at];
 }
 
 // A map of the given type drawn row by row, without provinces.
