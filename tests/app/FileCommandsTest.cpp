@@ -21,7 +21,7 @@ TEST_F(FileMenu, NewMapsAreNamedAfterTheNumberOfOpenWindows)
     openThroughDialog(folder.path("a.vr"));
     ASSERT_EQ(main->mapWindows().size(), 2);
 
-    newMaps.answers.push_back(cityMapRequest());
+    newMaps.answers.push_back(NewMapRequest{});
     TMapForm *third = trigger(Command::NouveauFichier);
     ASSERT_EQ(main->mapWindows().size(), 3);
     EXPECT_EQ(captionOf(*main, third), "Sans titre 3");
@@ -31,7 +31,7 @@ TEST_F(FileMenu, NewMapsAreNamedAfterTheNumberOfOpenWindows)
     // After one window closes, the next new map gets the same name again.
     makeActive(main->mapWindows()[0]);
     trigger(Command::FermerFichier);
-    newMaps.answers.push_back(cityMapRequest());
+    newMaps.answers.push_back(NewMapRequest{});
     EXPECT_EQ(captionOf(*main, trigger(Command::NouveauFichier)), "Sans titre 3");
 
     // Cancelling the dialog creates nothing.
@@ -62,7 +62,7 @@ TEST_F(FileMenu, ATypedNameWithoutAFileCreatesAnUntitledMapThatAsksForItsNameOnc
 {
     const QString typed = folder.path("nouvelle.vr");
     EXPECT_FALSE(main->fileCommands().openRequest().mustExist);
-    newMaps.answers.push_back(cityMapRequest());
+    newMaps.answers.push_back(NewMapRequest{});
     TMapForm *window = openThroughDialog(typed);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(captionOf(*main, window), typed);

@@ -27,7 +27,7 @@ TEST_F(MainFormShutdown, OpenMapsAreRecordedFromLeastToMostRecentlyActiveWithout
     TMapForm *nord = main->mapWindows()[0];
     TMapForm *sud = main->mapWindows()[1];
     // A new map, never saved.
-    newMaps.answers.push_back(cityMapRequest());
+    newMaps.answers.push_back(NewMapRequest{});
     TMapForm *untitled = trigger(Command::NouveauFichier);
     ASSERT_EQ(main->mapWindows().size(), 3);
     untitled->document().modified = false; // nothing to ask about
@@ -59,7 +59,7 @@ TEST_F(MainFormShutdown, CancellingTheSaveDialogOfTheActiveMapStopsTheExitBefore
     TMapForm *opened = main->mapWindows()[0];
     opened->document().modified = true;
     // The active map is a new, modified, untitled map.
-    newMaps.answers.push_back(cityMapRequest());
+    newMaps.answers.push_back(NewMapRequest{});
     trigger(Command::NouveauFichier);
     ASSERT_EQ(main->mapWindows().size(), 2);
 

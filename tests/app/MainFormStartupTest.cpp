@@ -51,7 +51,7 @@ TEST_F(MainFormStartup, FirstStartInAnEmptyFolderOpensTheWorldMapMaximisedOnTheD
 
 TEST_F(MainFormStartup, AMissingDefaultMapAsksForANewMapUnderItsName)
 {
-    newMaps.answers.push_back(cityMapRequest());
+    newMaps.answers.push_back(NewMapRequest{});
     start();
     EXPECT_EQ(newMaps.asked, 1);
     ASSERT_EQ(main->mapWindows().size(), 1);
