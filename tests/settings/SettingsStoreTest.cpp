@@ -7,6 +7,7 @@
 #include "settings/AppSettings.h"
 #include "settings/AspectList.h"
 #include "settings/ProgramFolder.h"
+#include "SettingsTestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -49,27 +50,6 @@ public:
     QRect frame{30, 40, 10, 10}; // where the system would put it
     QList<QRect> screens;
 };
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// Holds a whole settings file against tests/settings/data/<name>; with
-// PELMORIN_UPDATE_GOLDEN=1 the file becomes the new golden, to be read
-// before it is committed.
-void expectGoldenFile(const QByteArray &bytes, const QString &name)
-{
-    const QString path = QStringLiteral(PELMORIN_SOURCE_DIR "/tests/settings/data/") + name;
-    if (qEnvironmentVariable("PELMORIN_UPDATE_GOLDEN") == QStringLiteral("1")) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return;
-    }
-    EXPECT_EQ(QString::fromLatin1(bytes), QString::fromLatin1(bytesOf(path))) << name.toStdString();
-}
 
 class SettingsRun : public ::testing::Test {
 protected:
