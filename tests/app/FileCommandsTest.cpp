@@ -56,34 +56,32 @@ TEST_F(FileMenu, NewOpensAnExistingFileOfThatName)
 
 TEST_F(FileMenu, ATypedNameWithoutAFileCreatesAnUntitledMapThatAsksForItsNameOnceOnSave)
 {
-    const QString typed = folder.path("nouvelle.vr");
+    const QString typed = folder.path("nouvelle.vr"), chosen = folder.path("choisie.vr");
     EXPECT_FALSE(main->fileCommands().openRequest().mustExist);
     newMaps.answers.push_back(NewMapRequest{});
     TMapForm *window = openThroughDialog(typed);
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(captionOf(*main, window), typed);
-    EXPECT_TRUE(window->document().untitled);
+    // The caption, the main title, the document's file name and flags.
+    const auto state = [&] {
+        const CarteVarenthe &map = window->document();
+        return QStringList({captionOf(*main, window), main->applicationTitle(), QString::fromStdString(map.fileName),
+                            map.untitled ? "sans nom" : "nommée", map.modified ? "modifiée" : "enregistrée"});
+    };
+    EXPECT_EQ(state(), QStringList({typed, typed, typed, "sans nom", "modifiée"}));
 
     // "&Enregistrer" proposes the typed path; cancelling changes nothing.
     trigger(Command::EnregistrerFichier);
     ASSERT_EQ(dialogs.saveRequests.size(), 1);
     EXPECT_EQ(dialogs.saveRequests[0].startPath, typed);
     EXPECT_FALSE(QFile::exists(typed));
-    EXPECT_TRUE(window->document().untitled);
-    EXPECT_TRUE(window->document().modified);
+    EXPECT_EQ(state(), QStringList({typed, typed, typed, "sans nom", "modifiée"}));
 
-    // Confirming another name writes there and shows it.
-    const QString chosen = folder.path("choisie.vr");
+    // Confirming another name writes there and shows it; saved again, it is
+    // written with no dialog.
     dialogs.saveAnswers.push_back(chosen);
     trigger(Command::EnregistrerFichier);
-    EXPECT_TRUE(QFile::exists(chosen));
-    EXPECT_FALSE(window->document().untitled);
-    EXPECT_FALSE(window->document().modified);
-    EXPECT_EQ(captionOf(*main, window), chosen);
-    EXPECT_EQ(main->applicationTitle(), chosen);
-
-    // Saved again: written with no dialog.
-    QFile::remove(chosen);
+    EXPECT_TRUE(QFile::remove(chosen));
+    EXPECT_EQ(state(), QStringList({chosen, chosen, chosen, "nommée", "enregistrée"}));
     trigger(Command::EnregistrerFichier);
     EXPECT_EQ(dialogs.saveRequests.size(), 2);
     EXPECT_TRUE(QFile::exists(chosen));
@@ -96,23 +94,17 @@ TEST_F(FileMenu, ATypedNameWithoutAFileCreatesAnUntitledMapThatAsksForItsNameOnc
     ASSERT_EQ(dialogs.errors.size(), 1);
     EXPECT_TRUE(dialogs.errors[0].startsWith("Erreur d'enregistrement|"));
     EXPECT_GT(dialogs.errors[0].size(), QString("Erreur d'enregistrement|").size());
-    EXPECT_TRUE(window->document().modified);
-    EXPECT_EQ(QString::fromStdString(window->document().fileName), chosen);
-    EXPECT_EQ(captionOf(*main, window), chosen);
-    EXPECT_EQ(main->applicationTitle(), chosen);
+    EXPECT_EQ(state(), QStringList({chosen, chosen, chosen, "nommée", "modifiée"}));
 }
 
 TEST_F(FileMenu, DialogsOfferMapsFirstAndEveryFileAsTheOtherChoice)
 {
-    const FileRequest open = main->fileCommands().openRequest();
+    const FileRequest open = main->fileCommands().openRequest(), bitmap = main->fileCommands().bitmapRequest();
     EXPECT_EQ(open.filters, QStringList({"Tous les fichiers (*.*)", "Cartes de Varenthe (*.vr)"}));
-    EXPECT_EQ(open.selectedFilter, 1);
-    EXPECT_EQ(open.defaultSuffix, "vr");
-    const FileRequest bitmap = main->fileCommands().bitmapRequest();
     EXPECT_EQ(bitmap.filters, QStringList({"Tous les fichiers (*.*)", "Image Bitmap (*.bmp)", "Image PNG (*.png)"}));
-    EXPECT_EQ(bitmap.selectedFilter, 1);
-    EXPECT_EQ(bitmap.defaultSuffix, "bmp");
     EXPECT_EQ(bitmap.filterSuffixes, QStringList({"bmp", "bmp", "png"}));
+    EXPECT_EQ(QStringList({open.defaultSuffix, bitmap.defaultSuffix}), QStringList({"vr", "bmp"}));
+    EXPECT_EQ(std::make_pair(open.selectedFilter, bitmap.selectedFilter), std::make_pair(1, 1));
 }
 
 TEST_F(FileMenu, TheBitmapHasOnePitchPerCellAndReplacesOnlyWhatMayGo)
