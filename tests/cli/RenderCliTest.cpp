@@ -149,36 +149,28 @@ TEST_F(RenderCli, RefusesBadArgumentsAndUnreadableMapsWithoutWriting)
     std::ofstream(folder / "broken.vr", std::ios::binary) << "not a map at all";
     const std::string tiles = path("tiles");
     const struct {
-        std::vector<std::string> args;
+        CliResult run;
         int status;
         const char *inMessage;
     } cases[] = {
-        {{"--zoom", "3"}, 2, ""},
-        {{"--from", "40,2"}, 2, ""},
-        {{"--from", "deux,trois"}, 2, ""},
-        {{"--to", "3,3"}, 2, ""},
-        {{"--region", "5,2,0,8"}, 2, ""},
-        {{"--region", "5,2,16,8"}, 2, ""},
-        {{"--region", "-1,0,2,2"}, 2, ""},
-        {{"--region", "5,2,9"}, 2, ""},
-        {{"-o", path("a.jpg")}, 2, "« .png »"},
-        {{"--aspect", tiles, path("plain.vr")}, 2, ""}, // no output named
-        {{"--aspect", tiles, "-o", path("a.bmp"), path("broken.vr")}, 1, ""},
-        {{"--aspect", tiles, "-o", path("a.bmp"), path("absente.vr")}, 1, ""},
-        {{"-o", path("no/such/folder/c.bmp")}, 1, "c.bmp"},
+        {render("a.bmp", {"--zoom", "3"}), 2, ""},
+        {render("a.bmp", {"--from", "40,2"}), 2, ""},
+        {render("a.bmp", {"--from", "deux,trois"}), 2, ""},
+        {render("a.bmp", {"--to", "3,3"}), 2, ""},
+        {render("a.bmp", {"--region", "5,2,0,8"}), 2, ""},
+        {render("a.bmp", {"--region", "5,2,16,8"}), 2, ""},
+        {render("a.bmp", {"--region", "-1,0,2,2"}), 2, ""},
+        {render("a.bmp", {"--region", "5,2,9"}), 2, ""},
+        {render("a.jpg"), 2, "« .png »"},
+        {runRender({"--aspect", tiles, path("plain.vr")}), 2, ""}, // no output named
+        {runRender({"--aspect", tiles, "-o", path("a.bmp"), path("broken.vr")}), 1, ""},
+        {runRender({"--aspect", tiles, "-o", path("a.bmp"), path("absente.vr")}), 1, ""},
+        {render("no/such/folder/c.bmp"), 1, "c.bmp"},
     };
-    for (const auto &c : cases) {
-        // Cases naming the tiles are complete; the others render the plain map.
-        std::vector<std::string> args = c.args;
-        if (std::find(args.begin(), args.end(), "--aspect") == args.end()) {
-            args.insert(args.end(), {path("plain.vr"), "--aspect", tiles});
-            if (std::find(args.begin(), args.end(), "-o") == args.end())
-                args.insert(args.end(), {"-o", path("a.bmp")});
-        }
-        const CliResult run = runRender(args);
-        EXPECT_EQ(run.status, c.status) << c.args[1];
-        EXPECT_NE(run.err.find(c.inMessage), std::string::npos) << run.err;
-        EXPECT_FALSE(run.err.empty()) << c.args[1];
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(cases[i].run.status, cases[i].status) << "case " << i;
+        EXPECT_FALSE(cases[i].run.err.empty()) << "case " << i;
+        EXPECT_NE(cases[i].run.err.find(cases[i].inMessage), std::string::npos) << cases[i].run.err;
     }
     EXPECT_FALSE(fs::exists(folder / "a.bmp"));
     EXPECT_FALSE(fs::exists(folder / "a.jpg"));
