@@ -56,7 +56,7 @@ TEST_F(MainFormCommands, EveryCommandCarriesItsCaptionHintAndShortcutsAndHintsGo
     EXPECT_EQ(main.statusPanelText(3), "Pelmorin");
 }
 
-TEST_F(MainFormFrame, ClosingAsksFirstTheOtherMapTakesOverAndTheLastLeavesABareFrame)
+TEST_F(MainFormFrame, TheWindowListAndClosingTheOtherMapTakesOverAndTheLastLeavesABareFrame)
 {
     folder.writeMap("monde.vr", 300, 169, 1);
     startWith({"monde.vr", "monde.vr"}, "[Carte 1]\r\nEtat Fenetre=2\r\n");
@@ -64,17 +64,27 @@ TEST_F(MainFormFrame, ClosingAsksFirstTheOtherMapTakesOverAndTheLastLeavesABareF
     QAction *tick = main->command(Command::MontrerMinipelmorin);
     ASSERT_TRUE(main->minimapForm()->isVisible());
 
-    // "&Fermer" on a modified map asks; Cancel keeps it, No drops it and the
-    // other world map takes the title at once.
+    // The window list names every map and marks the active one; choosing an
+    // entry activates that map.
+    main->rebuildWindowList();
+    const QList<QAction *> items = main->windowMenu()->actions().mid(9);
+    ASSERT_EQ(captionsOf(items), QStringList({"-", "&1 monde.vr", "&2 monde.vr"}));
+    EXPECT_TRUE(!items[1]->isChecked() && items[2]->isChecked());
+    items[1]->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(main->activeMapWindow(), main->mapWindows()[0]);
+
+    // "&Fermer" on a modified map asks (the answers are the map window's);
+    // the other world map takes the title at once, the list is rebuilt.
     main->activeMapWindow()->document().modified = true;
-    dialogs.questionAnswers = {Answer::Cancel, Answer::No};
+    dialogs.questionAnswers = {Answer::No};
     trigger(Command::FermerFichier);
-    ASSERT_EQ(main->mapWindows().size(), 2);
     EXPECT_EQ(dialogs.questions.size(), 1);
-    trigger(Command::FermerFichier);
     ASSERT_EQ(main->mapWindows().size(), 1);
     EXPECT_EQ(main->applicationTitle(), "monde.vr");
     EXPECT_TRUE(main->minimapForm()->isVisible());
+    main->rebuildWindowList();
+    EXPECT_EQ(captionsOf(main->windowMenu()->actions().mid(9)), QStringList({"-", "&1 monde.vr"}));
 
     // The last one: a bare title, an empty panel, nothing to save, the
     // minimap hidden with its tick kept.
@@ -185,25 +195,6 @@ TEST_F(MainFormFrame, TheActiveMapTakesTheZoomKeysAndToolKeysWorkFromToolWindows
     QTest::keyClick(main->minimapForm(), Qt::Key_F11);
     EXPECT_TRUE(main->command(Command::MontrerPalette)->isChecked());
     EXPECT_TRUE(main->paletteForm()->isVisible());
-}
-
-TEST_F(MainFormFrame, TheWindowListNamesEveryMapAndMarksTheActiveOne)
-{
-    folder.writeMap("a.vr", 20, 13);
-    folder.writeMap("b.vr", 20, 13);
-    startWith({"a.vr", "b.vr"});
-    main->rebuildWindowList();
-    QList<QAction *> items = main->windowMenu()->actions().mid(9);
-    ASSERT_EQ(captionsOf(items), QStringList({"-", "&1 a.vr", "&2 b.vr"}));
-    EXPECT_TRUE(!items[1]->isChecked() && items[2]->isChecked());
-
-    // Choosing an entry activates that map; the list is rebuilt each time.
-    items[1]->trigger();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(captionOf(*main, main->activeMapWindow()), "a.vr");
-    trigger(Command::FermerFichier);
-    main->rebuildWindowList();
-    EXPECT_EQ(captionsOf(main->windowMenu()->actions().mid(9)), QStringList({"-", "&1 b.vr"}));
 }
 
 TEST_F(MainFormFrame, TilingSharesTheAreaWithoutOverlap)
