@@ -42,13 +42,6 @@ TEST_F(MainFormShutdown, OpenMapsAreRecordedFromLeastToMostRecentlyActiveWithout
     // written from the least recently active, so "nord" comes back last.
     EXPECT_EQ(listedMaps(folder), QStringList({"Carte 2=sud.vr", "Carte 0=nord.vr"}));
     EXPECT_EQ(readMapWindowPlacement(folder.config(), "Carte 2").zoomPercent, 54);
-
-    // Next start: the two maps are back, the previously active one on top.
-    start();
-    ASSERT_EQ(main->mapWindows().size(), 2);
-    EXPECT_EQ(captionOf(*main, main->mapWindows()[0]), "sud.vr");
-    EXPECT_EQ(main->mapWindows()[0]->zoomPercent(), 54);
-    EXPECT_EQ(captionOf(*main, main->activeMapWindow()), "nord.vr");
 }
 
 TEST_F(MainFormShutdown, CancellingTheSaveDialogOfTheActiveMapStopsTheExitBeforeAnyOtherQuestion)
