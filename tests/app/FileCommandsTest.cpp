@@ -1,7 +1,5 @@
 // The map maker creates, opens and saves maps from the "&Fichier" menu.
-#include <gtest/gtest.h>
 
-#include <QAction>
 #include <QImage>
 #include <QImageReader>
 

@@ -1,9 +1,7 @@
 // The player starts the program: the maps of the last run come back, in
 // their order and with their views, and a first start has sensible defaults.
-#include <gtest/gtest.h>
 
 #include <QAction>
-#include <QLabel>
 #include <QMenu>
 
 #include "MainFormTestSupport.h"

@@ -1,14 +1,13 @@
 // The options dialog: which controls it enables, what OK writes into the
 // settings and in which order, and that Cancel or a bad speed writes nothing.
-#include <gtest/gtest.h>
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTabWidget>
+#include <QCheckBox>
+#include <QLocale>
+#include <QSignalSpy>
 #include <QTimer>
 
 #include "app/FontChooserDialog.h"
