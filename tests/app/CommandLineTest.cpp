@@ -1,6 +1,5 @@
 // The command line as a file manager, a shell or a desktop's "Open with"
 // gives it, and the maps it names opened after those of the last session.
-
 #include "MainFormTestSupport.h"
 #include "app/CommandLine.h"
 

@@ -1,5 +1,4 @@
 // The map maker creates, opens and saves maps from the "&Fichier" menu.
-
 #include <QImage>
 #include <QImageReader>
 

@@ -1,7 +1,6 @@
 // The player quits: modified maps are asked about, active one first, and a
 // refusal keeps the program open; the open maps are remembered for the next
 // start, untitled ones excepted.
-
 #include "MainFormTestSupport.h"
 #include "settings/ConfigOpenMaps.h"
 

@@ -1,6 +1,5 @@
 // The player starts the program: the maps of the last run come back, in
 // their order and with their views, and a first start has sensible defaults.
-
 #include <QAction>
 #include <QMenu>
 

@@ -1,9 +1,8 @@
 // The frame around the maps: commands and menus, the status bar, the tool
 // windows following the active map, and the window arrangements.
-
-#include <QMenuBar>
 #include <QAction>
 #include <QApplication>
+#include <QMenuBar>
 #include <QStatusTipEvent>
 
 #include "MainFormTestSupport.h"

@@ -1,16 +1,15 @@
 // The map windows inside the frame as a user first meets them: their sizes
 // in every state and arrangement.
-
-#include <QMenu>
-#include <QWindow>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QRegularExpression>
 #include <QTextDocument>
 #include <QToolTip>
+#include <QWindow>
 
 #include "MainFormTestSupport.h"
 #include "settings/ConfigOpenMaps.h"

@@ -1,7 +1,6 @@
 // The map maker creates a map in "Creer une nouvelle carte": presets fill
 // and grey the sizes, typed sizes become numbers or defaults, and sizes a map
 // cannot have are refused in the dialog.
-
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QGroupBox>

@@ -1,13 +1,12 @@
 // The options dialog: which controls it enables, what OK writes into the
 // settings and in which order, and that Cancel or a bad speed writes nothing.
-
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QCheckBox>
 #include <QLocale>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTimer>
 
 #include "app/FontChooserDialog.h"

@@ -1,6 +1,5 @@
 // "Fichiers &récents": the last eight maps opened or saved, most recent
 // first, kept across runs in a section of their own.
-
 #include <QMenu>
 
 #include "MainFormTestSupport.h"
