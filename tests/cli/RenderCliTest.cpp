@@ -9,9 +9,11 @@
 #include <fstream>
 #include <string>
 
-#include "../map/MapTestFiles.h"
 #include "CliRunner.h"
 #include "map/CarteVarenthe.h"
+
+#include <QColor>
+#include <QImage>
 
 namespace {
 
@@ -27,35 +29,12 @@ CliResult runRender(std::vector<std::string> args, const CliLimits &limits = {})
     return runCli(args, limits);
 }
 
-// A 32 x 32 tile of one colour as a 24-bit .bmp, written byte by byte.
-void writeSolidTile(const fs::path &path, uint8_t red, uint8_t green, uint8_t blue)
+// A picture the command wrote, as 0xRRGGBB pixels.
+QImage picture(const fs::path &path)
 {
-    MapBytes bmp;
-    bmp.text("BM").i32s({54 + 32 * 32 * 3, 0, 54, 40, 32, 32}).u16(1).u16(24).zeros(24);
-    for (int i = 0; i < 32 * 32; ++i)
-        bmp.u8(blue).u8(green).u8(red);
-    writeBytes(path.string(), bmp.str());
+    return QImage(QString::fromStdString(path.string())).convertToFormat(QImage::Format_RGB32);
 }
-
-// Reads back a 24-bit bottom-up .bmp.
-struct Bitmap {
-    explicit Bitmap(const fs::path &path) : bytes(readWholeFile(path)) {}
-    // A little-endian field; three bytes of a pixel give 0xRRGGBB.
-    uint32_t at(size_t offset, int size) const
-    {
-        uint32_t value = 0;
-        for (int i = size - 1; i >= 0; --i)
-            value = (value << 8) | uint8_t(bytes.at(offset + size_t(i)));
-        return value;
-    }
-    int width() const { return int(at(18, 4)); }
-    int height() const { return int(at(22, 4)); }
-    uint32_t rgb(int x, int y) const
-    {
-        return at(at(10, 4) + size_t(height() - 1 - y) * ((size_t(width()) * 3 + 3) / 4 * 4) + size_t(x) * 3, 3);
-    }
-    std::string bytes;
-};
+uint32_t rgb(const QImage &image, int x, int y) { return image.pixel(x, y) & 0xFFFFFFu; }
 
 class RenderCli : public ::testing::Test {
 protected:
@@ -64,8 +43,11 @@ protected:
         folder = fs::absolute("render-cli-work");
         fs::remove_all(folder);
         fs::create_directories(folder / "tiles");
-        writeSolidTile(folder / "tiles" / "100.bmp", 40, 160, 60);  // grass
-        writeSolidTile(folder / "tiles" / "103.bmp", 20, 60, 200);  // deep water
+        for (const auto &[code, colour] : {std::pair{100, QColor(40, 160, 60)}, std::pair{103, QColor(20, 60, 200)}}) {
+            QImage tile(32, 32, QImage::Format_RGB888); // grass, deep water
+            tile.fill(colour);
+            ASSERT_TRUE(tile.save(QString::fromStdString((folder / "tiles" / (std::to_string(code) + ".bmp")).string())));
+        }
         CarteVarenthe map;
         map.create(20, 13, 0, 0, 0, 100);
         for (int x = 0; x < 20; ++x)
@@ -108,13 +90,14 @@ TEST_F(RenderCli, WritesTheWholeMapAtTheZoomAndGridOfTheSettings)
     for (const auto &c : cases) {
         const CliResult run = render(c.output, c.options);
         ASSERT_EQ(run.status, 0) << run.err;
-        const Bitmap picture(folder / c.output);
-        EXPECT_EQ(std::make_pair(picture.width(), picture.height()), std::make_pair(c.width, c.height)) << c.output;
-        EXPECT_EQ(picture.rgb(8, 8), 0x28A03Cu) << "grass";
+        const QImage written = picture(folder / c.output);
+        EXPECT_EQ(written.size(), QSize(c.width, c.height)) << c.output;
+        EXPECT_EQ(rgb(written, 8, 8), 0x28A03Cu) << "grass";
     }
     // A name ending in .png gets a PNG of the same picture.
     ASSERT_EQ(render("full.png").status, 0);
-    EXPECT_EQ(Bitmap(folder / "full.png").bytes.substr(0, 4), "\x89PNG");
+    EXPECT_EQ(readWholeFile(folder / "full.png").substr(0, 4), "\x89PNG");
+    EXPECT_EQ(picture(folder / "full.png"), picture(folder / "full.bmp"));
 }
 
 TEST_F(RenderCli, ARegionIsThatRectangleOfTheWholePicture)
@@ -125,12 +108,7 @@ TEST_F(RenderCli, ARegionIsThatRectangleOfTheWholePicture)
     region.insert(region.end(), {"--region", "5,2,9,8"});
     const CliResult run = render("part.bmp", region);
     ASSERT_EQ(run.status, 0) << run.err;
-    const Bitmap whole(folder / "whole.bmp"), part(folder / "part.bmp");
-    ASSERT_EQ(part.width(), 9 * 33);
-    ASSERT_EQ(part.height(), 8 * 33);
-    for (int y = 0; y < part.height(); y += 3)
-        for (int x = 0; x < part.width(); x += 3)
-            ASSERT_EQ(part.rgb(x, y), whole.rgb(5 * 33 + x, 2 * 33 + y)) << x << "," << y;
+    EXPECT_EQ(picture(folder / "part.bmp"), picture(folder / "whole.bmp").copy(5 * 33, 2 * 33, 9 * 33, 8 * 33));
 }
 
 TEST_F(RenderCli, DrawsTheRouteFromTheStartToTheEnd)
@@ -138,10 +116,9 @@ TEST_F(RenderCli, DrawsTheRouteFromTheStartToTheEnd)
     const CliResult run = render("route.bmp", {"--config", path("quiet.cfg"), "--from", "2,3", "--to", "12,3"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("Durée de l'itinéraire : "), std::string::npos) << run.out;
-    const Bitmap route(folder / "route.bmp");
-    const uint32_t grass = 0x28A03C;
-    EXPECT_NE(route.rgb(7 * 32 + 16, 3 * 32 + 16), grass) << "a cell of the route";
-    EXPECT_EQ(route.rgb(7 * 32 + 16, 6 * 32 + 16), grass) << "a cell away from the route";
+    const QImage route = picture(folder / "route.bmp");
+    EXPECT_NE(rgb(route, 7 * 32 + 16, 3 * 32 + 16), 0x28A03Cu) << "a cell of the route is no longer grass";
+    EXPECT_EQ(rgb(route, 7 * 32 + 16, 6 * 32 + 16), 0x28A03Cu) << "a cell away from the route";
 }
 
 TEST_F(RenderCli, RefusesBadArgumentsAndUnreadableMapsWithoutWriting)
