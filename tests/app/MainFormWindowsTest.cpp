@@ -108,47 +108,34 @@ TEST_F(MainFormFrame, TheWindowListAndClosingTheOtherMapTakesOverAndTheLastLeave
     EXPECT_TRUE(main->minimapForm()->isVisible());
 }
 
-TEST_F(MainFormFrame, TheMinimapFollowsWorldMapsAndKeepsItsTick)
+TEST_F(MainFormFrame, TheToolWindowsFollowTheirTicksAndTheMinimapWorldMapsOnly)
 {
     folder.writeMap("monde.vr", 300, 169, 1);
     folder.writeMap("ville.vr", 20, 13);
     startWith({"monde.vr", "ville.vr"});
     ASSERT_EQ(main->mapWindows().size(), 2);
     QAction *tick = main->command(Command::MontrerMinipelmorin);
-    ASSERT_TRUE(tick->isChecked()); // shown by default
-
-    // A city map is active: hidden, still ticked.
-    EXPECT_FALSE(main->minimapForm()->isVisible());
-    EXPECT_TRUE(tick->isChecked());
-
-    // The world map: shown again.
+    const auto minimap = [&] { return std::make_pair(tick->isChecked(), main->minimapForm()->isVisible()); };
+    EXPECT_EQ(minimap(), std::make_pair(true, false)) << "ticked by default, hidden while a city map is active";
     makeActive(main->mapWindows()[0]);
-    EXPECT_TRUE(main->minimapForm()->isVisible());
-
+    EXPECT_EQ(minimap(), std::make_pair(true, true));
     // F10 twice, with the world map active: off, then back in the top-right
-    // corner of the client area.
+    // corner of the client area; its close box clears the tick.
     main->minimapForm()->move(5, 5);
     tick->trigger();
-    EXPECT_FALSE(tick->isChecked());
-    EXPECT_FALSE(main->minimapForm()->isVisible());
+    EXPECT_EQ(minimap(), std::make_pair(false, false));
     tick->trigger();
-    EXPECT_TRUE(main->minimapForm()->isVisible());
+    EXPECT_EQ(minimap(), std::make_pair(true, true));
     const QPoint corner = main->mdiArea()->mapToGlobal(QPoint(main->mdiArea()->width(), 0));
     EXPECT_EQ(main->minimapForm()->frameGeometry().topRight() + QPoint(1, 0), corner);
-
-    // Its close box clears the tick.
     main->minimapForm()->close();
     EXPECT_FALSE(tick->isChecked());
-}
 
-TEST_F(MainFormFrame, CityListAndPaletteTicks)
-{
-    startWith({});
+    // The city list: right below the minimap's place, down to the status bar.
     QAction *cities = main->command(Command::MontrerVilles);
     EXPECT_FALSE(cities->isChecked());
     cities->trigger();
     EXPECT_TRUE(main->citiesForm()->isVisible());
-    // Right below the minimap's place, down to the status bar.
     const QPoint origin = main->mdiArea()->mapToGlobal(QPoint(0, 0));
     EXPECT_EQ(main->citiesForm()->frameGeometry().top(), origin.y() + main->minimapForm()->frameGeometry().height());
     EXPECT_EQ(main->citiesForm()->frameGeometry().right() + 1, origin.x() + main->mdiArea()->width());
