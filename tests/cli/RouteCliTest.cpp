@@ -64,7 +64,7 @@ TEST(RouteCli, TheAnswerOfEachStartAndEnd)
         const CliResult run = runCli(args);
         EXPECT_EQ(run.status, 0) << run.err;
         for (const std::string &word : ends)
-            transcript += word + " ";
+            transcript += (&word == &ends.front() ? "" : " ") + word;
         transcript += "\n" + run.out;
     }
     expectGoldenText(transcript, "route-port.txt");
