@@ -38,7 +38,7 @@ protected:
 } // namespace
 
 // A file edited by hand on Unix: comments, LF lines, spaces around the
-// signs, names in capitals, a section twice. An existing key changes where
+// signs, names in capitals, a section twice; names match whatever their case. An existing key changes where
 // it stands, spelt as the file spells it; a new key goes at the end of its
 // section before the blank separator, a new section at the end of the file;
 // erasing a section takes every section of that name; accents are written
@@ -49,6 +49,13 @@ TEST_F(ConfigFileOnDisk, WritesKeepTheUsersLayout)
                "SURLIGNER FRONTI\xc8RES=0\n; commentaire=ignor\xe9\nligne sans signe\n"
                "[Carte 5]\nx=1\n[Aspects]\nEt\xe9=.\\img\\1\\\n[carte 5]\ny=2\n");
     ConfigFile config(cfgPath(), French);
+    // Comments and lines without a sign are no entries.
+    EXPECT_EQ(config.readInteger("Affichage", "Grille", 1), 2);
+    EXPECT_EQ(config.readSection("Affichage").size(), 2);
+    EXPECT_EQ(config.sectionNames(), QStringList({"Cartes Ouvertes", "AFFICHAGE", "Carte 5", "Aspects", "carte 5"}));
+    EXPECT_FALSE(config.sectionExists("Fenetre"));
+    EXPECT_EQ(config.readString("Fenetre", "x", "absent"), "absent");
+
     config.writeString("cartes ouvertes", "CARTE 0", "b.vr");
     config.writeString("Cartes Ouvertes", "Carte 1", "c.vr");
     config.writeInteger("Affichage", "Grille", 0);
@@ -63,6 +70,10 @@ TEST_F(ConfigFileOnDisk, WritesKeepTheUsersLayout)
     EXPECT_EQ(config.readString("ASPECTS", "ETÉ", ""), ".\\img\\1\\");
     EXPECT_EQ(config.readString("Aspects", "hiver €", ""), "coût");
     EXPECT_TRUE(config.readSection("carte 5").isEmpty());
+    QStringList aspects;
+    for (const ConfigEntry &entry : config.readSection("Aspects"))
+        aspects << entry.key + "=" + entry.value;
+    EXPECT_EQ(aspects, QStringList({"Eté=.\\img\\1\\", "Hiver €=coût"}));
     // Each write replaced the whole file; no temporary file is left over.
     EXPECT_EQ(QDir(folder_.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"pelmorin.cfg"}));
 
@@ -70,28 +81,6 @@ TEST_F(ConfigFileOnDisk, WritesKeepTheUsersLayout)
     ConfigFile elsewhere(folder_.filePath("absent.cfg"), French);
     elsewhere.eraseSection("Cartes Ouvertes");
     EXPECT_FALSE(QFile::exists(folder_.filePath("absent.cfg")));
-}
-
-TEST_F(ConfigFileOnDisk, NamesMatchWithoutCaseAndSectionsReadInFileOrder)
-{
-    // A file saved by a Unix editor: LF only, spaces around the signs.
-    writeBytes("[AFFICHAGE]\nGRILLE = 2\nPolice Temps=Arial\n; commentaire=ignoré\nligne sans signe\n"
-               "Aspect=.\\img\\4\\\n[aspects]\nEt\xe9=.\\img\\1\\\nHiver=.\\img\\4\\\nAutomne=.\\img\\7\\\n");
-    ConfigFile config(cfgPath(), French);
-
-    EXPECT_EQ(config.readInteger("Affichage", "Grille", 1), 2);
-    EXPECT_EQ(config.readString("affichage", "aspect", ""), ".\\img\\4\\");
-    EXPECT_TRUE(config.sectionExists("Aspects"));
-    EXPECT_FALSE(config.sectionExists("Fenetre"));
-    EXPECT_EQ(config.readString("Fenetre", "x", "absent"), "absent");
-
-    QStringList aspects;
-    for (const ConfigEntry &entry : config.readSection("Aspects"))
-        aspects << entry.key + "=" + entry.value;
-    EXPECT_EQ(aspects, QStringList({"Eté=.\\img\\1\\", "Hiver=.\\img\\4\\", "Automne=.\\img\\7\\"}));
-    EXPECT_EQ(config.readSection("Affichage").size(), 3);
-    EXPECT_EQ(config.sectionNames(), QStringList({"AFFICHAGE", "aspects"}));
-
 }
 
 TEST_F(ConfigFileOnDisk, IntegersAndBoolsReadAsTheUserWroteThem)
