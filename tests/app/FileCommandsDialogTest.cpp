@@ -1,7 +1,5 @@
 // The real open dialog: "Tous les fichiers (*.*)" must list every file,
 // also the names without a dot that the pattern "*.*" hides on Linux.
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>

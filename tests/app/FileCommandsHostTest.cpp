@@ -1,7 +1,5 @@
 // The map file commands on their own, around a stand-in for the main window:
 // what they ask of the window that holds the maps.
-#include <gtest/gtest.h>
-
 #include "MainFormTestSupport.h"
 
 #include "app/FileCommandsHost.h"

@@ -1,7 +1,5 @@
 // The program as installed for every user: its sample world is read-only and
 // its settings file may be refused; neither may trap the player.
-#include <gtest/gtest.h>
-
 #include "MainFormTestSupport.h"
 
 namespace {

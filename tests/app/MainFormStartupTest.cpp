@@ -1,9 +1,6 @@
 // The player starts the program: the maps of the last run come back, in
 // their order and with their views, and a first start has sensible defaults.
-#include <gtest/gtest.h>
-
 #include <QAction>
-#include <QLabel>
 #include <QMenu>
 
 #include "MainFormTestSupport.h"
@@ -15,50 +12,34 @@ using MainFormStartup = MainFormFixture;
 TEST_F(MainFormStartup, FirstStartInAnEmptyFolderOpensTheWorldMapMaximisedOnTheDefaultCell)
 {
     folder.writeMap("pelmorin.vr", 300, 169, 1);
-    main = std::make_unique<TMainForm>();
-    main->setNewMapPrompt(&newMaps);
-    // Before the first activation: no map, the program's name in the last
-    // panel, nothing to save.
-    EXPECT_EQ(main->statusPanelText(3), "Pelmorin");
-    EXPECT_FALSE(main->command(Command::EnregistrerFichier)->isEnabled());
-    // The default sections are in the file from the construction on.
-    EXPECT_EQ(folder.config().readString("Cartes Ouvertes", "Carte 0", {}), "pelmorin.vr");
-    EXPECT_TRUE(folder.config().sectionExists("Aspects"));
-
-    main->resize(1000, 700);
-    main->show();
-    main->activateWindow();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return main->mapsReopened(); }, 5000));
-    QCoreApplication::processEvents();
+    start();
     ASSERT_EQ(main->mapWindows().size(), 1);
     TMapForm *map = main->mapWindows().constFirst();
     EXPECT_EQ(main->activeMapWindow(), map);
     EXPECT_TRUE(main->subWindowOf(map)->isMaximized());
     EXPECT_EQ(map->zoomPercent(), 100);
     EXPECT_EQ(map->viewCentreCell(), QPoint(169, 58));
-    EXPECT_EQ(captionOf(*main, map), "pelmorin.vr");
-    EXPECT_EQ(main->applicationTitle(), "pelmorin.vr");
+    EXPECT_EQ(QStringList({captionOf(*main, map), main->applicationTitle()}), QStringList({"pelmorin.vr", "pelmorin.vr"}));
     EXPECT_TRUE(main->command(Command::EnregistrerFichier)->isEnabled());
     EXPECT_EQ(newMaps.asked, 0);
     EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join(QLatin1Char('\n')).toStdString();
 
     // A later activation does not read the list again.
-    main->activateWindow();
     main->ReopenMaps();
     QCoreApplication::processEvents();
     EXPECT_EQ(main->mapWindows().size(), 1);
-}
 
-TEST_F(MainFormStartup, AMissingDefaultMapAsksForANewMapUnderItsName)
-{
-    newMaps.answers.push_back(cityMapRequest());
+    // A first start without the default map asks for a new map of that name.
+    ASSERT_TRUE(closeMainForm(*main));
+    main.reset();
+    ASSERT_TRUE(QFile::remove(folder.path("pelmorin.vr")) && QFile::remove(folder.path("pelmorin.cfg")));
+    newMaps.answers.push_back(NewMapRequest{});
     start();
     EXPECT_EQ(newMaps.asked, 1);
     ASSERT_EQ(main->mapWindows().size(), 1);
-    const CarteVarenthe &map = main->mapWindows().constFirst()->document();
-    EXPECT_EQ(map.fileName, "pelmorin.vr");
-    EXPECT_TRUE(map.untitled);
-    EXPECT_TRUE(map.modified);
+    const CarteVarenthe &created = main->mapWindows().constFirst()->document();
+    EXPECT_EQ(created.fileName, "pelmorin.vr");
+    EXPECT_TRUE(created.untitled && created.modified);
 }
 
 TEST_F(MainFormStartup, MapsComeBackInListOrderWithTheLastOneActiveAndBrokenOnesSkipped)
@@ -77,11 +58,10 @@ TEST_F(MainFormStartup, MapsComeBackInListOrderWithTheLastOneActiveAndBrokenOnes
     // A map listed twice opens twice, in two windows with their own documents.
     const QList<TMapForm *> windows = main->mapWindows();
     ASSERT_EQ(windows.size(), 3);
-    const struct { const char *caption; int zoom; } expected[] = {{"ville.vr", 100}, {"ville.vr", 50}, {"monde.vr", 36}};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(captionOf(*main, windows[i]), expected[i].caption) << i;
-        EXPECT_EQ(windows[i]->zoomPercent(), expected[i].zoom) << i;
-    }
+    QStringList shown;
+    for (TMapForm *window : windows)
+        shown << captionOf(*main, window) + QStringLiteral(" %1").arg(window->zoomPercent());
+    EXPECT_EQ(shown, QStringList({"ville.vr 100", "ville.vr 50", "monde.vr 36"}));
     EXPECT_NE(&windows[0]->document(), &windows[1]->document());
     // The last of the list was the active map at exit: it is on top again.
     EXPECT_EQ(main->activeMapWindow(), windows[2]);
@@ -100,8 +80,7 @@ TEST_F(MainFormStartup, AnEmptyListOpensNothingAndTheAspectMenuListsTheAspectsOf
 
     const QList<QAction *> items = main->aspectMenu()->actions();
     ASSERT_EQ(items.size(), 2);
-    EXPECT_EQ(items[0]->text(), "&Eté");
-    EXPECT_EQ(items[1]->text(), "&Hiver");
+    EXPECT_EQ(QStringList({items[0]->text(), items[1]->text()}), QStringList({"&Eté", "&Hiver"}));
     // None is marked at start; choosing one marks it alone and loads its
     // folder; choosing it again unmarks it and reloads the same folder.
     EXPECT_FALSE(items[0]->isChecked() || items[1]->isChecked());
@@ -126,8 +105,8 @@ TEST_F(MainFormStartup, TheWindowKeepsItsOuterSizeFromRunToRun)
         EXPECT_EQ(main->frameGeometry().size(), QSize(700, 500)) << "run " << run;
         ASSERT_TRUE(closeMainForm(*main));
     }
-    EXPECT_EQ(folder.config().readInteger("Fenetre", "Largeur", 0), 700);
-    EXPECT_EQ(folder.config().readInteger("Fenetre", "Hauteur", 0), 500);
+    EXPECT_EQ(QSize(folder.config().readInteger("Fenetre", "Largeur", 0), folder.config().readInteger("Fenetre", "Hauteur", 0)),
+              QSize(700, 500));
 }
 
 } // namespace

@@ -50,7 +50,7 @@ public:
     void writeText(const QString &name, const QByteArray &bytes) const
     {
         QFile file(path(name));
-        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(bytes);
     }
     QByteArray contents(const QString &name) const
@@ -65,86 +65,54 @@ private:
     QString previous_;
 };
 
-// Dialogs answered from a script; every question and error is recorded.
+// The next scripted answer, or `fallback` once the script has run out.
+template <typename T> T nextAnswer(std::deque<T> &script, T fallback)
+{
+    if (script.empty())
+        return fallback;
+    T value = script.front();
+    script.pop_front();
+    return value;
+}
+
+// Dialogs answered from a script (an empty name is Cancel); every question
+// and error is recorded as "title|text".
 class ScriptedDialogs : public UserDialogs {
 public:
     ScriptedDialogs() { setUserDialogs(this); }
     ~ScriptedDialogs() override { setUserDialogs(nullptr); }
 
-    std::deque<QString> openAnswers;   // empty string = Cancel
-    std::deque<QString> saveAnswers;   // empty string = Cancel
+    std::deque<QString> openAnswers, saveAnswers;
     std::deque<Answer> questionAnswers;
     QList<FileRequest> saveRequests;
-    QStringList questions;             // "title|text" of each question asked
-    QStringList errors;                // "title|text" of each error shown
+    QStringList questions, errors;
 
-    QString openFile(QWidget *, const FileRequest &) override { return next(openAnswers, QString()); }
+    QString openFile(QWidget *, const FileRequest &) override { return nextAnswer(openAnswers, QString()); }
     QString saveFile(QWidget *, const FileRequest &request) override
     {
         saveRequests.append(request);
-        return next(saveAnswers, QString());
+        return nextAnswer(saveAnswers, QString());
     }
     Answer askYesNoCancel(QWidget *, const QString &title, const QString &text) override
     {
         questions.append(title + QLatin1Char('|') + text);
-        return next(questionAnswers, Answer::Cancel);
+        return nextAnswer(questionAnswers, Answer::Cancel);
     }
     void showError(QWidget *, const QString &title, const QString &text) override
     {
         errors.append(title + QLatin1Char('|') + text);
     }
     void showInformation(QWidget *, const QString &, const QString &) override {}
-
-private:
-    template <typename T> static T next(std::deque<T> &queue, T fallback)
-    {
-        if (queue.empty())
-            return fallback;
-        T value = queue.front();
-        queue.pop_front();
-        return value;
-    }
 };
 
-// The new-map dialog answered from a script: each question takes the next
-// answer (nothing = "Annuler").
+// The new-map dialog answered from a script: nothing left means "Annuler".
+// NewMapRequest{} is a city map of 20 x 13 empty cells.
 class ScriptedNewMap : public NewMapPrompt {
 public:
     std::deque<std::optional<NewMapRequest>> answers;
     int asked = 0;
-
-    std::optional<NewMapRequest> askNewMap(QWidget *) override
-    {
-        ++asked;
-        if (answers.empty())
-            return std::nullopt;
-        auto answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
+    std::optional<NewMapRequest> askNewMap(QWidget *) override { return ++asked, nextAnswer(answers, {}); }
 };
-
-inline NewMapRequest cityMapRequest()
-{
-    return NewMapRequest{}; // 20 x 13, no provinces, empty cells
-}
-
-// A main window as the program makes it, answering through `dialogs` and
-// `newMaps`; shown and activated, so that the maps of the last run are back.
-inline std::unique_ptr<TMainForm> startMainForm(ScriptedNewMap &newMaps)
-{
-    auto main = std::make_unique<TMainForm>();
-    main->setNewMapPrompt(&newMaps);
-    main->resize(1000, 700);
-    main->show();
-    main->activateWindow();
-    // The callers check what was reopened; a start that never got there
-    // shows in their expectations.
-    if (!QTest::qWaitFor([&] { return main->mapsReopened(); }, 5000))
-        ADD_FAILURE() << "the main window did not reopen its maps within 5 s";
-    QCoreApplication::processEvents();
-    return main;
-}
 
 // Closes the main window as the user would; true when it agreed to close.
 inline bool closeMainForm(TMainForm &main)
@@ -164,9 +132,18 @@ inline QString captionOf(TMainForm &main, TMapForm *window)
 // `startWith` lists the maps to reopen, as the last run recorded them.
 class MainFormFixture : public ::testing::Test {
 protected:
+    // Shown and activated as the program starts it, so that the maps of the
+    // last run are back.
     TMainForm &start()
     {
-        main = startMainForm(newMaps);
+        main = std::make_unique<TMainForm>();
+        main->setNewMapPrompt(&newMaps);
+        main->resize(1000, 700);
+        main->show();
+        main->activateWindow();
+        if (!QTest::qWaitFor([this] { return main->mapsReopened(); }, 5000))
+            ADD_FAILURE() << "the main window did not reopen its maps within 5 s";
+        QCoreApplication::processEvents();
         return *main;
     }
     TMainForm &startWith(const QStringList &maps, const QByteArray &moreSettings = {})

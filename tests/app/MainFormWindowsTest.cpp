@@ -1,7 +1,5 @@
 // The frame around the maps: commands and menus, the status bar, the tool
 // windows following the active map, and the window arrangements.
-#include <gtest/gtest.h>
-
 #include <QAction>
 #include <QApplication>
 #include <QMenuBar>
@@ -30,17 +28,13 @@ TEST_F(MainFormCommands, EveryCommandCarriesItsCaptionHintAndShortcutsAndHintsGo
 {
     TMainForm main;
     QAction *zoomIn = main.command(Command::ZommAvant);
-    EXPECT_EQ(zoomIn->text(), "Zomm avant");
+    EXPECT_EQ(QStringList({zoomIn->text(), zoomIn->toolTip(), zoomIn->statusTip()}),
+              QStringList({"Zomm avant", "Zomm avant", "Zoom avant sur la carte active"}));
     EXPECT_EQ(zoomIn->shortcuts(), QList<QKeySequence>({QKeySequence(Qt::Key_F3), QKeySequence(Qt::Key_Plus)}));
-    EXPECT_EQ(zoomIn->toolTip(), "Zomm avant");
-    EXPECT_EQ(zoomIn->statusTip(), "Zoom avant sur la carte active");
     EXPECT_EQ(main.command(Command::EnregistrerBitmap)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F12));
     EXPECT_EQ(main.command(Command::EffacerChemins)->shortcut(), QKeySequence(Qt::Key_F1));
     EXPECT_EQ(main.command(Command::Quitter)->text(), "E&xit");
-    EXPECT_FALSE(main.command(Command::NouveauFichier)->icon().isNull());
-    EXPECT_FALSE(main.command(Command::Cascade)->icon().isNull());
-    EXPECT_TRUE(main.command(Command::MontrerPalette)->isCheckable());
-    EXPECT_EQ(main.commands().action("MosaiqueVerticale"), main.command(Command::MosaiqueVerticale));
+    EXPECT_FALSE(main.command(Command::NouveauFichier)->icon().isNull() || main.command(Command::Cascade)->icon().isNull());
 
     // The five menus in order, and the items of the first and fourth.
     EXPECT_EQ(captionsOf(main.menuBar()->actions()),
@@ -60,7 +54,7 @@ TEST_F(MainFormCommands, EveryCommandCarriesItsCaptionHintAndShortcutsAndHintsGo
     EXPECT_EQ(main.statusPanelText(3), "Pelmorin");
 }
 
-TEST_F(MainFormFrame, ClosingAsksFirstTheOtherMapTakesOverAndTheLastLeavesABareFrame)
+TEST_F(MainFormFrame, TheWindowListAndClosingTheOtherMapTakesOverAndTheLastLeavesABareFrame)
 {
     folder.writeMap("monde.vr", 300, 169, 1);
     startWith({"monde.vr", "monde.vr"}, "[Carte 1]\r\nEtat Fenetre=2\r\n");
@@ -68,17 +62,27 @@ TEST_F(MainFormFrame, ClosingAsksFirstTheOtherMapTakesOverAndTheLastLeavesABareF
     QAction *tick = main->command(Command::MontrerMinipelmorin);
     ASSERT_TRUE(main->minimapForm()->isVisible());
 
-    // "&Fermer" on a modified map asks; Cancel keeps it, No drops it and the
-    // other world map takes the title at once.
+    // The window list names every map and marks the active one; choosing an
+    // entry activates that map.
+    main->rebuildWindowList();
+    const QList<QAction *> items = main->windowMenu()->actions().mid(9);
+    ASSERT_EQ(captionsOf(items), QStringList({"-", "&1 monde.vr", "&2 monde.vr"}));
+    EXPECT_TRUE(!items[1]->isChecked() && items[2]->isChecked());
+    items[1]->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(main->activeMapWindow(), main->mapWindows()[0]);
+
+    // "&Fermer" on a modified map asks (the answers are the map window's);
+    // the other world map takes the title at once, the list is rebuilt.
     main->activeMapWindow()->document().modified = true;
-    dialogs.questionAnswers = {Answer::Cancel, Answer::No};
+    dialogs.questionAnswers = {Answer::No};
     trigger(Command::FermerFichier);
-    ASSERT_EQ(main->mapWindows().size(), 2);
     EXPECT_EQ(dialogs.questions.size(), 1);
-    trigger(Command::FermerFichier);
     ASSERT_EQ(main->mapWindows().size(), 1);
     EXPECT_EQ(main->applicationTitle(), "monde.vr");
     EXPECT_TRUE(main->minimapForm()->isVisible());
+    main->rebuildWindowList();
+    EXPECT_EQ(captionsOf(main->windowMenu()->actions().mid(9)), QStringList({"-", "&1 monde.vr"}));
 
     // The last one: a bare title, an empty panel, nothing to save, the
     // minimap hidden with its tick kept.
@@ -104,47 +108,34 @@ TEST_F(MainFormFrame, ClosingAsksFirstTheOtherMapTakesOverAndTheLastLeavesABareF
     EXPECT_TRUE(main->minimapForm()->isVisible());
 }
 
-TEST_F(MainFormFrame, TheMinimapFollowsWorldMapsAndKeepsItsTick)
+TEST_F(MainFormFrame, TheToolWindowsFollowTheirTicksAndTheMinimapWorldMapsOnly)
 {
     folder.writeMap("monde.vr", 300, 169, 1);
     folder.writeMap("ville.vr", 20, 13);
     startWith({"monde.vr", "ville.vr"});
     ASSERT_EQ(main->mapWindows().size(), 2);
     QAction *tick = main->command(Command::MontrerMinipelmorin);
-    ASSERT_TRUE(tick->isChecked()); // shown by default
-
-    // A city map is active: hidden, still ticked.
-    EXPECT_FALSE(main->minimapForm()->isVisible());
-    EXPECT_TRUE(tick->isChecked());
-
-    // The world map: shown again.
+    const auto minimap = [&] { return std::make_pair(tick->isChecked(), main->minimapForm()->isVisible()); };
+    EXPECT_EQ(minimap(), std::make_pair(true, false)) << "ticked by default, hidden while a city map is active";
     makeActive(main->mapWindows()[0]);
-    EXPECT_TRUE(main->minimapForm()->isVisible());
-
+    EXPECT_EQ(minimap(), std::make_pair(true, true));
     // F10 twice, with the world map active: off, then back in the top-right
-    // corner of the client area.
+    // corner of the client area; its close box clears the tick.
     main->minimapForm()->move(5, 5);
     tick->trigger();
-    EXPECT_FALSE(tick->isChecked());
-    EXPECT_FALSE(main->minimapForm()->isVisible());
+    EXPECT_EQ(minimap(), std::make_pair(false, false));
     tick->trigger();
-    EXPECT_TRUE(main->minimapForm()->isVisible());
+    EXPECT_EQ(minimap(), std::make_pair(true, true));
     const QPoint corner = main->mdiArea()->mapToGlobal(QPoint(main->mdiArea()->width(), 0));
     EXPECT_EQ(main->minimapForm()->frameGeometry().topRight() + QPoint(1, 0), corner);
-
-    // Its close box clears the tick.
     main->minimapForm()->close();
     EXPECT_FALSE(tick->isChecked());
-}
 
-TEST_F(MainFormFrame, CityListAndPaletteTicks)
-{
-    startWith({});
+    // The city list: right below the minimap's place, down to the status bar.
     QAction *cities = main->command(Command::MontrerVilles);
     EXPECT_FALSE(cities->isChecked());
     cities->trigger();
     EXPECT_TRUE(main->citiesForm()->isVisible());
-    // Right below the minimap's place, down to the status bar.
     const QPoint origin = main->mdiArea()->mapToGlobal(QPoint(0, 0));
     EXPECT_EQ(main->citiesForm()->frameGeometry().top(), origin.y() + main->minimapForm()->frameGeometry().height());
     EXPECT_EQ(main->citiesForm()->frameGeometry().right() + 1, origin.x() + main->mdiArea()->width());
@@ -189,26 +180,6 @@ TEST_F(MainFormFrame, TheActiveMapTakesTheZoomKeysAndToolKeysWorkFromToolWindows
     QTest::keyClick(main->minimapForm(), Qt::Key_F11);
     EXPECT_TRUE(main->command(Command::MontrerPalette)->isChecked());
     EXPECT_TRUE(main->paletteForm()->isVisible());
-}
-
-TEST_F(MainFormFrame, TheWindowListNamesEveryMapAndMarksTheActiveOne)
-{
-    folder.writeMap("a.vr", 20, 13);
-    folder.writeMap("b.vr", 20, 13);
-    startWith({"a.vr", "b.vr"});
-    main->rebuildWindowList();
-    QList<QAction *> items = main->windowMenu()->actions().mid(9);
-    ASSERT_EQ(captionsOf(items), QStringList({"-", "&1 a.vr", "&2 b.vr"}));
-    EXPECT_FALSE(items[1]->isChecked());
-    EXPECT_TRUE(items[2]->isChecked());
-
-    // Choosing an entry activates that map; the list is rebuilt each time.
-    items[1]->trigger();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(captionOf(*main, main->activeMapWindow()), "a.vr");
-    trigger(Command::FermerFichier);
-    main->rebuildWindowList();
-    EXPECT_EQ(captionsOf(main->windowMenu()->actions().mid(9)), QStringList({"-", "&1 b.vr"}));
 }
 
 TEST_F(MainFormFrame, TilingSharesTheAreaWithoutOverlap)

@@ -1,7 +1,5 @@
 // The map windows inside the frame as a user first meets them: their sizes
 // in every state and arrangement.
-#include <gtest/gtest.h>
-
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -21,42 +19,21 @@
 
 namespace {
 
-const QSize DesignClient(640, 480);
-
-// The map window's own area and the sub-window around it.
-struct Sizes {
-    QSize client;
-    QSize outer;
-};
-
-Sizes sizesOf(TMainForm &main, TMapForm *window)
+// A map window that shows its map: inside the area with a frame around it,
+// and either the design size of 640 x 480 where it fits or, arranged, room
+// for the map between the scroll bars.
+void expectShowsItsMap(TMainForm &main, TMapForm *window, bool designSize)
 {
     QCoreApplication::processEvents();
-    return {window->size(), main.subWindowOf(window)->size()};
-}
-
-// A map window that shows its map: the design size when it fits, never
-// more than the area, and a frame around it.
-void expectDesignSize(TMainForm &main, TMapForm *window)
-{
-    const Sizes sizes = sizesOf(main, window);
+    const QSize client = window->size(), outer = main.subWindowOf(window)->size();
     const QSize area = main.mdiArea()->viewport()->size();
-    EXPECT_EQ(sizes.client, DesignClient.boundedTo(area - (sizes.outer - sizes.client)));
-    EXPECT_GT(sizes.outer.width(), sizes.client.width());
-    EXPECT_GT(sizes.outer.height(), sizes.client.height());
-    EXPECT_LE(sizes.outer.width(), area.width());
-    EXPECT_LE(sizes.outer.height(), area.height());
-}
-
-// Usable: room for the map between the scroll bars.
-void expectUsable(TMainForm &main, TMapForm *window, QSize atLeast)
-{
-    const Sizes sizes = sizesOf(main, window);
-    EXPECT_GE(sizes.client.width(), atLeast.width());
-    EXPECT_GE(sizes.client.height(), atLeast.height());
-    EXPECT_GT(sizes.outer.height(), sizes.client.height());
-    const QMdiSubWindow *sub = main.subWindowOf(window);
-    EXPECT_TRUE(main.mdiArea()->viewport()->rect().contains(sub->geometry())) << "a window reaches out of the area";
+    if (designSize)
+        EXPECT_EQ(client, QSize(640, 480).boundedTo(area - (outer - client)));
+    else
+        EXPECT_TRUE(client.width() >= 128 && client.height() >= 64) << client.width() << "x" << client.height();
+    EXPECT_TRUE(outer.width() > client.width() && outer.height() > client.height());
+    EXPECT_TRUE(main.mdiArea()->viewport()->rect().contains(main.subWindowOf(window)->geometry()))
+        << "a window reaches out of the area";
 }
 
 // The main window started on the configuration a test writes.
@@ -79,15 +56,15 @@ TEST_F(FirstMinutes, NormalMapWindowsShowTheirMapAfterEveryPath)
 
     // Reopened in normal state, on its recorded centre.
     TMapForm *world = main->mapWindows()[0];
-    expectDesignSize(*main, world);
+    expectShowsItsMap(*main, world, true);
     EXPECT_EQ(world->viewCentreCell(), QPoint(100, 60));
 
     // Ctrl+N and Ctrl+O with no window maximised.
-    newMaps.answers.push_back(cityMapRequest());
-    expectDesignSize(*main, trigger(Command::NouveauFichier));
+    newMaps.answers.push_back(NewMapRequest{});
+    expectShowsItsMap(*main, trigger(Command::NouveauFichier), true);
     TMapForm *city = openThroughDialog(folder.path(QStringLiteral("ville.vr")));
     ASSERT_EQ(main->mapWindows().size(), 3);
-    expectDesignSize(*main, city);
+    expectShowsItsMap(*main, city, true);
 
     // Maximised: a map opened then comes maximised too; restored, each has
     // the design size again.
@@ -96,14 +73,14 @@ TEST_F(FirstMinutes, NormalMapWindowsShowTheirMapAfterEveryPath)
     ASSERT_EQ(main->mapWindows().size(), 4);
     for (TMapForm *window : {beside, city}) {
         main->subWindowOf(window)->showNormal();
-        expectDesignSize(*main, window);
+        expectShowsItsMap(*main, window, true);
     }
 
     // Cascade and the two tilings leave room for the map in every window.
     for (Command arrangement : {Command::Cascade, Command::MosaiqueHorizontale, Command::MosaiqueVerticale}) {
         main->command(arrangement)->trigger();
         for (TMapForm *window : main->mapWindows())
-            expectUsable(*main, window, QSize(128, 64));
+            expectShowsItsMap(*main, window, false);
     }
 
     // The centre recorded at exit is the one the view shows.
@@ -220,46 +197,33 @@ TEST_F(FirstMinutes, MarksInFileAndAspectNamesShowAsTyped)
     EXPECT_EQ(main->tileLibrary().aspectFolder(), QStringLiteral(".\\img\\4\\"));
 }
 
-// Enter and Escape typed anywhere in the font chooser end the whole dialog.
-struct FontChooserKey {
-    const char *where;
-    Qt::Key key;
-    QDialog::DialogCode result;
-};
-
-void PrintTo(const FontChooserKey &key, std::ostream *out)
+// Enter and Escape typed in the font chooser's lists or fields end the
+// whole dialog.
+TEST(FontChooser, EnterAndEscapeEndTheWholeDialog)
 {
-    *out << key.where << " key " << std::hex << key.key;
+    const struct {
+        bool inList;
+        Qt::Key key;
+        QDialog::DialogCode result;
+    } keys[] = {{true, Qt::Key_Return, QDialog::Accepted}, {true, Qt::Key_Enter, QDialog::Accepted},
+                {true, Qt::Key_Escape, QDialog::Rejected}, {false, Qt::Key_Return, QDialog::Accepted},
+                {false, Qt::Key_Escape, QDialog::Rejected}};
+    for (const auto &k : keys) {
+        SCOPED_TRACE(testing::Message() << (k.inList ? "list" : "field") << " key " << std::hex << k.key);
+        FontChooserDialog dialog(makeFontSetting(QStringLiteral("Arial"), 8, 0));
+        dialog.show();
+        ASSERT_TRUE(activate(&dialog));
+        QWidget *target = nullptr;
+        for (QWidget *child : dialog.findChildren<QWidget *>())
+            if (!target && child->isVisible()
+                && (k.inList ? qobject_cast<QListView *>(child) != nullptr : qobject_cast<QLineEdit *>(child) != nullptr))
+                target = child;
+        ASSERT_NE(target, nullptr);
+        target->setFocus();
+        QTest::keyClick(target, k.key);
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_EQ(dialog.result(), k.result);
+    }
 }
-
-class FontChooserKeys : public testing::TestWithParam<FontChooserKey> {};
-
-TEST_P(FontChooserKeys, EndTheWholeDialog)
-{
-    FontSetting initial;
-    initial.font = QFont(QStringLiteral("Arial"), 8);
-    FontChooserDialog dialog(initial);
-    dialog.show();
-    ASSERT_TRUE(activate(&dialog));
-    QWidget *target = nullptr;
-    for (QListView *list : dialog.findChildren<QListView *>())
-        if (list->isVisible() && !target && std::string(GetParam().where) == "list")
-            target = list;
-    for (QLineEdit *edit : dialog.findChildren<QLineEdit *>())
-        if (edit->isVisible() && !target && std::string(GetParam().where) == "edit")
-            target = edit;
-    ASSERT_NE(target, nullptr);
-    target->setFocus();
-    QTest::keyClick(target, GetParam().key);
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.result(), GetParam().result);
-}
-
-INSTANTIATE_TEST_SUITE_P(FontChooser, FontChooserKeys,
-                         testing::Values(FontChooserKey{"list", Qt::Key_Return, QDialog::Accepted},
-                                         FontChooserKey{"list", Qt::Key_Enter, QDialog::Accepted},
-                                         FontChooserKey{"list", Qt::Key_Escape, QDialog::Rejected},
-                                         FontChooserKey{"edit", Qt::Key_Return, QDialog::Accepted},
-                                         FontChooserKey{"edit", Qt::Key_Escape, QDialog::Rejected}));
 
 } // namespace

@@ -1,8 +1,6 @@
 // The map maker creates a map in "Creer une nouvelle carte": presets fill
 // and grey the sizes, typed sizes become numbers or defaults, and sizes a map
 // cannot have are refused in the dialog.
-#include <gtest/gtest.h>
-
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QGroupBox>
@@ -14,7 +12,6 @@
 #include "MainFormTestSupport.h"
 #include "app/NewMapRequest.h"
 #include "app/TNewMapForm.h"
-#include "map/MapErrors.h"
 
 namespace {
 
@@ -69,77 +66,54 @@ TEST_F(NewMapDialog, FixedPresetsWriteTheirSizesAndGreyThemWhileCustomKeepsTheLa
     click(WorldMapPreset);
     EXPECT_EQ(fields(), QStringList({"300", "169", "20", "13"}));
     EXPECT_FALSE(form.GroupBox1->isEnabled());
-    const NewMapRequest world = form.request();
-    EXPECT_EQ(world.mapType, 1);
-    EXPECT_EQ(world.width, 300);
-    EXPECT_EQ(world.provinceHeight, 13);
-
     click(CustomMapPreset);
     EXPECT_TRUE(form.GroupBox1->isEnabled());
     EXPECT_EQ(fields(), QStringList({"300", "169", "20", "13"}));
     type("45", "30", "9", "7");
     click(WorldMapPreset);
     EXPECT_EQ(fields(), QStringList({"300", "169", "20", "13"}));
-
     click(CityMapPreset);
     EXPECT_EQ(fields(), QStringList({"20", "13", "0", "0"}));
     EXPECT_FALSE(form.GroupBox1->isEnabled());
     EXPECT_EQ(form.request().mapType, 0);
-}
 
-TEST_F(NewMapDialog, TextsThatAreNotNumbersTakeTheirDefaults)
-{
-    click(CustomMapPreset);
-    type("abc", " 17 ", "", "x");
-    const NewMapRequest request = form.request();
-    EXPECT_EQ(request.width, 20);
-    EXPECT_EQ(request.height, 17);
-    EXPECT_EQ(request.provinceWidth, 0);
-    EXPECT_EQ(request.provinceHeight, 0);
-    EXPECT_EQ(newMapRequestFrom("", "", "", "", CustomMapPreset, 0).height, 13);
-}
-
-TEST_F(NewMapDialog, SizesAMapCannotHaveAreRefusedInTheDialog)
-{
-    click(CustomMapPreset);
-    for (const auto &[width, height] : {std::pair{"0", "13"}, std::pair{"-5", "13"}, std::pair{"20", "4097"}}) {
-        type(width, height, "0", "0");
-        form.setResult(QDialog::Rejected);
-        form.accept();
-        EXPECT_EQ(form.result(), QDialog::Rejected) << width << "x" << height;
-        EXPECT_FALSE(form.refusalLabel->isHidden());
-        EXPECT_TRUE(form.refusalLabel->text().contains(QStringLiteral("4096"))) << form.refusalLabel->text().toStdString();
-    }
-    type("20", "13", "-1", "0");
-    form.accept();
-    EXPECT_EQ(form.result(), QDialog::Rejected);
-    EXPECT_TRUE(form.refusalLabel->text().contains(QStringLiteral("provinces")));
-
-    // The largest map the files can hold is accepted.
-    type("4096", "1", "0", "0");
-    form.accept();
-    EXPECT_EQ(form.result(), QDialog::Accepted);
-    EXPECT_TRUE(form.refusalLabel->isHidden());
-}
-
-TEST_F(NewMapDialog, TheChosenTerrainFillsEveryCellOfTheNewMap)
-{
+    // The chosen terrain fills the new world map; the map's own filling is
+    // the document's.
     click(WorldMapPreset);
     form.selectTerrain(1);
     EXPECT_EQ(form.ComboBoxEx1->currentText(), QStringLiteral("Herbe"));
     const auto map = createNewMap(form.request(), QStringLiteral("Sans titre 1"));
-    EXPECT_EQ(map->width, 300);
-    EXPECT_EQ(map->provinceHeight, 13);
-    EXPECT_EQ(map->terrainAt(0, 0), 100);
-    EXPECT_EQ(map->terrainAt(299, 168), 100);
-    EXPECT_TRUE(map->untitled);
-    EXPECT_TRUE(map->modified);
-    EXPECT_EQ(map->fileName, "Sans titre 1");
+    EXPECT_EQ(std::make_tuple(map->width, map->provinceHeight, map->mapType, map->terrainAt(299, 168)),
+              std::make_tuple(300, 13, 1, 100));
+}
 
-    // A refused request never becomes a broken map.
-    NewMapRequest empty;
-    empty.width = 0;
-    EXPECT_THROW(createNewMap(empty, QStringLiteral("x")), MapCreateError);
+// Texts that are not numbers take their defaults; sizes a map cannot have
+// are refused in the dialog, the largest it can have is accepted.
+TEST_F(NewMapDialog, TypedSizesBecomeNumbersOrDefaultsAndImpossibleOnesAreRefused)
+{
+    click(CustomMapPreset);
+    type("abc", " 17 ", "", "x");
+    const NewMapRequest request = form.request();
+    EXPECT_EQ(QList<int>({request.width, request.height, request.provinceWidth, request.provinceHeight}),
+              QList<int>({20, 17, 0, 0}));
+    EXPECT_EQ(newMapRequestFrom("", "", "", "", CustomMapPreset, 0).height, 13);
+
+    const struct {
+        const char *width, *height, *provinceWidth, *inRefusal;
+    } cases[] = {{"0", "13", "0", "4096"}, {"-5", "13", "0", "4096"}, {"20", "4097", "0", "4096"},
+                 {"20", "13", "-1", "provinces"}, {"4096", "1", "0", nullptr}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " " << c.provinceWidth);
+        type(c.width, c.height, c.provinceWidth, "0");
+        form.setResult(QDialog::Rejected);
+        form.accept();
+        EXPECT_EQ(form.result(), c.inRefusal ? QDialog::Rejected : QDialog::Accepted);
+        EXPECT_EQ(form.refusalLabel->isHidden(), !c.inRefusal);
+        if (c.inRefusal) {
+            EXPECT_TRUE(form.refusalLabel->text().contains(QString::fromUtf8(c.inRefusal)))
+                << form.refusalLabel->text().toStdString();
+        }
+    }
 }
 
 } // namespace

@@ -1,7 +1,5 @@
 // The options dialog: which controls it enables, what OK writes into the
 // settings and in which order, and that Cancel or a bad speed writes nothing.
-#include <gtest/gtest.h>
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -13,20 +11,9 @@
 
 #include "app/FontChooserDialog.h"
 #include "app/TOptionForm.h"
-#include "ui/UserDialogs.h"
+#include "MainFormTestSupport.h"
 
 namespace {
-
-// Answers like a user would and remembers the error boxes shown.
-class RecordingDialogs : public UserDialogs {
-public:
-    QStringList errors;
-    QString openFile(QWidget *, const FileRequest &) override { return {}; }
-    QString saveFile(QWidget *, const FileRequest &) override { return {}; }
-    Answer askYesNoCancel(QWidget *, const QString &, const QString &) override { return Answer::Cancel; }
-    void showError(QWidget *, const QString &, const QString &text) override { errors << text; }
-    void showInformation(QWidget *, const QString &, const QString &) override {}
-};
 
 bool sameSettings(const AppSettings &a, const AppSettings &b)
 {
@@ -43,22 +30,17 @@ bool sameSettings(const AppSettings &a, const AppSettings &b)
 
 class OptionsDialog : public ::testing::Test {
 protected:
-    RecordingDialogs dialogs;
+    ScriptedDialogs dialogs;
     TOptionForm form;
     AppSettings settings;
 
     void SetUp() override
     {
         QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-        setUserDialogs(&dialogs);
         settings.gridGap = 2;
         settings.borderColour = 0x000000FF; // red
     }
-    void TearDown() override
-    {
-        setUserDialogs(nullptr);
-        QLocale::setDefault(QLocale::system());
-    }
+    void TearDown() override { QLocale::setDefault(QLocale::system()); }
 };
 
 TEST_F(OptionsDialog, OpensOnThePageOfTheCommandAndTheColourNeedsGridAndBorderLines)
@@ -215,14 +197,10 @@ TEST(FontChooser, OffersTheCurrentFontWithItsEffectsAndColour)
     FontSetting times = makeFontSetting(QStringLiteral("DejaVu Sans"), 9, 0x000000FF); // red
     times.font.setBold(true);
     times.font.setUnderline(true);
-    FontChooserDialog dialog(times);
-    const FontSetting shown = dialog.fontSetting();
-    EXPECT_TRUE(shown.font.bold());
-    EXPECT_TRUE(shown.font.underline());
-    EXPECT_EQ(shown.font.pointSize(), 9);
-    EXPECT_EQ(shown.colour, 0x000000FFu);
-
+    const FontSetting shown = FontChooserDialog(times).fontSetting();
+    EXPECT_TRUE(shown.font.bold() && shown.font.underline());
+    EXPECT_EQ(std::make_pair(shown.font.pointSize(), shown.colour), std::make_pair(9, 0x000000FFu));
     // A colour without a name stays as it is, in the custom entry.
-    FontSetting odd = makeFontSetting(QStringLiteral("DejaVu Sans"), 7, 0x00123456);
+    const FontSetting odd = makeFontSetting(QStringLiteral("DejaVu Sans"), 7, 0x00123456);
     EXPECT_EQ(FontChooserDialog(odd).fontSetting().colour, 0x00123456u);
 }

@@ -1,7 +1,5 @@
 // "Fichiers &récents": the last eight maps opened or saved, most recent
 // first, kept across runs in a section of their own.
-#include <gtest/gtest.h>
-
 #include <QMenu>
 
 #include "MainFormTestSupport.h"
@@ -31,11 +29,10 @@ TEST(RecentFiles, MostRecentFirstEachFileOnceAndEightAtMost)
     // the limit.
     QTemporaryDir folder;
     ConfigFile config(folder.filePath(QStringLiteral("pelmorin.cfg")));
-    config.writeString("Fichiers Recents", "Fichier 0", "/a.vr");
-    config.writeString("Fichiers Recents", "Fichier 2", "/b.vr");
-    config.writeString("Fichiers Recents", "Fichier 3", "/a.vr");
-    config.writeString("Fichiers Recents", "Fichier 4", QString(5000, QLatin1Char('x')));
-    config.writeString("Fichiers Recents", "Fichier 8", "/c.vr");
+    for (const auto &[key, file] : {std::pair{"Fichier 0", QString("/a.vr")}, std::pair{"Fichier 2", QString("/b.vr")},
+                                    std::pair{"Fichier 3", QString("/a.vr")}, std::pair{"Fichier 4", QString(5000, 'x')},
+                                    std::pair{"Fichier 8", QString("/c.vr")}})
+        config.writeString("Fichiers Recents", key, file);
     recent.read(config);
     EXPECT_EQ(recent.files(), QStringList({"/a.vr", "/b.vr"}));
     recent.write(config);

@@ -13,6 +13,10 @@
 #include <unistd.h>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "map/CarteVarenthe.h"
+
 struct CliLimits {
     rlim_t addressSpace = RLIM_INFINITY; // bytes (ulimit -v)
     rlim_t fileSize = RLIM_INFINITY;     // bytes (ulimit -f)
@@ -75,4 +79,34 @@ inline CliResult runCli(const std::vector<std::string> &args, const CliLimits &l
     std::error_code ignored;
     std::filesystem::remove_all(capture, ignored);
     return result;
+}
+
+// Holds a whole output against tests/cli/data/<name>; with
+// PELMORIN_UPDATE_GOLDEN=1 the output becomes the new golden, to be read
+// before it is committed.
+inline void expectGoldenText(const std::string &text, const std::string &name)
+{
+    const std::filesystem::path golden = std::filesystem::path(PELMORIN_SOURCE_DIR) / "tests/cli/data" / name;
+    if (const char *update = std::getenv("PELMORIN_UPDATE_GOLDEN"); update && std::string(update) == "1") {
+        std::ofstream(golden, std::ios::binary) << text;
+        return;
+    }
+    EXPECT_EQ(text, readWholeFile(golden)) << name;
+}
+
+// Five towns on a meadow with a lake between the first two, and a zone.
+inline std::string savedTowns()
+{
+    CarteVarenthe map;
+    map.create(9, 4, 0, 0, 1, 100);
+    for (int32_t y = 0; y < 3; ++y)
+        map.SetCellTile(3, y, 103);
+    map.SetCellElement(0, 0, {ElementCity, "Brurières", 0, 0, 12});
+    map.SetCellElement(8, 0, {ElementCity, "Port-Noron", 8, 0, 7});
+    map.SetCellElement(8, 3, {ElementCity, "Port-Aval", 8, 3, 8});
+    map.SetCellElement(4, 3, {ElementCity, "Saint-Élan", 4, 3, 21});
+    map.SetCellElement(0, 3, {ElementZone, "Brume", 0, 3, 252});
+    const std::string path = std::filesystem::absolute("city-towns.vr").string();
+    map.save(path);
+    return path;
 }

@@ -1,14 +1,11 @@
-// pelmorin-cli route as a script uses it: one JSON object on stdout, French
-// messages on stderr, status 1 for a map it cannot read, 2 for bad arguments.
+// pelmorin-cli route and matrix as a script uses them: one JSON object on
+// standard output, its ends given as cells or as cities, and the travel
+// times between many cities at once.
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <filesystem>
-#include <string>
-
 #include "../map/MapTestFiles.h"
 #include "CliRunner.h"
-#include "map/CarteVarenthe.h"
 #include "route/RouteEndpoints.h"
 
 namespace {
@@ -27,21 +24,6 @@ CarteVarenthe harbourMap()
     return map;
 }
 
-class RouteCli : public ::testing::Test {
-protected:
-    void SetUp() override { harbourMap().save(map); }
-    // The route's report, after checking the command succeeded.
-    json route(std::vector<std::string> args)
-    {
-        args.insert(args.begin(), {"route", map});
-        const CliResult run = runCli(args);
-        EXPECT_EQ(run.status, 0) << run.err;
-        return run.status == 0 ? json::parse(run.out) : json();
-    }
-    ScratchFolder folder;
-    const std::string map = folder.file("port.vr");
-};
-
 json gridJson(const Grid &grid)
 {
     json rows = json::array();
@@ -50,27 +32,45 @@ json gridJson(const Grid &grid)
     return rows;
 }
 
-} // namespace
-
-TEST_F(RouteCli, BoardingAtThePortGivesTheRouteAndItsDuration)
+// The report of a route that succeeded.
+json routeReport(std::vector<std::string> args)
 {
-    const CliResult run = runCli({"route", map, "--from", "0,0", "--to", "3,0", "--embark"});
-    ASSERT_EQ(run.status, 0) << run.err;
-    const json report = json::parse(run.out);
-    EXPECT_EQ(report["start"], json({0, 0}));
-    EXPECT_EQ(report["end"], json({3, 0}));
-    EXPECT_EQ(report["startLayer"], "OnFoot");
-    EXPECT_EQ(report["totalTime"], 40 + 21 + 20);
-    EXPECT_EQ(report["duration"], "1:21");
-    EXPECT_EQ(report["path"], json::parse("[[0,0,1],[1,0,3],[2,0,1],[3,0,1]]"));
-    EXPECT_FALSE(report.contains("routeTime"));
-    // Keys come in the order a reader expects.
-    EXPECT_EQ(run.out.rfind("{\"start\":", 0), 0u);
+    args.insert(args.begin(), "route");
+    const CliResult run = runCli(args);
+    EXPECT_EQ(run.status, 0) << run.err;
+    return run.status == 0 ? json::parse(run.out) : json();
 }
 
-TEST_F(RouteCli, GridsAreThoseOfTheMapWindowsSearch)
+} // namespace
+
+// Each line of the golden transcript is a route's whole answer: the start
+// decides the layer, an end out of reach gives no route and no path.
+TEST(RouteCli, TheAnswerOfEachStartAndEnd)
 {
-    const json report = route({"--from", "0,1", "--to", "2,1", "--embark", "--abandon", "--grids"});
+    ScratchFolder folder;
+    const std::string map = folder.file("port.vr");
+    harbourMap().save(map);
+    const std::vector<std::vector<std::string>> routes = {
+        {"--from", "0,0", "--to", "3,0", "--embark"},
+        {"--from", "0,0"},                       // no end at all
+        {"--from", "0,0", "--to", "3,1"},        // the water out of reach without leave to embark
+        {"--from", "3,1", "--to", "2,0"},        // a start on water sails
+        {"--from", "3,1", "--to", "2,0", "--wings"},
+    };
+    std::string transcript;
+    for (const std::vector<std::string> &ends : routes) {
+        std::vector<std::string> args{"route", map};
+        args.insert(args.end(), ends.begin(), ends.end());
+        const CliResult run = runCli(args);
+        EXPECT_EQ(run.status, 0) << run.err;
+        for (const std::string &word : ends)
+            transcript += (&word == &ends.front() ? "" : " ") + word;
+        transcript += "\n" + run.out;
+    }
+    expectGoldenText(transcript, "route-port.txt");
+
+    // --grids gives the grids of the map window's own search.
+    const json report = routeReport({map, "--from", "0,1", "--to", "2,1", "--embark", "--abandon", "--grids"});
     CarteVarenthe expected = harbourMap();
     setRouteOptions(expected, false, true, true);
     setRouteStart(expected, 0, 1);
@@ -79,69 +79,55 @@ TEST_F(RouteCli, GridsAreThoseOfTheMapWindowsSearch)
     EXPECT_EQ(report["routeStep"], json({gridJson(expected.routeStep[0]), gridJson(expected.routeStep[1])}));
     EXPECT_EQ(report["routeMark"], gridJson(expected.routeMark));
     EXPECT_EQ(report["totalTime"], expected.routeTotalTime);
-    EXPECT_EQ(report["routeTime"][0][0][3], -1) << "nobody walks on deep water";
-    int onFoot = 0;
-    int afloat = 0;
-    for (int32_t y = 0; y < 2; ++y)
-        for (int32_t x = 0; x < 4; ++x) {
-            onFoot += expected.routeTimeAt(x, y, 0) != -1;
-            afloat += expected.routeTimeAt(x, y, 1) != -1;
-        }
-    EXPECT_EQ(report["reached"], json({onFoot, afloat}));
-    EXPECT_GT(afloat, 0);
 }
 
-TEST_F(RouteCli, TheStartDecidesTheLayerAndAnEndOutOfReachGivesNoRoute)
+TEST(RouteCli, ACityNamedOrNumberedRoutesAsItsCellAndTheItineraryEndsAtTheArrival)
 {
-    const struct {
-        std::vector<std::string> args;
-        json end, totalTime, startLayer, reached;
-    } cases[] = {
-        // No end at all.
-        {{"--from", "0,0"}, nullptr, nullptr, "OnFoot", {5, 0}},
-        // Without leave to embark the water stays out of reach.
-        {{"--from", "0,0", "--to", "3,1"}, {3, 1}, nullptr, "OnFoot", {5, 0}},
-        // A start on water sails, unless wings are used.
-        {{"--from", "3,1", "--to", "2,0"}, {2, 0}, 40, "Afloat", nullptr},
-        {{"--from", "3,1", "--to", "2,0", "--wings"}, {2, 0}, 80, "OnFoot", nullptr},
-    };
-    for (const auto &c : cases) {
-        const json report = route(c.args);
-        EXPECT_EQ(report["end"], c.end) << c.args.back();
-        EXPECT_EQ(report["totalTime"], c.totalTime) << c.args.back();
-        EXPECT_EQ(report["startLayer"], c.startLayer) << c.args.back();
-        if (c.totalTime.is_null()) {
-            EXPECT_TRUE(report["duration"].is_null());
-            EXPECT_EQ(report["path"], json::array());
-        }
-        if (!c.reached.is_null()) {
-            EXPECT_EQ(report["reached"], c.reached);
-        }
+    const std::string map = savedTowns();
+    const json byCells = routeReport({map, "--from", "0,0", "--to", "8,0"});
+    for (const std::vector<std::string> &ends :
+         {std::vector<std::string>{"--from-city", "brurieres", "--to-city", "PORT-NORON"},
+          {"--from-city", "12", "--to-city", "7"}, {"--from-city", "Brur", "--to", "8,0"},
+          {"--from", "0,0", "--to-city", "noron"}}) {
+        std::vector<std::string> args{map};
+        args.insert(args.end(), ends.begin(), ends.end());
+        EXPECT_EQ(routeReport(args), byCells) << ends[1] << ends[3];
     }
-    EXPECT_EQ(route({"--from", "3,1", "--to", "2,0", "--wings"})["reached"][1], 0);
+
+    const json report = routeReport({map, "--from", "0,0", "--to", "8,0", "--itinerary"});
+    const json &steps = report.at("itinerary");
+    ASSERT_GE(steps.size(), 2u);
+    EXPECT_EQ(steps.front().at("event"), "Départ");
+    EXPECT_EQ(steps.back().at("event"), "Arrivée");
+    EXPECT_EQ(steps.back().at("time"), report.at("totalTime"));
+    EXPECT_EQ(steps.back().at("x"), 8);
 }
 
-TEST_F(RouteCli, BadCellsGiveStatusTwoAndAnUnreadableMapStatusOne)
+// The matrix's own agreement with single routes is the search's; here, that
+// the command gives each pair's time with the options it was given, as JSON
+// or as a CSV table of the chosen cities.
+TEST(MatrixCli, EveryTimeIsThatOfTheRouteWithTheSameOptions)
 {
-    const struct {
-        std::vector<std::string> args;
-        int status;
-    } cases[] = {
-        {{"route", map, "--from", "1"}, 2},
-        {{"route", map, "--from", "1,x"}, 2},
-        {{"route", map, "--from", "4,0"}, 2},
-        {{"route", map, "--from", "0,0", "--to", "0,-1"}, 2},
-        {{"route", map, "--from", "1,,1"}, 2},
-        {{"route", map}, 2},
-        {{"route", folder.file("rien.vr"), "--from", "0,0"}, 1},
-        {{"route", folder.file("texte.vr"), "--from", "0,0"}, 1},
-    };
-    writeBytes(folder.file("texte.vr"), "ceci n'est pas une carte");
-    for (const auto &c : cases) {
-        const CliResult run = runCli(c.args);
-        EXPECT_EQ(run.status, c.status) << c.args.back();
-        EXPECT_TRUE(run.out.empty()) << c.args.back();
-        EXPECT_FALSE(run.err.empty()) << c.args.back();
+    const std::string map = savedTowns();
+    for (const std::vector<std::string> &options : {std::vector<std::string>{}, {"--wings"}}) {
+        std::vector<std::string> args{"matrix", map, "--jobs", "2"};
+        args.insert(args.end(), options.begin(), options.end());
+        const CliResult matrix = runCli(args);
+        ASSERT_EQ(matrix.status, 0) << matrix.err;
+        const json report = json::parse(matrix.out);
+        const json &cities = report["cities"];
+        ASSERT_EQ(cities.size(), 4u);
+        for (size_t i = 0; i < cities.size(); ++i)
+            for (size_t j = 0; j < cities.size(); ++j) {
+                std::vector<std::string> single{map, "--from-city", cities[i]["number"].dump(),
+                                                "--to", cities[j]["x"].dump() + "," + cities[j]["y"].dump()};
+                single.insert(single.end(), options.begin(), options.end());
+                const json route = routeReport(single);
+                EXPECT_EQ(report["times"][i][j], route["totalTime"].is_null() ? json(-1) : route["totalTime"])
+                    << options.size() << " from " << i << " to " << j;
+            }
     }
-    EXPECT_NE(runCli({"route", map, "--from", "4,0"}).err.find("hors de la carte"), std::string::npos);
+    const CliResult csv = runCli({"matrix", map, "--cities", "7,12,21", "--format", "csv"});
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    expectGoldenText(csv.out, "matrix-towns.csv");
 }

@@ -1,6 +1,7 @@
 // The configuration file as a user who edits it by hand, or who moves it
 // between a French and an English desktop, would see it.
 #include "settings/ConfigFile.h"
+#include "SettingsTestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -29,68 +30,52 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
-    QByteArray bytes() const
-    {
-        QFile file(cfgPath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray bytes() const { return bytesOf(cfgPath()); }
 
     QTemporaryDir folder_;
 };
 
 } // namespace
 
+// A file edited by hand on Unix: comments, LF lines, spaces around the
+// signs, names in capitals, a section twice; names match whatever their case. An existing key changes where
+// it stands, spelt as the file spells it; a new key goes at the end of its
+// section before the blank separator, a new section at the end of the file;
+// erasing a section takes every section of that name; accents are written
+// in Windows-1252; every line then ends in CR LF.
 TEST_F(ConfigFileOnDisk, WritesKeepTheUsersLayout)
 {
-    writeBytes("; mes réglages\r\n[Cartes Ouvertes]\r\nCarte 0=a.vr\r\n\r\n[Affichage]\r\nGrille=1\r\n");
+    writeBytes("; mes r\xe9glages\n[Cartes Ouvertes]\nCarte 0=a.vr\n\n[AFFICHAGE]\nGRILLE = 2\n"
+               "SURLIGNER FRONTI\xc8RES=0\n; commentaire=ignor\xe9\nligne sans signe\n"
+               "[Carte 5]\nx=1\n[Aspects]\nEt\xe9=.\\img\\1\\\n[carte 5]\ny=2\n");
     ConfigFile config(cfgPath(), French);
-
-    // An existing key changes where it stands, spelt as the file spells it.
-    config.writeString("cartes ouvertes", "CARTE 0", "b.vr");
-    // A new key goes at the end of its section, before the blank separator.
-    config.writeString("Cartes Ouvertes", "Carte 1", "c.vr");
-    // A new section goes at the end of the file.
-    config.writeInteger("Fenetre", "Largeur", 1024);
-
-    EXPECT_EQ(bytes(), QByteArray("; mes réglages\r\n[Cartes Ouvertes]\r\nCarte 0=b.vr\r\nCarte 1=c.vr\r\n\r\n"
-                                  "[Affichage]\r\nGrille=1\r\n[Fenetre]\r\nLargeur=1024\r\n"));
-}
-
-TEST_F(ConfigFileOnDisk, NamesMatchWithoutCaseAndSectionsReadInFileOrder)
-{
-    // A file saved by a Unix editor: LF only, spaces around the signs.
-    writeBytes("[AFFICHAGE]\nGRILLE = 2\nPolice Temps=Arial\n; commentaire=ignoré\nligne sans signe\n"
-               "Aspect=.\\img\\4\\\n[aspects]\nEt\xe9=.\\img\\1\\\nHiver=.\\img\\4\\\nAutomne=.\\img\\7\\\n");
-    ConfigFile config(cfgPath(), French);
-
+    // Comments and lines without a sign are no entries.
     EXPECT_EQ(config.readInteger("Affichage", "Grille", 1), 2);
-    EXPECT_EQ(config.readString("affichage", "aspect", ""), ".\\img\\4\\");
-    EXPECT_TRUE(config.sectionExists("Aspects"));
+    EXPECT_EQ(config.readSection("Affichage").size(), 2);
+    EXPECT_EQ(config.sectionNames(), QStringList({"Cartes Ouvertes", "AFFICHAGE", "Carte 5", "Aspects", "carte 5"}));
     EXPECT_FALSE(config.sectionExists("Fenetre"));
     EXPECT_EQ(config.readString("Fenetre", "x", "absent"), "absent");
 
-    const QList<ConfigEntry> aspects = config.readSection("Aspects");
-    ASSERT_EQ(aspects.size(), 3);
-    EXPECT_EQ(aspects[0].key, "Eté");
-    EXPECT_EQ(aspects[2].key, "Automne");
-    EXPECT_EQ(aspects[2].value, ".\\img\\7\\");
-    EXPECT_EQ(config.readSection("Affichage").size(), 3);
-    EXPECT_EQ(config.sectionNames(), QStringList({"AFFICHAGE", "aspects"}));
-
-    // The next write turns the whole file into CR LF lines.
+    config.writeString("cartes ouvertes", "CARTE 0", "b.vr");
+    config.writeString("Cartes Ouvertes", "Carte 1", "c.vr");
     config.writeInteger("Affichage", "Grille", 0);
-    EXPECT_TRUE(bytes().startsWith("[AFFICHAGE]\r\nGRILLE=0\r\nPolice Temps=Arial\r\n"));
-    EXPECT_EQ(bytes().count("\n"), bytes().count("\r\n"));
-}
-
-TEST_F(ConfigFileOnDisk, ErasingASectionTakesItsKeysAndNothingElse)
-{
-    writeBytes("[Carte 0]\r\nx=1\r\n[Cartes Ouvertes]\r\nCarte 0=a.vr\r\nCarte 1=b.vr\r\n[Aspects]\r\nEté=e\r\n"
-               "[cartes ouvertes]\r\nCarte 5=z.vr\r\n");
-    ConfigFile config(cfgPath(), French);
-    config.eraseSection("Cartes Ouvertes");
-    EXPECT_EQ(bytes(), QByteArray("[Carte 0]\r\nx=1\r\n[Aspects]\r\nEté=e\r\n"));
-    EXPECT_TRUE(config.readSection("Cartes Ouvertes").isEmpty());
+    config.writeFloat("Affichage", "Vitesse Défilement", double(1.8f));
+    config.eraseSection("Carte 5");
+    config.writeString("Aspects", "Hiver €", "coût");
+    config.writeBool("Valeurs", "vrai", true);
+    config.writeBool("Valeurs", "faux", false);
+    config.writeInteger("Valeurs", "négatif", -16777216);
+    expectGoldenFile(bytes(), "hand-edited.cfg");
+    EXPECT_FALSE(config.readBool("Affichage", "Surligner Frontières", true));
+    EXPECT_EQ(config.readString("ASPECTS", "ETÉ", ""), ".\\img\\1\\");
+    EXPECT_EQ(config.readString("Aspects", "hiver €", ""), "coût");
+    EXPECT_TRUE(config.readSection("carte 5").isEmpty());
+    QStringList aspects;
+    for (const ConfigEntry &entry : config.readSection("Aspects"))
+        aspects << entry.key + "=" + entry.value;
+    EXPECT_EQ(aspects, QStringList({"Eté=.\\img\\1\\", "Hiver €=coût"}));
+    // Each write replaced the whole file; no temporary file is left over.
+    EXPECT_EQ(QDir(folder_.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"pelmorin.cfg"}));
 
     // Erasing what is not there does not even create the file.
     ConfigFile elsewhere(folder_.filePath("absent.cfg"), French);
@@ -130,11 +115,6 @@ TEST_F(ConfigFileOnDisk, IntegersAndBoolsReadAsTheUserWroteThem)
     EXPECT_TRUE(config.readBool("Valeurs", "oui", true));
     EXPECT_FALSE(config.readBool("Valeurs", "oui", false));
     EXPECT_TRUE(config.readBool("Valeurs", "absent", true));
-
-    config.writeBool("Valeurs", "vrai", true);
-    config.writeBool("Valeurs", "faux", false);
-    config.writeInteger("Valeurs", "négatif", -16777216);
-    EXPECT_TRUE(bytes().endsWith("vrai=1\r\nfaux=0\r\nn\xe9gatif=-16777216\r\n"));
 }
 
 TEST_F(ConfigFileOnDisk, FloatsFollowTheDesktopsDecimalSeparator)
@@ -164,32 +144,15 @@ TEST_F(ConfigFileOnDisk, FloatsFollowTheDesktopsDecimalSeparator)
                "Groupes=1 000,5\r\nDeux=1,2,3\r\n");
     ConfigFile french(cfgPath(), French);
     ConfigFile english(cfgPath(), English);
-    EXPECT_DOUBLE_EQ(french.readFloat("Affichage", "Vitesse Défilement", 1.8), 2.5);
-    EXPECT_DOUBLE_EQ(english.readFloat("Affichage", "Vitesse Défilement", 1.8), 1.8);
-    EXPECT_DOUBLE_EQ(english.readFloat("Affichage", "Point", 1.8), 2.5);
-    EXPECT_DOUBLE_EQ(french.readFloat("Affichage", "Point", 1.8), 1.8);
-    for (const char *key : {"Mot", "Vide", "Groupes", "Deux", "Absent"}) {
-        EXPECT_DOUBLE_EQ(french.readFloat("Affichage", key, 1.8), 1.8) << key;
-        EXPECT_DOUBLE_EQ(english.readFloat("Affichage", key, 1.8), 1.8) << key;
+    for (const char *key : {"Vitesse Défilement", "Point", "Mot", "Vide", "Groupes", "Deux", "Absent"}) {
+        EXPECT_DOUBLE_EQ(french.readFloat("Affichage", key, 1.8), std::string(key) == "Vitesse Défilement" ? 2.5 : 1.8) << key;
+        EXPECT_DOUBLE_EQ(english.readFloat("Affichage", key, 1.8), std::string(key) == "Point" ? 2.5 : 1.8) << key;
     }
 
     // What one desktop writes it reads back exactly as the 32-bit setting.
     english.writeFloat("Affichage", "Vitesse Défilement", speed);
     EXPECT_TRUE(bytes().contains("Vitesse D\xe9\x66ilement=1.79999995231628\r\n"));
     EXPECT_EQ(float(english.readFloat("Affichage", "Vitesse Défilement", 0)), 1.8f);
-}
-
-TEST_F(ConfigFileOnDisk, AccentedNamesAreStoredInWindows1252)
-{
-    writeBytes("[Affichage]\r\nSURLIGNER FRONTI\xc8RES=0\r\n");
-    ConfigFile config(cfgPath(), French);
-    EXPECT_FALSE(config.readBool("Affichage", "Surligner Frontières", true));
-
-    config.writeString("Aspects", "Eté", ".\\img\\1\\");
-    config.writeString("Aspects", "Hiver €", "coût");
-    EXPECT_TRUE(bytes().endsWith("[Aspects]\r\nEt\xe9=.\\img\\1\\\r\nHiver \x80=co\xfbt\r\n"));
-    EXPECT_EQ(config.readString("ASPECTS", "ETÉ", ""), ".\\img\\1\\");
-    EXPECT_EQ(config.readString("Aspects", "hiver €", ""), "coût");
 }
 
 TEST_F(ConfigFileOnDisk, RefusedWriteNamesTheFileAndLeavesNothingBehind)
@@ -210,17 +173,6 @@ TEST_F(ConfigFileOnDisk, RefusedWriteNamesTheFileAndLeavesNothingBehind)
     ConfigFile blocked(cfgPath(), French);
     EXPECT_THROW(blocked.writeInteger("Fenetre", "x", 1), ConfigWriteError);
     EXPECT_TRUE(QFileInfo(cfgPath()).isDir());
-}
-
-TEST_F(ConfigFileOnDisk, EveryWriteReplacesTheWholeFileAtOnce)
-{
-    ConfigFile config(cfgPath(), French);
-    for (int i = 0; i < 50; ++i)
-        config.writeInteger("Carte " + QString::number(i % 5), "x", i);
-    // Each write is a complete file on disk; no temporary file is left over.
-    EXPECT_EQ(QDir(folder_.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"pelmorin.cfg"}));
-    EXPECT_EQ(config.sectionNames().size(), 5);
-    EXPECT_EQ(config.readInteger("carte 4", "X", 0), 49);
 }
 
 TEST_F(ConfigFileOnDisk, RelativeNameFollowsTheCurrentDirectory)

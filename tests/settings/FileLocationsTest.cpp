@@ -17,12 +17,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(root_.isValid());
-        QDir root(root_.path());
-        ASSERT_TRUE(root.mkpath("build/bin/img/1"));
-        ASSERT_TRUE(root.mkpath("usr/bin"));
-        ASSERT_TRUE(root.mkpath("usr/share/pelmorin/img/1"));
-        ASSERT_TRUE(root.mkpath("bare/bin"));
-        ASSERT_TRUE(root.mkpath("home/.config/pelmorin"));
+        for (const char *folder : {"build/bin/img/1", "usr/bin", "usr/share/pelmorin/img/1", "bare/bin"})
+            ASSERT_TRUE(QDir(root_.path()).mkpath(folder));
     }
     void TearDown() override { ProgramFolder::setPath(QString()); }
 

@@ -7,6 +7,7 @@
 #include "settings/AppSettings.h"
 #include "settings/AspectList.h"
 #include "settings/ProgramFolder.h"
+#include "SettingsTestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +20,6 @@
 namespace {
 
 const QLocale French(QLocale::French, QLocale::France);
-const QLocale English(QLocale::English, QLocale::UnitedStates);
 
 // Stands in for the main window and keeps a log of what it was asked.
 class RecordingHost : public SettingsHost {
@@ -33,13 +33,11 @@ public:
     bool minimapTicked() const override { return minimap; }
     void resizeWindow(int width, int height) override
     {
-        log << QStringLiteral("resize %1x%2").arg(width).arg(height);
-        frame.setSize(QSize(width, height));
+        log << QStringLiteral("resize %1x%2").arg(width).arg(height), frame.setSize(QSize(width, height));
     }
     void moveWindow(int left, int top) override
     {
-        log << QStringLiteral("move %1,%2").arg(left).arg(top);
-        frame.moveTo(left, top);
+        log << QStringLiteral("move %1,%2").arg(left).arg(top), frame.moveTo(left, top);
     }
     void maximiseWindow() override { log << "maximise"; maximised = true; }
     QRect windowFrame() const override { return frame; }
@@ -48,9 +46,7 @@ public:
 
     QStringList log;
     QString aspect;
-    bool cityList = false;
-    bool minimap = false;
-    bool maximised = false;
+    bool cityList = false, minimap = false, maximised = false;
     QRect frame{30, 40, 10, 10}; // where the system would put it
     QList<QRect> screens;
 };
@@ -72,11 +68,7 @@ protected:
 
     // One run of the program: a fresh window, settings record and library.
     struct Run {
-        explicit Run(const QLocale &locale)
-            : config(".\\pelmorin.cfg", locale)
-            , store(config, settings, aspects, host)
-        {
-        }
+        Run() : config(".\\pelmorin.cfg", French), store(config, settings, aspects, host) {}
         ConfigFile config;
         AppSettings settings;
         AspectList aspects;
@@ -84,33 +76,26 @@ protected:
         SettingsStore store;
     };
 
-    // A run started on a settings file of the given bytes.
-    std::unique_ptr<Run> startWith(const QByteArray &file, const QList<QRect> &screens = {})
+    // A run started on a settings file of the given bytes (none: no file).
+    std::unique_ptr<Run> startWith(const QByteArray &file = {}, const QList<QRect> &screens = {})
     {
-        writeFile(cfgIn(program_), file);
-        auto run = std::make_unique<Run>(French);
+        if (!file.isEmpty()) {
+            QFile out(cfg());
+            EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+            out.write(file);
+        }
+        auto run = std::make_unique<Run>();
         run->host.screens = screens;
         run->store.LoadSettings();
         return run;
     }
-    QString cfgIn(const QTemporaryDir &dir) const { return dir.filePath("pelmorin.cfg"); }
-    static QByteArray bytesOf(const QString &path)
+    QString cfg() const { return program_.filePath("pelmorin.cfg"); }
+    static QString entries(const ConfigFile &config, const QString &section)
     {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    static void writeFile(const QString &path, const QByteArray &bytes)
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    static QStringList keysOf(const ConfigFile &config, const QString &section)
-    {
-        QStringList keys;
+        QStringList lines;
         for (const ConfigEntry &entry : config.readSection(section))
-            keys << entry.key;
-        return keys;
+            lines << entry.key + "=" + entry.value;
+        return lines.join(' ');
     }
 
     QTemporaryDir program_;
@@ -119,109 +104,55 @@ protected:
 
 } // namespace
 
+// The first run writes the list of maps and the aspects only; the exit
+// writes every setting at its read default, in the file's order and bytes.
 TEST_F(SettingsRun, FirstRunOpensTheSampleMapAndLeavesAFullFile)
 {
-    Run run(French);
-    run.store.LoadSettings();
-
-    // Only the list of maps and the aspects get written defaults.
-    EXPECT_EQ(run.config.sectionNames(), QStringList({"Cartes Ouvertes", "Carte 0", "Aspects"}));
-    EXPECT_EQ(run.config.readString("Cartes Ouvertes", "Carte 0", ""), "pelmorin.vr");
-    EXPECT_EQ(keysOf(run.config, "Carte 0"), QStringList({"x", "y", "Echelle", "Etat Fenetre"}));
-    EXPECT_EQ(run.aspects.folderOf("Hiver"), ".\\img\\4\\");
-    EXPECT_EQ(run.host.aspect, ".\\img\\1\\");
-
-    // Every other setting takes its read default.
-    EXPECT_FLOAT_EQ(run.settings.scrollSpeed, 1.8f);
-    EXPECT_EQ(run.settings.gridGap, 1);
-    EXPECT_EQ(run.settings.timesFont.font.family(), "Arial");
-    EXPECT_EQ(run.settings.namesFont.font.pointSize(), 14);
-    EXPECT_EQ(run.settings.borderColour, 0x00FFFFFFu);
-    EXPECT_FALSE(run.host.cityList);
-    EXPECT_TRUE(run.host.minimap);
-    EXPECT_EQ(run.host.log, QStringList({"menu &Eté", "menu &Hiver", "resize 800x600"}));
-
-    // The sample map is reopened as recorded, then the player quits at once.
-    const QList<ConfigEntry> maps = readOpenMapList(run.config);
+    const std::unique_ptr<Run> run = startWith();
+    EXPECT_EQ(run->config.sectionNames(), QStringList({"Cartes Ouvertes", "Carte 0", "Aspects"}));
+    EXPECT_EQ(run->host.aspect, ".\\img\\1\\");
+    EXPECT_EQ(run->host.log, QStringList({"menu &Eté", "menu &Hiver", "resize 800x600"}));
+    EXPECT_FALSE(run->host.cityList);
+    EXPECT_TRUE(run->host.minimap);
+    const QList<ConfigEntry> maps = readOpenMapList(run->config);
     ASSERT_EQ(maps.size(), 1);
-    const MapWindowPlacement placement = readMapWindowPlacement(run.config, maps[0].key);
-    EXPECT_EQ(placement.zoomPercent, 100);
-    EXPECT_EQ(placement.windowState, 2);
-    EXPECT_EQ(placement.centreColumn, 169);
-    EXPECT_EQ(placement.centreRow, 58);
-
-    writeOpenMapList(run.config, {{false, maps[0].value, placement}});
-    run.store.SaveSettings();
-    EXPECT_EQ(run.config.sectionNames(),
-              QStringList({"Carte 0", "Aspects", "Cartes Ouvertes", "Affichage", "Recherche de Chemin", "Fenetre",
-                           "Derniere Situation", "Affichage Plus"}));
-    EXPECT_EQ(keysOf(run.config, "Affichage"),
-              QStringList({"Aspect", "Vitesse Défilement", "Grille", "Afficher Temps", "Fond Temps",
-                           "Surligner Frontières", "Afficher Lignes Frontières", "Couleur Frontières",
-                           "Afficher Noms Provinces", "Fonds Noms Provinces", "Couleur Temps", "Police Temps",
-                           "Taille Temps", "Couleur Noms Provinces", "Police Noms Provinces",
-                           "Taille Noms Provinces"}));
-    EXPECT_EQ(keysOf(run.config, "Fenetre"), QStringList({"Largeur", "Hauteur", "Maximisee", "x", "y"}));
-
-    const QByteArray bytes = bytesOf(cfgIn(program_));
-    EXPECT_TRUE(bytes.contains("[Aspects]\r\nEt\xe9=.\\img\\1\\\r\nHiver=.\\img\\4\\\r\n"));
-    EXPECT_TRUE(bytes.contains("Vitesse D\xe9\x66ilement=1,79999995231628\r\n"));
-    EXPECT_TRUE(bytes.contains("Couleur Fronti\xe8res=16777215\r\n"));
+    writeOpenMapList(run->config, {{false, maps[0].value, readMapWindowPlacement(run->config, maps[0].key)}});
+    run->store.SaveSettings();
+    expectGoldenFile(bytesOf(cfg()), "first-run.cfg");
 }
 
+// What one run saves the next reads: a second save gives the same bytes.
 TEST_F(SettingsRun, EverythingChangedComesBackAtTheNextStart)
 {
+    QByteArray saved;
     {
-        Run first(English);
-        first.store.LoadSettings();
-        first.host.selectAspectFolder(first.aspects.folderForCaption("&Hiver"));
-        AppSettings &s = first.settings;
+        const std::unique_ptr<Run> first = startWith();
+        first->host.selectAspectFolder(first->aspects.folderForCaption("&Hiver"));
+        AppSettings &s = first->settings;
         s.scrollSpeed = 2.5f;
         s.gridGap = 0;
-        s.useWingsGift = s.allowEmbark = s.allowAbandon = true;
-        s.showTimes = false;
-        s.timesBackground = true;
-        s.showProvinceNames = false;
-        s.namesBackground = false;
-        s.highlightBorders = false;
-        s.showBorderLines = false;
+        s.useWingsGift = s.allowEmbark = s.allowAbandon = s.timesBackground = true;
+        s.showTimes = s.showProvinceNames = s.namesBackground = s.highlightBorders = s.showBorderLines = false;
         s.borderColour = 0x000000FF;
         s.timesFont = makeFontSetting("Verdana", 9, 0x0000FF00);
         s.namesFont = makeFontSetting("Times New Roman", 20, 0x00FF0000);
         s.timesShown = TimesShown::WhenReadable;
-        s.provinceNamesThatFit = true;
-        s.showCityNames = true;
-        first.host.cityList = true;
-        first.host.minimap = false;
-        first.host.frame = QRect(30, 40, 1024, 700);
-        first.host.maximised = true;
-        first.store.SaveSettings();
+        s.provinceNamesThatFit = s.showCityNames = true;
+        first->host.cityList = true;
+        first->host.minimap = false;
+        first->host.frame = QRect(30, 40, 1024, 700);
+        first->host.maximised = true;
+        first->store.SaveSettings();
+        saved = bytesOf(cfg());
     }
-
-    Run second(English);
-    second.store.LoadSettings();
-    const AppSettings &s = second.settings;
-    EXPECT_EQ(second.host.aspect, ".\\img\\4\\");
-    EXPECT_FLOAT_EQ(s.scrollSpeed, 2.5f);
-    EXPECT_EQ(s.gridGap, 0);
-    EXPECT_TRUE(s.useWingsGift && s.allowEmbark && s.allowAbandon);
-    EXPECT_FALSE(s.showTimes);
-    EXPECT_TRUE(s.timesBackground);
-    EXPECT_FALSE(s.showProvinceNames || s.namesBackground || s.highlightBorders || s.showBorderLines);
-    EXPECT_EQ(s.borderColour, 0x000000FFu);
-    EXPECT_EQ(s.timesFont.font.family(), "Verdana");
-    EXPECT_EQ(s.timesFont.font.pointSize(), 9);
-    EXPECT_EQ(s.timesFont.colour, 0x0000FF00u);
-    EXPECT_EQ(s.namesFont.font.family(), "Times New Roman");
-    EXPECT_EQ(s.namesFont.font.pointSize(), 20);
-    EXPECT_EQ(s.namesFont.colour, 0x00FF0000u);
-    EXPECT_EQ(s.timesShown, TimesShown::WhenReadable);
-    EXPECT_TRUE(s.provinceNamesThatFit && s.showCityNames);
-    EXPECT_TRUE(second.host.cityList);
-    EXPECT_FALSE(second.host.minimap);
+    const std::unique_ptr<Run> second = startWith();
+    EXPECT_EQ(second->host.aspect, ".\\img\\4\\");
+    EXPECT_EQ(second->settings.timesFont.font.family(), "Verdana");
     // Size first, then the place, then maximised, so un-maximising later
     // gives back the recorded bounds.
-    EXPECT_EQ(second.host.log.mid(2), QStringList({"resize 1024x700", "move 30,40", "maximise"}));
+    EXPECT_EQ(second->host.log.mid(2), QStringList({"resize 1024x700", "move 30,40", "maximise"}));
+    second->store.SaveSettings();
+    EXPECT_EQ(QString::fromLatin1(bytesOf(cfg())), QString::fromLatin1(saved));
 }
 
 TEST_F(SettingsRun, HandEditedValuesFallBackToTheirDefaultsAndAbsurdOnesAreBroughtIntoRange)
@@ -231,11 +162,12 @@ TEST_F(SettingsRun, HandEditedValuesFallBackToTheirDefaultsAndAbsurdOnesAreBroug
         "Vitesse D\xe9\x66ilement=abc\r\nGrille=2\r\nTaille Temps=0\r\n"
         "Aspect=.\\img\\9\\\r\n[Fenetre]\r\nx=-1\r\ny=10\r\nLargeur=large\r\n"
         "[Derniere Situation]\r\nAfficher Minipelmorin=0\r\n");
-    EXPECT_EQ(run->settings.borderColour, 255u); // red
-    EXPECT_EQ(run->settings.timesFont.colour, 0x00FFFFFFu);
-    EXPECT_FLOAT_EQ(run->settings.scrollSpeed, 1.8f);
-    EXPECT_EQ(run->settings.gridGap, 2);
-    EXPECT_EQ(run->settings.timesFont.font.pointSize(), 7);
+    const AppSettings &s = run->settings;
+    EXPECT_EQ(s.borderColour, 255u); // red
+    EXPECT_EQ(s.timesFont.colour, 0x00FFFFFFu);
+    EXPECT_FLOAT_EQ(s.scrollSpeed, 1.8f);
+    EXPECT_EQ(s.gridGap, 2);
+    EXPECT_EQ(s.timesFont.font.pointSize(), 7);
     EXPECT_EQ(run->host.aspect, ".\\img\\9\\");
     EXPECT_FALSE(run->host.minimap);
     // One coordinate at -1 lets the system place the window.
@@ -249,9 +181,7 @@ TEST_F(SettingsRun, HandEditedValuesFallBackToTheirDefaultsAndAbsurdOnesAreBroug
     EXPECT_EQ(run->settings.timesFont.font.pointSize(), 144);
     EXPECT_EQ(run->settings.namesFont.font.pointSize(), 14) << "not a size: the default";
     const MapWindowPlacement far = readMapWindowPlacement(run->config, "Carte 0");
-    EXPECT_EQ(far.zoomPercent, 100);
-    EXPECT_EQ(far.centreColumn, 0);
-    EXPECT_EQ(far.centreRow, 4095);
+    EXPECT_EQ(QList<int>({far.zoomPercent, far.centreColumn, far.centreRow}), QList<int>({100, 0, 4095}));
     EXPECT_EQ(readMapWindowPlacement(run->config, "Carte 1").zoomPercent, 5);
 
     run = startWith("[Cartes Ouvertes]\r\n[Affichage]\r\nGrille=-2147483648\r\nVitesse D\xe9""filement=-7\r\n");
@@ -281,74 +211,58 @@ TEST_F(SettingsRun, TheMainWindowLandsOnAScreenAtASizeThatFitsIt)
                                                    {QRect(0, 0, 1920, 1040), QRect(1920, 0, 1280, 984)});
         EXPECT_EQ(run->host.frame, example.expected) << example.window;
         run->store.SaveSettings();
-        QStringList saved;
-        for (const ConfigEntry &entry : run->config.readSection("Fenetre"))
-            saved << entry.key + "=" + entry.value;
         const QRect &r = example.expected;
-        EXPECT_EQ(saved.join(' '), QStringLiteral("Largeur=%1 Hauteur=%2 x=%3 y=%4 Maximisee=0")
-                                       .arg(r.width()).arg(r.height()).arg(r.left()).arg(r.top()))
+        EXPECT_EQ(entries(run->config, "Fenetre"), QStringLiteral("Largeur=%1 Hauteur=%2 x=%3 y=%4 Maximisee=0")
+                                                       .arg(r.width()).arg(r.height()).arg(r.left()).arg(r.top()))
             << example.window;
     }
 }
 
-TEST_F(SettingsRun, ReopeningPutsThePreviouslyActiveMapOnTopAndSkipsUntitledMaps)
+// The order of the list and the untitled maps are held by the main window's
+// exit; here, what the placements read back.
+TEST_F(SettingsRun, ReopenedPlacementsAreTheRecordedOnesOrTheDefaults)
 {
-    Run run(French);
-    run.store.LoadSettings();
-    // Active window first, then by last activation.
-    const QList<OpenMapRecord> windows = {
-        {false, "monde.vr", {50, 2, 10, 20}},
-        {true, "Nouveau", {100, 0, 0, 0}},
-        {false, "/cartes/ville.vr", {25, 1, 3, 4}},
-    };
-    writeOpenMapList(run.config, windows);
-
-    const QList<ConfigEntry> maps = readOpenMapList(run.config);
-    ASSERT_EQ(maps.size(), 2);
-    EXPECT_EQ(maps[0].key, "Carte 2");
-    EXPECT_EQ(maps[0].value, "/cartes/ville.vr");
-    EXPECT_EQ(maps[1].key, "Carte 0");
-    EXPECT_EQ(maps[1].value, "monde.vr");
-    const MapWindowPlacement world = readMapWindowPlacement(run.config, "Carte 0");
-    EXPECT_EQ(world.zoomPercent, 50);
-    EXPECT_EQ(world.windowState, 2);
-    EXPECT_EQ(world.centreColumn, 10);
-    EXPECT_EQ(world.centreRow, 20);
-    EXPECT_EQ(readMapWindowPlacement(run.config, "Carte 2").windowState, 1);
-    EXPECT_FALSE(run.config.sectionExists("Carte 1"));
+    const std::unique_ptr<Run> run = startWith();
+    writeOpenMapList(run->config, {{false, "monde.vr", {50, 2, 10, 20}}, {false, "/cartes/ville.vr", {25, 1, 3, 4}}});
+    EXPECT_EQ(entries(run->config, "Cartes Ouvertes"), "Carte 1=/cartes/ville.vr Carte 0=monde.vr");
+    const MapWindowPlacement world = readMapWindowPlacement(run->config, "Carte 0");
+    EXPECT_EQ(QList<int>({world.zoomPercent, world.windowState, world.centreColumn, world.centreRow}),
+              QList<int>({50, 2, 10, 20}));
+    EXPECT_EQ(readMapWindowPlacement(run->config, "Carte 1").windowState, 1);
 
     // An odd window state reads as normal; a missing section as the defaults.
-    run.config.writeInteger("Carte 2", "Etat Fenetre", 7);
-    EXPECT_EQ(readMapWindowPlacement(run.config, "Carte 2").windowState, 0);
-    const MapWindowPlacement none = readMapWindowPlacement(run.config, "Carte 9");
-    EXPECT_EQ(none.zoomPercent, 100);
-    EXPECT_EQ(none.centreColumn, 0);
+    run->config.writeInteger("Carte 1", "Etat Fenetre", 7);
+    EXPECT_EQ(readMapWindowPlacement(run->config, "Carte 1").windowState, 0);
+    const MapWindowPlacement none = readMapWindowPlacement(run->config, "Carte 9");
+    EXPECT_EQ(QList<int>({none.zoomPercent, none.centreColumn}), QList<int>({100, 0}));
 }
 
 TEST_F(SettingsRun, NoRecordedMapMeansTheSampleMapAgainButAnEmptyListStaysEmpty)
 {
     {
-        Run run(French);
-        run.store.LoadSettings();
+        const std::unique_ptr<Run> run = startWith();
         // The player moved around the sample map, then closed it before quitting.
-        run.config.writeInteger("Carte 0", "x", 5);
-        writeOpenMapList(run.config, {{true, "Sans titre", {}}});
-        EXPECT_FALSE(run.config.sectionExists("Cartes Ouvertes"));
-        run.store.SaveSettings();
+        run->config.writeInteger("Carte 0", "x", 5);
+        writeOpenMapList(run->config, {{true, "Sans titre", {}}});
+        EXPECT_FALSE(run->config.sectionExists("Cartes Ouvertes"));
+        run->store.SaveSettings();
     }
     {
-        Run run(French);
-        run.store.LoadSettings();
-        EXPECT_EQ(readOpenMapList(run.config).size(), 1);
-        EXPECT_EQ(readMapWindowPlacement(run.config, "Carte 0").centreColumn, 169);
+        const std::unique_ptr<Run> run = startWith();
+        EXPECT_EQ(readOpenMapList(run->config).size(), 1);
+        EXPECT_EQ(readMapWindowPlacement(run->config, "Carte 0").centreColumn, 169);
     }
 
-    // A list the user emptied by hand opens nothing and gets no default.
-    const std::unique_ptr<Run> run = startWith("[Cartes Ouvertes]\r\n[Aspects]\r\nEt\xe9=.\\img\\1\\\r\n");
+    // A list the user emptied by hand opens nothing and gets no default; of
+    // two aspects of one name the menu leads to the first.
+    const std::unique_ptr<Run> run =
+        startWith("[Cartes Ouvertes]\r\n[Aspects]\r\nHiver=.\\img\\4\\\r\nhiver=.\\img\\9\\\r\n");
     EXPECT_TRUE(readOpenMapList(run->config).isEmpty());
     EXPECT_FALSE(run->config.sectionExists("Carte 0"));
-    EXPECT_EQ(run->host.log.first(), "menu &Eté");
-    EXPECT_EQ(run->aspects.size(), 1);
+    EXPECT_EQ(run->host.log.mid(0, 2), QStringList({"menu &Hiver", "menu &hiver"}));
+    EXPECT_EQ(run->aspects.folderForCaption("&Hiver"), ".\\img\\4\\");
+    EXPECT_EQ(run->aspects.folderOf("HIVER"), ".\\img\\4\\");
+    EXPECT_EQ(run->aspects.folderForCaption("&Automne"), QString());
 }
 
 TEST_F(SettingsRun, AConfigurationThatCannotBeWrittenIsReportedByName)
@@ -374,7 +288,6 @@ TEST_F(SettingsRun, AConfigurationThatCannotBeWrittenIsReportedByName)
 
     // Even so, the program starts with the usual aspects and every default.
     EXPECT_EQ(host.log, QStringList({"menu &Eté", "menu &Hiver", "resize 800x600"}));
-    EXPECT_EQ(aspects.folderOf("Eté"), ".\\img\\1\\");
     EXPECT_EQ(host.aspect, ".\\img\\1\\");
     EXPECT_TRUE(host.minimap);
 }
