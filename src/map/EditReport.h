@@ -73,6 +73,8 @@ public:
     // Cell writes kept, a cell written twice counting twice, plus element
     // records touched.
     size_t changeCount() const;
+    // Distinct cells whose terrain or element the edit wrote, however often.
+    size_t cellCount() const;
     // Memory the report holds, for a history kept within a bound.
     size_t memoryBytes() const;
 
