@@ -4,6 +4,7 @@
 // undo repaints.
 #include <QApplication>
 #include <QDesktopServices>
+#include <QLocale>
 #include <QMdiSubWindow>
 #include <QUndoStack>
 #include <utility>
@@ -19,6 +20,7 @@
 #include "ui/MapWindowHost.h"
 #include "ui/PlainText.h"
 #include "ui/TMapForm.h"
+#include "ui/UserDialogs.h"
 
 namespace {
 
@@ -30,6 +32,26 @@ int buttonIndex(Qt::MouseButton button)
 Qt::MouseButton buttonOf(int index)
 {
     return index == 0 ? Qt::LeftButton : Qt::RightButton;
+}
+
+QString frenchNumber(size_t number)
+{
+    return QLocale(QLocale::French, QLocale::France).toString(static_cast<qulonglong>(number));
+}
+
+// Whether a zone fill giving `newElements` cells an element of their own
+// leaves the map within the elements a map file can hold; says why not.
+bool zoneFillFits(QWidget *window, const CarteVarenthe &map, size_t newElements)
+{
+    if (map.elements.size() + newElements <= static_cast<size_t>(MaxElementCount))
+        return true;
+    userDialogs().showError(window, QStringLiteral("Remplissage"),
+                            QStringLiteral("Cette zone demanderait %1 éléments de plus, mais une carte ne peut pas "
+                                           "en garder plus de %2 et celle-ci en compte déjà %3.\n"
+                                           "Remplissez une partie plus petite de la carte.")
+                                .arg(frenchNumber(newElements), frenchNumber(MaxElementCount),
+                                     frenchNumber(map.elements.size())));
+    return false;
 }
 
 } // namespace
@@ -69,10 +91,16 @@ void TMapForm::FormMouseUp(Qt::MouseButton button, int x, int y)
     if (gesture_ != EditGesture::None && buttonIndex(button) == gestureButton_) {
         if (gesture_ == EditGesture::Rectangle) {
             gesture_ = EditGesture::None;
-            EditReport report = FillRectangle(*document_, gestureStart_.x(), gestureStart_.y(), columnAt(x),
-                                              rowAt(y), gestureTile_);
-            const QString caption = rectangleCaption(report.cellCount());
-            recordEdit(std::move(report), caption);
+            const QPoint end(columnAt(x), rowAt(y));
+            if (!isZoneTile(gestureTile_) || !document_->contains(gestureStart_.x(), gestureStart_.y())
+                || zoneFillFits(this, *document_,
+                                RectangleCellsWithoutElement(*document_, gestureStart_.x(), gestureStart_.y(),
+                                                             end.x(), end.y()))) {
+                EditReport report =
+                    FillRectangle(*document_, gestureStart_.x(), gestureStart_.y(), end.x(), end.y(), gestureTile_);
+                const QString caption = rectangleCaption(report.cellCount());
+                recordEdit(std::move(report), caption);
+            }
         }
         finishStroke();
     }
@@ -126,6 +154,9 @@ bool TMapForm::startEditGesture(Qt::MouseButton button, Qt::MouseButtons buttons
         return true;
     }
     gesture_ = EditGesture::Region;
+    if (isZoneTile(action.paintTile)
+        && !zoneFillFits(this, *document_, RegionCellsWithoutElement(*document_, column, row)))
+        return true;
     EditReport report = FloodFill(*document_, column, row, action.paintTile);
     const QString caption = regionCaption(report.cellCount());
     recordEdit(std::move(report), caption);

@@ -162,6 +162,23 @@ TEST_F(MapEditing, RectanglesAndRegionsPaintWhatTheFillsDoAndNothingFromOutsideT
     EXPECT_EQ(fileBytes(small.document()), before);
     EXPECT_EQ(small.undoStack()->count(), 0);
     EXPECT_FALSE(small.document().modified);
+
+    // A zone fill that would take the map past the elements a file holds is
+    // refused with a word; a smaller one still fits.
+    ScriptedDialogs dialogs;
+    small.document().elements.resize(MaxElementCount - 2);
+    host.leftTile = 253;
+    pressWith(small, Qt::LeftButton, cellCentre(4, 3), Qt::ControlModifier);
+    releaseAt(small, Qt::LeftButton, cellCentre(4, 3));
+    pressWith(small, Qt::LeftButton, cellCentre(4, 3), Qt::ShiftModifier);
+    releaseAt(small, Qt::LeftButton, cellCentre(6, 3));
+    ASSERT_EQ(dialogs.errors.size(), 2);
+    EXPECT_TRUE(dialogs.errors[0].startsWith(QStringLiteral("Cette zone demanderait 80 éléments de plus")));
+    EXPECT_EQ(small.undoStack()->count(), 0);
+    pressWith(small, Qt::LeftButton, cellCentre(4, 3), Qt::ShiftModifier);
+    releaseAt(small, Qt::LeftButton, cellCentre(5, 3));
+    EXPECT_EQ(small.document().elements.size(), size_t(MaxElementCount));
+    EXPECT_EQ(small.undoStack()->count(), 1);
 }
 
 TEST_F(MapEditing, TheMapIsModifiedExactlyAwayFromItsSavedPoint)
