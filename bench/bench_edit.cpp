@@ -166,12 +166,43 @@ void BM_StrokeStep(benchmark::State &state)
         state.SkipWithError("the strokes made no step");
 }
 
+// One mouse event late in a long stroke: a road drawn row after row, back
+// and forth, never released, so that the stroke's report keeps growing. A
+// step must cost the same at the ten-thousandth cell as at the first.
+void BM_LongStrokeStep(benchmark::State &state)
+{
+    PaintScene &scene = paintScene();
+    TMapForm &form = *scene.form;
+    scene.host.leftTile = 110;
+    const int pitch = form.cellPitch();
+    const int left = -form.scrollX();
+    const int top = -form.scrollY();
+    int column = 0;
+    int row = 0;
+    int direction = 1;
+    auto press = [&] { form.FormMouseDown(Qt::LeftButton, Qt::LeftButton, left + pitch / 2, top + pitch / 2); };
+    press();
+    int64_t cells = 0;
+    for (auto _ : state) {
+        if (column + direction < 0 || column + direction >= Side)
+            direction = -direction, ++row;
+        else
+            column += direction;
+        form.FormMouseMove(Qt::LeftButton, left + column * pitch + pitch / 2, top + row * pitch + pitch / 2);
+        ++cells;
+    }
+    form.FormMouseUp(Qt::LeftButton, left + column * pitch + pitch / 2, top + row * pitch + pitch / 2);
+    state.counters["cells"] = static_cast<double>(cells);
+    form.undoStack()->clear();
+}
+
 } // namespace
 
 BENCHMARK(BM_MemsetTerrain)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FloodFill)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FloodFillUndo)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_StrokeStep)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_LongStrokeStep)->Unit(benchmark::kMicrosecond)->UseRealTime()->Iterations(20000);
 
 int main(int argc, char **argv)
 {

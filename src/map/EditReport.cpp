@@ -29,7 +29,10 @@ void EditReport::recordElement(ElementChange change)
 
 void EditReport::append(const EditReport &later)
 {
-    cells_.reserve(cells_.size() + later.cells_.size());
+    // Grown geometrically: a stroke appends a few cells at every mouse
+    // event, and an exact reserve would copy the whole report each time.
+    if (const size_t needed = cells_.size() + later.cells_.size(); needed > cells_.capacity())
+        cells_.reserve(std::max(needed, 2 * cells_.capacity()));
     for (const CellRun &run : later.cells_)
         recordRun(run.x, run.y, run.length, run.before, run.after);
     for (const ElementChange &change : later.elements_)
@@ -41,6 +44,12 @@ void EditReport::clear()
     cells_.clear();
     elements_.clear();
     bounds_ = {};
+}
+
+void EditReport::shrinkToFit()
+{
+    cells_.shrink_to_fit();
+    elements_.shrink_to_fit();
 }
 
 size_t EditReport::changeCount() const

@@ -64,6 +64,8 @@ public:
     // The changes of a later edit of the same document, as one.
     void append(const EditReport &later);
     void clear();
+    // Gives back the room kept for growing, once the edit is complete.
+    void shrinkToFit();
 
     bool empty() const { return cells_.empty() && elements_.empty(); }
     const std::vector<CellRun> &cells() const { return cells_; }

@@ -84,7 +84,7 @@ void EditHistory::record(EditReport report, const QString &caption)
 {
     if (report.empty())
         return;
-    followSave();
+    report.shrinkToFit();
     stack_->push(new Step(*this, std::make_shared<const EditReport>(std::move(report)), caption));
     dropOldestSteps();
 }

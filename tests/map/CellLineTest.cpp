@@ -54,4 +54,19 @@ TEST(CellLine, AReportCountsEachChangedCellOnce)
     EXPECT_EQ(EditReport().cellCount(), 0u);
 }
 
+TEST(CellLine, AStrokeGrowingCellByCellDoesNotCopyItsReportAtEveryStep)
+{
+    EditReport stroke;
+    std::vector<const CellRun *> places;
+    for (int32_t x = 0; x < 4096; ++x) {
+        EditReport piece;
+        piece.recordCell(x, x % 2, 100, 110);
+        stroke.append(piece);
+        if (places.empty() || places.back() != stroke.cells().data())
+            places.push_back(stroke.cells().data());
+    }
+    EXPECT_LE(places.size(), 16u);
+    EXPECT_EQ(stroke.cellCount(), 4096u);
+}
+
 } // namespace
