@@ -15,7 +15,11 @@
 #include "map/Fills.h"
 #include "map/MapFileWriter.h"
 #include "map/PaletteEdit.h"
+#include "render/MapOverview.h"
+#include "render/MapRenderer.h"
+#include "render/ScaledTileCache.h"
 #include "ui/EditHistory.h"
+#include "ui/PlainText.h"
 
 namespace {
 
@@ -181,6 +185,50 @@ TEST_F(MapEditing, RectanglesAndRegionsPaintWhatTheFillsDoAndNothingFromOutsideT
     EXPECT_EQ(small.undoStack()->count(), 1);
 }
 
+TEST_F(MapEditing, WhatAnEditOrItsUndoChangesIsRepaintedAtOnceInTheWindowAndTheMinimap)
+{
+    // The road pieces in colours of their own, so that a piece left
+    // unjoined on screen shows.
+    const ColouredTiles colours(host.tiles);
+    for (int tile = Road; tile <= 122; ++tile) {
+        QImage picture(32, 32, QImage::Format_RGB32);
+        picture.fill(qRgb(tile * 7 % 256, tile * 13 % 256, tile * 29 % 256));
+        picture.save(colours.folder.filePath(QStringLiteral("img/1/%1.bmp").arg(tile)));
+    }
+    host.tiles.SelectAspectFolder(QStringLiteral(".\\img\\1\\"));
+    host.leftTile = Road;
+    TMapForm &form = show(colours.map(60, 40));
+    form.overview();
+    form.repaint();
+    auto expectShown = [&](const char *step) {
+        QImage expected(form.size(), QImage::Format_RGB32);
+        MapView view;
+        view.cellSize = form.cellSize();
+        view.gridGap = form.gridGap();
+        view.scrollX = form.viewOriginX();
+        view.scrollY = form.viewOriginY();
+        ScaledTileCache tiles(host.tiles);
+        RenderMap(expected, form.rect(), view, form.document(), host.appSettings, tiles);
+        EXPECT_TRUE(form.backBuffer() == expected) << step;
+        MapOverview overview;
+        overview.rebuild(form.document(), host.tiles);
+        EXPECT_TRUE(form.overview().picture() == overview.picture()) << step;
+    };
+    // The second road meets the end of the first, which turns into a T.
+    stroke(form, Qt::LeftButton, {{5, 1}, {5, 4}});
+    stroke(form, Qt::LeftButton, {{1, 5}, {9, 5}});
+    expectShown("painted");
+    form.undoStack()->undo();
+    expectShown("undone");
+    form.undoStack()->redo();
+    expectShown("done again");
+    host.rightTile = 254;
+    pressWith(form, Qt::RightButton, cellCentre(5, 3), Qt::ControlModifier);
+    releaseAt(form, Qt::RightButton, cellCentre(5, 3));
+    form.undoStack()->undo();
+    expectShown("zones undone");
+}
+
 TEST_F(MapEditing, TheMapIsModifiedExactlyAwayFromItsSavedPoint)
 {
     ScriptedDialogs dialogs;
@@ -205,6 +253,8 @@ TEST_F(MapEditing, TheMapIsModifiedExactlyAwayFromItsSavedPoint)
     expectModified(true, "undone past the save");
     form.undoStack()->redo();
     expectModified(false, "back at the save");
+    // The window list shows the mark, and a "[*]" typed in a name as typed.
+    EXPECT_EQ(shownWindowTitle(plainWindowTitle("a[*]") + "[*]", true), "a[*]*");
 
     // A stroke under the mouse when the window is asked to close is a step
     // of its own, and asked about.
