@@ -394,13 +394,14 @@ void TMapForm::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     const QImage picture = pixels_.picture({viewOriginX_, viewOriginY_});
-    if (copyStraightToDevice(painter, picture, event->region()))
-        return;
-    for (const QRect &area : event->region()) {
-        const QRect part = area & picture.rect();
-        if (!part.isEmpty())
-            painter.drawImage(part.topLeft(), picture, part);
+    if (!copyStraightToDevice(painter, picture, event->region())) {
+        for (const QRect &area : event->region()) {
+            const QRect part = area & picture.rect();
+            if (!part.isEmpty())
+                painter.drawImage(part.topLeft(), picture, part);
+        }
     }
+    drawRectangleOutline(painter);
 }
 
 void TMapForm::layoutScrollBars()

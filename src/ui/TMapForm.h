@@ -24,12 +24,14 @@
 #include "render/MapOverview.h"
 #include "render/MapView.h"
 #include "render/PictureFormat.h"
+#include "ui/CellHover.h"
 #include "ui/WindowPixels.h"
 
 class EditHistory;
 class MapWindowHost;
 class QAction;
 class QMenu;
+class QPainter;
 class QMdiSubWindow;
 class QScrollBar;
 class QTimer;
@@ -226,8 +228,18 @@ private:
     // Paints the stroke's tile on every cell from the last one painted to
     // (column, row).
     void paintStrokeTo(int column, int row);
+    // The rectangle from the pressed cell to (column, row), at its release.
+    void fillRectangleTo(int column, int row);
+    // While a rectangle is dragged, its outline on screen (never in the
+    // back buffer), in the button's colour of the palette.
+    void showRectangleOutline(const QRect &outline);
+    void drawRectangleOutline(QPainter &painter) const;
+    // The palette tile the held buttons paint, and whose it is.
+    MouseMoveAction paletteAction(Qt::MouseButtons buttons) const;
     // Repaints the cells, in the window and in the minimap.
     void showChangedCells(const CellRect &cells);
+    // Where the cells (and the gap after each) lie in the window.
+    QRect windowRectOfCells(const CellRect &cells) const;
     // The "*" of the title follows the history.
     void showModifiedMark();
 
@@ -239,6 +251,7 @@ private:
     int gestureTile_ = -1;
     QPoint gestureStart_;    // the pressed cell
     QPoint strokeLast_;      // the last cell a stroke painted
+    QRect rectangleOutline_; // window pixels, null when no rectangle is dragged
     EditReport strokeReport_;
     std::unique_ptr<ScaledTileCache> scaledTiles_;
     // The retained picture; moving the view moves none of its pixels.

@@ -6,7 +6,9 @@
 #include <QDesktopServices>
 #include <QLocale>
 #include <QMdiSubWindow>
+#include <QPainter>
 #include <QUndoStack>
+#include <algorithm>
 #include <utility>
 
 #include "map/CellLine.h"
@@ -91,16 +93,7 @@ void TMapForm::FormMouseUp(Qt::MouseButton button, int x, int y)
     if (gesture_ != EditGesture::None && buttonIndex(button) == gestureButton_) {
         if (gesture_ == EditGesture::Rectangle) {
             gesture_ = EditGesture::None;
-            const QPoint end(columnAt(x), rowAt(y));
-            if (!isZoneTile(gestureTile_) || !document_->contains(gestureStart_.x(), gestureStart_.y())
-                || zoneFillFits(this, *document_,
-                                RectangleCellsWithoutElement(*document_, gestureStart_.x(), gestureStart_.y(),
-                                                             end.x(), end.y()))) {
-                EditReport report =
-                    FillRectangle(*document_, gestureStart_.x(), gestureStart_.y(), end.x(), end.y(), gestureTile_);
-                const QString caption = rectangleCaption(report.cellCount());
-                recordEdit(std::move(report), caption);
-            }
+            fillRectangleTo(columnAt(x), rowAt(y));
         }
         finishStroke();
     }
@@ -130,13 +123,17 @@ void TMapForm::FormMouseMove(Qt::MouseButtons buttons, int x, int y)
     describeCell(column, row);
 }
 
+MouseMoveAction TMapForm::paletteAction(Qt::MouseButtons buttons) const
+{
+    const bool palette = host_.paletteVisible();
+    return mouseMoveAction(palette, buttons.testFlag(Qt::LeftButton), buttons.testFlag(Qt::RightButton),
+                           palette ? host_.SelectedTile(0) : -1, palette ? host_.SelectedTile(1) : -1);
+}
+
 bool TMapForm::startEditGesture(Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
                                 int column, int row)
 {
-    const bool palette = host_.paletteVisible();
-    const MouseMoveAction action =
-        mouseMoveAction(palette, buttons.testFlag(Qt::LeftButton), buttons.testFlag(Qt::RightButton),
-                        palette ? host_.SelectedTile(0) : -1, palette ? host_.SelectedTile(1) : -1);
+    const MouseMoveAction action = paletteAction(buttons);
     if (action.paintTile == -1 || action.paintButton != buttonIndex(button))
         return false;
     const bool rectangle = modifiers.testFlag(Qt::ShiftModifier);
@@ -151,32 +148,52 @@ bool TMapForm::startEditGesture(Qt::MouseButton button, Qt::MouseButtons buttons
     gestureStart_ = {column, row};
     if (rectangle) {
         gesture_ = EditGesture::Rectangle;
+        continueEditGesture(buttons, column, row);
         return true;
     }
     gesture_ = EditGesture::Region;
-    if (isZoneTile(action.paintTile)
-        && !zoneFillFits(this, *document_, RegionCellsWithoutElement(*document_, column, row)))
-        return true;
-    EditReport report = FloodFill(*document_, column, row, action.paintTile);
-    const QString caption = regionCaption(report.cellCount());
-    recordEdit(std::move(report), caption);
+    if (!isZoneTile(gestureTile_)
+        || zoneFillFits(this, *document_, RegionCellsWithoutElement(*document_, column, row))) {
+        EditReport report = FloodFill(*document_, column, row, gestureTile_);
+        const QString caption = regionCaption(report.cellCount());
+        recordEdit(std::move(report), caption);
+    }
     return true;
+}
+
+void TMapForm::fillRectangleTo(int column, int row)
+{
+    const QPoint start = gestureStart_;
+    // A rectangle pressed beside the map paints nothing, whatever it would
+    // have asked.
+    if (!document_->contains(start.x(), start.y()))
+        return;
+    if (isZoneTile(gestureTile_)
+        && !zoneFillFits(this, *document_,
+                         RectangleCellsWithoutElement(*document_, start.x(), start.y(), column, row)))
+        return;
+    EditReport report = FillRectangle(*document_, start.x(), start.y(), column, row, gestureTile_);
+    const QString caption = rectangleCaption(report.cellCount());
+    recordEdit(std::move(report), caption);
 }
 
 bool TMapForm::continueEditGesture(Qt::MouseButtons buttons, int column, int row)
 {
     if (gesture_ == EditGesture::Rectangle || gesture_ == EditGesture::Region) {
         // Until its button is released, nothing more is painted.
-        if (buttons.testFlag(buttonOf(gestureButton_)))
+        if (buttons.testFlag(buttonOf(gestureButton_))) {
+            if (gesture_ == EditGesture::Rectangle) {
+                const CellRect cells{std::min(gestureStart_.x(), column), std::min(gestureStart_.y(), row),
+                                     std::max(gestureStart_.x(), column), std::max(gestureStart_.y(), row)};
+                showRectangleOutline(windowRectOfCells(cells));
+            }
             return true;
+        }
         // The release never came (it went to another window): nothing is
         // painted that the user did not see.
-        gesture_ = EditGesture::None;
+        finishStroke();
     }
-    const bool palette = host_.paletteVisible();
-    const MouseMoveAction action =
-        mouseMoveAction(palette, buttons.testFlag(Qt::LeftButton), buttons.testFlag(Qt::RightButton),
-                        palette ? host_.SelectedTile(0) : -1, palette ? host_.SelectedTile(1) : -1);
+    const MouseMoveAction action = paletteAction(buttons);
     if (gesture_ == EditGesture::Stroke
         && (action.paintButton != gestureButton_ || action.paintTile != gestureTile_))
         finishStroke();
@@ -215,6 +232,7 @@ void TMapForm::paintStrokeTo(int column, int row)
 
 void TMapForm::finishStroke()
 {
+    showRectangleOutline(QRect());
     history_->followSave();
     if (gesture_ == EditGesture::Stroke) {
         EditReport report = std::exchange(strokeReport_, EditReport());
@@ -249,16 +267,51 @@ void TMapForm::showChangedCells(const CellRect &cells)
     }
     // A cell's pixels depend on that cell alone (names and borders do not
     // follow the terrain), so its square and the gap after it are enough.
-    const int pitch = cellPitch();
-    const QRect area = QRect(QPoint(cells.x0 * pitch - viewOriginX_, cells.y0 * pitch - viewOriginY_),
-                             QPoint((cells.x1 + 1) * pitch - 1 - viewOriginX_,
-                                    (cells.y1 + 1) * pitch - 1 - viewOriginY_))
-                       & rect();
+    const QRect area = windowRectOfCells(cells) & rect();
     if (area.isEmpty() || !isVisible())
         return;
     renderIntoPicture(area);
     pendingCopy_ += area;
     repaint(area);
+}
+
+QRect TMapForm::windowRectOfCells(const CellRect &cells) const
+{
+    const int pitch = cellPitch();
+    return QRect(QPoint(cells.x0 * pitch - viewOriginX_, cells.y0 * pitch - viewOriginY_),
+                 QPoint((cells.x1 + 1) * pitch - 1 - viewOriginX_, (cells.y1 + 1) * pitch - 1 - viewOriginY_));
+}
+
+namespace {
+
+// The pixels of a two-pixel outline along the inside of `box`.
+QRegion outlinePixels(const QRect &box)
+{
+    return box.isNull() ? QRegion() : QRegion(box) - QRegion(box.adjusted(2, 2, -2, -2));
+}
+
+} // namespace
+
+void TMapForm::showRectangleOutline(const QRect &outline)
+{
+    if (outline == rectangleOutline_)
+        return;
+    // The back buffer still holds the map under both outlines: copied, not
+    // drawn again.
+    const QRegion dirty = (outlinePixels(rectangleOutline_) + outlinePixels(outline)) & rect();
+    rectangleOutline_ = outline;
+    pendingCopy_ += dirty & bufferPicture_;
+    update(dirty);
+}
+
+void TMapForm::drawRectangleOutline(QPainter &painter) const
+{
+    if (rectangleOutline_.isNull())
+        return;
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setPen(QPen(gestureButton_ == 0 ? Qt::blue : Qt::red, 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rectangleOutline_.adjusted(1, 1, -1, -1));
 }
 
 void TMapForm::showModifiedMark()

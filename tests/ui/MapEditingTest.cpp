@@ -145,7 +145,11 @@ TEST_F(MapEditing, RectanglesAndRegionsPaintWhatTheFillsDoAndNothingFromOutsideT
     pressWith(form, Qt::LeftButton, cellCentre(12, 8), Qt::ShiftModifier);
     moveTo(form, Qt::LeftButton, cellCentre(16, 3));
     EXPECT_EQ(form.document().terrain.at(12, 8), Grass) << "painted before the release";
+    // The rectangle shows as a blue outline while the left button drags it.
+    const QPoint corner(12 * 33 + 1, 3 * 33 + 1);
+    EXPECT_EQ(form.grab().toImage().pixel(corner), qRgb(0, 0, 255));
     releaseAt(form, Qt::LeftButton, cellCentre(22, 11));
+    EXPECT_NE(form.grab().toImage().pixel(corner), qRgb(0, 0, 255));
     FillRectangle(*reference, 12, 8, 22, 11, Sand);
     pressWith(form, Qt::RightButton, cellCentre(27, 14), Qt::ControlModifier);
     moveTo(form, Qt::RightButton, cellCentre(5, 5));
