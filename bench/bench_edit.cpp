@@ -1,13 +1,23 @@
 // A flood fill of the largest map, all one terrain, and taking it back,
-// against one memset over the same terrain in the same run.
+// against one memset over the same terrain in the same run; and one step of
+// a paint stroke in a map window over the largest map, repaint included.
 #include <benchmark/benchmark.h>
 
+#include <QApplication>
+#include <QTimer>
+#include <QUndoStack>
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 #include "map/CarteVarenthe.h"
 #include "map/EditReport.h"
 #include "map/Fills.h"
+#include "settings/AppSettings.h"
+#include "settings/ProgramFolder.h"
+#include "render/TileLibrary.h"
+#include "ui/MapWindowHost.h"
+#include "ui/TMapForm.h"
 
 namespace {
 
@@ -69,10 +79,140 @@ void BM_FloodFillUndo(benchmark::State &state)
     }
 }
 
+// A main window with the palette shown and a tile on the left button.
+class PaintingHost : public MapWindowHost {
+public:
+    AppSettings &settings() override { return appSettings; }
+    TileLibrary &tileLibrary() override { return tiles; }
+    void MapWindowActivated(TMapForm *) override {}
+    void setStatusPanelText(int, const QString &) override {}
+    QSize mainClientSize() const override { return {1280, 800}; }
+    bool paletteVisible() const override { return true; }
+    int SelectedTile(int button) const override { return button == 0 ? leftTile : -1; }
+    bool SaveMap(TMapForm *) override { return false; }
+    void repaintMinimap() override {}
+
+    AppSettings appSettings;
+    TileLibrary tiles;
+    int leftTile = 110;
+};
+
+// A shown 1280 x 800 map window over a 4096 x 4096 map of grass, at full
+// size, its minimap picture made.
+struct PaintScene {
+    PaintScene()
+    {
+        ProgramFolder::setPath(QStringLiteral(PELMORIN_OUTPUT_DIR));
+        host.tiles.SelectAspectFolder(QStringLiteral(".\\img\\1\\"));
+        auto map = std::make_unique<CarteVarenthe>();
+        map->create(Side, Side, 20, 13, 1, Grass);
+        form = std::make_unique<TMapForm>(host, std::move(map));
+        form->resize(1280, 800);
+        form->show();
+        QCoreApplication::processEvents();
+        form->Timer1->stop();
+        form->centreOnCell(Side / 2, Side / 2);
+        form->Timer1Timer();
+        form->repaint();
+        form->overview();
+    }
+    PaintingHost host;
+    std::unique_ptr<TMapForm> form;
+};
+
+std::unique_ptr<PaintScene> &paintSceneHolder()
+{
+    static std::unique_ptr<PaintScene> scene;
+    return scene;
+}
+
+PaintScene &paintScene()
+{
+    if (!paintSceneHolder())
+        paintSceneHolder() = std::make_unique<PaintScene>();
+    return *paintSceneHolder();
+}
+
+// One mouse event of a stroke, one cell on: the cell painted, the roads
+// around it joined, the changed cells drawn into the back buffer, copied to
+// the window and to the minimap's picture. Strokes go back and forth along
+// one row, a road one way and grass over it the other, so that every event
+// changes the map; each ends as one undo step at its release.
+void BM_StrokeStep(benchmark::State &state)
+{
+    PaintScene &scene = paintScene();
+    TMapForm &form = *scene.form;
+    const int pitch = form.cellPitch();
+    const int y = 400;
+    int column = 2;
+    int direction = 1;
+    auto x = [&] { return column * pitch + pitch / 2; };
+    const int stepsBefore = form.undoStack()->count();
+    form.FormMouseDown(Qt::LeftButton, Qt::LeftButton, x(), y);
+    for (auto _ : state) {
+        if (column + direction < 2 || column + direction > 35) {
+            state.PauseTiming();
+            form.FormMouseUp(Qt::LeftButton, x(), y);
+            direction = -direction;
+            scene.host.leftTile = scene.host.leftTile == 110 ? Grass : 110;
+            form.FormMouseDown(Qt::LeftButton, Qt::LeftButton, x(), y);
+            state.ResumeTiming();
+        }
+        column += direction;
+        form.FormMouseMove(Qt::LeftButton, x(), y);
+    }
+    form.FormMouseUp(Qt::LeftButton, x(), y);
+    if (form.undoStack()->count() == stepsBefore && state.iterations() > 40)
+        state.SkipWithError("the strokes made no step");
+}
+
+// One mouse event late in a long stroke: a road drawn row after row, back
+// and forth, never released, so that the stroke's report keeps growing. A
+// step must cost the same at the ten-thousandth cell as at the first.
+void BM_LongStrokeStep(benchmark::State &state)
+{
+    PaintScene &scene = paintScene();
+    TMapForm &form = *scene.form;
+    scene.host.leftTile = 110;
+    const int pitch = form.cellPitch();
+    const int left = -form.scrollX();
+    const int top = -form.scrollY();
+    int column = 0;
+    int row = 0;
+    int direction = 1;
+    auto press = [&] { form.FormMouseDown(Qt::LeftButton, Qt::LeftButton, left + pitch / 2, top + pitch / 2); };
+    press();
+    int64_t cells = 0;
+    for (auto _ : state) {
+        if (column + direction < 0 || column + direction >= Side)
+            direction = -direction, ++row;
+        else
+            column += direction;
+        form.FormMouseMove(Qt::LeftButton, left + column * pitch + pitch / 2, top + row * pitch + pitch / 2);
+        ++cells;
+    }
+    form.FormMouseUp(Qt::LeftButton, left + column * pitch + pitch / 2, top + row * pitch + pitch / 2);
+    state.counters["cells"] = static_cast<double>(cells);
+    form.undoStack()->clear();
+}
+
 } // namespace
 
 BENCHMARK(BM_MemsetTerrain)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FloodFill)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FloodFillUndo)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_StrokeStep)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_LongStrokeStep)->Unit(benchmark::kMicrosecond)->UseRealTime()->Iterations(20000);
 
-BENCHMARK_MAIN();
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    // The window goes before the application object.
+    paintSceneHolder().reset();
+    return 0;
+}

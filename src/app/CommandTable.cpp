@@ -7,6 +7,7 @@ namespace {
 using Keys = QList<QKeySequence>;
 
 QString fichier() { return QStringLiteral("Fichier"); }
+QString edition() { return QStringLiteral("Edition"); }
 QString affichage() { return QStringLiteral("Affichage"); }
 QString recherche() { return QStringLiteral("Recherche de chemin"); }
 QString fenetre() { return QStringLiteral("Fenêtre"); }
@@ -39,6 +40,15 @@ std::array<CommandEntry, CommandCount> buildEntries()
          Keys{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F12)}, AppIcon::None, false},
         {Command::Quitter, "Quitter", fichier(), QStringLiteral("E&xit"), QStringLiteral("Quitter|Ferme l'application"),
          Keys{}, AppIcon::None, false},
+        // The captions name the step once there is one ("&Annuler : peindre
+        // 14 cases"); these are the captions with nothing to take back.
+        {Command::Annuler, "Annuler", edition(), QStringLiteral("&Annuler"),
+         QStringLiteral("Annuler|Annule la dernière modification de la carte"),
+         Keys{QKeySequence(Qt::CTRL | Qt::Key_Z)}, AppIcon::None, false},
+        {Command::Retablir, "Retablir", edition(), QStringLiteral("&Rétablir"),
+         QStringLiteral("Rétablir|Refait la dernière modification annulée"),
+         Keys{QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}, AppIcon::None,
+         false},
         {Command::ZommAvant, "ZommAvant", affichage(), QStringLiteral("Zomm avant"),
          QStringLiteral("Zomm avant|Zoom avant sur la carte active"),
          Keys{QKeySequence(Qt::Key_F3), QKeySequence(Qt::Key_Plus)}, AppIcon::None, false},

@@ -22,6 +22,8 @@ enum class Command {
     EnregistrerBitmap,
     EnregistrerVue,
     Quitter,
+    Annuler,
+    Retablir,
     ZommAvant,
     ZoomArriere,
     MontrerConfigurationAffichage,

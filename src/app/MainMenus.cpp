@@ -37,6 +37,11 @@ MainMenus buildMainMenus(QMainWindow &window, const CommandTable &commands)
     fichier->addSeparator();
     add(fichier, Command::Quitter);
 
+    QMenu *edition = addMenu(QStringLiteral("&Edition"),
+                             QStringLiteral("Edition|Annuler et rétablir les modifications de la carte"));
+    add(edition, Command::Annuler);
+    add(edition, Command::Retablir);
+
     QMenu *affichage =
         addMenu(QStringLiteral("Affic&hage"), QStringLiteral("Affichage|Fonctions relatives à l'affichage"));
     add(affichage, Command::ZommAvant);
@@ -97,13 +102,13 @@ void WindowListMenu::rebuild()
         const QString title = sub->windowTitle();
         // Access letters for the first nine, as far as digits go.
         // The caption names a file: every "&" in it shows.
-        const QString shown = plainMenuText(shownWindowTitle(title));
+        const QString shown = plainMenuText(shownWindowTitle(title, sub->isWindowModified()));
         const QString caption = number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(shown)
                                             : QStringLiteral("%1 %2").arg(number).arg(shown);
         QAction *item = menu_->addAction(caption);
         item->setCheckable(true);
         item->setChecked(sub == current);
-        item->setStatusTip(shownWindowTitle(title));
+        item->setStatusTip(shownWindowTitle(title, sub->isWindowModified()));
         connect(item, &QAction::triggered, this, [this, window = QPointer<QMdiSubWindow>(sub)] {
             if (!window)
                 return;

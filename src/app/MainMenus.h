@@ -1,5 +1,5 @@
 #pragma once
-// The menu bar of the main window: the five menus in order with their
+// The menu bar of the main window: the six menus in order with their
 // hints, built from the command table, and the "Fe&nêtres" list of open map
 // windows that QMdiArea does not offer, rebuilt each time the menu opens.
 #include <QList>

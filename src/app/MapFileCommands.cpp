@@ -211,6 +211,7 @@ void MapFileCommands::afterSave(TMapForm *window)
 {
     // Only a written file names the window: a cancelled dialog or a refused
     // write leaves the caption as it was.
+    window->markSaved();
     if (QMdiSubWindow *sub = host_.subWindowOf(window))
         sub->setWindowTitle(plainWindowTitle(saveDialogFileName_));
     window->setWindowTitle(plainWindowTitle(saveDialogFileName_));

@@ -214,6 +214,11 @@ void TMainForm::connectCommands()
     on(Command::MontrerPalette, [this] { MontrerPaletteExecute(); });
     on(Command::MontrerItineraire, [this] { tools_->MontrerItineraireExecute(); });
     on(Command::APropos, [this] { AProposExecute(); });
+    edits_ = new EditCommands(command(Command::Annuler), command(Command::Retablir), this);
+    edits_->beforeStep = [this] {
+        if (TMapForm *active = activeMapWindow())
+            active->finishStroke();
+    };
 }
 
 void TMainForm::showEvent(QShowEvent *event)
@@ -324,6 +329,7 @@ QMdiSubWindow *TMainForm::subWindowOf(TMapForm *window) const
 TMapForm *TMainForm::addMapWindow(std::unique_ptr<CarteVarenthe> document, const QString &caption)
 {
     auto *form = new TMapForm(*this, std::move(document));
+    edits_->addStack(form->undoStack());
     form->setWindowTitle(plainWindowTitle(caption));
     QMdiSubWindow *sub = mdiArea_->addSubWindow(form);
     sub->setWindowTitle(plainWindowTitle(caption));
@@ -351,6 +357,7 @@ void TMainForm::MapWindowActivated(TMapForm *window)
     // window no longer is: after the last one the title is bare, the minimap
     // hides (keeping its tick) and the city list empties.
     UpdateApplicationTitle();
+    edits_->setActiveStack(activeMapWindow() ? activeMapWindow()->undoStack() : nullptr);
     if (!tools_)
         return;
     MontrerMinipelmorinExecute(false);

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "app/CommandTable.h"
+#include "app/EditCommands.h"
 #include "app/FileCommandsHost.h"
 #include "app/ToolWindowsHost.h"
 #include "settings/ConfigFile.h"
@@ -94,6 +95,8 @@ public:
     TMapForm *addMapWindow(std::unique_ptr<CarteVarenthe> document, const QString &caption) override;
 
     CommandTable &commands() { return commands_; }
+    // "&Annuler" and "&Rétablir" on the active map window's history.
+    EditCommands &editCommands() { return *edits_; }
     QAction *command(Command id) const override { return commands_.action(id); }
     MapFileCommands &fileCommands() { return fileCommands_; }
     RecentFiles &recentFiles() override { return recentFiles_; }
@@ -186,6 +189,7 @@ private:
 
     CommandTable commands_;
     MapFileCommands fileCommands_;
+    EditCommands *edits_ = nullptr;
     QMdiArea *mdiArea_ = nullptr;
     std::array<QLabel *, 4> panels_{};
     QMenu *SelectionAspects = nullptr;

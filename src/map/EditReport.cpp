@@ -29,7 +29,10 @@ void EditReport::recordElement(ElementChange change)
 
 void EditReport::append(const EditReport &later)
 {
-    cells_.reserve(cells_.size() + later.cells_.size());
+    // Grown geometrically: a stroke appends a few cells at every mouse
+    // event, and an exact reserve would copy the whole report each time.
+    if (const size_t needed = cells_.size() + later.cells_.size(); needed > cells_.capacity())
+        cells_.reserve(std::max(needed, 2 * cells_.capacity()));
     for (const CellRun &run : later.cells_)
         recordRun(run.x, run.y, run.length, run.before, run.after);
     for (const ElementChange &change : later.elements_)
@@ -43,11 +46,49 @@ void EditReport::clear()
     bounds_ = {};
 }
 
+void EditReport::shrinkToFit()
+{
+    cells_.shrink_to_fit();
+    elements_.shrink_to_fit();
+}
+
 size_t EditReport::changeCount() const
 {
     size_t count = elements_.size();
     for (const CellRun &run : cells_)
         count += static_cast<size_t>(run.length);
+    return count;
+}
+
+size_t EditReport::cellCount() const
+{
+    struct Span {
+        int32_t y, x0, x1;
+    };
+    std::vector<Span> spans;
+    spans.reserve(cells_.size() + elements_.size());
+    for (const CellRun &run : cells_)
+        spans.push_back({run.y, run.x, run.x + run.length - 1});
+    for (const ElementChange &change : elements_)
+        spans.push_back({change.y, change.x, change.x});
+    std::sort(spans.begin(), spans.end(),
+              [](const Span &a, const Span &b) { return a.y != b.y ? a.y < b.y : a.x0 < b.x0; });
+    size_t count = 0;
+    // Spans of one row in order of their start: each adds the cells beyond
+    // the furthest reached so far.
+    int32_t row = 0;
+    int64_t reached = 0;
+    for (size_t i = 0; i < spans.size(); ++i) {
+        const Span &span = spans[i];
+        if (i == 0 || span.y != row) {
+            row = span.y;
+            reached = int64_t{span.x0} - 1;
+        }
+        if (span.x1 > reached) {
+            count += static_cast<size_t>(span.x1 - std::max<int64_t>(reached, int64_t{span.x0} - 1));
+            reached = span.x1;
+        }
+    }
     return count;
 }
 

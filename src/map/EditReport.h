@@ -64,6 +64,8 @@ public:
     // The changes of a later edit of the same document, as one.
     void append(const EditReport &later);
     void clear();
+    // Gives back the room kept for growing, once the edit is complete.
+    void shrinkToFit();
 
     bool empty() const { return cells_.empty() && elements_.empty(); }
     const std::vector<CellRun> &cells() const { return cells_; }
@@ -73,6 +75,8 @@ public:
     // Cell writes kept, a cell written twice counting twice, plus element
     // records touched.
     size_t changeCount() const;
+    // Distinct cells whose terrain or element the edit wrote, however often.
+    size_t cellCount() const;
     // Memory the report holds, for a history kept within a bound.
     size_t memoryBytes() const;
 

@@ -269,3 +269,35 @@ EditReport FloodFill(CarteVarenthe &document, int32_t x, int32_t y, int32_t tile
             ApplyPaletteTile(document, cx, span.y, tile, &report);
     return report;
 }
+
+size_t RectangleCellsWithoutElement(const CarteVarenthe &document, int32_t x0, int32_t y0, int32_t x1, int32_t y1)
+{
+    size_t count = 0;
+    const int32_t left = std::max(std::min(x0, x1), 0);
+    const int32_t right = std::min(std::max(x0, x1), document.width - 1);
+    const int32_t top = std::max(std::min(y0, y1), 0);
+    const int32_t bottom = std::min(std::max(y0, y1), document.height - 1);
+    for (int32_t y = top; y <= bottom; ++y)
+        for (int32_t x = left; x <= right; ++x)
+            count += document.elementAt(x, y) == nullptr ? 1 : 0;
+    return count;
+}
+
+size_t RegionCellsWithoutElement(const CarteVarenthe &document, int32_t x, int32_t y)
+{
+    if (!document.contains(x, y))
+        return 0;
+    const int32_t before = document.terrainAt(x, y);
+    CellBits taken(document.width, document.height);
+    size_t count = 0;
+    walkRegion(
+        document.width, document.height, x, y,
+        [&](int32_t cx, int32_t cy) { return document.terrain.at(cx, cy) == before && !taken.test(cx, cy); },
+        [&](const Span &span) {
+            taken.set(span);
+            for (int32_t cx = span.x0; cx <= span.x1; ++cx)
+                count += document.elementAt(cx, span.y) == nullptr ? 1 : 0;
+        },
+        [](int32_t, int32_t) {});
+    return count;
+}

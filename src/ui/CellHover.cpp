@@ -25,10 +25,13 @@ MouseMoveAction mouseMoveAction(bool paletteVisible, bool leftHeld, bool rightHe
 {
     MouseMoveAction action;
     if (paletteVisible) {
-        if (leftHeld && leftTile != -1)
+        if (leftHeld && leftTile != -1) {
             action.paintTile = leftTile;
-        else if (rightHeld && rightTile != -1)
+            action.paintButton = 0;
+        } else if (rightHeld && rightTile != -1) {
             action.paintTile = rightTile;
+            action.paintButton = 1;
+        }
     }
     action.drag = action.paintTile == -1 && leftHeld;
     return action;

@@ -23,7 +23,8 @@ int cityNumberAt(const CarteVarenthe &map, int column, int row);
 // button's tile wins over the right button's; a move that paints nothing lets
 // the left button drag the view.
 struct MouseMoveAction {
-    int paintTile = -1; // tile to paint on the cell, -1 for none
+    int paintTile = -1;   // tile to paint on the cell, -1 for none
+    int paintButton = -1; // whose tile it is: 0 left, 1 right
     bool drag = false;  // the view follows the mouse
 };
 MouseMoveAction mouseMoveAction(bool paletteVisible, bool leftHeld, bool rightHeld, int leftTile,

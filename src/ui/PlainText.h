@@ -24,8 +24,33 @@ inline QString plainWindowTitle(QString text)
     return text.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
 }
 
-// What a title set through plainWindowTitle shows.
-inline QString shownWindowTitle(QString title)
+// What a title set through plainWindowTitle, perhaps followed by the "[*]"
+// of a modified map, shows: "*" in its place when the window is modified.
+inline QString shownWindowTitle(const QString &title, bool modified = false)
 {
-    return title.replace(QStringLiteral("[*][*]"), QStringLiteral("[*]"));
+    const QString mark = QStringLiteral("[*]");
+    QString shown;
+    for (qsizetype i = 0; i < title.size();) {
+        if (QStringView(title).mid(i, 6) == QString(mark + mark)) {
+            shown += mark;
+            i += 6;
+        } else if (QStringView(title).mid(i, 3) == mark) {
+            if (modified)
+                shown += QLatin1Char('*');
+            i += 3;
+        } else {
+            shown += title[i++];
+        }
+    }
+    return shown;
+}
+
+// Whether a title ends with the "[*]" that marks a modified map (and not
+// with a "[*]" typed in the name, which plainWindowTitle doubles).
+inline bool endsWithModifiedMark(const QString &title)
+{
+    int marks = 0;
+    for (qsizetype end = title.size(); end >= 3 && QStringView(title).mid(end - 3, 3) == u"[*]"; end -= 3)
+        ++marks;
+    return marks % 2 == 1;
 }

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QDesktopServices>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
@@ -16,15 +15,14 @@
 #include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
-#include <utility>
+#include <cmath>
 
-#include "map/PaletteEdit.h"
 #include "settings/AppSettings.h"
 #include "render/MapRenderer.h"
 #include "render/ScaledTileCache.h"
 #include "route/TravelTime.h"
 #include "ui/CellHover.h"
-#include "ui/GameServer.h"
+#include "ui/EditHistory.h"
 #include "ui/MapViewGeometry.h"
 #include "ui/MapViewRing.h"
 #include "ui/MapWindowHost.h"
@@ -132,6 +130,10 @@ TMapForm::TMapForm(MapWindowHost &host, std::unique_ptr<CarteVarenthe> document,
     Timer1->start();
 
     rangesPitch_ = cellPitch();
+
+    history_ = std::make_unique<EditHistory>(*document_);
+    history_->onChanged = [this](const EditReport &report) { showEdit(report); };
+    history_->onModifiedChanged = [this] { showModifiedMark(); };
 }
 
 TMapForm::~TMapForm() = default;
@@ -149,12 +151,14 @@ int TMapForm::gridGap() const
 
 int TMapForm::columnAt(int x) const
 {
-    return (scrollX() + x) / cellPitch();
+    // Rounded down: a mouse dragged past the left edge is outside the map,
+    // not on its first column.
+    return static_cast<int>(std::floor(static_cast<double>(scrollX() + x) / cellPitch()));
 }
 
 int TMapForm::rowAt(int y) const
 {
-    return (scrollY() + y) / cellPitch();
+    return static_cast<int>(std::floor(static_cast<double>(scrollY() + y) / cellPitch()));
 }
 
 int TMapForm::scrollX() const
@@ -407,13 +411,14 @@ void TMapForm::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     const QImage picture = pixels_.picture({viewOriginX_, viewOriginY_});
-    if (copyStraightToDevice(painter, picture, event->region()))
-        return;
-    for (const QRect &area : event->region()) {
-        const QRect part = area & picture.rect();
-        if (!part.isEmpty())
-            painter.drawImage(part.topLeft(), picture, part);
+    if (!copyStraightToDevice(painter, picture, event->region())) {
+        for (const QRect &area : event->region()) {
+            const QRect part = area & picture.rect();
+            if (!part.isEmpty())
+                painter.drawImage(part.topLeft(), picture, part);
+        }
     }
+    drawRectangleOutline(painter);
 }
 
 void TMapForm::layoutScrollBars()
@@ -472,7 +477,7 @@ void TMapForm::watchSubWindow()
 void TMapForm::mousePressEvent(QMouseEvent *event)
 {
     const QPoint at = event->position().toPoint();
-    FormMouseDown(event->button(), event->buttons(), at.x(), at.y());
+    FormMouseDown(event->button(), event->buttons(), at.x(), at.y(), event->modifiers());
 }
 
 void TMapForm::mouseDoubleClickEvent(QMouseEvent *event)
@@ -480,7 +485,7 @@ void TMapForm::mouseDoubleClickEvent(QMouseEvent *event)
     // The second press of a double-click edits and describes like any press,
     // but the page opens once, for the first click.
     const QPoint at = event->position().toPoint();
-    FormMouseDown(event->button(), event->buttons(), at.x(), at.y());
+    FormMouseDown(event->button(), event->buttons(), at.x(), at.y(), event->modifiers());
     pressedCity_ = -1;
 }
 
@@ -497,68 +502,6 @@ void TMapForm::mouseReleaseEvent(QMouseEvent *event)
 {
     const QPoint at = event->position().toPoint();
     FormMouseUp(event->button(), at.x(), at.y());
-}
-
-void TMapForm::FormMouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, int x, int y)
-{
-    pressX_ = x;
-    pressY_ = y;
-    pressScrollX_ = scrollX();
-    pressScrollY_ = scrollY();
-    pressedCity_ = -1;
-    // A left press on a city may become a click that opens its page, unless
-    // the left button paints.
-    const bool leftPaints = host_.paletteVisible() && host_.SelectedTile(0) != -1;
-    if (button == Qt::LeftButton && !leftPaints)
-        pressedCity_ = cityNumberAt(*document_, columnAt(x), rowAt(y));
-    // A click edits or describes the cell as a move does.
-    FormMouseMove(buttons | button, x, y);
-}
-
-void TMapForm::FormMouseUp(Qt::MouseButton button, int x, int y)
-{
-    if (button != Qt::LeftButton)
-        return;
-    const int city = std::exchange(pressedCity_, -1);
-    const bool still = (QPoint(x, y) - QPoint(pressX_, pressY_)).manhattanLength() < QApplication::startDragDistance();
-    if (city != -1 && still && cityNumberAt(*document_, columnAt(x), rowAt(y)) == city)
-        QDesktopServices::openUrl(cityPageUrl(city));
-}
-
-void TMapForm::FormMouseMove(Qt::MouseButtons buttons, int x, int y)
-{
-    const int column = columnAt(x);
-    const int row = rowAt(y);
-    const bool leftHeld = buttons.testFlag(Qt::LeftButton);
-    const bool rightHeld = buttons.testFlag(Qt::RightButton);
-    const bool palette = host_.paletteVisible();
-    const MouseMoveAction action = mouseMoveAction(palette, leftHeld, rightHeld, palette ? host_.SelectedTile(0) : -1,
-                                                   palette ? host_.SelectedTile(1) : -1);
-    if (action.paintTile != -1) {
-        ApplyPaletteTile(*document_, column, row, action.paintTile);
-        if (!overview_.isNull()) {
-            overview_.update(*document_, host_.tileLibrary(), QRect(column - 1, row - 1, 3, 3));
-            host_.repaintMinimap();
-        }
-        // Roads re-shape their neighbours, so two pitches around the mouse.
-        const int reach = 2 * cellPitch();
-        const QRect area = QRect(QPoint(x - reach, y - reach), QPoint(x + reach, y + reach)) & rect();
-        if (!area.isEmpty() && isVisible()) {
-            renderIntoPicture(area);
-            pendingCopy_ += area;
-            repaint(area);
-        }
-        // Painting with the right button must not open the route menu.
-        popupAllowed_ = false;
-    } else {
-        popupAllowed_ = true;
-        if (action.drag) {
-            const float speed = host_.settings().scrollSpeed;
-            setScrollX(dragPosition(pressScrollX_, pressX_, x, speed));
-            setScrollY(dragPosition(pressScrollY_, pressY_, y, speed));
-        }
-    }
-    describeCell(column, row);
 }
 
 void TMapForm::describeCell(int column, int row)

@@ -4,7 +4,8 @@
 // it maps window pixels to cells, zooms, scrolls (scroll bars, dragging, the
 // wheel, a 10 ms timer that moves the retained picture and renders only the
 // strips that came into view), describes the cell under the mouse, paints
-// with the palette, carries the route pop-up menu and asks before a modified
+// with the palette (strokes, rectangles and regions, each one undo step of
+// its EditHistory), carries the route pop-up menu and asks before a modified
 // map is closed.
 //
 // The main window puts it into a QMdiSubWindow (the sub-window forwards its
@@ -19,18 +20,23 @@
 #include <memory>
 
 #include "map/CarteVarenthe.h"
+#include "map/EditReport.h"
 #include "render/MapOverview.h"
 #include "render/MapView.h"
 #include "render/PictureFormat.h"
+#include "ui/CellHover.h"
 #include "ui/WindowPixels.h"
 
+class EditHistory;
 class EditReport;
 class MapWindowHost;
 class QAction;
 class QMenu;
+class QPainter;
 class QMdiSubWindow;
 class QScrollBar;
 class QTimer;
+class QUndoStack;
 class ScaledTileCache;
 
 enum class ExportResult { Written, Cancelled, Failed };
@@ -43,6 +49,21 @@ public:
 
     CarteVarenthe &document() { return *document_; }
     const CarteVarenthe &document() const { return *document_; }
+
+    // The document's undo history; the main window's "&Edition" menu acts on
+    // the active window's stack.
+    EditHistory &editHistory() { return *history_; }
+    QUndoStack *undoStack() const;
+    // An edit already made on the document (a city placed, say), as one
+    // undo step named `what`: its cells are repainted here and in the
+    // minimap, and the modified state follows.
+    void recordEdit(EditReport report, const QString &what);
+    // Ends a paint stroke in progress as one step (before an undo, a save or
+    // the close question); a rectangle not yet released paints nothing.
+    void finishStroke();
+    // The document was just written to its file: the saved point of the
+    // history, and no "*" in the title.
+    void markSaved();
 
     // View geometry. Client width and height are those of the whole client
     // area, scroll bars included.
@@ -105,9 +126,13 @@ public:
     // One mouse move at client (x, y) with the held buttons (Qt::LeftButton,
     // Qt::RightButton): editing or dragging, then status bar and tooltip.
     void FormMouseMove(Qt::MouseButtons buttons, int x, int y);
-    void FormMouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, int x, int y);
-    // A left button released where it was pressed, on a city, without a drag
-    // or a paint stroke: the city's page opens.
+    // With a palette tile on the pressed button, Shift starts a rectangle
+    // (painted at the release) and Ctrl fills the pressed cell's region.
+    void FormMouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, int x, int y,
+                       Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // The release of a painting button ends its stroke or paints its
+    // rectangle. A left button released where it was pressed, on a city,
+    // without a drag or a paint stroke: the city's page opens.
     void FormMouseUp(Qt::MouseButton button, int x, int y);
     // Whether a right click would open the pop-up menu now (not while
     // painting with the right button).
@@ -192,8 +217,46 @@ private:
     // opens it.
     void popupAtViewCentre();
 
+    // Editing with the palette.
+    enum class EditGesture { None, Stroke, Rectangle, Region };
+    // Starts a gesture of the pressed button; false when the press paints
+    // nothing and is an ordinary click.
+    bool startEditGesture(Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
+                          int column, int row);
+    // A move while an edit gesture may be under way; false when the move
+    // paints nothing (the view may then be dragged).
+    bool continueEditGesture(Qt::MouseButtons buttons, int column, int row);
+    // Paints the stroke's tile on every cell from the last one painted to
+    // (column, row).
+    void paintStrokeTo(int column, int row);
+    // The rectangle from the pressed cell to (column, row), at its release.
+    void fillRectangleTo(int column, int row);
+    // While a rectangle is dragged, its outline on screen (never in the
+    // back buffer), in the button's colour of the palette.
+    void showRectangleOutline(const QRect &outline);
+    void drawRectangleOutline(QPainter &painter) const;
+    // The palette tile the held buttons paint, and whose it is.
+    MouseMoveAction paletteAction(Qt::MouseButtons buttons) const;
+    // Repaints the cells, in the window and in the minimap.
+    void showChangedCells(const CellRect &cells);
+    // Shows what an edit, its undo or its redo changed: the cells, or the
+    // whole view and the city list when a city was placed, changed or removed.
+    void showEdit(const EditReport &report);
+    // Where the cells (and the gap after each) lie in the window.
+    QRect windowRectOfCells(const CellRect &cells) const;
+    // The "*" of the title follows the history.
+    void showModifiedMark();
+
     MapWindowHost &host_;
     std::unique_ptr<CarteVarenthe> document_;
+    std::unique_ptr<EditHistory> history_;
+    EditGesture gesture_ = EditGesture::None;
+    int gestureButton_ = -1; // 0 left, 1 right
+    int gestureTile_ = -1;
+    QPoint gestureStart_;    // the pressed cell
+    QPoint strokeLast_;      // the last cell a stroke painted
+    QRect rectangleOutline_; // window pixels, null when no rectangle is dragged
+    EditReport strokeReport_;
     std::unique_ptr<ScaledTileCache> scaledTiles_;
     // The retained picture; moving the view moves none of its pixels.
     MapOverview overview_;
@@ -236,8 +299,6 @@ public slots:
 private:
     // Shows the city entries that fit the targeted cell, as the menu opens.
     void showCityActions();
+    // Each city edit is one step of the history (recordEdit).
     void openCityDialog(QPoint cell, bool placing);
-    // Every city edit goes through here, as one step named `what`: the views
-    // and the city list follow.
-    void commitCityEdit(EditReport report, const QString &what);
 };

@@ -34,7 +34,7 @@ void TMapForm::SupprimerVilleExecute()
     if (!city)
         return;
     const QString name = QString::fromStdString(city->name);
-    commitCityEdit(removeCity(*document_, cell.x(), cell.y()), QStringLiteral("supprimer la ville ") + name);
+    recordEdit(removeCity(*document_, cell.x(), cell.y()), QStringLiteral("supprimer la ville ") + name);
 }
 
 void TMapForm::openCityDialog(QPoint cell, bool placing)
@@ -51,27 +51,11 @@ void TMapForm::openCityDialog(QPoint cell, bool placing)
         const QString name = dialog->cityName();
         std::string text = name.toStdString();
         if (placing)
-            commitCityEdit(placeCity(*document_, cell.x(), cell.y(), dialog->cityNumber(), std::move(text)),
+            recordEdit(placeCity(*document_, cell.x(), cell.y(), dialog->cityNumber(), std::move(text)),
                            QStringLiteral("placer la ville ") + name);
         else
-            commitCityEdit(modifyCity(*document_, cell.x(), cell.y(), dialog->cityNumber(), std::move(text)),
+            recordEdit(modifyCity(*document_, cell.x(), cell.y(), dialog->cityNumber(), std::move(text)),
                            QStringLiteral("modifier la ville ") + name);
     });
     dialog->open();
-}
-
-void TMapForm::commitCityEdit(EditReport report, [[maybe_unused]] const QString &what)
-{
-    if (report.empty())
-        return;
-    document_->modified = true;
-    const CellRect cells = report.bounds();
-    if (!overview_.isNull())
-        overview_.update(*document_, host_.tileLibrary(),
-                         QRect(cells.x0, cells.y0, cells.x1 - cells.x0 + 1, cells.y1 - cells.y0 + 1));
-    host_.repaintMinimap();
-    // A city's name is drawn centred above its cell and may be wider than
-    // the window: the whole view is drawn again, not only the cell.
-    repaintMap();
-    host_.citiesChanged(this);
 }

@@ -119,13 +119,18 @@ void TMapForm::ActualiserCheminsExecute()
 
 bool TMapForm::FormCloseQuery()
 {
+    // A stroke still under the mouse is part of what is asked about.
+    finishStroke();
     if (!document_->modified)
         return true;
     switch (userDialogs().askYesNoCancel(this, QStringLiteral("Fermeture"),
                                          QStringLiteral("La carte a été modifiée, voulez-vous l'enregistrer ?"))) {
     case Answer::Yes:
         // A cancelled save dialog or a failed write keeps the window open.
-        return host_.SaveMap(this);
+        if (!host_.SaveMap(this))
+            return false;
+        markSaved();
+        return true;
     case Answer::No:
         return true;
     default:

@@ -36,16 +36,16 @@ TEST_F(MainFormCommands, EveryCommandCarriesItsCaptionHintAndShortcutsAndHintsGo
     EXPECT_EQ(main.command(Command::Quitter)->text(), "E&xit");
     EXPECT_FALSE(main.command(Command::NouveauFichier)->icon().isNull() || main.command(Command::Cascade)->icon().isNull());
 
-    // The five menus in order, and the items of the first and fourth.
+    // The six menus in order, and the items of the first and fifth.
     EXPECT_EQ(captionsOf(main.menuBar()->actions()),
-              QStringList({"&Fichier", "Affic&hage", "&Recherche de chemin", "Fe&nêtres", "&Aide"}));
+              QStringList({"&Fichier", "&Edition", "Affic&hage", "&Recherche de chemin", "Fe&nêtres", "&Aide"}));
     EXPECT_EQ(captionsOf(main.menuBar()->actions()[0]->menu()->actions()),
               QStringList({"&Nouveau", "&Ouvrir", "&Fermer", "-", "&Enregistrer", "Enregistrer &sous ...",
                            "Enregistrer bitmap", "Enregistrer la vue", "Fichiers &récents", "-", "E&xit"}));
     EXPECT_EQ(captionsOf(main.windowMenu()->actions()).mid(0, 9),
               QStringList({"&Cascade", "Mosaïque &horizontale", "Mosaïque &verticale", "&Minimiser tous",
                            "&Arranger tous", "-", "&Liste des villes", "&Minipelmorin", "&Palette"}));
-    EXPECT_EQ(main.menuBar()->actions()[3]->statusTip(), "Commandes pour les fenêtre");
+    EXPECT_EQ(main.menuBar()->actions()[4]->statusTip(), "Commandes pour les fenêtre");
 
     // A long hint goes to the first panel; the others keep their text.
     QStatusTipEvent tip(main.command(Command::OuvrirFichier)->statusTip());

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolTip>
+#include <QUndoStack>
 
 #include "MapFormTestHost.h"
 #include "map/CityEdits.h"
@@ -116,6 +117,19 @@ TEST(MapCityCommands, ACityPlacedChangedAndRemovedFromThePopUpMenuOneEditEach)
     chooseOn(form, 4, 3, form.SupprimerVille);
     EXPECT_EQ(cityAt(document, 4, 3), nullptr);
     EXPECT_EQ(host.cityChanges, 3);
+
+    // Each is one step; taken back, the city and the list come back with it.
+    QUndoStack &history = *form.undoStack();
+    EXPECT_EQ(history.undoText(), "supprimer la ville Brelande-sur-Mer");
+    history.undo();
+    ASSERT_NE(cityAt(document, 4, 3), nullptr);
+    EXPECT_EQ(cityAt(document, 4, 3)->name, "Brelande-sur-Mer");
+    history.undo();
+    EXPECT_EQ(cityAt(document, 4, 3)->name, "Brelande");
+    history.undo();
+    EXPECT_EQ(cityAt(document, 4, 3), nullptr);
+    EXPECT_FALSE(document.modified);
+    EXPECT_EQ(host.cityChanges, 6);
 }
 
 TEST(MapCityCommands, EachPaletteTileSaysItsNumberAndCategory)
