@@ -1,6 +1,4 @@
-// The sample world map a new user opens at the first start: a real world map
-// the program reads, with its provinces named, its cities numbered, its roads
-// joined, rivers a boat can follow, and land that looks like land.
+// The sample world a new user opens: named provinces, numbered cities, joined roads, usable rivers.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -28,7 +26,6 @@ protected:
     }
     static void TearDownTestSuite() { delete world; }
 
-    // Calls `check` with every cell and its terrain.
     template <typename Check>
     static void forEachCell(Check check)
     {
@@ -37,7 +34,7 @@ protected:
                 check(x, y, world->terrainAt(x, y));
     }
 
-    // How many of the four side neighbours of a cell satisfy `test`.
+    // Side neighbours satisfying `test`.
     template <typename Test>
     static int sides(int32_t x, int32_t y, Test test)
     {
@@ -128,8 +125,7 @@ TEST_F(SampleWorld, PortsRiversAndRoadsAreUsableByATraveller)
             EXPECT_GT(sides(x, y, [](int32_t c) { return c == 103; }), 0) << "port on the sea at " << x << "," << y;
         } else if (code == 104) {
             ++rivers;
-            // Every river cell goes on to water by a side step, never only
-            // diagonally.
+            // A river goes on by a side step, never only diagonally.
             EXPECT_GE(sides(x, y, afloat), 1) << "river cell " << x << "," << y;
         } else if (code >= 110 && code <= 120) {
             ++roads;
