@@ -66,10 +66,6 @@ TEST(MoveRules, EachStepCostsWhatTheRulesSay)
         setOptions(map, c.options);
         EXPECT_EQ(cost(map, c.x, c.y, c.onFoot, c.move), c.cost) << c.situation;
     }
-    // The reached state is filled in even for an impossible step.
-    SearchState to;
-    EXPECT_EQ(moveCost(drawnMap("pp/pp"), SearchState{0, 0, 1}, MoveSwitchNorth, to), -1);
-    EXPECT_EQ(std::tuple(to.x, to.y, to.onFoot), std::tuple(0, -1, uint8_t{0}));
 }
 
 // Water and wings decide the start's layer in the command line's route test.
