@@ -1,6 +1,5 @@
 #pragma once
-// Helpers of the asset tests: where the build put the assets, reading a file
-// whole, and the header fields of a Windows bitmap.
+// Where the build put the assets, a file read whole, and a bitmap's header fields.
 #include <QByteArray>
 #include <QFile>
 #include <QString>

@@ -1,6 +1,4 @@
-// The assets are drawn again at every build that changes the generator, and
-// must come out byte for byte the same: a map maker comparing two builds, or
-// a package built twice, sees no difference.
+// The generator writes the same bytes at every run, so two builds of a package do not differ.
 #include <gtest/gtest.h>
 
 #include <QDirIterator>
@@ -12,7 +10,6 @@
 
 namespace {
 
-// Runs the generator into `folder`; true when it succeeded.
 bool generateInto(const QString &folder)
 {
     QProcess generator;
@@ -46,7 +43,6 @@ TEST(AssetGeneration, WritesTheSameBytesAtEveryRunAndReportsAnUnwritableFolder)
     for (const QString &file : files) {
         const QByteArray bytes = readWhole(first.filePath(file));
         EXPECT_EQ(bytes, readWhole(second.filePath(file))) << file.toStdString();
-        // What the build left beside the program is the same again.
         EXPECT_EQ(bytes, readWhole(programFolder() + QLatin1Char('/') + file)) << file.toStdString();
     }
     EXPECT_EQ(filesIn(second.path()), files);

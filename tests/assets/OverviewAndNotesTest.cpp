@@ -1,5 +1,4 @@
-// The minimap's overview picture and the about box's release notes, as the
-// build leaves them beside the program.
+// The minimap's overview picture and the release notes the build leaves beside the program.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -28,8 +27,7 @@ TEST(OverviewPicture, TheShippedPictureLooksLikeTheMinimapDrawnFromTheSampleWorl
     drawn.rebuild(world, summer);
     ProgramFolder::setPath(QString());
     ASSERT_EQ(drawn.picture().size(), shipped.size());
-    // The shipped picture shows each pixel's most common terrain in a colour
-    // of its own, the drawn one the mean of the tiles: close, not equal.
+    // Each pixel's most common terrain against the mean of the tiles: close, not equal.
     double difference = 0;
     int near = 0;
     for (int y = 0; y < shipped.height(); ++y)
@@ -46,10 +44,7 @@ TEST(OverviewPicture, TheShippedPictureLooksLikeTheMinimapDrawnFromTheSampleWorl
 
 TEST(OverviewPicture, DrawsTheProvinceGridWithOddRowsShiftedByHalfAProvince)
 {
-    // An all-sea world map: only the grid stands out. Province row 0 covers
-    // pixel rows 0 to 6, row 1 pixel rows 7 to 15 (13 and 26 cells at
-    // 188 / 310); borders lie at cells 20, 40 (pixels 12, 24) in row 0 and
-    // at cells 10, 30, 50 (pixels 6, 18, 30) in row 1.
+    // All sea at 188 / 310: a border at pixel row 7, at columns 12, 24 above it and 6, 18, 30 below.
     CarteVarenthe sea;
     sea.create(300, 169, 20, 13, 1, 103);
     const QImage picture = renderOverviewPicture(sea).convertToFormat(QImage::Format_RGB32);

@@ -1,6 +1,4 @@
-// The tile folders a new user finds beside the program: every tile the
-// program can show, in both aspects, in the format the tile library reads,
-// with roads that join and buildings that can be told apart.
+// The tile folders beside the program: every tile in use, both aspects, roads that join.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -14,8 +12,7 @@
 
 namespace {
 
-// Every tile number the program shows from an aspect folder: the empty cell
-// and every place of the palette but the zones it draws itself.
+// The empty cell and every palette tile but the zones the program draws itself.
 std::set<int> tilesInUse()
 {
     std::set<int> tiles{0};
@@ -39,8 +36,7 @@ QImage tile(const QString &aspect, int number)
 
 const QStringList Aspects = {QStringLiteral("1"), QStringLiteral("4")};
 
-// Sides each road piece opens to, as the editor chooses pieces: 1 west,
-// 2 north, 4 east, 8 south.
+// Sides each road piece opens to, as the editor chooses pieces.
 enum Side { West, North, East, South };
 std::map<int, int> roadPieceSides()
 {
@@ -50,8 +46,7 @@ std::map<int, int> roadPieceSides()
     return sides;
 }
 
-// The road's pixels along one edge of a piece: those that differ from the
-// plain grass tile, with their colours.
+// The pixels along one edge of a piece that differ from the grass tile.
 std::map<int, QRgb> roadOnEdge(const QImage &piece, const QImage &grass, Side side)
 {
     std::map<int, QRgb> road;
@@ -68,6 +63,10 @@ std::map<int, QRgb> roadOnEdge(const QImage &piece, const QImage &grass, Side si
 
 TEST(AspectTiles, EveryTileInUseIsADistinct32By32TrueColourBitmapThatWinterChanges)
 {
+    // The layer-change marker beside the aspects: a light ground, so the overlay lightens the route cell.
+    const QString marker = programFolder() + QStringLiteral("/img/250.bmp");
+    EXPECT_EQ(bitmapHeader(marker), std::tuple(32, 32, 24));
+    EXPECT_TRUE(qGray(QImage(marker).pixel(0, 0)) > 200 && qGray(QImage(marker).pixel(16, 16)) < 100);
     ASSERT_EQ(tilesInUse().size(), 347u);
     std::map<int, QImage> summer;
     for (const QString &aspect : Aspects) {
@@ -89,17 +88,6 @@ TEST(AspectTiles, EveryTileInUseIsADistinct32By32TrueColourBitmapThatWinterChang
     }
 }
 
-TEST(AspectTiles, TheLayerChangeMarkerIsALightPictureBesideTheAspects)
-{
-    const QString path = programFolder() + QStringLiteral("/img/250.bmp");
-    EXPECT_EQ(bitmapHeader(path), std::tuple(32, 32, 24));
-    const QImage marker(path);
-    // A light ground in the corners, so the overlay lightens the route cell,
-    // and a dark drawing in the middle.
-    EXPECT_GT(qGray(marker.pixel(0, 0)), 200);
-    EXPECT_LT(qGray(marker.pixel(16, 16)), 100);
-}
-
 TEST(AspectTiles, RoadPiecesReachExactlyTheEdgesTheyOpenToAndJoinWithoutASeam)
 {
     for (const QString &aspect : Aspects) {
@@ -113,13 +101,10 @@ TEST(AspectTiles, RoadPiecesReachExactlyTheEdgesTheyOpenToAndJoinWithoutASeam)
                     EXPECT_TRUE(road.empty());
                     continue;
                 }
-                // The band is centred on the edge, so it meets the band of
-                // the neighbour whichever way that one turns.
+                // Centred, so it meets the neighbour's band whichever way that one turns.
                 ASSERT_GE(road.size(), 6u);
                 EXPECT_EQ(road.begin()->first, 31 - road.rbegin()->first);
                 EXPECT_EQ(road.rbegin()->first - road.begin()->first + 1, static_cast<int>(road.size()));
-                // Any piece opening back this way shows the same pixels on
-                // its side of the shared edge.
                 const Side opposite = static_cast<Side>((side + 2) % 4);
                 for (const auto &[other, otherSides] : roadPieceSides()) {
                     if (otherSides & (1 << opposite)) {

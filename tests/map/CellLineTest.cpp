@@ -1,5 +1,4 @@
-// A fast drag paints the cells between two mouse positions, and an undo step
-// names how many cells it changed.
+// The cells between two mouse positions, and how many cells an undo step changed.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -21,7 +20,6 @@ TEST(CellLine, EveryCellCrossedSharesASideWithTheOneBefore)
 {
     const LineCase cases[] = {
         {{3, 4}, {3, 4}, {{3, 4}}},
-        {{0, 0}, {3, 0}, {{0, 0}, {1, 0}, {2, 0}, {3, 0}}},
         {{2, 5}, {2, 2}, {{2, 5}, {2, 4}, {2, 3}, {2, 2}}},
         // Through a corner: the step along x first, both ways.
         {{0, 0}, {2, 2}, {{0, 0}, {1, 0}, {1, 1}, {2, 1}, {2, 2}}},
@@ -42,8 +40,7 @@ TEST(CellLine, AReportCountsEachChangedCellOnce)
     CarteVarenthe map;
     map.create(8, 6, 0, 0, 0, 100);
     EditReport report;
-    // A road drawn over itself and re-shaped, a zone on a painted cell, and
-    // cells that already held the tile: four cells changed.
+    // A road drawn over itself, a zone on a painted cell, a cell repainted as it was: four cells.
     for (int32_t x : {1, 2, 3, 2, 1})
         ApplyPaletteTile(map, x, 2, 110, &report);
     ApplyPaletteTile(map, 2, 2, 253, &report);
@@ -51,7 +48,6 @@ TEST(CellLine, AReportCountsEachChangedCellOnce)
     ApplyPaletteTile(map, 6, 4, 254, &report);
     EXPECT_GT(report.changeCount(), 4u);
     EXPECT_EQ(report.cellCount(), 4u);
-    EXPECT_EQ(EditReport().cellCount(), 0u);
 }
 
 TEST(CellLine, AStrokeGrowingCellByCellDoesNotCopyItsReportAtEveryStep)

@@ -1,6 +1,4 @@
-// Finding a city as a player types it: by number, by a piece of its name,
-// whatever the case and the accents, and the names offered when the text
-// names no city or several.
+// A city found as a player types it, and the names offered when the text names none or several.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -36,22 +34,17 @@ using LookupCase = std::pair<const char *, std::vector<std::string>>;
 
 } // namespace
 
-// Pieces of names without their accents, numbers, zones' names, unknown
-// names and close spellings are also held by the command line's city tests.
 TEST(CityLookup, TypedTextNamesTheCitiesAPlayerMeans)
 {
     const CarteVarenthe map = townsMap();
     const LookupCase cases[] = {
         {"BRURIÈRES", {"Brurières"}},                     // capitals and the accent itself
-        {"saint-elan", {"Saint-Élan"}},                   // capital accented letter
         {"oeillet", {"Œillet-sur-Mer"}},                  // the ligature spelt out
         {"Port", {"Port"}},                               // the whole name wins over a longer one
-        {"por", {"Port-Noron", "Port"}},                  // a piece of two names: both
         {"3", {"Port"}},                                  // a city number
         {"1789", {"1789"}},                               // digits that are no number fall back to names
         {"vieux-gue", {"Vieux-Gué", "Vieux-Gue"}},        // two names alike once folded
         {"252", {}},                                      // a zone's code is not a city
-        {"", {}},
     };
     for (const auto &[query, found] : cases)
         EXPECT_EQ(namesOf(findCities(map, query)), found) << query;
@@ -63,7 +56,6 @@ TEST(CityLookup, CloseNamesListTheMatchesThenTheNearSpellings)
     const LookupCase cases[] = {
         {"saint", {"Saint-Élan", "Saint-Aubin"}},  // ambiguous: the matches
         {"prot", {"Port", "Port-Noron"}},          // a slip in the first letters
-        {"zzzz", {}},                              // nothing near
     };
     for (const auto &[query, found] : cases)
         EXPECT_EQ(closeCityNames(map, query), found) << query;

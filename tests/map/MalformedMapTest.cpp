@@ -1,5 +1,4 @@
-// Damaged map files: each is refused with a French message, nothing of it
-// survives, and the map that was open before stays exactly as it was.
+// Damaged map files are refused with a French message, the map open before left as it was.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -41,7 +40,6 @@ TEST(MalformedMap, EveryDamagedFileOfTheCorpusIsRefusedAndTheOpenMapIsUntouched)
     std::sort(corpus.begin(), corpus.end());
     ASSERT_GE(corpus.size(), 20u);
 
-    // Each file's message, one line a file, in the golden text.
     std::string messages;
     for (const std::filesystem::path &file : corpus) {
         SCOPED_TRACE(file.filename().string());
@@ -75,8 +73,7 @@ TEST(MalformedMap, AFileCutAnywhereBeforeItsNamesIsRefusedAndNeverReadPastItsEnd
 
     for (size_t length = 0; length < whole.size(); ++length) {
         SCOPED_TRACE(length);
-        // Straight to the reader, in an exact-size copy, so that a sanitizer
-        // build sees any overread.
+        // An exact-size copy, so that a sanitizer build sees any overread.
         std::unique_ptr<char[]> bytes(new char[length + 1]);
         std::memcpy(bytes.get(), whole.data(), length);
         CarteVarenthe cut;
@@ -115,9 +112,7 @@ TEST(MalformedMap, AMapTooBigForTheMemoryLeftIsRefusedWithAMessage)
 #ifdef PELMORIN_SANITIZED
     GTEST_SKIP() << "the sanitizers reserve far more address space than any limit this test can set";
 #endif
-    // A file of a few bytes (no bytes per cell) asks for the largest map,
-    // 64 MiB of terrain, where little more than the process's own address
-    // space is left.
+    // A few bytes asking for the largest map, 64 MiB of terrain, with 16 MiB of address space left.
     ScratchFolder folder;
     MapBytes file;
     writeBytes(folder.file("vaste.vr"), file.header(3, 0, 4096, 4096, 0, 0, 0, 0, 0).i32(0).costTables().str());

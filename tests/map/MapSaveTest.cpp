@@ -1,8 +1,4 @@
-// Saving never destroys the file already on disk: a save that cannot finish
-// leaves the old file byte for byte and the map still marked as changed.
-// And where a save really writes: through symbolic links that lead
-// somewhere, lead nowhere yet, or lead round in a circle; and what a save
-// killed half-way leaves in the folder.
+// A save that cannot finish leaves the old file byte for byte and the map changed; links; killed saves.
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -48,8 +44,7 @@ std::string saveFailure(CarteVarenthe &map, const std::string &path)
     return "saved";
 }
 
-// The unprivileged way to a file system of our own: a user namespace and a
-// private mount namespace. False where the machine allows neither.
+// A user namespace and a private mount namespace; false where the machine allows neither.
 bool enterPrivateMounts()
 {
     const uid_t uid = ::geteuid();
@@ -78,14 +73,12 @@ TEST(MapSave, aMapSavedWhereNoFileCanBeCreatedSaysWhyAndKeepsItsChangesAndName)
     writeBytes(folder.file("notes.txt"), "not a folder");
     std::filesystem::create_directory(folder.file("dossier.vr")); // a folder in the way is not replaced
     const std::pair<std::string, const char *> cases[] = {
-        // No one, root included, can create a file under a regular file.
         {folder.file("notes.txt") + "/carte.vr", "un élément du chemin n'est pas un dossier."},
         {folder.file("absent") + "/carte.vr", "le dossier n'existe pas."},
         {folder.file("dossier.vr"), "c'est un dossier."},
     };
     for (const auto &[path, reason] : cases) {
         CarteVarenthe map = changedMap(4);
-        // No file was there, so none is said to be kept.
         EXPECT_EQ(saveFailure(map, path), "Impossible d'ouvrir le fichier indiqué « " + path + " » : " + reason);
         EXPECT_TRUE(stillUnsaved(map));
     }
@@ -104,38 +97,33 @@ TEST(MapSave, aMapSavedWhereNoFileCanBeCreatedSaysWhyAndKeepsItsChangesAndName)
     }
 }
 
-TEST(MapSave, aFileSizeLimitLeavesTheOldFileByteIdentical)
-{
-    ScratchFolder folder;
-    const std::string path = folder.file("carte.vr");
-    changedMap(4).save(path);
-    const std::string before = readBytes(path);
-    CarteVarenthe bigger = changedMap(200);
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = saved;
-    limit.rlim_cur = before.size() + 100;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
-    const std::string message = saveFailure(bigger, path);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-
-    EXPECT_EQ(message, "L'enregistrement de la carte « " + path
-                           + " » a échoué : le fichier dépasserait la taille autorisée." + KeptOld);
-    EXPECT_EQ(readBytes(path), before);
-    EXPECT_EQ(namesIn(folder.path()).size(), 1u) << "no temporary file is left behind";
-    EXPECT_TRUE(stillUnsaved(bigger));
-}
-
-// A full disk and a read-only one, made real with a tiny file system of our
-// own in a private mount namespace.
-TEST(MapSave, aFullDiskLeavesTheOldFileByteIdentical)
+TEST(MapSave, aFileSizeLimitAFullDiskAndAReadOnlyOneLeaveTheOldFileByteIdentical)
 {
     ScratchFolder folder;
     const std::string disk = folder.file("disk");
     std::filesystem::create_directory(disk);
     const int status = exitStatusOfChild([&] {
+        const auto says = [](CarteVarenthe &map, const std::string &path, const std::string &ending) {
+            const std::string message = saveFailure(map, path);
+            return message.find("« " + path + " »") != std::string::npos && message.ends_with(ending);
+        };
+        // The file-size limit, in this child only.
+        const std::string limited = folder.file("carte.vr");
+        changedMap(4).save(limited);
+        const std::string small = readBytes(limited);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit saved{};
+        ::getrlimit(RLIMIT_FSIZE, &saved);
+        const rlimit limit{small.size() + 100, saved.rlim_max};
+        CarteVarenthe larger = changedMap(200);
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0
+            || saveFailure(larger, limited) != "L'enregistrement de la carte « " + limited
+                                                   + " » a échoué : le fichier dépasserait la taille autorisée." + KeptOld)
+            return 1;
+        if (::setrlimit(RLIMIT_FSIZE, &saved) != 0 || readBytes(limited) != small
+            || namesIn(folder.path()).size() != 2 || !stillUnsaved(larger))
+            return 3;
+        // A tiny file system of our own, full and then read-only.
         if (!enterPrivateMounts() || ::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0)
             return 77;
         const std::string path = disk + "/carte.vr";
@@ -143,10 +131,6 @@ TEST(MapSave, aFullDiskLeavesTheOldFileByteIdentical)
         old.save(path);
         const std::string before = readBytes(path);
         CarteVarenthe bigger = changedMap(300); // 180,000 bytes of cells
-        const auto says = [](CarteVarenthe &map, const std::string &path, const std::string &ending) {
-            const std::string message = saveFailure(map, path);
-            return message.find("« " + path + " »") != std::string::npos && message.ends_with(ending);
-        };
         if (!says(bigger, path, "le disque est plein." + KeptOld))
             return 2;
         if (readBytes(path) != before || namesIn(disk).size() != 1 || !stillUnsaved(bigger))
@@ -158,9 +142,9 @@ TEST(MapSave, aFullDiskLeavesTheOldFileByteIdentical)
         return says(old, path, "le système de fichiers est en lecture seule." + KeptOld) ? 0 : 6;
     });
     if (status == 77)
-        GTEST_SKIP() << "no private mount namespace on this machine";
-    EXPECT_EQ(status, 0) << "2 full disk not said, 3 old file, temporary or flags, 4 new file, 5 remount, "
-                            "6 read-only not said";
+        GTEST_SKIP() << "no private mount namespace on this machine; the file-size limit passed";
+    EXPECT_EQ(status, 0) << "1 size limit not said, 2 full disk not said, 3 old file, temporary or flags, "
+                            "4 new file, 5 remount, 6 read-only not said";
 }
 
 TEST(SaveLinks, aSaveWritesThroughLinksKeepsPermissionsAndRefusesALoop)
@@ -200,10 +184,7 @@ TEST(SaveLinks, aSaveWritesThroughLinksKeepsPermissionsAndRefusesALoop)
               (std::set<std::string>{"a.vr", "ailleurs", "b.vr", "carte.vr", "lien.vr", "neuve.vr"}));
 }
 
-// The save is killed while the file is half written: the old file stays
-// and no temporary file outlives the program. Where unnamed files cannot be
-// kept (no /proc here) the temporary file has a name, and the next save in
-// the folder removes it once its program is dead.
+// Without /proc the temporary file is named, and the next save removes it once its program is dead.
 TEST(SaveLinks, aKilledSaveLeavesNothingBehind)
 {
     bool namedTried = false;

@@ -1,7 +1,5 @@
 #pragma once
-// Helpers of the map tests: files built byte by byte, a scratch folder that
-// disappears with the test, and a child process for what must not touch the
-// test program itself (resource limits, namespaces, other users).
+// Map files built byte by byte, a scratch folder, and a child process for limits and namespaces.
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -78,9 +76,7 @@ inline std::string readBytes(const std::string &path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// Holds a text against its golden file tests/map/data/<name>, whole. With
-// PELMORIN_UPDATE_GOLDEN=1 the text is written as the new golden instead, to
-// be read before it is committed.
+// A text against tests/map/data/<name>; PELMORIN_UPDATE_GOLDEN=1 rewrites it, to review.
 inline std::string goldenTextProblem(const std::string &text, const std::string &name)
 {
     const std::string path = std::string(PELMORIN_SOURCE_DIR) + "/tests/map/data/" + name;
@@ -89,8 +85,7 @@ inline std::string goldenTextProblem(const std::string &text, const std::string 
     return readBytes(path) == text ? "" : "differs from the golden file " + path;
 }
 
-// Runs `body` in a child process and gives its exit status (-1 when it did
-// not exit normally).
+// The exit status of `body` run in a child process, -1 when it did not exit normally.
 template <typename Body>
 int exitStatusOfChild(Body body)
 {

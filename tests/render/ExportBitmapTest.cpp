@@ -1,5 +1,4 @@
-// "Enregistrer bitmap": the whole map or a region as a 24-bit .bmp or .png,
-// written in bands, never leaving half a file behind.
+// The map or a region exported as .bmp or .png in bands, never leaving half a file behind.
 #include "RendererTestScene.h"
 
 #include <QFile>
@@ -39,7 +38,6 @@ protected:
                                   area);
     }
 
-    // The picture exported to a scratch file, read back.
     QImage exported(const char *suffix, const MapView &view, int bandRows, const std::optional<QRect> &area = {})
     {
         const QString path = target(QStringLiteral("picture.%1").arg(suffix));
@@ -75,15 +73,12 @@ protected:
 
 } // namespace
 
-// Sizes in pixels are the command line's render test's; here, what a reader
-// of the headers needs: the file's size, 24-bit and 8-bit RGB colour.
 TEST_F(BitmapExport, HeadersGiveTheFileSizeAndTrueColour)
 {
     const MapView view = viewAt(MapView::cellSizeForZoom(50), 1);
     ASSERT_TRUE(exportTo(target("half.bmp"), view).ok && exportTo(target("half.png"), view).ok);
     const QByteArray bmp = contents(target("half.bmp")), png = contents(target("half.png"));
     ASSERT_TRUE(bmp.size() >= 54 && png.size() >= 26);
-    // Rows of 340 x 3 bytes, already a multiple of 4.
     EXPECT_EQ(std::tuple(bmp.left(2), field(bmp, 28, 2), field(bmp, 2, 4), bmp.size()),
               std::tuple(QByteArray("BM"), 24u, uint32_t(bmp.size()), 54 + 221 * 1020));
     EXPECT_EQ(std::tuple(png.mid(12, 4), field(png, 16, 4, true), field(png, 20, 4, true), int(png[24]), int(png[25])),
@@ -137,8 +132,7 @@ TEST_F(BitmapExport, ProgressCountsRowsAndCancelLeavesTheOldFile)
 
 TEST_F(BitmapExport, PicturesTooLargeForTheFormatAreRefusedBeforeWriting)
 {
-    // A 4096 x 4096 map at full zoom would be 135168 pixels square, about
-    // 51 Gio: far beyond the 4 Gio a .bmp file can hold.
+    // 135168 pixels square, about 51 Gio: far beyond the 4 Gio a .bmp file can hold.
     scene.map.create(4096, 4096, 20, 13, 1, Grass);
     keepOldFile("big.bmp", "keep me");
     const BitmapExportResult refused = exportTo(target("big.bmp"), viewAt(32, 1));
@@ -148,9 +142,7 @@ TEST_F(BitmapExport, PicturesTooLargeForTheFormatAreRefusedBeforeWriting)
     EXPECT_EQ(contents(target("big.bmp")), QByteArray("keep me"));
     EXPECT_EQ(QDir(output.path()).entryList(QDir::Files).size(), 1);
 
-    // The limits themselves: a whole .bmp file within 4 Gio - 1 byte (37837
-    // pixels square is 4 294 953 598 bytes with its headers); PNG sides up
-    // to 2^31 - 1, so a PNG holds the largest map at full zoom.
+    // A .bmp within 4 Gio - 1 byte (37837 square is 4 294 953 598 bytes); PNG sides up to 2^31 - 1.
     EXPECT_FALSE(bitmapSizeProblem(37837, 37837).has_value());
     EXPECT_TRUE(bitmapSizeProblem(37838, 37838).has_value());
     EXPECT_TRUE(bitmapSizeProblem(int64_t(1) << 31, 1).has_value());
@@ -163,8 +155,8 @@ TEST(PictureFormat, TheNameChoosesTheFormat)
     const std::pair<const char *, std::optional<PictureFormat>> cases[] = {
         {"carte.bmp", PictureFormat::Bmp},         {"carte.PNG", PictureFormat::Png},
         {"dossier.png/carte", PictureFormat::Bmp}, {"carte", PictureFormat::Bmp},
-        {"carte.jpg", std::nullopt},               {"carte.vr", std::nullopt},
-        {"carte.", std::nullopt},                  {"carte.bmp.gz", std::nullopt}};
+        {"carte.jpg", std::nullopt},               {"carte.", std::nullopt},
+        {"carte.bmp.gz", std::nullopt}};
     for (const auto &[name, format] : cases)
         EXPECT_EQ(pictureFormatForName(QString::fromUtf8(name), PictureFormat::Bmp), format) << name;
     EXPECT_EQ(pictureFormatForName(QStringLiteral("carte"), PictureFormat::Png), PictureFormat::Png);

@@ -1,6 +1,4 @@
-// The minimap's picture drawn from the map: the tiles' colours where their
-// cells are, zones tinted, the province grid darker, at the map's own scale,
-// and an edit redrawn as a fresh picture would show it.
+// The minimap drawn from the map at its own scale, and an edit redrawn as a fresh picture shows it.
 #include "RendererTestScene.h"
 
 #include "render/MapOverview.h"
@@ -9,9 +7,7 @@ using namespace rendertest;
 
 TEST(MapOverview, AWorldMapFillsTheMinimapWithItsTilesAndProvinceGrid)
 {
-    // Grass to the west, water to the east, a zone square in the grass: the
-    // world's 310 columns in 188 pixels, rows at the same scale, province
-    // rows' borders shifted by 10 cells every other row.
+    // Grass, water and a zone square; the world's 310 columns in 188 pixels.
     Scene scene;
     CarteVarenthe &map = scene.map;
     map.create(300, 169, 20, 13, 1, Grass);

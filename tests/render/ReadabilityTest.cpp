@@ -1,6 +1,4 @@
-// Readable at every zoom: times only along the route or only when legible,
-// only the province names that fit, and city names over their cells (drawn
-// in pieces by the scrolling tests).
+// Times along the route or when legible, province names that fit, city names over their cells.
 #include "RendererTestScene.h"
 
 using namespace rendertest;
@@ -51,9 +49,7 @@ TEST_F(Readability, TimesAlongTheRouteOrOnlyWhenLegible)
 TEST_F(Readability, OnlyTheProvinceNamesThatFitAndCityNamesOverTheirCells)
 {
     scene.settings.showProvinceNames = true;
-    // At 5-pixel cells a province is 120 pixels wide and the map 360: the
-    // first name runs into the second province, whose name would overlap it,
-    // and the last runs past the map's right edge.
+    // At 5-pixel cells the first name overlaps the second and the last runs past the map's edge.
     const std::vector<std::string> names = {"Grande Province du Couchant Lointain", "Val", "Marche de l'Orient Lointain"};
     scene.map.provinceNames = names;
     scene.settings.provinceNamesThatFit = true;

@@ -1,15 +1,13 @@
-// The picture of a map without text: tiles, the grid, province border lines
-// and highlight, zones, the route and the layer-change tile, held against
-// small golden pictures reviewed once by eye.
+// The map picture without text, held against small golden pictures reviewed once by eye.
 #include "RendererTestScene.h"
+
+#include <QPainter>
 
 using namespace rendertest;
 
 namespace {
 
-// A world-like map: provinces of 20 by 13 cells, odd province rows shifted
-// east by 10 cells, grass, border lines in red, and in its top-left corner
-// one of each thing that can lie on a cell.
+// Provinces of 20 x 13 cells, red border lines, and one of each thing a cell can hold.
 class WorldPicture : public ::testing::Test {
 protected:
     void SetUp() override
@@ -58,21 +56,16 @@ TEST_F(WorldPicture, EveryGridWidthShowsTheSameCellsLinesAndOverlays)
     expectGolden(scene.renderWhole(viewAt(4, 1)), "world-grid-1");
     expectGolden(scene.renderWhole(viewAt(6, 3)), "world-grid-3");
     expectGolden(scene.renderWhole(viewAt(5, 0)), "world-no-grid");
-
-    // Without border lines nor highlight the gaps are the plain black grid.
     scene.settings.showBorderLines = false;
     scene.settings.highlightBorders = false;
     const QImage plain = scene.renderWhole(viewAt(4, 1));
-    for (const QPoint cell : {QPoint(20, 2), QPoint(10, 15), QPoint(3, 13)})
-        EXPECT_EQ(pixel(plain, cell.x() * 5 - 1, cell.y() * 5 - 1), qRgb(0, 0, 0)) << cell.x() << "," << cell.y();
-    EXPECT_EQ(pixel(plain, 5 * 5 + 2, 2), tileColour(Grass)) << "no highlight";
+    EXPECT_EQ(std::pair(pixel(plain, 20 * 5 - 1, 2 * 5 - 1), pixel(plain, 5 * 5 + 2, 2)),
+              std::pair(qRgb(0, 0, 0), tileColour(Grass))) << "a black gap at a border, no highlight";
 }
 
 TEST_F(WorldPicture, WideCellsBlendAndFillExactlyLikeSmallOnes)
 {
-    // Wide cells go through the scanline runs, small ones pixel by pixel:
-    // every pixel of a cell, and the gap after it, shows what the small
-    // picture shows for that cell.
+    // Wide cells go through the scanline runs, small ones pixel by pixel.
     const QImage small = scene.renderWhole(viewAt(4, 1));
     for (int cell : {32, 17, 9}) {
         const MapView view = viewAt(cell, 1);
@@ -96,8 +89,7 @@ TEST(MapWithoutProvinces, NoHighlightAndLinesOnlyAlongTheTopAndLeftEdges)
     Scene scene;
     scene.map.create(8, 5, 0, 0, 0, Water);
     scene.settings.borderColour = 0x000000FF;
-    // Scrolled one pitch before the map's corner, so that the gap left of
-    // column 0 and above row 0 is on the canvas; beyond the map is black.
+    // Scrolled before the map's corner, so the gaps left of and above it show.
     expectGolden(scene.render(viewAt(4, 1, -5, -5), 60, 40), "no-provinces");
 }
 
@@ -106,8 +98,6 @@ TEST(MapPicture, TilesFollowTheAspectAndAMapNeverSearchedTakesNoRouteMemory)
     Scene scene;
     scene.map.create(4, 4, 20, 13, 1, Water);
     const QImage summer = scene.renderWhole(viewAt(16, 1));
-    // A large map opened only to be looked at must not pay for its route
-    // layers.
     for (int layer = 0; layer < 2; ++layer) {
         EXPECT_FALSE(scene.map.routeTime[layer].materialized());
         EXPECT_FALSE(scene.map.routeStep[layer].materialized());
@@ -118,8 +108,15 @@ TEST(MapPicture, TilesFollowTheAspectAndAMapNeverSearchedTakesNoRouteMemory)
     scene.map.routeMark.data();
     EXPECT_EQ(scene.renderWhole(viewAt(16, 1)), summer) << "filled but empty layers draw the same";
 
-    // A new aspect where water is another colour: the window's tiles follow.
+    // A new aspect whose water is light on the left, dark on the right: tiles follow it and the cell size.
     scene.writeTile(QStringLiteral("img/4/103.bmp"), qRgb(90, 90, 255));
+    QImage halves(QStringLiteral("%1/img/4/103.bmp").arg(scene.folder.path()));
+    QPainter(&halves).fillRect(16, 0, 16, 32, QColor(0, 0, 90));
+    ASSERT_TRUE(halves.save(scene.folder.filePath(QStringLiteral("img/4/103.bmp")), "BMP"));
     scene.library.SelectAspectFolder(QStringLiteral(".\\img\\4\\"));
-    EXPECT_EQ(pixel(scene.renderWhole(viewAt(16, 1)), 17 + 8, 17 + 8), qRgb(90, 90, 255));
+    for (const int cell : {16, 3}) {
+        const QImage image = scene.renderWhole(viewAt(cell, 1));
+        EXPECT_EQ(std::pair(pixel(image, cell + 1, cell + 1), pixel(image, 2 * cell, cell + 1)),
+                  std::pair(qRgb(90, 90, 255), qRgb(0, 0, 90))) << cell;
+    }
 }

@@ -1,7 +1,5 @@
 #pragma once
-// A program folder of its own for render tests: an aspect ".\img\1\" of solid
-// colour tiles and a ".\img\250.bmp" layer-change tile, written by the test,
-// a tile library on it, one view's scaled tiles, a map and display settings.
+// A program folder of solid colour tiles in ".\img\1\" and ".\img\250.bmp", its tile library, a map and settings.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -21,7 +19,6 @@
 
 namespace rendertest {
 
-// Terrain tiles the scene writes, each one solid colour.
 inline constexpr int Grass = 100;
 inline constexpr int Water = 103;
 inline constexpr int Mountain = 105;
@@ -55,21 +52,18 @@ public:
         ProgramFolder::setPath(folder.path());
         library.SelectAspectFolder(QStringLiteral(".\\img\\1\\"));
         tiles = std::make_unique<ScaledTileCache>(library);
-        // Most pixel tests look at tiles and lines; the ones about times and
-        // names switch them back on.
+        // Tests about times and names switch them back on.
         settings.showTimes = false;
         settings.showProvinceNames = false;
     }
     ~Scene() { ProgramFolder::setPath(QString()); }
 
-    // A tile of one colour written in the program's folder.
     void writeTile(const QString &relativePath, QRgb colour, QSize size = QSize(32, 32))
     {
         writeSolidBitmap(folder.filePath(relativePath), colour, size);
     }
 
-    // The canvas filled with a colour the renderer never draws, so that
-    // untouched pixels show.
+    // Filled with a colour the renderer never draws, so that untouched pixels show.
     static QImage canvas(int width, int height, QRgb colour = qRgb(1, 2, 3))
     {
         QImage image(width, height, QImage::Format_RGB32);
@@ -79,8 +73,7 @@ public:
 
     QImage render(const MapView &view, int width, int height) { return renderPieces(view, width, height, {}); }
 
-    // Drawn piece by piece on a canvas of another colour; the whole canvas
-    // when no piece is given.
+    // Drawn piece by piece on a canvas of another colour; whole when no piece is given.
     QImage renderPieces(const MapView &view, int width, int height, std::initializer_list<QRect> pieces)
     {
         QImage image = canvas(width, height, pieces.size() ? qRgb(9, 8, 7) : qRgb(1, 2, 3));
@@ -127,9 +120,7 @@ inline int differingPixels(const QImage &a, const QImage &b)
     return count;
 }
 
-// Holds a picture against its golden file tests/render/data/<name>.png, to
-// the exact pixel. With PELMORIN_UPDATE_GOLDEN=1 the picture is written as
-// the new golden instead, to be looked at before it is committed.
+// A picture against tests/render/data/<name>.png, pixel for pixel; PELMORIN_UPDATE_GOLDEN=1 rewrites it, to review.
 inline void expectGolden(const QImage &image, const QString &name)
 {
     const QString path = QStringLiteral(PELMORIN_SOURCE_DIR "/tests/render/data/%1.png").arg(name);

@@ -1,6 +1,4 @@
-// Travel times in the corners of reached cells: on foot bottom-left, afloat
-// top-left, each in the box of its reference text, clipped to the cell; the
-// renderer's label stamps must give what drawing each text does.
+// Travel times stamped in cell corners give what drawing each text in its clipped box does.
 #include "RendererTestScene.h"
 
 #include <QFontMetrics>
@@ -32,8 +30,7 @@ protected:
         return font;
     }
 
-    // What drawing each time's text through QPainter, cell by cell, gives:
-    // the picture the label stamps must reproduce.
+    // Each time drawn through QPainter: on foot bottom-left, afloat top-left, in its reference text's box.
     QImage drawnCellByCell(const MapView &view, int width, int height)
     {
         AppSettings withoutTimes = scene.settings;

@@ -1,5 +1,4 @@
-// On many random small maps with random options and tables, the route search
-// must agree with independent searches, and every traced route must add up.
+// On random small maps the search agrees with independent searches and traced routes add up.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -13,13 +12,11 @@ using namespace routetest;
 
 namespace {
 
-// Terrain drawn from what maps hold: the base terrains, ports, roads, the
-// codes roads join, building codes, and a few codes no table knows.
+// Base terrains, ports, roads, the codes roads join, buildings and codes no table knows.
 constexpr int32_t Palette[] = {0, 1, 1, 100, 100, 100, 101, 102, 103, 103, 104, 105, 106, 106, 107,
                                110, 115, 120, 121, 122, 132, 145, 147, 200, 255, -4, 300};
 
-// Huge: random tables asking for steps of 100000 minutes and more, as a
-// file may, too long for any bucket count.
+// Huge: steps of 100000 minutes and more, as a file may ask, too long for any bucket count.
 enum class TableKind { World, City, Random, Large, Huge };
 
 CarteVarenthe randomMap(std::mt19937 &random, TableKind tables)
@@ -33,8 +30,7 @@ CarteVarenthe randomMap(std::mt19937 &random, TableKind tables)
         for (int32_t x = 0; x < map.width; ++x)
             map.terrain.at(x, y) = Palette[pick(0, static_cast<int>(std::size(Palette)) - 1)];
     if (tables == TableKind::Random || tables == TableKind::Large || tables == TableKind::Huge) {
-        // Costs 0 to 60, a few negative entries, and in the large set a few
-        // steps far beyond the 128 buckets.
+        // Costs 0 to 60, a few negative, and in the large set steps far beyond the 128 buckets.
         for (CostTable *table : {&map.costTables.footCost, &map.costTables.boatCost, &map.costTables.wingsCost})
             for (int32_t &entry : *table) {
                 entry = pick(0, 3) == 0 ? 0 : pick(0, 60);
@@ -52,8 +48,7 @@ CarteVarenthe randomMap(std::mt19937 &random, TableKind tables)
     return map;
 }
 
-// Each reached state other than the start was reached by its arrival move
-// from a state that arrived exactly that move's cost earlier.
+// Each reached state but the start came by its arrival move from a state exactly that move's cost earlier.
 void expectArrivalMovesAddUp(const CarteVarenthe &map)
 {
     const int32_t startLayer = startsOnFoot(map, map.routeStartX, map.routeStartY) ? OnFoot : Afloat;
@@ -151,9 +146,7 @@ TEST(RouteProperty, StepsTooLongForAnyBucketCountStayExact) { checkRandomMaps(Ta
 
 TEST(RouteProperty, RouteOfOverAThousandYearsKeepsExactMinutes)
 {
-    // A winding road of 12289 steps of 65000 minutes each: the arrival
-    // minutes outgrow the search's compact form and must still be exact,
-    // with every arrival move.
+    // 12289 steps of 65000 minutes: minutes beyond the search's compact form stay exact.
     CarteVarenthe map;
     map.create(4096, 5, 0, 0, 1, 100);
     for (int32_t x = 0; x < 4096; ++x) {

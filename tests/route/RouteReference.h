@@ -1,8 +1,5 @@
 #pragma once
-// Independent searches to hold the route search against: a textbook
-// binary-heap Dijkstra over the moves of the movement rules, and a literal
-// reading of the bucket-queue search (128 buckets, every duplicate kept),
-// which decides the arrival moves among equally fast routes.
+// Independent searches: a textbook heap Dijkstra, and a literal bucket-queue search for the arrival moves.
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -57,9 +54,8 @@ inline std::array<std::vector<int64_t>, 2> heapDijkstra(const CarteVarenthe &map
     return best;
 }
 
-// The search read word for word: 128 buckets, entries (x, y, onFoot, move)
-// appended for every possible move, skipped when already settled, stop after
-// 128 empty buckets. Only for tables whose steps all cost under 128.
+// 128 buckets, an entry for every possible move, settled ones skipped, stop after 128 empty buckets.
+// Only for tables whose steps all cost under 128.
 inline Layers literalBucketSearch(const CarteVarenthe &map, int32_t startX, int32_t startY)
 {
     struct Entry {

@@ -1,5 +1,4 @@
-// The route traced from the search's arrival moves, and the search's own
-// storage: what the comparison with the reference searches does not see.
+// The traced route and the search's own storage, which the reference searches do not see.
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -84,8 +83,7 @@ TEST(RouteSearch, StartAloneMarksNothingAndAStartOutsideClearsTheLayers)
 
 TEST(RouteSearch, TraceAfterTheStartWasRepaintedEndsAndKeepsItsMarks)
 {
-    // The start was grass when searched; painted as water it would now start
-    // afloat, and the arrival moves lead round in a circle.
+    // Painted as water after the search, the start is afloat and the arrival moves circle.
     CarteVarenthe map = drawnMap("..../..../....");
     setRouteEnd(map, 3, 2);
     setRouteStart(map, 1, 1);
@@ -134,8 +132,6 @@ TEST(RouteSearch, SearchesOnTwoMapsRunSideBySide)
 
 TEST(RouteSearch, LargeMapBetweenSmallOnesKeepsEveryResultExact)
 {
-    // The search's working storage grows for a large map and is given back
-    // afterwards; searches before and after must not notice.
     CarteVarenthe small = drawnMap("..../.~~./....");
     setRouteStart(small, 0, 0);
     const CarteVarenthe smallBefore = small;

@@ -1,6 +1,5 @@
 #pragma once
-// Small maps drawn as text for the route tests, one character per cell and
-// "/" between rows.
+// Small maps drawn as text, one character per cell and "/" between rows.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -9,9 +8,7 @@
 
 namespace routetest {
 
-// p port, . grass, ~ deep water, r river, ^ mountains, s sand, = road, H a
-// building code (128 and above), X and Z codes without a table entry (read
-// as buildings), N a negative code, 0 empty; anything else grass.
+// p port . grass ~ sea r river ^ mountains s sand = road H building, X Z no table entry, N negative, 0 empty.
 inline int32_t codeOf(char c)
 {
     static const std::string keys = "p.~r^s=HXZN0";
