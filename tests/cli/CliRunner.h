@@ -1,7 +1,6 @@
 #pragma once
-// Runs the built pelmorin-cli as a script would, capturing its exit status,
-// standard output and standard error, optionally under the limits a hostile
-// system imposes.
+// Runs the built pelmorin-cli as a script would, optionally under the limits
+// of a hostile system, and captures its status and output.
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
@@ -81,9 +80,7 @@ inline CliResult runCli(const std::vector<std::string> &args, const CliLimits &l
     return result;
 }
 
-// Holds a whole output against tests/cli/data/<name>; with
-// PELMORIN_UPDATE_GOLDEN=1 the output becomes the new golden, to be read
-// before it is committed.
+// Held against tests/cli/data/<name>; PELMORIN_UPDATE_GOLDEN=1 remakes it, to be read before committing.
 inline void expectGoldenText(const std::string &text, const std::string &name)
 {
     const std::filesystem::path golden = std::filesystem::path(PELMORIN_SOURCE_DIR) / "tests/cli/data" / name;
@@ -95,7 +92,7 @@ inline void expectGoldenText(const std::string &text, const std::string &name)
 }
 
 // Five towns on a meadow with a lake between the first two, and a zone.
-inline std::string savedTowns()
+inline std::string savedTowns(const std::filesystem::path &folder)
 {
     CarteVarenthe map;
     map.create(9, 4, 0, 0, 1, 100);
@@ -106,7 +103,7 @@ inline std::string savedTowns()
     map.SetCellElement(8, 3, {ElementCity, "Port-Aval", 8, 3, 8});
     map.SetCellElement(4, 3, {ElementCity, "Saint-Élan", 4, 3, 21});
     map.SetCellElement(0, 3, {ElementZone, "Brume", 0, 3, 252});
-    const std::string path = std::filesystem::absolute("city-towns.vr").string();
+    const std::string path = (folder / "city-towns.vr").string();
     map.save(path);
     return path;
 }
