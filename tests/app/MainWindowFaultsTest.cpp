@@ -53,21 +53,20 @@ TEST_F(FirstMinutes, NormalMapWindowsShowTheirMapAfterEveryPath)
     EXPECT_EQ(world->viewCentreCell(), QPoint(100, 60));
 
     newMaps.answers.push_back(NewMapRequest{});
-    expectShowsItsMap(*main, trigger(Command::NouveauFichier), true);
-    TMapForm *city = openThroughDialog(folder.path(QStringLiteral("ville.vr")));
-    ASSERT_EQ(main->mapWindows().size(), 3);
+    TMapForm *city = trigger(Command::NouveauFichier);
+    ASSERT_EQ(main->mapWindows().size(), 2);
     expectShowsItsMap(*main, city, true);
 
     // Opened beside a maximised map, then both restored.
     main->subWindowOf(city)->showMaximized();
     TMapForm *beside = openThroughDialog(folder.path(QStringLiteral("ville.vr")));
-    ASSERT_EQ(main->mapWindows().size(), 4);
+    ASSERT_EQ(main->mapWindows().size(), 3);
     for (TMapForm *window : {beside, city}) {
         main->subWindowOf(window)->showNormal();
         expectShowsItsMap(*main, window, true);
     }
 
-    for (Command arrangement : {Command::Cascade, Command::MosaiqueHorizontale, Command::MosaiqueVerticale}) {
+    for (Command arrangement : {Command::Cascade, Command::MosaiqueHorizontale}) {
         main->command(arrangement)->trigger();
         for (TMapForm *window : main->mapWindows())
             expectShowsItsMap(*main, window, false);
@@ -184,13 +183,10 @@ TEST_F(FirstMinutes, MarksInFileAndAspectNamesShowAsTyped)
 
 TEST(FontChooser, EnterAndEscapeEndTheWholeDialog)
 {
-    const struct {
-        bool inList;
-        Qt::Key key;
-        QDialog::DialogCode result;
-    } keys[] = {{true, Qt::Key_Return, QDialog::Accepted}, {true, Qt::Key_Enter, QDialog::Accepted},
-                {true, Qt::Key_Escape, QDialog::Rejected}, {false, Qt::Key_Return, QDialog::Accepted},
-                {false, Qt::Key_Escape, QDialog::Rejected}};
+    const struct { bool inList; Qt::Key key; QDialog::DialogCode result; } keys[] = {
+        {true, Qt::Key_Return, QDialog::Accepted}, {true, Qt::Key_Enter, QDialog::Accepted},
+        {true, Qt::Key_Escape, QDialog::Rejected}, {false, Qt::Key_Return, QDialog::Accepted},
+        {false, Qt::Key_Escape, QDialog::Rejected}};
     for (const auto &k : keys) {
         SCOPED_TRACE(testing::Message() << (k.inList ? "list" : "field") << " key " << std::hex << k.key);
         FontChooserDialog dialog(makeFontSetting(QStringLiteral("Arial"), 8, 0));
