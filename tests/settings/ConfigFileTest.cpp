@@ -146,22 +146,6 @@ TEST_F(ConfigFileOnDisk, RefusedWriteNamesTheFileAndLeavesNothingBehind)
     EXPECT_TRUE(QFileInfo(cfgPath()).isDir());
 }
 
-TEST_F(ConfigFileOnDisk, RelativeNameFollowsTheCurrentDirectory)
-{
-    const QString start = QDir::currentPath();
-    QTemporaryDir other;
-    ConfigFile config(".\\pelmorin.cfg", French);
-
-    ASSERT_TRUE(QDir::setCurrent(folder_.path()));
-    config.writeString("Aspects", "Eté", ".\\img\\1\\");
-    ASSERT_TRUE(QDir::setCurrent(other.path()));
-    EXPECT_FALSE(config.sectionExists("Aspects"));
-    EXPECT_EQ(QFileInfo(config.path()).dir().canonicalPath(), QDir(other.path()).canonicalPath());
-    ASSERT_TRUE(QDir::setCurrent(folder_.path()));
-    EXPECT_TRUE(config.sectionExists("Aspects"));
-    QDir::setCurrent(start);
-}
-
 TEST_F(ConfigFileOnDisk, AFileSizeLimitRefusesTheWriteAndKeepsTheOldFile)
 {
     ConfigFile config(cfgPath(), French);

@@ -24,18 +24,6 @@ protected:
     QTemporaryDir root_;
 };
 
-TEST_F(FileLocationsTest, DataComesFromTheProgramFolderWhenItHoldsItElseFromTheInstalledShareFolder)
-{
-    EXPECT_EQ(ProgramFolder::dataFolderFor(at("build/bin")), at("build/bin"));
-    EXPECT_EQ(ProgramFolder::dataFolderFor(at("usr/bin")), at("usr/share/pelmorin"));
-    EXPECT_EQ(ProgramFolder::dataFolderFor(at("bare/bin")), at("bare/bin"));
-
-    // The settings' Windows folder texts resolve against the data folder.
-    ProgramFolder::setPath(at("usr/bin"));
-    EXPECT_EQ(ProgramFolder::resolve(".\\img\\1\\100.bmp"), at("usr/share/pelmorin/./img/1/100.bmp"));
-    EXPECT_EQ(ProgramFolder::resolve("pelmorin.vr"), at("usr/share/pelmorin/pelmorin.vr"));
-}
-
 TEST_F(FileLocationsTest, OneSettingsFileForEachInstall)
 {
     const QString home = "home/.config/pelmorin/pelmorin.cfg";
