@@ -5,7 +5,8 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <map>
+#include <sstream>
 #include <sys/resource.h>
 #include <string>
 #include <sys/wait.h>
@@ -14,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../map/MapTestFiles.h"
 #include "map/CarteVarenthe.h"
 
 struct CliLimits {
@@ -29,12 +31,6 @@ struct CliResult {
     std::string out;
     std::string err;
 };
-
-inline std::string readWholeFile(const std::filesystem::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 inline CliResult runCli(const std::vector<std::string> &args, const CliLimits &limits = {})
 {
@@ -73,8 +69,8 @@ inline CliResult runCli(const std::vector<std::string> &args, const CliLimits &l
             result.signal = WTERMSIG(status);
     }
     if (limits.standardOutput.empty())
-        result.out = readWholeFile(outPath);
-    result.err = readWholeFile(errPath);
+        result.out = readBytes(outPath);
+    result.err = readBytes(errPath);
     std::error_code ignored;
     std::filesystem::remove_all(capture, ignored);
     return result;
@@ -88,7 +84,32 @@ inline void expectGoldenText(const std::string &text, const std::string &name)
         std::ofstream(golden, std::ios::binary) << text;
         return;
     }
-    EXPECT_EQ(text, readWholeFile(golden)) << name;
+    EXPECT_EQ(text, readBytes(golden.string())) << name;
+}
+
+// Runs the command lines ("$" and words, "@name..." for a path of `files`) of
+// tests/cli/data/<name> and holds each one's status and output against it.
+inline void expectGoldenTranscript(const std::string &name, const std::map<std::string, std::string> &files)
+{
+    std::istringstream golden(readBytes((std::filesystem::path(PELMORIN_SOURCE_DIR) / "tests/cli/data" / name).string()));
+    std::string transcript;
+    for (std::string line; std::getline(golden, line);) {
+        if (line.empty() || line[0] != '$')
+            continue;
+        std::vector<std::string> args;
+        std::istringstream words(line.substr(1));
+        for (std::string word; words >> word; args.push_back(word))
+            for (const auto &[alias, path] : files)
+                if (word.rfind(alias, 0) == 0)
+                    word = path + word.substr(alias.size());
+        CliResult run = runCli(args);
+        for (const auto &[alias, path] : files)
+            for (std::string *text : {&run.out, &run.err})
+                for (size_t at; (at = text->find(path)) != std::string::npos;)
+                    text->replace(at, path.size(), alias);
+        transcript += line + "\nstatus " + std::to_string(run.status) + "\n" + run.out + run.err;
+    }
+    expectGoldenText(transcript, name);
 }
 
 // Five towns on a meadow with a lake between the first two, and a zone.
