@@ -25,11 +25,7 @@
 // A fresh, empty program folder that is also the current directory.
 class ScratchProgram {
 public:
-    ScratchProgram() : previous_(QDir::currentPath())
-    {
-        ProgramFolder::setPath(dir_.path());
-        QDir::setCurrent(dir_.path());
-    }
+    ScratchProgram() { ProgramFolder::setPath(dir_.path()), QDir::setCurrent(dir_.path()); }
     ~ScratchProgram() { QDir::setCurrent(previous_), ProgramFolder::setPath(QString()); }
     QString path(const QString &name) const { return QDir(dir_.path()).filePath(name); }
 
@@ -42,9 +38,8 @@ public:
     }
     void writeText(const QString &name, const QByteArray &bytes) const
     {
-        QFile file(path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
+        if (QFile file(path(name)); file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            file.write(bytes);
     }
     QByteArray contents(const QString &name) const
     {
@@ -54,8 +49,8 @@ public:
     ConfigFile config() const { return ConfigFile(path(QStringLiteral("pelmorin.cfg"))); }
 
 private:
+    const QString previous_ = QDir::currentPath();
     QTemporaryDir dir_;
-    QString previous_;
 };
 
 template <typename T> T nextAnswer(std::deque<T> &script, T fallback)
@@ -156,9 +151,8 @@ protected:
     }
     void TearDown() override
     {
-        if (main) // nothing to ask about while the window goes
-            for (TMapForm *window : main->mapWindows())
-                window->document().modified = false;
+        for (TMapForm *window : main ? main->mapWindows() : QList<TMapForm *>()) // nothing to ask about
+            window->document().modified = false;
         main.reset();
     }
 

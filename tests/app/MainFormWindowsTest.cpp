@@ -32,6 +32,7 @@ TEST_F(MainFormCommands, EveryCommandCarriesItsCaptionHintAndShortcutsInItsMenu)
 
     EXPECT_EQ(captionsOf(main.menuBar()->actions()),
               QStringList({"&Fichier", "&Edition", "Affic&hage", "&Recherche de chemin", "Fe&nêtres", "&Aide"}));
+    EXPECT_EQ(captionsOf(main.menuBar()->actions()[1]->menu()->actions()), QStringList({"&Annuler", "&Rétablir"}));
     EXPECT_EQ(captionsOf(main.menuBar()->actions()[0]->menu()->actions()),
               QStringList({"&Nouveau", "&Ouvrir", "&Fermer", "-", "&Enregistrer", "Enregistrer &sous ...",
                            "Enregistrer bitmap", "Enregistrer la vue", "Fichiers &récents", "-", "E&xit"}));
