@@ -15,8 +15,6 @@ TEST(CommandLine, GivesTheActionAndTheMapsInOrder)
         Action action;
         QStringList files; // relative to the start folder "/home/joueur"
     } lines[] = {
-        {"nothing", {}, Action::Run, {}},
-        {"absolute and dotted names", {"/cartes/b.vr", "../c.vr"}, Action::Run, {"/cartes/b.vr", "/home/c.vr"}},
         {"a file manager's address with an escaped space", {"file:///cartes/mon%20monde.vr"}, Action::Run,
          {"/cartes/mon monde.vr"}},
         {"help wins over the files", {"a.vr", "--help"}, Action::Help, {}},
