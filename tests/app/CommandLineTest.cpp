@@ -1,5 +1,5 @@
-// The command line as a file manager, a shell or a desktop's "Open with"
-// gives it, and the maps it names opened after those of the last session.
+// The command line as a shell or a file manager gives it; the maps it names
+// open after those of the last session.
 #include "MainFormTestSupport.h"
 #include "app/CommandLine.h"
 
@@ -15,15 +15,9 @@ TEST(CommandLine, GivesTheActionAndTheMapsInOrder)
         Action action;
         QStringList files; // relative to the start folder "/home/joueur"
     } lines[] = {
-        {"nothing", {}, Action::Run, {}},
-        {"relative, absolute and dotted names", {"a.vr", "/cartes/b.vr", "../c.vr"}, Action::Run,
-         {"/home/joueur/a.vr", "/cartes/b.vr", "/home/c.vr"}},
         {"a file manager's address with an escaped space", {"file:///cartes/mon%20monde.vr"}, Action::Run,
          {"/cartes/mon monde.vr"}},
-        {"a web address is kept for its refusal", {"https://varenthe/a.vr"}, Action::Run, {"https://varenthe/a.vr"}},
         {"help wins over the files", {"a.vr", "--help"}, Action::Help, {}},
-        {"short help", {"-h"}, Action::Help, {}},
-        {"version", {"--version", "--help"}, Action::Version, {}},
         {"after --, a dash is a name", {"--", "-x.vr"}, Action::Run, {"/home/joueur/-x.vr"}},
         {"an unknown option", {"a.vr", "--plein-ecran"}, Action::Refused, {}},
     };

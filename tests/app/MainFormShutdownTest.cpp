@@ -1,6 +1,5 @@
-// The player quits: modified maps are asked about, active one first, and a
-// refusal keeps the program open; the open maps are remembered for the next
-// start, untitled ones excepted.
+// Quitting: modified maps asked about, active first, a refusal keeps the
+// program open; the open maps but untitled ones are remembered.
 #include "MainFormTestSupport.h"
 #include "settings/ConfigOpenMaps.h"
 
@@ -24,20 +23,17 @@ TEST_F(MainFormShutdown, OpenMapsAreRecordedFromLeastToMostRecentlyActiveWithout
     ASSERT_EQ(main->mapWindows().size(), 2);
     TMapForm *nord = main->mapWindows()[0];
     TMapForm *sud = main->mapWindows()[1];
-    // A new map, never saved.
     newMaps.answers.push_back(NewMapRequest{});
     TMapForm *untitled = trigger(Command::NouveauFichier);
     ASSERT_EQ(main->mapWindows().size(), 3);
     untitled->document().modified = false; // nothing to ask about
     sud->setZoom(54);
-    // Last activations: "sud", the new map, then "nord".
     for (TMapForm *window : {sud, untitled, nord})
         makeActive(window);
     ASSERT_TRUE(closeMainForm(*main));
     main.reset();
 
-    // Index 0 is the active map, 1 the untitled one (not written), 2 "sud";
-    // written from the least recently active, so "nord" comes back last.
+    // Written from the least recently active, so "nord" comes back last.
     EXPECT_EQ(listedMaps(folder), QStringList({"Carte 2=sud.vr", "Carte 0=nord.vr"}));
     EXPECT_EQ(readMapWindowPlacement(folder.config(), "Carte 2").zoomPercent, 54);
 }
@@ -49,33 +45,27 @@ TEST_F(MainFormShutdown, CancellingTheSaveDialogOfTheActiveMapStopsTheExitBefore
     ASSERT_EQ(main->mapWindows().size(), 1);
     TMapForm *opened = main->mapWindows()[0];
     opened->document().modified = true;
-    // The active map is a new, modified, untitled map.
     newMaps.answers.push_back(NewMapRequest{});
     trigger(Command::NouveauFichier);
     ASSERT_EQ(main->mapWindows().size(), 2);
 
-    // Yes, then Cancel in the save dialog.
+    // Yes, then Cancel in the save dialog of the new map, which is active.
     dialogs.questionAnswers.push_back(Answer::Yes);
     dialogs.saveAnswers.push_back(QString());
     EXPECT_FALSE(closeMainForm(*main));
 
-    // Only the active map was asked; both windows stay with their changes,
-    // and the list of the last run is untouched.
     ASSERT_EQ(dialogs.questions.size(), 1);
     EXPECT_EQ(dialogs.questions[0], "Fermeture|La carte a été modifiée, voulez-vous l'enregistrer ?");
     EXPECT_EQ(main->mapWindows().size(), 2);
-    EXPECT_TRUE(main->isVisible());
     EXPECT_TRUE(opened->document().modified);
     EXPECT_EQ(listedMaps(folder), QStringList({"Carte 0=a.vr"}));
 
-    // Second try: Yes with a name for the new map, then No for the other.
     dialogs.questionAnswers.push_back(Answer::Yes);
     dialogs.saveAnswers.push_back(folder.path("nouvelle.vr"));
     dialogs.questionAnswers.push_back(Answer::No);
     EXPECT_TRUE(closeMainForm(*main));
     EXPECT_EQ(dialogs.questions.size(), 3);
     EXPECT_TRUE(QFile::exists(folder.path("nouvelle.vr")));
-    // The map saved during the exit is remembered under its new name.
     EXPECT_EQ(listedMaps(folder), QStringList({"Carte 1=a.vr", "Carte 0=" + folder.path("nouvelle.vr")}));
 }
 

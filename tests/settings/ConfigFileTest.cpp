@@ -1,5 +1,5 @@
-// The configuration file as a user who edits it by hand, or who moves it
-// between a French and an English desktop, would see it.
+// The configuration file as a user who edits it by hand, or moves it between
+// a French and an English desktop, sees it.
 #include "settings/ConfigFile.h"
 #include "SettingsTestFiles.h"
 
@@ -20,8 +20,6 @@ const QLocale English(QLocale::English, QLocale::UnitedStates);
 
 class ConfigFileOnDisk : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(folder_.isValid()); }
-
     QString cfgPath() const { return folder_.filePath("pelmorin.cfg"); }
 
     void writeBytes(const QByteArray &bytes)
@@ -37,24 +35,17 @@ protected:
 
 } // namespace
 
-// A file edited by hand on Unix: comments, LF lines, spaces around the
-// signs, names in capitals, a section twice; names match whatever their case. An existing key changes where
-// it stands, spelt as the file spells it; a new key goes at the end of its
-// section before the blank separator, a new section at the end of the file;
-// erasing a section takes every section of that name; accents are written
-// in Windows-1252; every line then ends in CR LF.
+// Edited by hand on Unix (comments, LF, spaces, capitals, a section twice):
+// keys change in place as spelt, new ones go at the end of their section,
+// erasing takes every section of the name, all written Windows-1252 in CR LF.
 TEST_F(ConfigFileOnDisk, WritesKeepTheUsersLayout)
 {
     writeBytes("; mes r\xe9glages\n[Cartes Ouvertes]\nCarte 0=a.vr\n\n[AFFICHAGE]\nGRILLE = 2\n"
                "SURLIGNER FRONTI\xc8RES=0\n; commentaire=ignor\xe9\nligne sans signe\n"
                "[Carte 5]\nx=1\n[Aspects]\nEt\xe9=.\\img\\1\\\n[carte 5]\ny=2\n");
     ConfigFile config(cfgPath(), French);
-    // Comments and lines without a sign are no entries.
-    EXPECT_EQ(config.readInteger("Affichage", "Grille", 1), 2);
-    EXPECT_EQ(config.readSection("Affichage").size(), 2);
+    EXPECT_EQ(config.readSection("Affichage").size(), 2) << "comments and lines without a sign are no entries";
     EXPECT_EQ(config.sectionNames(), QStringList({"Cartes Ouvertes", "AFFICHAGE", "Carte 5", "Aspects", "carte 5"}));
-    EXPECT_FALSE(config.sectionExists("Fenetre"));
-    EXPECT_EQ(config.readString("Fenetre", "x", "absent"), "absent");
 
     config.writeString("cartes ouvertes", "CARTE 0", "b.vr");
     config.writeString("Cartes Ouvertes", "Carte 1", "c.vr");
@@ -69,15 +60,8 @@ TEST_F(ConfigFileOnDisk, WritesKeepTheUsersLayout)
     EXPECT_FALSE(config.readBool("Affichage", "Surligner Frontières", true));
     EXPECT_EQ(config.readString("ASPECTS", "ETÉ", ""), ".\\img\\1\\");
     EXPECT_EQ(config.readString("Aspects", "hiver €", ""), "coût");
-    EXPECT_TRUE(config.readSection("carte 5").isEmpty());
-    QStringList aspects;
-    for (const ConfigEntry &entry : config.readSection("Aspects"))
-        aspects << entry.key + "=" + entry.value;
-    EXPECT_EQ(aspects, QStringList({"Eté=.\\img\\1\\", "Hiver €=coût"}));
-    // Each write replaced the whole file; no temporary file is left over.
     EXPECT_EQ(QDir(folder_.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"pelmorin.cfg"}));
 
-    // Erasing what is not there does not even create the file.
     ConfigFile elsewhere(folder_.filePath("absent.cfg"), French);
     elsewhere.eraseSection("Cartes Ouvertes");
     EXPECT_FALSE(QFile::exists(folder_.filePath("absent.cfg")));
@@ -90,31 +74,24 @@ TEST_F(ConfigFileOnDisk, IntegersAndBoolsReadAsTheUserWroteThem)
         int32_t expected;
     };
     const Case cases[] = {
-        {"0xFF", 255},       {"0XfF", 255},        {"0x1", 1},        {"0x", 77},
-        {"0xFFFFFFFF", -1},  {"0x100000000", 77},  {"0xG1", 77},      {"42", 42},
-        {"-12", -12},        {"+5", 5},            {"007", 7},        {"red", 77},
-        {"12abc", 77},       {"", 77},             {"2147483647", 2147483647},
-        {"2147483648", 77},  {"-2147483648", std::numeric_limits<int32_t>::min()},
-        {"1.5", 77},
+        {"0XfF", 255}, {"0x", 77}, {"0xFFFFFFFF", -1}, {"0x100000000", 77}, {"0xG1", 77}, {"-12", -12},
+        {"+5", 5}, {"12abc", 77}, {"", 77}, {"2147483647", 2147483647}, {"2147483648", 77},
+        {"-2147483648", std::numeric_limits<int32_t>::min()}, {"1.5", 77},
     };
     QByteArray text = "[Valeurs]\r\n";
     for (size_t i = 0; i < std::size(cases); ++i)
         text += "k" + QByteArray::number(qulonglong(i)) + "=" + cases[i].text + "\r\n";
-    text += "oui=oui\r\ndeux=2\r\nzero=0\r\nmoins=-1\r\n";
+    text += "oui=oui\r\nzero=0\r\nmoins=-1\r\n";
     writeBytes(text);
 
     ConfigFile config(cfgPath(), French);
     for (size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(config.readInteger("Valeurs", QStringLiteral("k%1").arg(i), 77), cases[i].expected)
             << cases[i].text;
-    EXPECT_EQ(config.readInteger("Valeurs", "absent", 77), 77);
-
-    EXPECT_TRUE(config.readBool("Valeurs", "deux", false));
+    // Any number but 0 is true; a word is no bool.
     EXPECT_TRUE(config.readBool("Valeurs", "moins", false));
     EXPECT_FALSE(config.readBool("Valeurs", "zero", true));
-    EXPECT_TRUE(config.readBool("Valeurs", "oui", true));
     EXPECT_FALSE(config.readBool("Valeurs", "oui", false));
-    EXPECT_TRUE(config.readBool("Valeurs", "absent", true));
 }
 
 TEST_F(ConfigFileOnDisk, FloatsFollowTheDesktopsDecimalSeparator)
@@ -122,14 +99,10 @@ TEST_F(ConfigFileOnDisk, FloatsFollowTheDesktopsDecimalSeparator)
     const double speed = double(1.8f);
     EXPECT_EQ(ConfigFile::formatFloat(speed, French), "1,79999995231628");
     EXPECT_EQ(ConfigFile::formatFloat(speed, English), "1.79999995231628");
-    EXPECT_EQ(ConfigFile::formatFloat(speed, QLocale::c()), "1.79999995231628");
-
-    // General format: no group separators, no padding, exponent only for
-    // very large or very small values.
+    // No group separators, no padding, an exponent only beyond the ends.
     const std::pair<double, const char *> shapes[] = {
-        {0, "0"},          {2.5, "2,5"},         {-2.5, "-2,5"},         {1234567, "1234567"},
-        {0.0001, "0,0001"}, {0.00001, "0,00001"}, {1.5e-7, "1,5E-7"},     {1e20, "1E20"},
-        {123456789012345.0, "123456789012345"},  {1e15, "1E15"},          {1.0 / 3, "0,333333333333333"},
+        {0, "0"}, {-2.5, "-2,5"}, {0.00001, "0,00001"}, {1.5e-7, "1,5E-7"},
+        {123456789012345.0, "123456789012345"}, {1e15, "1E15"}, {1.0 / 3, "0,333333333333333"},
     };
     for (const auto &[value, text] : shapes) {
         EXPECT_EQ(ConfigFile::formatFloat(value, French), QString::fromUtf8(text)) << value;
@@ -138,8 +111,7 @@ TEST_F(ConfigFileOnDisk, FloatsFollowTheDesktopsDecimalSeparator)
         EXPECT_NEAR(*back, value, std::abs(value) * 1e-14) << text;
     }
 
-    // A French file moved to an English desktop, and the other way round:
-    // the value is not understood and the default applies.
+    // Moved between a French and an English desktop: not understood, the default.
     writeBytes("[Affichage]\r\nVitesse D\xe9\x66ilement=2,5\r\nPoint=2.5\r\nMot=abc\r\nVide=\r\n"
                "Groupes=1 000,5\r\nDeux=1,2,3\r\n");
     ConfigFile french(cfgPath(), French);
@@ -168,28 +140,10 @@ TEST_F(ConfigFileOnDisk, RefusedWriteNamesTheFileAndLeavesNothingBehind)
         EXPECT_TRUE(message.startsWith("Impossible")) << error.what();
     }
 
-    // A folder standing where the file should be is refused, not replaced.
     QDir(folder_.path()).mkdir("pelmorin.cfg");
     ConfigFile blocked(cfgPath(), French);
     EXPECT_THROW(blocked.writeInteger("Fenetre", "x", 1), ConfigWriteError);
     EXPECT_TRUE(QFileInfo(cfgPath()).isDir());
-}
-
-TEST_F(ConfigFileOnDisk, RelativeNameFollowsTheCurrentDirectory)
-{
-    const QString start = QDir::currentPath();
-    QTemporaryDir other;
-    ASSERT_TRUE(other.isValid());
-    ConfigFile config(".\\pelmorin.cfg", French);
-
-    ASSERT_TRUE(QDir::setCurrent(folder_.path()));
-    config.writeString("Aspects", "Eté", ".\\img\\1\\");
-    ASSERT_TRUE(QDir::setCurrent(other.path()));
-    EXPECT_FALSE(config.sectionExists("Aspects"));
-    EXPECT_EQ(QFileInfo(config.path()).dir().canonicalPath(), QDir(other.path()).canonicalPath());
-    ASSERT_TRUE(QDir::setCurrent(folder_.path()));
-    EXPECT_TRUE(config.sectionExists("Aspects"));
-    QDir::setCurrent(start);
 }
 
 TEST_F(ConfigFileOnDisk, AFileSizeLimitRefusesTheWriteAndKeepsTheOldFile)
@@ -221,8 +175,7 @@ TEST_F(ConfigFileOnDisk, AFileSizeLimitRefusesTheWriteAndKeepsTheOldFile)
     EXPECT_EQ(bytes(), before);
 }
 
-// The lines are kept between accesses; a hand edit must still be seen by
-// the next read, even one made the instant after a read and of the same size.
+// The lines are kept between reads; a hand edit of the same size the instant after must still be seen.
 TEST_F(ConfigFileOnDisk, AnEditWhileTheProgramRunsIsSeenByTheNextRead)
 {
     const QString path = cfgPath();

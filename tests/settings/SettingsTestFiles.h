@@ -1,6 +1,5 @@
 #pragma once
-// Files of the settings tests: whole bytes read back, and golden copies of
-// the files the program writes.
+// Whole files read back, and golden copies of the files the program writes.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -12,9 +11,7 @@ inline QByteArray bytesOf(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Holds a whole settings file against tests/settings/data/<name>, shown as
-// Windows-1252 text when they differ; with PELMORIN_UPDATE_GOLDEN=1 the file
-// becomes the new golden, to be read before it is committed.
+// Held against tests/settings/data/<name>; PELMORIN_UPDATE_GOLDEN=1 remakes it, to be read before committing.
 inline void expectGoldenFile(const QByteArray &bytes, const QString &name)
 {
     const QString path = QStringLiteral(PELMORIN_SOURCE_DIR "/tests/settings/data/") + name;
