@@ -38,7 +38,7 @@ struct Translation {
 };
 
 constexpr Translation Translations[] = {
-    {"A subcommand is required", "Une commande est nécessaire : info, new, edit, convert, route ou render."},
+    {"A subcommand is required", "Une commande est nécessaire : info, new, edit, convert, route, matrix ou render."},
     {"Requires at least {} subcommands", "Il faut au moins $1 commandes."},
     {"{} is required", "$1 est obligatoire."},
     {"The following argument was not expected: {}", "Argument inattendu : $1."},
