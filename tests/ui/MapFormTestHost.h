@@ -1,7 +1,5 @@
 #pragma once
-// A stand-in for the main window around a map window under test: it records
-// what the window writes to the status bar and asks of the main window, and
-// lets the test choose the palette's state and the outcome of a save.
+// A stand-in main window for the map window under test, and its user's mouse.
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDesktopServices>
@@ -17,6 +15,8 @@
 #include <vector>
 
 #include "map/CarteVarenthe.h"
+#include "render/MapRenderer.h"
+#include "render/ScaledTileCache.h"
 #include "render/TileLibrary.h"
 #include "settings/AppSettings.h"
 #include "settings/ProgramFolder.h"
@@ -30,7 +30,7 @@ public:
     TileLibrary &tileLibrary() override { return tiles; }
     void MapWindowActivated(TMapForm *window) override { activations.push_back(window); }
     void setStatusPanelText(int panel, const QString &text) override { panels.at(panel) = text; }
-    QSize mainClientSize() const override { return clientSize; }
+    QSize mainClientSize() const override { return {1000, 700}; }
     bool paletteVisible() const override { return paletteShown; }
     int SelectedTile(int button) const override { return button == 0 ? leftTile : rightTile; }
     bool SaveMap(TMapForm *window) override
@@ -46,16 +46,10 @@ public:
     TileLibrary tiles;
     std::vector<TMapForm *> activations;
     std::array<QString, 4> panels;
-    QSize clientSize{1000, 700};
-    bool paletteShown = false;
-    int leftTile = -1;
-    int rightTile = -1;
-    bool saveSucceeds = true;
-    int saveRequests = 0;
-    int minimapRepaints = 0;
+    bool paletteShown = false, saveSucceeds = true;
+    int leftTile = -1, rightTile = -1, saveRequests = 0, minimapRepaints = 0;
 };
 
-// Answers the close query as the test says and counts the questions.
 class ScriptedDialogs : public UserDialogs {
 public:
     ScriptedDialogs() { setUserDialogs(this); }
@@ -71,12 +65,10 @@ public:
     void showInformation(QWidget *, const QString &, const QString &) override {}
 
     Answer answer = Answer::Cancel;
-    QStringList questions;
-    QStringList errors;
+    QStringList questions, errors;
 };
 
-// Catches the addresses handed to the desktop, so no browser opens. Its
-// meta-object is built with the map window tests.
+// Catches the addresses handed to the desktop, so no browser opens.
 class UrlCatcher : public QObject {
     Q_OBJECT
 public:
@@ -87,7 +79,7 @@ public slots:
     void openUrl(const QUrl &url) { opened.push_back(url.toString()); }
 };
 
-// A world-style map of grass (tile 100) with provinces of 20 by 13 cells.
+// Grass (tile 100) with world provinces of 20 by 13 cells.
 inline std::unique_ptr<CarteVarenthe> grassWorld(int width = 60, int height = 40)
 {
     auto map = std::make_unique<CarteVarenthe>();
@@ -97,8 +89,7 @@ inline std::unique_ptr<CarteVarenthe> grassWorld(int width = 60, int height = 40
     return map;
 }
 
-// Tiles 100 to 103 in distinct colours, and a map of them in stripes, so
-// that a misplaced piece of picture shows.
+// Tiles 100 to 103 in distinct gradients, and maps of them in stripes, where a misplaced piece shows.
 struct ColouredTiles {
     explicit ColouredTiles(TileLibrary &tiles)
     {
@@ -128,16 +119,28 @@ struct ColouredTiles {
     const QString workingFolder = QDir::currentPath();
 };
 
-// Real mouse events, as the windowing system delivers them.
-inline void sendMouse(QWidget &widget, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held,
-                      QPoint at)
+// The window's picture as drawn afresh from its map and view.
+inline QImage freshPicture(const TMapForm &form, FakeMapWindowHost &host)
 {
-    QMouseEvent event(type, QPointF(at), QPointF(widget.mapToGlobal(at)), button, held, Qt::NoModifier);
+    QImage picture(form.size(), QImage::Format_RGB32);
+    MapView view{.cellSize = form.cellSize(), .gridGap = form.gridGap()};
+    view.scrollX = form.viewOriginX();
+    view.scrollY = form.viewOriginY();
+    ScaledTileCache tiles(host.tiles);
+    RenderMap(picture, form.rect(), view, form.document(), host.appSettings, tiles);
+    return picture;
+}
+
+// Mouse events as the windowing system delivers them.
+inline void sendMouse(QWidget &widget, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, QPoint at,
+                      Qt::KeyboardModifiers modifiers = {})
+{
+    QMouseEvent event(type, QPointF(at), QPointF(widget.mapToGlobal(at)), button, held, modifiers);
     QCoreApplication::sendEvent(&widget, &event);
 }
-inline void pressAt(QWidget &widget, Qt::MouseButton button, QPoint at)
+inline void pressAt(QWidget &widget, Qt::MouseButton button, QPoint at, Qt::KeyboardModifiers modifiers = {})
 {
-    sendMouse(widget, QEvent::MouseButtonPress, button, button, at);
+    sendMouse(widget, QEvent::MouseButtonPress, button, button, at, modifiers);
 }
 inline void moveTo(QWidget &widget, Qt::MouseButtons held, QPoint at)
 {
@@ -147,9 +150,9 @@ inline void releaseAt(QWidget &widget, Qt::MouseButton button, QPoint at)
 {
     sendMouse(widget, QEvent::MouseButtonRelease, button, Qt::NoButton, at);
 }
-inline void clickAt(QWidget &widget, Qt::MouseButton button, QPoint at)
+inline void clickAt(QWidget &widget, Qt::MouseButton button, QPoint at, Qt::KeyboardModifiers modifiers = {})
 {
-    pressAt(widget, button, at);
+    pressAt(widget, button, at, modifiers);
     releaseAt(widget, button, at);
 }
 inline void turnWheel(QWidget &widget, int delta, QPoint at = {100, 100})
@@ -159,7 +162,6 @@ inline void turnWheel(QWidget &widget, int delta, QPoint at = {100, 100})
     QCoreApplication::sendEvent(&widget, &event);
 }
 
-// A shown map window of the given client size, laid out as on screen.
 struct ShownMapForm {
     explicit ShownMapForm(FakeMapWindowHost &host, std::unique_ptr<CarteVarenthe> map, QSize size = {600, 400})
         : form(host, std::move(map))
@@ -172,12 +174,10 @@ struct ShownMapForm {
     TMapForm form;
 };
 
-// The centre of a cell in window coordinates, at full size with the grid and
-// the view at the map's corner.
+// A cell's centre in the window at full size with the grid, the view at the map's corner.
 inline QPoint cellCentre(int column, int row) { return {column * 33 + 16, row * 33 + 16}; }
 
-// A right click on a cell: the press stores the target, then the windowing
-// system asks for the context menu.
+// The press stores the target, then the windowing system asks for the context menu.
 inline void rightClick(TMapForm &form, QPoint at)
 {
     pressAt(form, Qt::RightButton, at);
@@ -186,7 +186,6 @@ inline void rightClick(TMapForm &form, QPoint at)
     releaseAt(form, Qt::RightButton, at);
 }
 
-// A map window shown in a fake main window; `show` picks the map and size.
 class MapFormFixture : public ::testing::Test {
 protected:
     TMapForm &show(std::unique_ptr<CarteVarenthe> map = grassWorld(300, 169), QSize size = {600, 400})
@@ -194,8 +193,6 @@ protected:
         shown_ = std::make_unique<ShownMapForm>(host, std::move(map), size);
         return shown_->form;
     }
-    TMapForm &form() { return shown_->form; }
-
     FakeMapWindowHost host;
 
 private:
