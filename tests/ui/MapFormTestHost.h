@@ -89,12 +89,12 @@ inline std::unique_ptr<CarteVarenthe> grassWorld(int width = 60, int height = 40
     return map;
 }
 
-// Tiles 100 to 103 in distinct gradients, and maps of them in stripes, where a misplaced piece shows.
+// Grounds and road pieces (100 to 122) in distinct gradients, and maps in stripes, where a misplaced piece shows.
 struct ColouredTiles {
     explicit ColouredTiles(TileLibrary &tiles)
     {
         QDir(folder.path()).mkpath(QStringLiteral("img/1"));
-        for (int tile : {100, 101, 102, 103}) {
+        for (int tile = 100; tile <= 122; ++tile) {
             QImage picture(32, 32, QImage::Format_RGB32);
             for (int i = 0; i < 32 * 32; ++i)
                 picture.setPixel(i % 32, i / 32, qRgb(tile + i % 32 * 4, i / 32 * 7, (tile * 37) % 256));
@@ -176,6 +176,7 @@ struct ShownMapForm {
 
 // A cell's centre in the window at full size with the grid, the view at the map's corner.
 inline QPoint cellCentre(int column, int row) { return {column * 33 + 16, row * 33 + 16}; }
+inline QPoint cellCentre(QPoint cell) { return cellCentre(cell.x(), cell.y()); }
 
 // The press stores the target, then the windowing system asks for the context menu.
 inline void rightClick(TMapForm &form, QPoint at)
