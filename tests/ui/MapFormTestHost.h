@@ -41,13 +41,14 @@ public:
         return saveSucceeds;
     }
     void repaintMinimap() override { ++minimapRepaints; }
+    void citiesChanged(TMapForm *) override { ++cityChanges; }
 
     AppSettings appSettings;
     TileLibrary tiles;
     std::vector<TMapForm *> activations;
     std::array<QString, 4> panels;
     bool paletteShown = false, saveSucceeds = true;
-    int leftTile = -1, rightTile = -1, saveRequests = 0, minimapRepaints = 0;
+    int leftTile = -1, rightTile = -1, saveRequests = 0, minimapRepaints = 0, cityChanges = 0;
 };
 
 class ScriptedDialogs : public UserDialogs {
