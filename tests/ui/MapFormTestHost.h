@@ -120,6 +120,13 @@ struct ColouredTiles {
     const QString workingFolder = QDir::currentPath();
 };
 
+inline QPoint scrollOf(const TMapForm &form) { return {form.scrollX(), form.scrollY()}; }
+inline void scrollTo(TMapForm &form, QPoint position)
+{
+    form.setScrollX(position.x());
+    form.setScrollY(position.y());
+}
+
 // The window's picture as drawn afresh from its map and view.
 inline QImage freshPicture(const TMapForm &form, FakeMapWindowHost &host)
 {
