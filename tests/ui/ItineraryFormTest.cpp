@@ -1,5 +1,4 @@
-// The "Itinéraire" window: the route's steps with their cells and times, a
-// click on a step centring the map on it, and the list copied as text.
+// The "Itinéraire" window: the route's steps, a click centring the map on one, the list copied as text.
 #include <gtest/gtest.h>
 
 #include <QClipboard>

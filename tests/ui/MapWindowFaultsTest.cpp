@@ -1,6 +1,4 @@
-// What a user meets first in the map windows and the palette: presses that
-// must do nothing, names and messages that must show as typed, and a busy
-// pointer that must not outlive a failure.
+// Faults a user met first: presses that must do nothing, names and messages shown as typed, a busy pointer.
 #include <QComboBox>
 #include <QHelpEvent>
 #include <QLabel>
@@ -18,8 +16,7 @@
 
 namespace {
 
-// A click delivered where the windowing system would: to the widget under
-// the point, from which an unhandled press goes up to its parents.
+// A click delivered to the widget under the point, from which an unhandled press goes up to its parents.
 void clickOn(QWidget &window, Qt::MouseButton button, QPoint at)
 {
     QWidget *target = window.childAt(at) ? window.childAt(at) : &window;
@@ -96,22 +93,18 @@ TEST(PlainMessages, MessageBoxesShowTheirTextAsTyped)
 {
     QtUserDialogs dialogs;
     QList<Qt::TextFormat> formats;
-    const auto answerNextBox = [&formats] {
-        QTimer::singleShot(0, [&formats] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                formats.append(box->textFormat());
-                box->done(QMessageBox::No);
-            }
-        });
-    };
+    QTimer answering;
+    QObject::connect(&answering, &QTimer::timeout, [&formats] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            formats.append(box->textFormat());
+            box->done(QMessageBox::No);
+        }
+    });
+    answering.start(1);
     const QString text = QStringLiteral("<b>carte</b>.vr : fichier absent");
-    answerNextBox();
     dialogs.showError(nullptr, QStringLiteral("Erreur de chargement"), text);
-    answerNextBox();
     dialogs.showInformation(nullptr, QStringLiteral("Information"), text);
-    answerNextBox();
     dialogs.askYesNoCancel(nullptr, QStringLiteral("Fermeture"), text);
-    answerNextBox();
     dialogs.askYesNo(nullptr, QStringLiteral("Confirmer l'enregistrement"), text);
     EXPECT_EQ(formats, QList<Qt::TextFormat>(4, Qt::PlainText));
 }

@@ -1,6 +1,4 @@
-// The map window's retained picture: after any move of the view, every map
-// pixel still in view is found where it was drawn, and the picture's rows
-// run on across the end of its memory.
+// The map window's retained picture, whose rows run on across the end of its memory.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -14,8 +12,7 @@ TEST(WindowPixels, AMovedViewFindsEveryPixelStillInViewWhereItWasDrawn)
     EXPECT_TRUE(pixels.picture({3, 4}).isNull());
     pixels.allocate(QSize(20, 10));
     pixels.picture({0, 0}).fill(Qt::white);
-    // An area that is no multiple of a row or of a memory page, so that the
-    // rows cross the end of the memory at odd places; a new size starts black.
+    // No multiple of a row or a memory page, so rows cross the memory's end at odd places; a new size starts black.
     const QSize size(37, 23);
     pixels.allocate(size);
     ASSERT_EQ(pixels.size(), size);
