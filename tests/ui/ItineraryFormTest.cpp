@@ -35,7 +35,4 @@ TEST(ItineraryWindow, ListsTheStepsCentresOnAClickedOneAndCopiesThemAsText)
     const QString copied = QGuiApplication::clipboard()->text();
     EXPECT_EQ(copied.count(QLatin1Char('\n')), 4);
     EXPECT_TRUE(copied.startsWith(QStringLiteral("Départ\t2, 6 (G3)\t0:00\n"))) << copied.toStdString();
-
-    form.refreshItinerary(nullptr);
-    EXPECT_EQ(grid.rowCount(), 0);
 }

@@ -11,10 +11,8 @@
 #include <QWheelEvent>
 #include <array>
 #include <gtest/gtest.h>
-#include <memory>
 #include <vector>
 
-#include "map/CarteVarenthe.h"
 #include "render/MapRenderer.h"
 #include "render/ScaledTileCache.h"
 #include "render/TileLibrary.h"
@@ -150,13 +148,10 @@ inline void pressAt(QWidget &widget, Qt::MouseButton button, QPoint at, Qt::Keyb
 {
     sendMouse(widget, QEvent::MouseButtonPress, button, button, at, modifiers);
 }
-inline void moveTo(QWidget &widget, Qt::MouseButtons held, QPoint at)
+inline void moveTo(QWidget &w, Qt::MouseButtons held, QPoint at) { sendMouse(w, QEvent::MouseMove, {}, held, at); }
+inline void releaseAt(QWidget &w, Qt::MouseButton button, QPoint at)
 {
-    sendMouse(widget, QEvent::MouseMove, Qt::NoButton, held, at);
-}
-inline void releaseAt(QWidget &widget, Qt::MouseButton button, QPoint at)
-{
-    sendMouse(widget, QEvent::MouseButtonRelease, button, Qt::NoButton, at);
+    sendMouse(w, QEvent::MouseButtonRelease, button, {}, at);
 }
 inline void clickAt(QWidget &widget, Qt::MouseButton button, QPoint at, Qt::KeyboardModifiers modifiers = {})
 {
@@ -169,18 +164,6 @@ inline void turnWheel(QWidget &widget, int delta, QPoint at = {100, 100})
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(&widget, &event);
 }
-
-struct ShownMapForm {
-    explicit ShownMapForm(FakeMapWindowHost &host, std::unique_ptr<CarteVarenthe> map, QSize size = {600, 400})
-        : form(host, std::move(map))
-    {
-        form.resize(size);
-        form.show();
-        QCoreApplication::processEvents();
-        form.Timer1->stop(); // the test runs the ticks itself
-    }
-    TMapForm form;
-};
 
 // A cell's centre in the window at full size with the grid, the view at the map's corner.
 inline QPoint cellCentre(int column, int row) { return {column * 33 + 16, row * 33 + 16}; }
@@ -199,11 +182,15 @@ class MapFormFixture : public ::testing::Test {
 protected:
     TMapForm &show(std::unique_ptr<CarteVarenthe> map = grassWorld(300, 169), QSize size = {600, 400})
     {
-        shown_ = std::make_unique<ShownMapForm>(host, std::move(map), size);
-        return shown_->form;
+        form_ = std::make_unique<TMapForm>(host, std::move(map));
+        form_->resize(size);
+        form_->show();
+        QCoreApplication::processEvents();
+        form_->Timer1->stop(); // the test runs the ticks itself
+        return *form_;
     }
     FakeMapWindowHost host;
 
 private:
-    std::unique_ptr<ShownMapForm> shown_;
+    std::unique_ptr<TMapForm> form_;
 };

@@ -60,27 +60,26 @@ std::string shownToolTip()
 }
 
 // Names from a map file are data: markup in them shows as typed.
-class MarkupNames : public testing::TestWithParam<const char *> {};
+class MarkupNames : public MapFormFixture, public testing::WithParamInterface<const char *> {};
 
 TEST_P(MarkupNames, ShowLiterallyInTooltipsAndTheCityList)
 {
     auto map = grassWorld(60, 40);
     map->SetCellElement(5, 3, Element{ElementCity, GetParam(), 5, 3, 42});
     map->SetCellElement(6, 3, Element{ElementZone, "<i>zone</i>", 6, 3, 253});
-    FakeMapWindowHost host;
-    ShownMapForm shown(host, std::move(map));
+    TMapForm &form = show(std::move(map));
     const QPoint city = cellCentre(5, 3);
-    moveTo(shown.form, Qt::NoButton, city);
-    QHelpEvent help(QEvent::ToolTip, city, shown.form.mapToGlobal(city));
-    QCoreApplication::sendEvent(&shown.form, &help);
+    moveTo(form, Qt::NoButton, city);
+    QHelpEvent help(QEvent::ToolTip, city, form.mapToGlobal(city));
+    QCoreApplication::sendEvent(&form, &help);
     ASSERT_TRUE(QToolTip::isVisible());
     EXPECT_EQ(shownToolTip(), GetParam());
-    moveTo(shown.form, Qt::NoButton, city + QPoint(33, 0));
+    moveTo(form, Qt::NoButton, city + QPoint(33, 0));
     EXPECT_EQ(shownToolTip(), "<i>zone</i>") << "a tip already shown follows the mouse onto the next name";
     QToolTip::hideText();
 
     TCitiesForm cities;
-    cities.refreshCityList(&shown.form.document());
+    cities.refreshCityList(&form.document());
     ASSERT_EQ(cities.rows().size(), 2);
     EXPECT_EQ(cities.ValueListEditor1->item(0, 1)->text().toStdString(), GetParam());
     EXPECT_TRUE(cities.ValueListEditor1->item(0, 1)->toolTip().isEmpty());
