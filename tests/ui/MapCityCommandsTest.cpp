@@ -1,18 +1,14 @@
-// Cities placed, changed and removed by hand through the "Ville" dialog, and the palette's tooltips.
+// Cities placed, changed and removed by hand through the "Ville" dialog.
 #include <gtest/gtest.h>
 
-#include <QHelpEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QTest>
-#include <QToolTip>
 #include <QUndoStack>
 
 #include "MapFormTestHost.h"
 #include "map/CityEdits.h"
 #include "ui/TCityDialog.h"
-#include "ui/TPaletteForm.h"
 
 namespace {
 
@@ -62,7 +58,6 @@ TEST_F(MapCityCommands, ACityPlacedChangedAndRemovedFromThePopUpMenuIsOneUndoabl
     TCityDialog *dialog = chooseOn(form, 4, 3, form.PlacerVille);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->windowTitle(), "Ville");
-    EXPECT_EQ(dialog->Edit2->text(), "42");
     // Each refusal says why and keeps the dialog open with what was typed.
     const struct {
         QString name, number, reason;
@@ -107,23 +102,6 @@ TEST_F(MapCityCommands, ACityPlacedChangedAndRemovedFromThePopUpMenuIsOneUndoabl
     EXPECT_EQ(cityAt(document, 4, 3), nullptr);
     EXPECT_FALSE(document.modified);
     EXPECT_EQ(host.cityChanges, 6);
-}
-
-TEST(PaletteTips, APlaceSaysItsTileNumberAndCategoryAndAnEmptyOneNothing)
-{
-    TileLibrary tiles;
-    TPaletteForm palette{tiles};
-    palette.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&palette));
-    for (const auto &[category, row, tip] : {std::tuple{3, 0, "Tuile 2511 \u2014 Villes - Institutions nationales"},
-                                            std::tuple{11, 1, ""}}) {
-        palette.setCategory(category);
-        const QPoint at = palettePlaceRect(0, row, 0).center();
-        QHelpEvent help(QEvent::ToolTip, at, palette.mapToGlobal(at));
-        QCoreApplication::sendEvent(&palette, &help);
-        EXPECT_EQ(help.isAccepted(), *tip != '\0') << "an empty place lets the request go on";
-        EXPECT_EQ(help.isAccepted() ? QToolTip::text() : QString(), QString::fromUtf8(tip));
-    }
 }
 
 } // namespace

@@ -1,9 +1,10 @@
 // The palette: where each tile lies, and how clicks choose and clear the tile of each mouse button.
 #include <gtest/gtest.h>
 
-#include <QLabel>
+#include <QHelpEvent>
 #include <QScrollBar>
 #include <QTest>
+#include <QToolTip>
 #include <set>
 #include <tuple>
 
@@ -35,7 +36,7 @@ TEST(PaletteTable, EveryCityTileHasItsOwnPlaceAndClicksBesideThePlacesChooseNoth
     EXPECT_EQ(paletteScrollMaximum(5, 10 * 33 + 20), 12) << "22 rows of public buildings, 10 shown";
 }
 
-TEST(PaletteForm, LeftAndRightClicksChooseATileEachMarkedInColourAndAnEmptyPlaceClearsIt)
+TEST(PaletteForm, ClicksChooseATilePerButtonMarkedInColourAnEmptyPlaceClearsItAndTooltipsNameTheTile)
 {
     TileLibrary tiles;
     TPaletteForm form(tiles);
@@ -44,25 +45,33 @@ TEST(PaletteForm, LeftAndRightClicksChooseATileEachMarkedInColourAndAnEmptyPlace
     const auto click = [&form](Qt::MouseButton button, int column, int row) {
         QTest::mouseClick(&form, button, {}, palettePlaceRect(column, row, 0).center());
     };
+    // A place's tooltip names its tile and category; an empty place lets the request go on.
+    const auto tipOn = [&form](int row) {
+        const QPoint at = palettePlaceRect(0, row, 0).center();
+        QHelpEvent help(QEvent::ToolTip, at, form.mapToGlobal(at));
+        QCoreApplication::sendEvent(&form, &help);
+        return help.isAccepted() ? QToolTip::text() : QString();
+    };
+    form.setCategory(3);
+    EXPECT_EQ(tipOn(0), "Tuile 2511 \u2014 Villes - Institutions nationales");
     form.setCategory(2); // Routes
     click(Qt::LeftButton, 0, 0);
     click(Qt::RightButton, 2, 1);
     EXPECT_EQ(form.SelectedTile(0), 110);
     EXPECT_EQ(form.SelectedTile(1), 117);
-    EXPECT_TRUE(form.Image2->isVisible());
     // Blue around the left tile, red around the right one, not drawn in another category.
     const QImage picture = form.grab().toImage();
     const QRect left = palettePlaceRect(0, 0, 0), right = palettePlaceRect(2, 1, 0);
     EXPECT_EQ(QColor(picture.pixel(left.right() + 1, left.top() + 10)), QColor(Qt::blue));
     EXPECT_EQ(QColor(picture.pixel(right.left() - 1, right.top() + 10)), QColor(Qt::red));
     form.setCategory(11);
+    EXPECT_EQ(tipOn(1), "");
     EXPECT_NE(QColor(form.grab().toImage().pixel(right.left() - 1, right.top() + 10)), QColor(Qt::red));
     // An empty place of "Zones" gives the right button back; the middle button changes nothing.
     click(Qt::RightButton, 0, 3);
     click(Qt::MiddleButton, 4, 0);
     EXPECT_EQ(form.SelectedTile(0), 110);
     EXPECT_EQ(form.SelectedTile(1), -1);
-    EXPECT_FALSE(form.Image2->isVisible());
 
     // Clicks follow the scroll bar.
     form.resize(194, 21 + 71 + 6 * 33);
