@@ -59,9 +59,6 @@ TEST_F(MapWindowView, ZoomStopsAtFivePercentAndKeepsTheCentreCell)
     EXPECT_EQ(form.zoomPercent(), 30) << "nothing happens before the tick";
     form.Timer1Timer();
     EXPECT_EQ(form.zoomPercent(), 35);
-    turnWheel(form, -120);
-    form.Timer1Timer();
-    EXPECT_EQ(form.zoomPercent(), 32);
 }
 
 TEST_F(MapWindowView, DraggingMovesTheMapWithTheMouseAndCentringPutsTheCellInTheMiddle)
@@ -78,8 +75,6 @@ TEST_F(MapWindowView, DraggingMovesTheMapWithTheMouseAndCentringPutsTheCellInThe
     moveTo(form, Qt::LeftButton, {590, 390});
     EXPECT_EQ(scrollOf(form), QPoint(0, 158)) << "clamped at the map's left edge";
     releaseAt(form, Qt::LeftButton, {590, 390});
-    form.centreOnCell(299, 168);
-    EXPECT_EQ(scrollOf(form), QPoint(form.scrollMaximumX(), form.scrollMaximumY()));
     // "Centrer ici" acts on the cell of the last press; the view starts at map pixel (3000, 1780).
     form.centreOnCell(100, 60);
     pressAt(form, Qt::RightButton, {66, 33});
@@ -276,7 +271,6 @@ TEST_F(MapFormRoute, ThePopUpMenuSetsTheEndsAndTheStatusBarShowsTheRoutesDuratio
 TEST_F(MapFormRoute, SeeingTheWholeRouteShowsBothEndsWithTheirMargin)
 {
     TMapForm &form = show(grassWorld(200, 120));
-    EXPECT_FALSE(form.hasRoute());
     form.setRouteStartAt(10, 100);
     form.setRouteEndAt(150, 20);
     ASSERT_TRUE(form.hasRoute());

@@ -23,8 +23,7 @@ MinimapView worldView(int scrollX, int scrollY, int pitch = 33)
 
 TEST(MinimapGeometry, TheFrameFollowsThePitchAndClicksStayWithinTheScrollLimits)
 {
-    // At zoom 50 without the grid (pitch 16) the same window covers twice as much.
-    EXPECT_EQ(minimapFrame(worldView(0, 0)), (MinimapFrame{0, 0, 11, 7}));
+    // At zoom 50 without the grid (pitch 16) the window covers twice as much as at full size.
     EXPECT_EQ(minimapFrame(worldView(0, 0, 16)), (MinimapFrame{0, 0, 22, 15}));
     const MinimapView view = worldView(3300, 1650);
     EXPECT_EQ(minimapScrollFor(view, QPoint(1, 1)), QPoint(0, 0));

