@@ -1,6 +1,4 @@
 // Cities placed, changed and removed by hand through the "Ville" dialog.
-#include <gtest/gtest.h>
-
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>

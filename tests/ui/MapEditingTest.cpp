@@ -1,10 +1,6 @@
 // Editing in a map window: unbroken strokes, rectangles and regions, undo, the "*" and the history's bound.
-#include <gtest/gtest.h>
-
-#include <QAction>
 #include <QMenu>
 #include <QUndoStack>
-#include <string>
 
 #include "MapFormTestHost.h"
 #include "app/CommandTable.h"
@@ -13,7 +9,6 @@
 #include "map/Fills.h"
 #include "map/MapFileWriter.h"
 #include "map/PaletteEdit.h"
-#include "render/MapOverview.h"
 #include "ui/EditHistory.h"
 #include "ui/PlainText.h"
 

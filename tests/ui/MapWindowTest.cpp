@@ -5,11 +5,8 @@
 #include <QScrollBar>
 #include <QStyleHints>
 #include <QTest>
-#include <algorithm>
 
 #include "MapFormTestHost.h"
-#include "render/MapView.h"
-#include "ui/CellHover.h"
 #include "ui/ProvinceNotation.h"
 
 using MapWindowView = MapFormFixture;

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QImage>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>

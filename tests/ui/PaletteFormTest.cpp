@@ -6,7 +6,6 @@
 #include <QTest>
 #include <QToolTip>
 #include <set>
-#include <tuple>
 
 #include "render/TileLibrary.h"
 #include "ui/PaletteTable.h"
