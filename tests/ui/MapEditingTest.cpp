@@ -162,6 +162,8 @@ TEST_F(MapEditing, WhatAnEditOrItsUndoChangesIsRepaintedAtOnceInTheWindowAndTheM
     expectShown("painted");
     form.undoStack()->undo();
     expectShown("undone");
+    form.undoStack()->redo();
+    expectShown("done again");
 }
 
 TEST_F(MapEditing, TheMapIsModifiedExactlyAwayFromItsSavedPoint)
