@@ -191,10 +191,10 @@ TEST_F(MapEditing, TheMapIsModifiedExactlyAwayFromItsSavedPoint)
 
     // A stroke under the mouse when the window is asked to close is a step of its own, and asked about.
     pressAt(form, Qt::LeftButton, cellCentre(5, 5));
-    moveTo(form, Qt::LeftButton, cellCentre(7, 5));
+    moveTo(form, Qt::LeftButton, cellCentre(8, 5));
     EXPECT_TRUE(form.FormCloseQuery());
     EXPECT_EQ(dialogs.questions.size(), 1);
-    EXPECT_EQ(form.undoStack()->text(form.undoStack()->index() - 1), "peindre 3 cases");
+    EXPECT_EQ(form.undoStack()->text(form.undoStack()->index() - 1), "peindre 4 cases");
 }
 
 TEST_F(MapEditing, TheHistoryDropsItsOldestStepsBeyondItsMemoryAndTheSavedPointWithThem)
