@@ -56,19 +56,15 @@ TEST_F(MapCityCommands, ACityPlacedChangedAndRemovedFromThePopUpMenuIsOneUndoabl
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->windowTitle(), "Ville");
     // Each refusal says why and keeps the dialog open with what was typed.
-    const struct {
-        QString name, number, reason;
-    } refused[] = {
-        {"  ", "42", "Le nom de la ville est vide."},
-        {"Ville \u2713", "42", "Le caractère « \u2713 » ne peut pas être enregistré dans une carte : "
-                               "choisissez-en un autre."},
-        {"Brelande", "2147483648", "Le numéro « 2147483648 » n'est pas un nombre entier de 0 à 2147483647."},
-    };
-    for (const auto &r : refused) {
-        confirm(dialog, r.name, r.number);
-        EXPECT_EQ(dialog->refusal(), r.reason);
+    for (const auto &[name, number, reason] : {
+             std::tuple<QString, QString, QString>{"  ", "42", "Le nom de la ville est vide."},
+             {"Ville \u2713", "42", "Le caractère « \u2713 » ne peut pas être enregistré dans une carte : "
+                                    "choisissez-en un autre."},
+             {"Brelande", "2147483648", "Le numéro « 2147483648 » n'est pas un nombre entier de 0 à 2147483647."}}) {
+        confirm(dialog, name, number);
+        EXPECT_EQ(dialog->refusal(), reason);
         EXPECT_TRUE(dialog->isVisible());
-        EXPECT_EQ(dialog->Edit1->text() + dialog->Edit2->text(), r.name + r.number);
+        EXPECT_EQ(dialog->Edit1->text() + dialog->Edit2->text(), name + number);
     }
     EXPECT_FALSE(document.modified);
 
@@ -77,7 +73,6 @@ TEST_F(MapCityCommands, ACityPlacedChangedAndRemovedFromThePopUpMenuIsOneUndoabl
     const Element *city = cityAt(document, 4, 3);
     ASSERT_NE(city, nullptr);
     EXPECT_EQ(std::tie(city->name, city->number), std::make_tuple(std::string("Brelande"), 42));
-    EXPECT_TRUE(document.modified);
     EXPECT_EQ(host.cityChanges, 1);
     EXPECT_GT(host.minimapRepaints, minimapRepaints);
     dialog = chooseOn(form, 4, 3, form.ModifierVille);
