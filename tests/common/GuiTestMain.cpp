@@ -1,6 +1,4 @@
-// Entry point of the test programs that need a Qt application object: the
-// render tests need fonts (QGuiApplication), the widget tests QApplication.
-// They run without a display on the offscreen platform.
+// The render tests need fonts (QGuiApplication), the widget tests QApplication; no display needed.
 #include <gtest/gtest.h>
 
 #ifdef PELMORIN_TEST_WIDGETS

@@ -1,5 +1,4 @@
-// The city list: both sorts, the jump by first letter, the search field,
-// and what the list asks of the map windows.
+// The city list: both sorts, the jump by first letter, the search field and what it asks of the map windows.
 #include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
@@ -42,16 +41,10 @@ TEST(CityList, SortsByTrimmedNameIgnoringCaseAndAccentsOrByNumberAndJumpsByFirst
     sortCityRows(numbered, SortByNumber);
     EXPECT_EQ(column(numbered, &CityRow::key), (QStringList{"-3", "x", "5", "12", "100"}));
 
-    // The next matching line after the selected one, wrapping, never the selected line itself.
+    // A letter finds an accented name, never the selected line itself, and the first line when none is selected.
     const QList<CityRow> towns = {row("1", "Alba"), row("2", "Brest"), row("3", " arles"), row("4", "Évian")};
-    const struct {
-        int selected, key, found;
-    } jumps[] = {{0, Qt::Key_A, 2}, {2, Qt::Key_A, 0},  {0, Qt::Key_Z, -1}, {0, Qt::Key_E, 3},
-                 {1, Qt::Key_B, -1}, {-1, Qt::Key_A, 0}, {0, Qt::Key_F1, -1}};
-    for (const auto &j : jumps)
-        EXPECT_EQ(cityLetterJump(towns, j.selected, j.key), j.found) << j.selected << " " << j.key;
-    EXPECT_EQ(cityLetterJump({}, -1, Qt::Key_A), -1);
-    EXPECT_EQ(cityJumpScrollTop(12, 3, 10, 20), 10) << "a visible target keeps the view";
+    for (const auto &[selected, key, found] : {std::tuple{0, Qt::Key_E, 3}, {1, Qt::Key_B, -1}, {-1, Qt::Key_A, 0}})
+        EXPECT_EQ(cityLetterJump(towns, selected, key), found) << selected << " " << key;
 }
 
 class ShownCityList : public ::testing::Test {
@@ -62,8 +55,7 @@ protected:
 
     void SetUp() override
     {
-        // An erased element between the cities is not listed; two zone
-        // markers share their number.
+        // An erased element between the cities is not listed; two zone markers share their number.
         map.create(400, 200, 20, 13, 1, 1);
         map.elements = {{ElementCity, "Alba", 3, 4, 0},         {ElementNone, "", 6, 1, 1},
                         {ElementCity, "Brurières", 10, 11, 1},  {ElementCity, "Arles", 150, 60, 9999},
@@ -99,14 +91,8 @@ TEST_F(ShownCityList, ShowsNumberAndNameWithoutEditingJumpsByLetterAndSortsByEit
 
 TEST_F(ShownCityList, TheSearchKeepsTheNamesContainingWhatIsTypedAndEveryCommandActsOnTheListedElement)
 {
-    const struct {
-        const char *typed;
-        QStringList kept;
-    } searches[] = {{"RURIERE", {"Brurières"}}, {"  arl ", {"Arles"}}, {"xyz", {}}, {"", column(form.rows())}};
-    for (const auto &s : searches) {
-        form.SearchEdit->setText(QString::fromUtf8(s.typed));
-        EXPECT_EQ(column(form.rows()), s.kept) << s.typed;
-    }
+    form.SearchEdit->setText(QStringLiteral("RURIERE"));
+    EXPECT_EQ(column(form.rows()), QStringList{"Brurières"});
     // Enter centres the map on the row found, Escape gives every row back.
     QSignalSpy centre(&form, &TCitiesForm::centreRequested);
     form.SearchEdit->setText(QStringLiteral("arl"));
@@ -138,8 +124,6 @@ TEST_F(ShownCityList, TheSearchKeepsTheNamesContainingWhatIsTypedAndEveryCommand
     popUpOn(3);
     EXPECT_FALSE(form.Voirlaville1->isEnabled()) << "a zone marker's number is no city of the game";
 
-    form.close();
-    EXPECT_EQ(form.rows().size(), 5) << "hiding keeps the rows";
     // With no map there are no rows, and the commands do nothing.
     form.refreshCityList(nullptr);
     EXPECT_EQ(grid.rowCount(), 0);

@@ -1,7 +1,5 @@
 #pragma once
-// A stand-in for the main window around a map window under test: it records
-// what the window writes to the status bar and asks of the main window, and
-// lets the test choose the palette's state and the outcome of a save.
+// A stand-in main window for the map window under test, and its user's mouse.
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDesktopServices>
@@ -13,10 +11,10 @@
 #include <QWheelEvent>
 #include <array>
 #include <gtest/gtest.h>
-#include <memory>
 #include <vector>
 
-#include "map/CarteVarenthe.h"
+#include "render/MapRenderer.h"
+#include "render/ScaledTileCache.h"
 #include "render/TileLibrary.h"
 #include "settings/AppSettings.h"
 #include "settings/ProgramFolder.h"
@@ -30,7 +28,7 @@ public:
     TileLibrary &tileLibrary() override { return tiles; }
     void MapWindowActivated(TMapForm *window) override { activations.push_back(window); }
     void setStatusPanelText(int panel, const QString &text) override { panels.at(panel) = text; }
-    QSize mainClientSize() const override { return clientSize; }
+    QSize mainClientSize() const override { return {1000, 700}; }
     bool paletteVisible() const override { return paletteShown; }
     int SelectedTile(int button) const override { return button == 0 ? leftTile : rightTile; }
     bool SaveMap(TMapForm *window) override
@@ -41,21 +39,16 @@ public:
         return saveSucceeds;
     }
     void repaintMinimap() override { ++minimapRepaints; }
+    void citiesChanged(TMapForm *) override { ++cityChanges; }
 
     AppSettings appSettings;
     TileLibrary tiles;
     std::vector<TMapForm *> activations;
     std::array<QString, 4> panels;
-    QSize clientSize{1000, 700};
-    bool paletteShown = false;
-    int leftTile = -1;
-    int rightTile = -1;
-    bool saveSucceeds = true;
-    int saveRequests = 0;
-    int minimapRepaints = 0;
+    bool paletteShown = false, saveSucceeds = true;
+    int leftTile = -1, rightTile = -1, saveRequests = 0, minimapRepaints = 0, cityChanges = 0;
 };
 
-// Answers the close query as the test says and counts the questions.
 class ScriptedDialogs : public UserDialogs {
 public:
     ScriptedDialogs() { setUserDialogs(this); }
@@ -71,12 +64,10 @@ public:
     void showInformation(QWidget *, const QString &, const QString &) override {}
 
     Answer answer = Answer::Cancel;
-    QStringList questions;
-    QStringList errors;
+    QStringList questions, errors;
 };
 
-// Catches the addresses handed to the desktop, so no browser opens. Its
-// meta-object is built with the map window tests.
+// Catches the addresses handed to the desktop, so no browser opens.
 class UrlCatcher : public QObject {
     Q_OBJECT
 public:
@@ -87,7 +78,7 @@ public slots:
     void openUrl(const QUrl &url) { opened.push_back(url.toString()); }
 };
 
-// A world-style map of grass (tile 100) with provinces of 20 by 13 cells.
+// Grass (tile 100) with world provinces of 20 by 13 cells.
 inline std::unique_ptr<CarteVarenthe> grassWorld(int width = 60, int height = 40)
 {
     auto map = std::make_unique<CarteVarenthe>();
@@ -97,13 +88,12 @@ inline std::unique_ptr<CarteVarenthe> grassWorld(int width = 60, int height = 40
     return map;
 }
 
-// Tiles 100 to 103 in distinct colours, and a map of them in stripes, so
-// that a misplaced piece of picture shows.
+// Grounds and road pieces (100 to 122) in distinct gradients, and maps in stripes, where a misplaced piece shows.
 struct ColouredTiles {
     explicit ColouredTiles(TileLibrary &tiles)
     {
         QDir(folder.path()).mkpath(QStringLiteral("img/1"));
-        for (int tile : {100, 101, 102, 103}) {
+        for (int tile = 100; tile <= 122; ++tile) {
             QImage picture(32, 32, QImage::Format_RGB32);
             for (int i = 0; i < 32 * 32; ++i)
                 picture.setPixel(i % 32, i / 32, qRgb(tile + i % 32 * 4, i / 32 * 7, (tile * 37) % 256));
@@ -128,28 +118,44 @@ struct ColouredTiles {
     const QString workingFolder = QDir::currentPath();
 };
 
-// Real mouse events, as the windowing system delivers them.
-inline void sendMouse(QWidget &widget, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held,
-                      QPoint at)
+inline QPoint scrollOf(const TMapForm &form) { return {form.scrollX(), form.scrollY()}; }
+inline void scrollTo(TMapForm &form, QPoint position)
 {
-    QMouseEvent event(type, QPointF(at), QPointF(widget.mapToGlobal(at)), button, held, Qt::NoModifier);
+    form.setScrollX(position.x());
+    form.setScrollY(position.y());
+}
+
+// The window's picture as drawn afresh from its map and view.
+inline QImage freshPicture(const TMapForm &form, FakeMapWindowHost &host)
+{
+    QImage picture(form.size(), QImage::Format_RGB32);
+    MapView view{.cellSize = form.cellSize(), .gridGap = form.gridGap()};
+    view.scrollX = form.viewOriginX();
+    view.scrollY = form.viewOriginY();
+    ScaledTileCache tiles(host.tiles);
+    RenderMap(picture, form.rect(), view, form.document(), host.appSettings, tiles);
+    return picture;
+}
+
+// Mouse events as the windowing system delivers them.
+inline void sendMouse(QWidget &widget, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, QPoint at,
+                      Qt::KeyboardModifiers modifiers = {})
+{
+    QMouseEvent event(type, QPointF(at), QPointF(widget.mapToGlobal(at)), button, held, modifiers);
     QCoreApplication::sendEvent(&widget, &event);
 }
-inline void pressAt(QWidget &widget, Qt::MouseButton button, QPoint at)
+inline void pressAt(QWidget &widget, Qt::MouseButton button, QPoint at, Qt::KeyboardModifiers modifiers = {})
 {
-    sendMouse(widget, QEvent::MouseButtonPress, button, button, at);
+    sendMouse(widget, QEvent::MouseButtonPress, button, button, at, modifiers);
 }
-inline void moveTo(QWidget &widget, Qt::MouseButtons held, QPoint at)
+inline void moveTo(QWidget &w, Qt::MouseButtons held, QPoint at) { sendMouse(w, QEvent::MouseMove, {}, held, at); }
+inline void releaseAt(QWidget &w, Qt::MouseButton button, QPoint at)
 {
-    sendMouse(widget, QEvent::MouseMove, Qt::NoButton, held, at);
+    sendMouse(w, QEvent::MouseButtonRelease, button, {}, at);
 }
-inline void releaseAt(QWidget &widget, Qt::MouseButton button, QPoint at)
+inline void clickAt(QWidget &widget, Qt::MouseButton button, QPoint at, Qt::KeyboardModifiers modifiers = {})
 {
-    sendMouse(widget, QEvent::MouseButtonRelease, button, Qt::NoButton, at);
-}
-inline void clickAt(QWidget &widget, Qt::MouseButton button, QPoint at)
-{
-    pressAt(widget, button, at);
+    pressAt(widget, button, at, modifiers);
     releaseAt(widget, button, at);
 }
 inline void turnWheel(QWidget &widget, int delta, QPoint at = {100, 100})
@@ -159,25 +165,11 @@ inline void turnWheel(QWidget &widget, int delta, QPoint at = {100, 100})
     QCoreApplication::sendEvent(&widget, &event);
 }
 
-// A shown map window of the given client size, laid out as on screen.
-struct ShownMapForm {
-    explicit ShownMapForm(FakeMapWindowHost &host, std::unique_ptr<CarteVarenthe> map, QSize size = {600, 400})
-        : form(host, std::move(map))
-    {
-        form.resize(size);
-        form.show();
-        QCoreApplication::processEvents();
-        form.Timer1->stop(); // the test runs the ticks itself
-    }
-    TMapForm form;
-};
-
-// The centre of a cell in window coordinates, at full size with the grid and
-// the view at the map's corner.
+// A cell's centre in the window at full size with the grid, the view at the map's corner.
 inline QPoint cellCentre(int column, int row) { return {column * 33 + 16, row * 33 + 16}; }
+inline QPoint cellCentre(QPoint cell) { return cellCentre(cell.x(), cell.y()); }
 
-// A right click on a cell: the press stores the target, then the windowing
-// system asks for the context menu.
+// The press stores the target, then the windowing system asks for the context menu.
 inline void rightClick(TMapForm &form, QPoint at)
 {
     pressAt(form, Qt::RightButton, at);
@@ -186,18 +178,19 @@ inline void rightClick(TMapForm &form, QPoint at)
     releaseAt(form, Qt::RightButton, at);
 }
 
-// A map window shown in a fake main window; `show` picks the map and size.
 class MapFormFixture : public ::testing::Test {
 protected:
     TMapForm &show(std::unique_ptr<CarteVarenthe> map = grassWorld(300, 169), QSize size = {600, 400})
     {
-        shown_ = std::make_unique<ShownMapForm>(host, std::move(map), size);
-        return shown_->form;
+        form_ = std::make_unique<TMapForm>(host, std::move(map));
+        form_->resize(size);
+        form_->show();
+        QCoreApplication::processEvents();
+        form_->Timer1->stop(); // the test runs the ticks itself
+        return *form_;
     }
-    TMapForm &form() { return shown_->form; }
-
     FakeMapWindowHost host;
 
 private:
-    std::unique_ptr<ShownMapForm> shown_;
+    std::unique_ptr<TMapForm> form_;
 };

@@ -1,6 +1,4 @@
-// What a user meets first in the map windows and the palette: presses that
-// must do nothing, names and messages that must show as typed, and a busy
-// pointer that must not outlive a failure.
+// Faults a user met first: presses that must do nothing, names and messages shown as typed, a busy pointer.
 #include <QComboBox>
 #include <QHelpEvent>
 #include <QLabel>
@@ -18,8 +16,7 @@
 
 namespace {
 
-// A click delivered where the windowing system would: to the widget under
-// the point, from which an unhandled press goes up to its parents.
+// A click delivered to the widget under the point, from which an unhandled press goes up to its parents.
 void clickOn(QWidget &window, Qt::MouseButton button, QPoint at)
 {
     QWidget *target = window.childAt(at) ? window.childAt(at) : &window;
@@ -63,27 +60,26 @@ std::string shownToolTip()
 }
 
 // Names from a map file are data: markup in them shows as typed.
-class MarkupNames : public testing::TestWithParam<const char *> {};
+class MarkupNames : public MapFormFixture, public testing::WithParamInterface<const char *> {};
 
 TEST_P(MarkupNames, ShowLiterallyInTooltipsAndTheCityList)
 {
     auto map = grassWorld(60, 40);
     map->SetCellElement(5, 3, Element{ElementCity, GetParam(), 5, 3, 42});
     map->SetCellElement(6, 3, Element{ElementZone, "<i>zone</i>", 6, 3, 253});
-    FakeMapWindowHost host;
-    ShownMapForm shown(host, std::move(map));
+    TMapForm &form = show(std::move(map));
     const QPoint city = cellCentre(5, 3);
-    moveTo(shown.form, Qt::NoButton, city);
-    QHelpEvent help(QEvent::ToolTip, city, shown.form.mapToGlobal(city));
-    QCoreApplication::sendEvent(&shown.form, &help);
+    moveTo(form, Qt::NoButton, city);
+    QHelpEvent help(QEvent::ToolTip, city, form.mapToGlobal(city));
+    QCoreApplication::sendEvent(&form, &help);
     ASSERT_TRUE(QToolTip::isVisible());
     EXPECT_EQ(shownToolTip(), GetParam());
-    moveTo(shown.form, Qt::NoButton, city + QPoint(33, 0));
+    moveTo(form, Qt::NoButton, city + QPoint(33, 0));
     EXPECT_EQ(shownToolTip(), "<i>zone</i>") << "a tip already shown follows the mouse onto the next name";
     QToolTip::hideText();
 
     TCitiesForm cities;
-    cities.refreshCityList(&shown.form.document());
+    cities.refreshCityList(&form.document());
     ASSERT_EQ(cities.rows().size(), 2);
     EXPECT_EQ(cities.ValueListEditor1->item(0, 1)->text().toStdString(), GetParam());
     EXPECT_TRUE(cities.ValueListEditor1->item(0, 1)->toolTip().isEmpty());
@@ -96,22 +92,18 @@ TEST(PlainMessages, MessageBoxesShowTheirTextAsTyped)
 {
     QtUserDialogs dialogs;
     QList<Qt::TextFormat> formats;
-    const auto answerNextBox = [&formats] {
-        QTimer::singleShot(0, [&formats] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                formats.append(box->textFormat());
-                box->done(QMessageBox::No);
-            }
-        });
-    };
+    QTimer answering;
+    QObject::connect(&answering, &QTimer::timeout, [&formats] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            formats.append(box->textFormat());
+            box->done(QMessageBox::No);
+        }
+    });
+    answering.start(1);
     const QString text = QStringLiteral("<b>carte</b>.vr : fichier absent");
-    answerNextBox();
     dialogs.showError(nullptr, QStringLiteral("Erreur de chargement"), text);
-    answerNextBox();
     dialogs.showInformation(nullptr, QStringLiteral("Information"), text);
-    answerNextBox();
     dialogs.askYesNoCancel(nullptr, QStringLiteral("Fermeture"), text);
-    answerNextBox();
     dialogs.askYesNo(nullptr, QStringLiteral("Confirmer l'enregistrement"), text);
     EXPECT_EQ(formats, QList<Qt::TextFormat>(4, Qt::PlainText));
 }

