@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "render/TileLibrary.h"
+#include "ui/RefusalLabel.h"
 
 namespace {
 
@@ -64,11 +65,7 @@ TNewMapForm::TNewMapForm(TileLibrary &tiles, QWidget *parent) : QDialog(parent),
     for (int i = 0; i < TerrainChoiceCount; ++i)
         ComboBoxEx1->addItem(terrainCaption(i), terrainChoice(i).tile);
 
-    refusalLabel = new QLabel;
-    refusalLabel->setObjectName(QStringLiteral("refusalLabel"));
-    refusalLabel->setWordWrap(true);
-    refusalLabel->setStyleSheet(QStringLiteral("color: #b00000;"));
-    refusalLabel->hide();
+    refusalLabel = newRefusalLabel();
 
     Button1 = new QPushButton(QStringLiteral("Ok"));
     Button1->setDefault(true);

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "map/CityEdits.h"
+#include "ui/RefusalLabel.h"
 
 namespace {
 
@@ -31,13 +32,7 @@ TCityDialog::TCityDialog(const QString &name, int32_t number, QWidget *parent) :
     Edit2 = new QLineEdit(QString::number(number));
     Edit1->setMinimumWidth(220);
 
-    refusalLabel = new QLabel;
-    refusalLabel->setObjectName(QStringLiteral("refusalLabel"));
-    // The reason may quote what the user typed: shown as typed, never as markup.
-    refusalLabel->setTextFormat(Qt::PlainText);
-    refusalLabel->setWordWrap(true);
-    refusalLabel->setStyleSheet(QStringLiteral("color: #b00000;"));
-    refusalLabel->hide();
+    refusalLabel = newRefusalLabel();
 
     Button1 = new QPushButton(QStringLiteral("Ok"));
     Button1->setDefault(true);
