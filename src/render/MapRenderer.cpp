@@ -137,8 +137,12 @@ inline void stampTimes(const CellPainter &out, const CellStyle &style, LabelLook
 // with their gap lines, wholly inside the area. FixedCell, when not 0, is the
 // cell size known at compile time: at the smallest zoom a cell is one pixel
 // and the loops over its rows and columns must vanish.
+// Kept out of line: inlined four times into the row loop, the instances
+// shared one stack frame and ran short of registers, and the per-cell state
+// went to the stack (the full view with travel times took nearly twice as
+// long).
 template <bool Clip, int FixedCell = 0>
-void drawCells(const CellPainter &out, const CellStyle &style, const CellRow &row, ScaledTileCache &tiles,
+[[gnu::noinline]] void drawCells(const CellPainter &out, const CellStyle &style, const CellRow &row, ScaledTileCache &tiles,
                int32_t from, int32_t to, int32_t cx)
 {
     const int c = FixedCell != 0 ? FixedCell : style.cellSize;
