@@ -109,18 +109,6 @@ const CommandEntry &commandEntry(Command id)
     return commandEntries()[static_cast<size_t>(id)];
 }
 
-QString shortHint(const QString &hint)
-{
-    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
-    return bar < 0 ? hint : hint.left(bar);
-}
-
-QString longHint(const QString &hint)
-{
-    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
-    return bar < 0 ? hint : hint.mid(bar + 1);
-}
-
 CommandTable::CommandTable(QObject *owner)
 {
     for (const CommandEntry &entry : commandEntries()) {

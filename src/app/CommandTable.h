@@ -10,6 +10,7 @@
 #include <array>
 
 #include "app/AppIcons.h"
+#include "ui/HintedAction.h"
 
 class QAction;
 
@@ -59,9 +60,6 @@ struct CommandEntry {
 const std::array<CommandEntry, CommandCount> &commandEntries();
 const CommandEntry &commandEntry(Command id);
 
-// The two parts of a hint "short|long"; a hint without "|" is both.
-QString shortHint(const QString &hint);
-QString longHint(const QString &hint);
 
 // The QActions of the table, owned by `owner` (the main window, so that the
 // hints of every menu reach its status bar).

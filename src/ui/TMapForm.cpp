@@ -23,6 +23,7 @@
 #include "route/TravelTime.h"
 #include "ui/CellHover.h"
 #include "ui/EditHistory.h"
+#include "ui/HintedAction.h"
 #include "ui/MapViewGeometry.h"
 #include "ui/MapViewRing.h"
 #include "ui/MapWindowHost.h"
@@ -36,17 +37,6 @@ namespace {
 
 constexpr QSize DesignClientSize(640, 480);
 
-// An action with its caption, its two-part hint (short part as tooltip, long
-// part for the status bar) and its category.
-QAction *makeAction(QObject *owner, const QString &caption, const QString &hint, const QString &category)
-{
-    auto *action = new QAction(caption, owner);
-    const qsizetype bar = hint.indexOf(u'|');
-    action->setToolTip(bar < 0 ? hint : hint.left(bar));
-    action->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
-    action->setProperty("category", category);
-    return action;
-}
 
 } // namespace
 
@@ -81,15 +71,15 @@ TMapForm::TMapForm(MapWindowHost &host, std::unique_ptr<CarteVarenthe> document,
     scaledTiles_ = std::make_unique<ScaledTileCache>(host_.tileLibrary());
     scaledTiles_->syncWith(cellSize_);
 
-    DefinrPointDepart = makeAction(this, QStringLiteral("Definr point de départ"),
+    DefinrPointDepart = newHintedAction(this, QStringLiteral("Definr point de départ"),
                                    QStringLiteral("Definr point de départ|Rechercher les plus courts chemins "
                                                   "à partir du point ciblé"),
                                    QStringLiteral("Recherche de chemin"));
-    DefinirPointArrivee = makeAction(this, QStringLiteral("Definr point d'arrivée"),
+    DefinirPointArrivee = newHintedAction(this, QStringLiteral("Definr point d'arrivée"),
                                      QStringLiteral("Definr point d'arrivée|Rechercher les plus courts chemins "
                                                     "qui vont juqu'à la case ciblée"),
                                      QStringLiteral("Recherche de chemin"));
-    CentrerIci = makeAction(this, QStringLiteral("&Centrer ici"),
+    CentrerIci = newHintedAction(this, QStringLiteral("&Centrer ici"),
                             QStringLiteral("Centrer ici|Centrer la carte sur la case ciblée"),
                             QStringLiteral("Positionnement"));
     connect(DefinrPointDepart, &QAction::triggered, this, &TMapForm::DefinrPointDepartExecute);
@@ -101,23 +91,7 @@ TMapForm::TMapForm(MapWindowHost &host, std::unique_ptr<CarteVarenthe> document,
     PopupMenu->addAction(DefinirPointArrivee);
     PopupMenu->addSeparator();
     PopupMenu->addAction(CentrerIci);
-    PlacerVille = makeAction(this, QStringLiteral("Placer une ville ici…"),
-                             QStringLiteral("Placer une ville ici|Placer sur la case ciblée une ville, avec son nom "
-                                            "et son numéro"),
-                             QStringLiteral("Edition"));
-    ModifierVille = makeAction(this, QStringLiteral("Modifier la ville…"),
-                               QStringLiteral("Modifier la ville|Changer le nom ou le numéro de la ville de la "
-                                              "case ciblée"),
-                               QStringLiteral("Edition"));
-    SupprimerVille = makeAction(this, QStringLiteral("Supprimer la ville"),
-                                QStringLiteral("Supprimer la ville|Retirer la ville de la case ciblée"),
-                                QStringLiteral("Edition"));
-    connect(PlacerVille, &QAction::triggered, this, &TMapForm::PlacerVilleExecute);
-    connect(ModifierVille, &QAction::triggered, this, &TMapForm::ModifierVilleExecute);
-    connect(SupprimerVille, &QAction::triggered, this, &TMapForm::SupprimerVilleExecute);
-    PopupMenu->addSeparator();
-    PopupMenu->addActions({PlacerVille, ModifierVille, SupprimerVille});
-    connect(PopupMenu, &QMenu::aboutToShow, this, &TMapForm::showCityActions);
+    addCityActions();
     PopupMenu->setToolTipsVisible(true);
     // The menu's own window would swallow the status tips; the long hint goes
     // to the main window's first panel instead.

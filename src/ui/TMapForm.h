@@ -297,6 +297,8 @@ public slots:
     void SupprimerVilleExecute();
 
 private:
+    // The city entries of the pop-up menu, after "Centrer ici" and a separator.
+    void addCityActions();
     // Shows the city entries that fit the targeted cell, as the menu opens.
     void showCityActions();
     // Each city edit is one step of the history (recordEdit).

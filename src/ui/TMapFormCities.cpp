@@ -1,11 +1,34 @@
 // The map window's city commands: a city placed, changed or removed by hand
 // on the cell the pop-up menu was opened on.
 #include <QAction>
+#include <QMenu>
 
 #include "map/CityEdits.h"
+#include "ui/HintedAction.h"
 #include "ui/MapWindowHost.h"
 #include "ui/TCityDialog.h"
 #include "ui/TMapForm.h"
+
+void TMapForm::addCityActions()
+{
+    PlacerVille = newHintedAction(this, QStringLiteral("Placer une ville ici…"),
+                             QStringLiteral("Placer une ville ici|Placer sur la case ciblée une ville, avec son nom "
+                                            "et son numéro"),
+                             QStringLiteral("Edition"));
+    ModifierVille = newHintedAction(this, QStringLiteral("Modifier la ville…"),
+                               QStringLiteral("Modifier la ville|Changer le nom ou le numéro de la ville de la "
+                                              "case ciblée"),
+                               QStringLiteral("Edition"));
+    SupprimerVille = newHintedAction(this, QStringLiteral("Supprimer la ville"),
+                                QStringLiteral("Supprimer la ville|Retirer la ville de la case ciblée"),
+                                QStringLiteral("Edition"));
+    connect(PlacerVille, &QAction::triggered, this, &TMapForm::PlacerVilleExecute);
+    connect(ModifierVille, &QAction::triggered, this, &TMapForm::ModifierVilleExecute);
+    connect(SupprimerVille, &QAction::triggered, this, &TMapForm::SupprimerVilleExecute);
+    PopupMenu->addSeparator();
+    PopupMenu->addActions({PlacerVille, ModifierVille, SupprimerVille});
+    connect(PopupMenu, &QMenu::aboutToShow, this, &TMapForm::showCityActions);
+}
 
 void TMapForm::showCityActions()
 {
