@@ -39,12 +39,12 @@ TEST(MapViewRules, APixelLeftOfOrAboveTheMapLiesOutsideItNotOnItsFirstCell)
 
 TEST(MapViewRules, ARoutesViewIsTheLargestZoomShowingBothEndsWithTheirMarginCentred)
 {
-    // Ends and client, gap: zoom and scroll. (10, 100) to (150, 20) spans 145 by 85 cells with the margin:
+    // Ends and client, gap: zoom and scroll. (10, 100) to (150, 20) spans 145 by 85 cells with the margin of 2:
     // 4 pixels a cell fit in 584 by 384 (zoom 12 with the grid's gap, 15 without), 5 would not.
     const std::tuple<QPoint, QPoint, QSize, int, SpanView> cases[] = {
         {{10, 100}, {150, 20}, {600, 400}, 1, {12, 30, 50}},
         {{150, 20}, {10, 100}, {600, 400}, 0, {15, 30, 50}},
-        {{0, 0}, {0, 0}, {600, 400}, 1, {100, 16 - 292, 16 - 192}},
+        {{0, 0}, {13, 0}, {600, 400}, 1, {99, 14 * 32 / 2 - 292, 32 / 2 - 192}}, // 18 cells of 33 pixels overrun 584
         {{0, 0}, {299, 168}, {40, 30}, 1, {5, (-2 + 301 + 1) * 2 / 2 - 12, (-2 + 170 + 1) * 2 / 2 - 7}}};
     for (const auto &[start, end, client, gap, view] : cases)
         EXPECT_EQ(routeSpanView(start, end, client.width(), client.height(), gap), view)
