@@ -1,5 +1,5 @@
-// The rules a map window and the minimap follow, checked without a window: the keys, the view that fits a
-// route, the minimap's frame and where its clicks send the view.
+// The rules a map window and the minimap follow, checked without a window: the keys, the cell under a pixel,
+// the view that fits a route, the minimap's frame and where its clicks send the view.
 #include <gtest/gtest.h>
 
 #include "ui/MapKeys.h"
