@@ -1,6 +1,7 @@
 #include "ui/CellHover.h"
 
 #include "map/CarteVarenthe.h"
+#include "map/CityEdits.h"
 
 CellHint cellHint(const CarteVarenthe &map, int column, int row)
 {
@@ -18,6 +19,12 @@ int cityNumberAt(const CarteVarenthe &map, int column, int row)
 {
     const Element *element = map.elementAt(column, row);
     return element && element->kind == ElementCity ? element->number : -1;
+}
+
+CityEntries cityEntriesOn(const CarteVarenthe &map, int column, int row)
+{
+    const bool city = cityAt(map, column, row) != nullptr;
+    return {!city, map.contains(column, row), city};
 }
 
 MouseMoveAction mouseMoveAction(bool paletteVisible, bool leftHeld, bool rightHeld, int leftTile,

@@ -19,6 +19,17 @@ CellHint cellHint(const CarteVarenthe &map, int column, int row);
 // -1 when the cell holds no city.
 int cityNumberAt(const CarteVarenthe &map, int column, int row);
 
+// The city entries the cell menu offers on a cell: "Placer une ville ici…"
+// where there is no city (greyed outside the map), "Modifier la ville…" and
+// "Supprimer la ville" on a city.
+struct CityEntries {
+    bool place = false;
+    bool placeEnabled = false;
+    bool changeOrRemove = false;
+    bool operator==(const CityEntries &) const = default;
+};
+CityEntries cityEntriesOn(const CarteVarenthe &map, int column, int row);
+
 // One mouse move with the buttons held: with the palette shown, the left
 // button's tile wins over the right button's; a move that paints nothing lets
 // the left button drag the view.

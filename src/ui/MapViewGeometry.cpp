@@ -52,6 +52,11 @@ int centringPosition(int index, int pitch, int clientExtent)
                                                   -2147483647LL, 2147483647LL));
 }
 
+int cellIndexAt(int scroll, int pixel, int pitch)
+{
+    return static_cast<int>(std::floor(static_cast<double>(scroll + pixel) / pitch));
+}
+
 QPoint viewCentreCell(int scrollX, int scrollY, int clientWidth, int clientHeight, int pitch)
 {
     if (pitch <= 0)
@@ -68,6 +73,20 @@ int zoomToFit(int columns, int rows, int width, int height, int gap)
             return zoom;
     }
     return MinZoom;
+}
+
+SpanView routeSpanView(QPoint start, QPoint end, int clientWidth, int clientHeight, int gap)
+{
+    const int left = std::min(start.x(), end.x()) - RouteMargin;
+    const int right = std::max(start.x(), end.x()) + RouteMargin;
+    const int top = std::min(start.y(), end.y()) - RouteMargin;
+    const int bottom = std::max(start.y(), end.y()) + RouteMargin;
+    SpanView view;
+    view.zoom = zoomToFit(right - left + 1, bottom - top + 1, clientWidth, clientHeight, gap);
+    const int pitch = MapView::cellSizeForZoom(view.zoom) + std::max(gap, 0);
+    view.scrollX = (left + right + 1) * pitch / 2 - (clientWidth - ScrollBarThickness) / 2;
+    view.scrollY = (top + bottom + 1) * pitch / 2 - (clientHeight - ScrollBarThickness) / 2;
+    return view;
 }
 
 } // namespace MapViewGeometry

@@ -38,6 +38,24 @@ int centringPosition(int index, int pitch, int clientExtent);
 // `columns` x `rows` cells within a client area of `width` x `height`.
 int zoomToFit(int columns, int rows, int width, int height, int gap);
 
+// The view that shows a route's two ends with `RouteMargin` cells around
+// them: the largest zoom that fits the span, and the scroll position that
+// centres the span in the part of the client the scroll bars leave (not
+// clamped here; the scroll bars clamp).
+inline constexpr int RouteMargin = 2;
+struct SpanView {
+    int zoom = MaxZoom;
+    int scrollX = 0;
+    int scrollY = 0;
+    bool operator==(const SpanView &) const = default;
+};
+SpanView routeSpanView(QPoint start, QPoint end, int clientWidth, int clientHeight, int gap);
+
+// The column (or row) under client pixel `pixel` with the view scrolled to
+// `scroll`: rounded down, so that a mouse dragged past the left edge is
+// outside the map, not on its first column.
+int cellIndexAt(int scroll, int pixel, int pitch);
+
 // The cell under the client's centre.
 QPoint viewCentreCell(int scrollX, int scrollY, int clientWidth, int clientHeight, int pitch);
 

@@ -15,7 +15,6 @@
 #include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
-#include <cmath>
 
 #include "settings/AppSettings.h"
 #include "render/MapRenderer.h"
@@ -24,6 +23,7 @@
 #include "ui/CellHover.h"
 #include "ui/EditHistory.h"
 #include "ui/HintedAction.h"
+#include "ui/MapKeys.h"
 #include "ui/MapViewGeometry.h"
 #include "ui/MapViewRing.h"
 #include "ui/MapWindowHost.h"
@@ -57,8 +57,8 @@ TMapForm::TMapForm(MapWindowHost &host, std::unique_ptr<CarteVarenthe> document,
     ScrollBar2 = new QScrollBar(Qt::Vertical, this);
     for (QScrollBar *bar : {ScrollBar1, ScrollBar2}) {
         bar->setRange(0, 0);
-        bar->setSingleStep(32);
-        bar->setPageStep(160);
+        bar->setSingleStep(MapLineStep);
+        bar->setPageStep(MapPageStep);
         // A scroll bar only moves the position; the timer moves the picture.
         bar->setTracking(true);
         bar->setCursor(Qt::ArrowCursor);
@@ -125,14 +125,12 @@ int TMapForm::gridGap() const
 
 int TMapForm::columnAt(int x) const
 {
-    // Rounded down: a mouse dragged past the left edge is outside the map,
-    // not on its first column.
-    return static_cast<int>(std::floor(static_cast<double>(scrollX() + x) / cellPitch()));
+    return cellIndexAt(scrollX(), x, cellPitch());
 }
 
 int TMapForm::rowAt(int y) const
 {
-    return static_cast<int>(std::floor(static_cast<double>(scrollY() + y) / cellPitch()));
+    return cellIndexAt(scrollY(), y, cellPitch());
 }
 
 int TMapForm::scrollX() const
@@ -508,47 +506,20 @@ void TMapForm::keyPressEvent(QKeyEvent *event)
 {
     // The keys join the main window's commands; the ones not used here (the
     // function keys, "+") go on to it.
-    const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
-    const auto step = [](QScrollBar *bar, QAbstractSlider::SliderAction action) { bar->triggerAction(action); };
-    switch (event->key()) {
-    case Qt::Key_Left:
-        step(ScrollBar1, QAbstractSlider::SliderSingleStepSub);
+    const MapKeyAction action = mapKeyAction(event->key(), event->modifiers(), {scrollX(), scrollY()},
+                                             {scrollMaximumX(), scrollMaximumY()});
+    switch (action.effect) {
+    case MapKeyEffect::Scroll:
+        setScrollX(action.scroll.x());
+        setScrollY(action.scroll.y());
         break;
-    case Qt::Key_Right:
-        step(ScrollBar1, QAbstractSlider::SliderSingleStepAdd);
-        break;
-    case Qt::Key_Up:
-        step(ScrollBar2, QAbstractSlider::SliderSingleStepSub);
-        break;
-    case Qt::Key_Down:
-        step(ScrollBar2, QAbstractSlider::SliderSingleStepAdd);
-        break;
-    case Qt::Key_PageUp:
-        step(shift ? ScrollBar1 : ScrollBar2, QAbstractSlider::SliderPageStepSub);
-        break;
-    case Qt::Key_PageDown:
-        step(shift ? ScrollBar1 : ScrollBar2, QAbstractSlider::SliderPageStepAdd);
-        break;
-    case Qt::Key_Home:
-        setScrollX(ScrollBar1->minimum());
-        break;
-    case Qt::Key_End:
-        setScrollX(ScrollBar1->maximum());
-        break;
-    case Qt::Key_Minus:
+    case MapKeyEffect::ZoomOut:
         ZoomArriereExecute();
         break;
-    case Qt::Key_Menu:
+    case MapKeyEffect::CellMenu:
         popupAtViewCentre();
         break;
-    case Qt::Key_F10:
-        if (!shift) {
-            event->ignore();
-            return;
-        }
-        popupAtViewCentre();
-        break;
-    default:
+    case MapKeyEffect::PassOn:
         event->ignore();
         return;
     }

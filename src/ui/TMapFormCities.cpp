@@ -4,6 +4,7 @@
 #include <QMenu>
 
 #include "map/CityEdits.h"
+#include "ui/CellHover.h"
 #include "ui/HintedAction.h"
 #include "ui/MapWindowHost.h"
 #include "ui/TCityDialog.h"
@@ -33,11 +34,11 @@ void TMapForm::addCityActions()
 void TMapForm::showCityActions()
 {
     const QPoint cell = targetedCell();
-    const bool city = cityAt(*document_, cell.x(), cell.y()) != nullptr;
-    PlacerVille->setVisible(!city);
-    PlacerVille->setEnabled(document_->contains(cell.x(), cell.y()));
-    ModifierVille->setVisible(city);
-    SupprimerVille->setVisible(city);
+    const CityEntries entries = cityEntriesOn(*document_, cell.x(), cell.y());
+    PlacerVille->setVisible(entries.place);
+    PlacerVille->setEnabled(entries.placeEnabled);
+    ModifierVille->setVisible(entries.changeOrRemove);
+    SupprimerVille->setVisible(entries.changeOrRemove);
 }
 
 void TMapForm::PlacerVilleExecute()

@@ -68,19 +68,13 @@ void TMapForm::fitRoute()
 {
     if (!hasRoute())
         return;
-    constexpr int Margin = 2;
     const CarteVarenthe &map = *document_;
-    const int left = std::min(map.routeStartX, map.routeEndX) - Margin;
-    const int right = std::max(map.routeStartX, map.routeEndX) + Margin;
-    const int top = std::min(map.routeStartY, map.routeEndY) - Margin;
-    const int bottom = std::max(map.routeStartY, map.routeEndY) + Margin;
-    setZoom(MapViewGeometry::zoomToFit(right - left + 1, bottom - top + 1, clientWidth(), clientHeight(), gridGap()));
-    // Centred on the span in the part of the window the scroll bars leave.
-    const int pitch = cellPitch();
-    const int visibleWidth = clientWidth() - MapViewGeometry::ScrollBarThickness;
-    const int visibleHeight = clientHeight() - MapViewGeometry::ScrollBarThickness;
-    setScrollX((left + right + 1) * pitch / 2 - visibleWidth / 2);
-    setScrollY((top + bottom + 1) * pitch / 2 - visibleHeight / 2);
+    const MapViewGeometry::SpanView view =
+        MapViewGeometry::routeSpanView({map.routeStartX, map.routeStartY}, {map.routeEndX, map.routeEndY},
+                                       clientWidth(), clientHeight(), gridGap());
+    setZoom(view.zoom);
+    setScrollX(view.scrollX);
+    setScrollY(view.scrollY);
     repaintMap();
 }
 

@@ -6,21 +6,10 @@
 
 #include "MapFormTestHost.h"
 #include "map/CityEdits.h"
+#include "ui/CellHover.h"
 #include "ui/TCityDialog.h"
 
 namespace {
-
-// The city entries the pop-up menu shows on a cell.
-QStringList cityEntriesOn(TMapForm &form, int column, int row)
-{
-    rightClick(form, cellCentre(column, row));
-    QStringList shown;
-    for (QAction *action : {form.PlacerVille, form.ModifierVille, form.SupprimerVille})
-        if (action->isVisible())
-            shown << action->text();
-    form.PopupMenu->hide();
-    return shown;
-}
 
 // The entry chosen on the cell, and the dialog it opened, if any.
 TCityDialog *chooseOn(TMapForm &form, int column, int row, QAction *entry)
@@ -49,8 +38,10 @@ TEST_F(MapCityCommands, ACityPlacedChangedAndRemovedFromThePopUpMenuIsOneUndoabl
     map->modified = false;
     TMapForm &form = show(std::move(map));
     const CarteVarenthe &document = form.document();
-    EXPECT_EQ(cityEntriesOn(form, 4, 3), QStringList{"Placer une ville ici…"});
-    EXPECT_EQ(cityEntriesOn(form, 2, 1), (QStringList{"Modifier la ville…", "Supprimer la ville"}));
+    // The menu offers to place a city where there is none, greyed outside the map, and to change a city.
+    for (const auto &[column, entries] : {std::pair{4, CityEntries{true, true, false}}, {10, {true, false, false}},
+                                          {2, {false, true, true}}})
+        EXPECT_EQ(cityEntriesOn(document, column, column == 2 ? 1 : 3), entries) << column;
 
     TCityDialog *dialog = chooseOn(form, 4, 3, form.PlacerVille);
     ASSERT_NE(dialog, nullptr);
