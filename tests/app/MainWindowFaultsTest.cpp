@@ -66,11 +66,14 @@ TEST_F(FirstMinutes, NormalMapWindowsShowTheirMapAfterEveryPath)
         expectShowsItsMap(*main, window, true);
     }
 
-    for (Command arrangement : {Command::Cascade, Command::MosaiqueHorizontale}) {
+    for (Command arrangement : {Command::Cascade, Command::MosaiqueHorizontale, Command::MosaiqueVerticale}) {
         main->command(arrangement)->trigger();
         for (TMapForm *window : main->mapWindows())
             expectShowsItsMap(*main, window, false);
     }
+    main->command(Command::MinimiserTous)->trigger();
+    for (TMapForm *window : main->mapWindows())
+        EXPECT_TRUE(main->subWindowOf(window)->isMinimized());
 
     makeActive(world);
     world->centreOnCell(150, 80);
