@@ -76,7 +76,11 @@ TEST(FileCommandsAlone, OpenReadsAMapAsksForANewOneOrReportsADamagedFile)
     EXPECT_TRUE(dialogs.errors[0].startsWith(QStringLiteral("Erreur de chargement|")));
     EXPECT_EQ(host.windows.size(), 1u);
 
-    // A picture named with an extension no format has: refused, nothing written.
+    // A picture: bitmaps first, then PNG; a name with an extension no format has is refused.
+    const FileRequest picture = commands.bitmapRequest();
+    EXPECT_EQ(picture.filters, QStringList({"Tous les fichiers (*.*)", "Image Bitmap (*.bmp)", "Image PNG (*.png)"}));
+    EXPECT_EQ(picture.filterSuffixes, QStringList({"bmp", "bmp", "png"}));
+    EXPECT_EQ(std::make_pair(picture.defaultSuffix, picture.selectedFilter), std::make_pair(QString("bmp"), 1));
     dialogs.saveAnswers.push_back(folder.path(QStringLiteral("carte.gif")));
     commands.EnregistrerBitmapExecute();
     ASSERT_EQ(host.generalErrors.size(), 1);

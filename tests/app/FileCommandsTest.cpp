@@ -63,16 +63,6 @@ TEST_F(FileMenu, ATypedNameWithoutAFileCreatesAnUntitledMapThatAsksForItsNameOnc
     EXPECT_EQ(state(), QStringList({chosen, chosen, chosen, "nommée", "modifiée"}));
 }
 
-TEST_F(FileMenu, DialogsOfferMapsFirstAndEveryFileAsTheOtherChoice)
-{
-    const FileRequest open = main->fileCommands().openRequest(), bitmap = main->fileCommands().bitmapRequest();
-    EXPECT_EQ(open.filters, QStringList({"Tous les fichiers (*.*)", "Cartes de Varenthe (*.vr)"}));
-    EXPECT_EQ(bitmap.filters, QStringList({"Tous les fichiers (*.*)", "Image Bitmap (*.bmp)", "Image PNG (*.png)"}));
-    EXPECT_EQ(bitmap.filterSuffixes, QStringList({"bmp", "bmp", "png"}));
-    EXPECT_EQ(QStringList({open.defaultSuffix, bitmap.defaultSuffix}), QStringList({"vr", "bmp"}));
-    EXPECT_EQ(std::make_pair(open.selectedFilter, bitmap.selectedFilter), std::make_pair(1, 1));
-}
-
 TEST_F(FileMenu, TheBitmapHasOnePitchPerCellAndReplacesOnlyWhatMayGo)
 {
     folder.writeMap("a.vr", 20, 13);
