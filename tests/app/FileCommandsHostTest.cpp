@@ -70,11 +70,15 @@ TEST(FileCommandsAlone, OpenReadsAMapAsksForANewOneOrReportsADamagedFile)
 
     EXPECT_EQ(commands.OpenMapWindow(QStringLiteral("nouvelle.vr")), nullptr) << "the new map was cancelled";
     EXPECT_EQ(host.newMaps.asked, 1);
+    host.newMaps.answers.push_back(NewMapRequest{}); // named after the number of open windows
+    commands.NouveauFichierExecute();
+    EXPECT_EQ(host.captions, QStringList({"monde.vr", "Sans titre 2"}));
+    EXPECT_TRUE(host.windows.back()->document().untitled && host.windows.back()->document().modified);
 
     EXPECT_EQ(commands.OpenMapWindow(QStringLiteral("abime.vr")), nullptr);
     ASSERT_EQ(dialogs.errors.size(), 1);
     EXPECT_TRUE(dialogs.errors[0].startsWith(QStringLiteral("Erreur de chargement|")));
-    EXPECT_EQ(host.windows.size(), 1u);
+    EXPECT_EQ(host.windows.size(), 2u);
 
     // A picture: bitmaps first, then PNG; a name with an extension no format has is refused.
     const FileRequest picture = commands.bitmapRequest();

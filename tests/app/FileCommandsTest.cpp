@@ -11,19 +11,6 @@ struct FileMenu : MainFormFixture {
     void SetUp() override { startWith({}); }
 };
 
-TEST_F(FileMenu, NewMapsAreNamedAfterTheNumberOfOpenWindows)
-{
-    folder.writeMap("a.vr", 20, 13);
-    openThroughDialog(folder.path("a.vr"));
-    newMaps.answers.push_back(NewMapRequest{});
-    TMapForm *second = trigger(Command::NouveauFichier);
-    ASSERT_EQ(main->mapWindows().size(), 2);
-    EXPECT_EQ(captionOf(*main, second), "Sans titre 2");
-    EXPECT_TRUE(second->document().untitled && second->document().modified);
-    trigger(Command::NouveauFichier); // cancelled: nothing created
-    EXPECT_EQ(main->mapWindows().size(), 2);
-}
-
 TEST_F(FileMenu, ATypedNameWithoutAFileCreatesAnUntitledMapThatAsksForItsNameOnceOnSave)
 {
     const QString typed = folder.path("nouvelle.vr"), chosen = folder.path("choisie.vr");
