@@ -70,7 +70,7 @@ QString mapFilePath(const QString &name)
     return ProgramFolder::resolve(name);
 }
 
-FileRequest MapFileCommands::openRequest() const
+FileRequest MapFileCommands::openRequest()
 {
     FileRequest request;
     request.title = QStringLiteral("Ouvrir");

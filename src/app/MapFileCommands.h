@@ -51,7 +51,7 @@ public:
     // The last name chosen for a bitmap, proposed the next time.
     QString bitmapFileName() const { return bitmapFileName_; }
 
-    FileRequest openRequest() const;
+    static FileRequest openRequest();
     FileRequest saveRequest() const;
     FileRequest bitmapRequest(PictureExtent extent = PictureExtent::WholeMap) const;
 

@@ -137,21 +137,32 @@ void minimiseAll(QMdiArea *area)
     arrangeIcons(area);
 }
 
-void arrangeIcons(QMdiArea *area)
+QList<QPoint> iconPlaces(const QRect &area, const QList<QSize> &sizes)
 {
-    const QRect viewport = area->viewport()->rect();
-    int x = viewport.left();
-    int bottom = viewport.bottom() + 1;
+    QList<QPoint> places;
+    int x = area.left();
+    int bottom = area.bottom() + 1;
     int rowHeight = 0;
-    for (QMdiSubWindow *window : windowsIn(area, true)) {
-        const QSize size = window->size();
-        if (x > viewport.left() && x + size.width() > viewport.right() + 1) {
-            x = viewport.left();
+    for (const QSize &size : sizes) {
+        if (x > area.left() && x + size.width() > area.right() + 1) {
+            x = area.left();
             bottom -= rowHeight;
             rowHeight = 0;
         }
         rowHeight = std::max(rowHeight, size.height());
-        window->move(x, bottom - size.height());
+        places.append(QPoint(x, bottom - size.height()));
         x += size.width();
     }
+    return places;
+}
+
+void arrangeIcons(QMdiArea *area)
+{
+    const QList<QMdiSubWindow *> minimised = windowsIn(area, true);
+    QList<QSize> sizes;
+    for (QMdiSubWindow *window : minimised)
+        sizes.append(window->size());
+    const QList<QPoint> places = iconPlaces(area->viewport()->rect(), sizes);
+    for (int i = 0; i < minimised.size(); ++i)
+        minimised.at(i)->move(places.at(i));
 }

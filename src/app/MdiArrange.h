@@ -18,6 +18,11 @@ QList<QRect> verticalTiles(const QRect &area, int count, int reservedBottom = 0)
 // `step` pixels right of and below the one before, the last still inside.
 QList<QRect> cascadeTiles(const QRect &area, QSize wanted, int count, int step, int reservedBottom = 0);
 
+// Top-left corners of minimised windows of the given sizes, in rows along
+// the bottom of `area`, left to right; a row that is full starts another
+// above it.
+QList<QPoint> iconPlaces(const QRect &area, const QList<QSize> &sizes);
+
 void cascade(QMdiArea *area);
 void tileHorizontally(QMdiArea *area);
 void tileVertically(QMdiArea *area);

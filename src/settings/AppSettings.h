@@ -14,6 +14,8 @@
 struct FontSetting {
     QFont font;
     uint32_t colour = 0x00FFFFFF;
+
+    bool operator==(const FontSetting &) const = default;
 };
 
 // Colours of the settings are 0x00BBGGRR; these convert to and from Qt.
@@ -62,4 +64,6 @@ struct AppSettings {
     TimesShown timesShown = TimesShown::Everywhere; // "Temps"
     bool provinceNamesThatFit = false;              // "Noms Provinces": 1 = only those that fit
     bool showCityNames = false;                     // "Noms Villes"
+
+    bool operator==(const AppSettings &) const = default;
 };

@@ -1,4 +1,4 @@
-// The real open dialog: "Tous les fichiers (*.*)" must list every file,
+// The real open dialog with the map request: "Tous les fichiers (*.*)" must list every file,
 // also the names without a dot that the pattern "*.*" hides on Linux.
 #include <QApplication>
 #include <QComboBox>
@@ -17,9 +17,9 @@ TEST(FileCommandsDialog, EveryFileFilterShowsNamesWithoutADot)
     ScratchProgram folder;
     folder.writeText(QStringLiteral("carte-sans-extension"), QByteArray("x"));
     QtUserDialogs real;
-    FileRequest request;
-    request.filters = {allFilesFilter(), mapFilesFilter()};
-    request.selectedFilter = 1;
+    FileRequest request = MapFileCommands::openRequest(); // maps first, every file the other choice
+    EXPECT_EQ(request.filters, QStringList({"Tous les fichiers (*.*)", "Cartes de Varenthe (*.vr)"}));
+    EXPECT_EQ(request.defaultSuffix, "vr");
     request.startPath = folder.path(QString());
 
     QStringList seen; // the patterns, the type picked, the patterns then

@@ -70,13 +70,21 @@ TEST(FileCommandsAlone, OpenReadsAMapAsksForANewOneOrReportsADamagedFile)
 
     EXPECT_EQ(commands.OpenMapWindow(QStringLiteral("nouvelle.vr")), nullptr) << "the new map was cancelled";
     EXPECT_EQ(host.newMaps.asked, 1);
+    host.newMaps.answers.push_back(NewMapRequest{}); // named after the number of open windows
+    commands.NouveauFichierExecute();
+    EXPECT_EQ(host.captions, QStringList({"monde.vr", "Sans titre 2"}));
+    EXPECT_TRUE(host.windows.back()->document().untitled && host.windows.back()->document().modified);
 
     EXPECT_EQ(commands.OpenMapWindow(QStringLiteral("abime.vr")), nullptr);
     ASSERT_EQ(dialogs.errors.size(), 1);
     EXPECT_TRUE(dialogs.errors[0].startsWith(QStringLiteral("Erreur de chargement|")));
-    EXPECT_EQ(host.windows.size(), 1u);
+    EXPECT_EQ(host.windows.size(), 2u);
 
-    // A picture named with an extension no format has: refused, nothing written.
+    // A picture: bitmaps first, then PNG; a name with an extension no format has is refused.
+    const FileRequest picture = commands.bitmapRequest();
+    EXPECT_EQ(picture.filters, QStringList({"Tous les fichiers (*.*)", "Image Bitmap (*.bmp)", "Image PNG (*.png)"}));
+    EXPECT_EQ(picture.filterSuffixes, QStringList({"bmp", "bmp", "png"}));
+    EXPECT_EQ(std::make_pair(picture.defaultSuffix, picture.selectedFilter), std::make_pair(QString("bmp"), 1));
     dialogs.saveAnswers.push_back(folder.path(QStringLiteral("carte.gif")));
     commands.EnregistrerBitmapExecute();
     ASSERT_EQ(host.generalErrors.size(), 1);

@@ -11,19 +11,6 @@ struct FileMenu : MainFormFixture {
     void SetUp() override { startWith({}); }
 };
 
-TEST_F(FileMenu, NewMapsAreNamedAfterTheNumberOfOpenWindows)
-{
-    folder.writeMap("a.vr", 20, 13);
-    openThroughDialog(folder.path("a.vr"));
-    newMaps.answers.push_back(NewMapRequest{});
-    TMapForm *second = trigger(Command::NouveauFichier);
-    ASSERT_EQ(main->mapWindows().size(), 2);
-    EXPECT_EQ(captionOf(*main, second), "Sans titre 2");
-    EXPECT_TRUE(second->document().untitled && second->document().modified);
-    trigger(Command::NouveauFichier); // cancelled: nothing created
-    EXPECT_EQ(main->mapWindows().size(), 2);
-}
-
 TEST_F(FileMenu, ATypedNameWithoutAFileCreatesAnUntitledMapThatAsksForItsNameOnceOnSave)
 {
     const QString typed = folder.path("nouvelle.vr"), chosen = folder.path("choisie.vr");
@@ -61,16 +48,6 @@ TEST_F(FileMenu, ATypedNameWithoutAFileCreatesAnUntitledMapThatAsksForItsNameOnc
     EXPECT_TRUE(dialogs.errors[0].startsWith("Erreur d'enregistrement|"));
     EXPECT_GT(dialogs.errors[0].size(), QString("Erreur d'enregistrement|").size());
     EXPECT_EQ(state(), QStringList({chosen, chosen, chosen, "nommée", "modifiée"}));
-}
-
-TEST_F(FileMenu, DialogsOfferMapsFirstAndEveryFileAsTheOtherChoice)
-{
-    const FileRequest open = main->fileCommands().openRequest(), bitmap = main->fileCommands().bitmapRequest();
-    EXPECT_EQ(open.filters, QStringList({"Tous les fichiers (*.*)", "Cartes de Varenthe (*.vr)"}));
-    EXPECT_EQ(bitmap.filters, QStringList({"Tous les fichiers (*.*)", "Image Bitmap (*.bmp)", "Image PNG (*.png)"}));
-    EXPECT_EQ(bitmap.filterSuffixes, QStringList({"bmp", "bmp", "png"}));
-    EXPECT_EQ(QStringList({open.defaultSuffix, bitmap.defaultSuffix}), QStringList({"vr", "bmp"}));
-    EXPECT_EQ(std::make_pair(open.selectedFilter, bitmap.selectedFilter), std::make_pair(1, 1));
 }
 
 TEST_F(FileMenu, TheBitmapHasOnePitchPerCellAndReplacesOnlyWhatMayGo)

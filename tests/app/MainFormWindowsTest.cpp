@@ -1,5 +1,5 @@
 // The frame around the maps: commands and menus, the status bar, the tool
-// windows following the active map, and the window arrangements.
+// windows following the active map.
 #include <QAction>
 #include <QApplication>
 #include <QMenuBar>
@@ -134,33 +134,6 @@ TEST_F(MainFormFrame, TheActiveMapTakesTheZoomKeysAndToolKeysWorkFromToolWindows
     QTest::keyClick(main->minimapForm(), Qt::Key_F11);
     EXPECT_TRUE(main->command(Command::MontrerPalette)->isChecked());
     EXPECT_TRUE(main->paletteForm()->isVisible());
-}
-
-TEST_F(MainFormFrame, TilingSharesTheAreaWithoutOverlapAndArrangingLinesUpTheIcons)
-{
-    folder.writeMap("a.vr", 20, 13);
-    startWith({"a.vr", "a.vr", "a.vr"});
-    ASSERT_EQ(main->mapWindows().size(), 3);
-    const QSize area = main->mdiArea()->viewport()->size();
-    // Side by side, the last taking what the division leaves.
-    main->command(Command::MosaiqueVerticale)->trigger();
-    int left = 0;
-    for (TMapForm *window : main->mapWindows()) {
-        const QRect placed = main->subWindowOf(window)->geometry();
-        EXPECT_EQ(placed, QRect(left, 0, window == main->mapWindows().constLast() ? area.width() - left : area.width() / 3,
-                                area.height()));
-        left = placed.right() + 1;
-    }
-    // Minimised, then arranged: a row along the bottom, left to right.
-    main->command(Command::MinimiserTous)->trigger();
-    main->command(Command::ArrangerTous)->trigger();
-    left = 0;
-    for (TMapForm *window : main->mapWindows()) {
-        QMdiSubWindow *sub = main->subWindowOf(window);
-        EXPECT_TRUE(sub->isMinimized());
-        EXPECT_EQ(QPoint(sub->geometry().left(), sub->geometry().bottom() + 1), QPoint(left, area.height()));
-        left += sub->width();
-    }
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "MainFormTestSupport.h"
 #include "settings/ConfigOpenMaps.h"
 #include "app/FontChooserDialog.h"
+#include "app/MdiArrange.h"
 #include "ui/TCitiesForm.h"
 #include "ui/TPaletteForm.h"
 
@@ -71,6 +72,14 @@ TEST_F(FirstMinutes, NormalMapWindowsShowTheirMapAfterEveryPath)
         for (TMapForm *window : main->mapWindows())
             expectShowsItsMap(*main, window, false);
     }
+    main->command(Command::MosaiqueVerticale)->trigger(); // side by side, as the tiles say
+    QList<QRect> placed;
+    for (TMapForm *window : main->mapWindows())
+        placed.append(main->subWindowOf(window)->geometry());
+    EXPECT_EQ(placed, verticalTiles(main->mdiArea()->viewport()->rect(), 3));
+    main->command(Command::MinimiserTous)->trigger();
+    for (TMapForm *window : main->mapWindows())
+        EXPECT_TRUE(main->subWindowOf(window)->isMinimized());
 
     makeActive(world);
     world->centreOnCell(150, 80);

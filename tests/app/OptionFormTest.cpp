@@ -14,17 +14,6 @@
 
 namespace {
 
-bool sameSettings(const AppSettings &a, const AppSettings &b)
-{
-    return a.scrollSpeed == b.scrollSpeed && a.gridGap == b.gridGap && a.useWingsGift == b.useWingsGift
-           && a.allowEmbark == b.allowEmbark && a.allowAbandon == b.allowAbandon && a.showTimes == b.showTimes
-           && a.timesBackground == b.timesBackground && a.showProvinceNames == b.showProvinceNames
-           && a.namesBackground == b.namesBackground && a.highlightBorders == b.highlightBorders
-           && a.showBorderLines == b.showBorderLines && a.borderColour == b.borderColour
-           && a.namesFont.font == b.namesFont.font && a.timesFont.font == b.timesFont.font
-           && a.namesFont.colour == b.namesFont.colour && a.timesFont.colour == b.timesFont.colour;
-}
-
 class OptionsDialog : public ::testing::Test {
 protected:
     ScriptedDialogs dialogs;
@@ -95,7 +84,7 @@ TEST_F(OptionsDialog, EachBoxShowsAndWritesItsOwnSettingAndEnablesItsDependant)
             AppSettings expected = settings;
             expected.*b.field = !ticked;
             expected.gridGap = 1; // the grid box writes 1 for any gap
-            EXPECT_TRUE(sameSettings(current, expected));
+            EXPECT_TRUE(current == expected);
         }
     }
 }
@@ -135,7 +124,7 @@ TEST_F(OptionsDialog, ASpeedInTheWrongFormatChangesNothingAndACancelledColourGoe
     form.Edit1->setText(QStringLiteral("2.5"));
     form.CheckBox10->setChecked(true);
     EXPECT_FALSE(form.applySettings(settings));
-    EXPECT_TRUE(sameSettings(settings, before));
+    EXPECT_TRUE(settings == before);
     ASSERT_EQ(dialogs.errors.size(), 1);
     EXPECT_TRUE(dialogs.errors.first().contains(QStringLiteral("2.5")));
     EXPECT_EQ(applied.count(), 0);
