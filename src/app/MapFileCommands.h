@@ -45,12 +45,6 @@ public:
     // "Enregistrer la vue": the same, for the part of the map the window shows.
     void EnregistrerVueExecute();
 
-    // The name the save dialog holds: set from the document before each
-    // save, replaced by a name the user confirms.
-    QString saveDialogFileName() const { return saveDialogFileName_; }
-    // The last name chosen for a bitmap, proposed the next time.
-    QString bitmapFileName() const { return bitmapFileName_; }
-
     static FileRequest openRequest();
     FileRequest saveRequest() const;
     FileRequest bitmapRequest(PictureExtent extent = PictureExtent::WholeMap) const;

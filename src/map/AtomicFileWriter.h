@@ -36,9 +36,6 @@ public:
 
     // The system error number of the first failure (0 when none).
     int error() const { return error_; }
-    // Whether the target existed when open() looked: only then does a
-    // message say that the existing file was not changed.
-    bool targetExisted() const { return existed_; }
     const std::string &path() const { return path_; }
 
     // "le disque est plein" and so on, and the note on the existing file

@@ -49,7 +49,6 @@ public:
     // Where the file is right now, for messages and tests.
     QString path() const;
     QLocale locale() const { return locale_; }
-    void setLocale(const QLocale &locale) { locale_ = locale; }
 
     bool sectionExists(const QString &section) const;
     bool valueExists(const QString &section, const QString &key) const;

@@ -54,7 +54,6 @@ public:
     // Bytes of EditReport::memoryBytes the steps may hold; the newest step is
     // kept whatever its size.
     void setMemoryLimit(size_t bytes);
-    size_t memoryLimit() const { return memoryLimit_; }
     size_t memoryBytes() const;
 
     // What an undo or a redo changed (a recorded edit was already shown by

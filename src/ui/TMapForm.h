@@ -134,13 +134,9 @@ public:
     // rectangle. A left button released where it was pressed, on a city,
     // without a drag or a paint stroke: the city's page opens.
     void FormMouseUp(Qt::MouseButton button, int x, int y);
-    // Whether a right click would open the pop-up menu now (not while
-    // painting with the right button).
-    bool popupAllowed() const { return popupAllowed_; }
     // The picture the back buffer holds for the window's client area, as
     // the window shows it (for tests and screenshots).
     QImage backBuffer() const;
-    QSize backBufferSize() const { return pixels_.size(); }
 
     // The close query on its own, for the main window's shutdown: asks
     // "La carte a été modifiée, voulez-vous l'enregistrer ?" when the map is
