@@ -187,6 +187,13 @@ void joinAroundRegion(CarteVarenthe &document, const std::vector<Span> &spans, c
     }
 }
 
+// The cells between two corners given in any order, cut to the map.
+CellRect cutToMap(const CarteVarenthe &document, int32_t x0, int32_t y0, int32_t x1, int32_t y1)
+{
+    return {std::max(std::min(x0, x1), 0), std::max(std::min(y0, y1), 0),
+            std::min(std::max(x0, x1), document.width - 1), std::min(std::max(y0, y1), document.height - 1)};
+}
+
 } // namespace
 
 EditReport FillRectangle(CarteVarenthe &document, int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t tile)
@@ -194,12 +201,9 @@ EditReport FillRectangle(CarteVarenthe &document, int32_t x0, int32_t y0, int32_
     EditReport report;
     if (!document.contains(x0, y0))
         return report;
-    const int32_t left = std::max(std::min(x0, x1), 0);
-    const int32_t right = std::min(std::max(x0, x1), document.width - 1);
-    const int32_t top = std::max(std::min(y0, y1), 0);
-    const int32_t bottom = std::min(std::max(y0, y1), document.height - 1);
-    for (int32_t y = top; y <= bottom; ++y)
-        for (int32_t x = left; x <= right; ++x)
+    const CellRect cells = cutToMap(document, x0, y0, x1, y1);
+    for (int32_t y = cells.y0; y <= cells.y1; ++y)
+        for (int32_t x = cells.x0; x <= cells.x1; ++x)
             ApplyPaletteTile(document, x, y, tile, &report);
     return report;
 }
@@ -273,12 +277,9 @@ EditReport FloodFill(CarteVarenthe &document, int32_t x, int32_t y, int32_t tile
 size_t RectangleCellsWithoutElement(const CarteVarenthe &document, int32_t x0, int32_t y0, int32_t x1, int32_t y1)
 {
     size_t count = 0;
-    const int32_t left = std::max(std::min(x0, x1), 0);
-    const int32_t right = std::min(std::max(x0, x1), document.width - 1);
-    const int32_t top = std::max(std::min(y0, y1), 0);
-    const int32_t bottom = std::min(std::max(y0, y1), document.height - 1);
-    for (int32_t y = top; y <= bottom; ++y)
-        for (int32_t x = left; x <= right; ++x)
+    const CellRect cells = cutToMap(document, x0, y0, x1, y1);
+    for (int32_t y = cells.y0; y <= cells.y1; ++y)
+        for (int32_t x = cells.x0; x <= cells.x1; ++x)
             count += document.elementAt(x, y) == nullptr ? 1 : 0;
     return count;
 }
