@@ -18,6 +18,7 @@
 #include "render/TileLibrary.h"
 #include "ui/MapWindowHost.h"
 #include "ui/TMapForm.h"
+#include "QtBenchMain.h"
 
 namespace {
 
@@ -120,17 +121,9 @@ struct PaintScene {
     std::unique_ptr<TMapForm> form;
 };
 
-std::unique_ptr<PaintScene> &paintSceneHolder()
-{
-    static std::unique_ptr<PaintScene> scene;
-    return scene;
-}
-
 PaintScene &paintScene()
 {
-    if (!paintSceneHolder())
-        paintSceneHolder() = std::make_unique<PaintScene>();
-    return *paintSceneHolder();
+    return sharedScene<PaintScene>();
 }
 
 // One mouse event of a stroke, one cell on: the cell painted, the roads
@@ -206,13 +199,5 @@ BENCHMARK(BM_LongStrokeStep)->Unit(benchmark::kMicrosecond)->UseRealTime()->Iter
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    // The window goes before the application object.
-    paintSceneHolder().reset();
-    return 0;
+    return runQtBenchmarks<QApplication, PaintScene>(argc, argv);
 }

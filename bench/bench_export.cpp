@@ -30,6 +30,7 @@
 #include "render/TileLibrary.h"
 #include "route/RouteEndpoints.h"
 #include "settings/ProgramFolder.h"
+#include "QtBenchMain.h"
 
 namespace {
 
@@ -208,13 +209,5 @@ BENCHMARK(BM_WorldZoom100ToPng)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runQtBenchmarks<QGuiApplication>(argc, argv);
 }

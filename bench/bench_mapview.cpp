@@ -23,6 +23,7 @@
 #include "ui/MapWindowHost.h"
 #include "ui/TMapForm.h"
 #include "settings/ProgramFolder.h"
+#include "QtBenchMain.h"
 
 namespace {
 
@@ -120,19 +121,9 @@ struct Scene {
     int directionY = 1;
 };
 
-// The scene's widgets must go before the application object does, so it is
-// made on first use and released by main() rather than at static exit.
-std::unique_ptr<Scene> &sceneHolder()
-{
-    static std::unique_ptr<Scene> theScene;
-    return theScene;
-}
-
 Scene &scene()
 {
-    if (!sceneHolder())
-        sceneHolder() = std::make_unique<Scene>();
-    return *sceneHolder();
+    return sharedScene<Scene>();
 }
 
 MapView viewOf(const TMapForm &form)
@@ -260,12 +251,5 @@ BENCHMARK(BM_TickAgainstParts)->Unit(benchmark::kMicrosecond)->Iterations(2000);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    sceneHolder().reset();
-    return 0;
+    return runQtBenchmarks<QApplication, Scene>(argc, argv);
 }

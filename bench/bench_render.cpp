@@ -29,6 +29,7 @@
 #include "render/TileLibrary.h"
 #include "route/RouteEndpoints.h"
 #include "settings/ProgramFolder.h"
+#include "QtBenchMain.h"
 
 namespace {
 
@@ -257,14 +258,6 @@ private:
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
     RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return runQtBenchmarks<QGuiApplication>(argc, argv, &reporter);
 }
