@@ -13,6 +13,7 @@
 #include "settings/ConfigFile.h"
 #include "settings/ConfigOpenMaps.h"
 #include "settings/SettingsStore.h"
+#include "QtBenchMain.h"
 
 namespace {
 
@@ -51,18 +52,21 @@ QByteArray largeSettingsFile()
     return text;
 }
 
+// The large file, as the last exit wrote it a minute ago; its size.
+qint64 writeLargeSettingsFile(const QString &path)
+{
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    const qint64 size = file.write(largeSettingsFile());
+    file.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime);
+    return size;
+}
+
 void BM_StartWithLargeSettingsFile(benchmark::State &state)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("pelmorin.cfg"));
-    const QByteArray bytes = largeSettingsFile();
-    {
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(bytes);
-        // Written at the last exit, not a moment ago.
-        file.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime);
-    }
+    const qint64 size = writeLargeSettingsFile(path);
     for (auto _ : state) {
         // What the main window does from its construction to its first
         // activation: the settings pass, then the list of maps to reopen.
@@ -78,7 +82,7 @@ void BM_StartWithLargeSettingsFile(benchmark::State &state)
         benchmark::DoNotOptimize(reopened);
         benchmark::DoNotOptimize(settings.gridGap);
     }
-    state.counters["Mo"] = static_cast<double>(bytes.size()) / (1 << 20);
+    state.counters["Mo"] = static_cast<double>(size) / (1 << 20);
 }
 BENCHMARK(BM_StartWithLargeSettingsFile)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5);
 
@@ -86,11 +90,7 @@ void BM_ExitWithLargeSettingsFile(benchmark::State &state)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("pelmorin.cfg"));
-    {
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(largeSettingsFile());
-    }
+    writeLargeSettingsFile(path);
     ConfigFile config(path, QLocale(QLocale::French, QLocale::France));
     AppSettings settings;
     AspectList aspects;
@@ -114,8 +114,5 @@ BENCHMARK(BM_ExitWithLargeSettingsFile)->Unit(benchmark::kMillisecond)->Iteratio
 
 int main(int argc, char **argv)
 {
-    QGuiApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runQtBenchmarks<QGuiApplication>(argc, argv);
 }
