@@ -52,6 +52,20 @@ QByteArray largeSettingsFile()
     return text;
 }
 
+// The settings as the main window holds them once read from `path`.
+struct LoadedSettings {
+    explicit LoadedSettings(const QString &path)
+        : config(path, QLocale(QLocale::French, QLocale::France)), store(config, settings, aspects, host)
+    {
+        store.LoadSettings();
+    }
+    ConfigFile config;
+    AppSettings settings;
+    AspectList aspects;
+    QuietHost host;
+    SettingsStore store;
+};
+
 // The large file, as the last exit wrote it a minute ago; its size.
 qint64 writeLargeSettingsFile(const QString &path)
 {
@@ -70,17 +84,12 @@ void BM_StartWithLargeSettingsFile(benchmark::State &state)
     for (auto _ : state) {
         // What the main window does from its construction to its first
         // activation: the settings pass, then the list of maps to reopen.
-        ConfigFile config(path, QLocale(QLocale::French, QLocale::France));
-        AppSettings settings;
-        AspectList aspects;
-        QuietHost host;
-        SettingsStore store(config, settings, aspects, host);
-        store.LoadSettings();
+        LoadedSettings loaded(path);
         int reopened = 0;
-        for (const ConfigEntry &entry : readOpenMapList(config))
-            reopened += readMapWindowPlacement(config, entry.key).zoomPercent;
+        for (const ConfigEntry &entry : readOpenMapList(loaded.config))
+            reopened += readMapWindowPlacement(loaded.config, entry.key).zoomPercent;
         benchmark::DoNotOptimize(reopened);
-        benchmark::DoNotOptimize(settings.gridGap);
+        benchmark::DoNotOptimize(loaded.settings.gridGap);
     }
     state.counters["Mo"] = static_cast<double>(size) / (1 << 20);
 }
@@ -91,21 +100,16 @@ void BM_ExitWithLargeSettingsFile(benchmark::State &state)
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("pelmorin.cfg"));
     writeLargeSettingsFile(path);
-    ConfigFile config(path, QLocale(QLocale::French, QLocale::France));
-    AppSettings settings;
-    AspectList aspects;
-    QuietHost host;
-    SettingsStore store(config, settings, aspects, host);
-    store.LoadSettings();
+    LoadedSettings loaded(path);
     // The file as an earlier exit left it: every key there.
-    store.SaveSettings();
+    loaded.store.SaveSettings();
     for (auto _ : state) {
         // What the main window writes when it closes and is destroyed; the
         // list of open maps changes, one setting too.
-        settings.showTimes = !settings.showTimes;
-        writeOpenMapList(config, {OpenMapRecord{false, QStringLiteral("pelmorin.vr"), {}},
-                                  OpenMapRecord{false, QStringLiteral("ville.vr"), {}}});
-        store.SaveSettings();
+        loaded.settings.showTimes = !loaded.settings.showTimes;
+        writeOpenMapList(loaded.config, {OpenMapRecord{false, QStringLiteral("pelmorin.vr"), {}},
+                                         OpenMapRecord{false, QStringLiteral("ville.vr"), {}}});
+        loaded.store.SaveSettings();
     }
 }
 BENCHMARK(BM_ExitWithLargeSettingsFile)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
