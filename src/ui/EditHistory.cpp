@@ -96,12 +96,6 @@ void EditHistory::markSaved()
     followStack();
 }
 
-void EditHistory::followSave()
-{
-    if (!document_.modified && (neverSaved_ || !stack_->isClean()))
-        markSaved();
-}
-
 bool EditHistory::editedSinceSave() const
 {
     return !stack_->isClean();

@@ -44,9 +44,6 @@ public:
     void record(EditReport report, const QString &caption);
     // The document was just written (or read): this is the saved point.
     void markSaved();
-    // A save made without telling the history left the document unmodified:
-    // take it as the saved point.
-    void followSave();
     // Whether there are changes since the saved point that undo could take
     // back (the "*" of the title).
     bool editedSinceSave() const;

@@ -233,7 +233,6 @@ void TMapForm::paintStrokeTo(int column, int row)
 void TMapForm::finishStroke()
 {
     showRectangleOutline(QRect());
-    history_->followSave();
     if (gesture_ == EditGesture::Stroke) {
         EditReport report = std::exchange(strokeReport_, EditReport());
         gesture_ = EditGesture::None;
