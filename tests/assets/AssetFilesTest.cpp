@@ -89,11 +89,20 @@ TEST(AssetFiles, TilesMarkerAndMinimapAreBitmapsOfTheirSizeAndTheNotesShortWindo
                 if (tile != 0 && (tile < 253 || tile > 256))
                     inUse.insert(tile);
     ASSERT_EQ(inUse.size(), 347u);
-    for (const char *aspect : {"1", "4"})
+    std::map<int, QByteArray> summer;
+    for (const char *aspect : {"1", "4"}) {
+        std::map<QByteArray, int> seen;
         for (int number : inUse) {
             const QString path = inProgramFolder(QStringLiteral("img/%1/%2.bmp").arg(aspect, TileLibrary::tileFileName(number)));
+            const QByteArray bytes = readWhole(path);
             EXPECT_EQ(bitmapHeader(path), std::tuple(32, 32, 24)) << path.toStdString();
+            const auto [where, added] = seen.emplace(bytes, number);
+            EXPECT_TRUE(added) << path.toStdString() << " looks like tile " << where->second;
+            // Winter changes every tile but the empty cell and the eraser, which are no landscape.
+            EXPECT_TRUE(summer.emplace(number, bytes).second || number == 0 || number == 257 || summer[number] != bytes)
+                << path.toStdString() << " is the same in summer and winter";
         }
+    }
     // The layer-change marker beside the aspects: a light ground, so the overlay lightens the route cell.
     const QString marker = inProgramFolder(QStringLiteral("img/250.bmp"));
     EXPECT_EQ(bitmapHeader(marker), std::tuple(32, 32, 24));
