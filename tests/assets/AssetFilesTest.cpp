@@ -93,7 +93,8 @@ TEST(AssetFiles, TilesMarkerAndMinimapAreBitmapsOfTheirSizeAndTheNotesShortWindo
     for (const char *aspect : {"1", "4"}) {
         std::map<QByteArray, int> seen;
         for (int number : inUse) {
-            const QString path = inProgramFolder(QStringLiteral("img/%1/%2.bmp").arg(aspect, TileLibrary::tileFileName(number)));
+            const QString path =
+                inProgramFolder(QStringLiteral("img/%1/%2.bmp").arg(aspect, TileLibrary::tileFileName(number)));
             const QByteArray bytes = readWhole(path);
             EXPECT_EQ(bitmapHeader(path), std::tuple(32, 32, 24)) << path.toStdString();
             const auto [where, added] = seen.emplace(bytes, number);
@@ -177,7 +178,7 @@ TEST(SampleWorld, AVersion3WorldOfNamedProvincesCitiesOnRoadsAndUsablePortsAndRi
             const int32_t code = world.terrainAt(x, y);
             ++counts[code >= 110 && code <= 120 ? 110 : code];
             if (code == 1) {
-                EXPECT_GT(sides(x, y, [](int32_t c) { return c == 121; }), 0) << "port beside a town at " << x << "," << y;
+                EXPECT_GT(sides(x, y, [](int32_t c) { return c == 121; }), 0) << "port by a town at " << x << "," << y;
                 EXPECT_GT(sides(x, y, [](int32_t c) { return c == 103; }), 0) << "port on the sea at " << x << "," << y;
             } else if (code == 104) {
                 // A river goes on by a side step, never only diagonally.

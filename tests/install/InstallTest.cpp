@@ -46,14 +46,14 @@ TEST(InstalledPelmorin, ADesktopProgramThatOpensTheSampleWorldFromElsewhereAndWr
     const ProcessRun install = run(PELMORIN_CMAKE, {"--install", PELMORIN_BINARY_DIR, "--prefix", "/usr"}, environment);
     ASSERT_EQ(install.status, 0) << install.err.toStdString();
     const ReadOnlyFolder readOnly(destination.path());
-    const auto installed = [&](const QString &relative) { return destination.filePath(QStringLiteral("usr/") + relative); };
+    const auto installed = [&](const QString &name) { return destination.filePath(QStringLiteral("usr/") + name); };
     {
         SCOPED_TRACE("the files of a desktop program, and a valid menu entry");
-        for (const char *file : {"bin/pelmorin", "bin/pelmorin-cli", "share/pelmorin/pelmorin.vr", "share/pelmorin/notes.txt",
-                                 "share/pelmorin/img/minipelmorin.bmp", "share/pelmorin/img/1/100.bmp",
-                                 "share/applications/pelmorin.desktop", "share/mime/packages/pelmorin.xml",
-                                 "share/icons/hicolor/scalable/apps/pelmorin.svg", "share/man/man1/pelmorin.1.gz",
-                                 "share/doc/pelmorin/copyright"})
+        for (const char *file :
+             {"bin/pelmorin", "bin/pelmorin-cli", "share/pelmorin/pelmorin.vr", "share/pelmorin/notes.txt",
+              "share/pelmorin/img/minipelmorin.bmp", "share/pelmorin/img/1/100.bmp", "share/doc/pelmorin/copyright",
+              "share/applications/pelmorin.desktop", "share/mime/packages/pelmorin.xml",
+              "share/icons/hicolor/scalable/apps/pelmorin.svg", "share/man/man1/pelmorin.1.gz"})
             EXPECT_TRUE(QFile::exists(installed(file))) << file;
         EXPECT_FALSE(QFile::exists(installed("share/pelmorin/pelmorin.cfg")));
         const QString validator = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
@@ -95,7 +95,8 @@ TEST(InstalledPelmorin, ADesktopProgramThatOpensTheSampleWorldFromElsewhereAndWr
         return std::make_pair(run.status, run.status == 2 ? run.err : run.out);
     };
     EXPECT_EQ(answer("pelmorin", "--version"), std::make_pair(0, QStringLiteral("pelmorin " PELMORIN_VERSION "\n")));
-    EXPECT_EQ(answer("pelmorin-cli", "--version"), std::make_pair(0, QStringLiteral("pelmorin-cli " PELMORIN_VERSION "\n")));
+    EXPECT_EQ(answer("pelmorin-cli", "--version"),
+              std::make_pair(0, QStringLiteral("pelmorin-cli " PELMORIN_VERSION "\n")));
     const auto help = answer("pelmorin", "--help");
     EXPECT_TRUE(help.first == 0 && help.second.startsWith(QStringLiteral("Utilisation : pelmorin [FICHIER.vr ...]")));
     const auto refused = answer("pelmorin", "--plein-ecran");

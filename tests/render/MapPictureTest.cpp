@@ -9,49 +9,8 @@
 
 using namespace rendertest;
 
-namespace {
-
-// Provinces of 20 x 13 cells, red border lines, and one of each thing a cell can hold.
-class WorldPicture : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        CarteVarenthe &map = scene.map;
-        map.create(60, 30, 20, 13, 1, Grass);
-        scene.settings.borderColour = 0x000000FF; // red in the low byte
-        map.terrain.at(1, 1) = Water;
-        map.terrain.at(2, 1) = Mountain;
-        map.terrain.at(2, 3) = 6000; // impossible numbers and a missing file are black
-        map.terrain.at(3, 3) = -1;
-        map.terrain.at(4, 3) = 2511;
-        map.terrain.at(5, 3) = 6000; // ...under a route that still shows
-        map.routeMark.at(5, 3) = MarkOnRoute;
-        placeZone(3, 0, 254); // a border cell: the highlight hides the zone
-        placeZone(4, 0, 254); // the route hides both
-        map.routeMark.at(4, 0) = MarkOnRoute;
-        placeZone(7, 0, 254);
-        map.routeMark.at(7, 0) = MarkLayerChange;
-        map.routeMark.at(5, 5) = MarkOnRoute;
-        map.routeMark.at(6, 5) = MarkLayerChange;
-        placeZone(1, 5, 255);        // made by the program
-        placeZone(2, 5, CustomZone); // read from the aspect folder
-        placeZone(3, 5, 0);          // no zone tile, and damaged numbers: no overlay
-        placeZone(4, 5, 6000);
-        placeZone(1, 6, -7);
-        map.terrain.at(6, 6) = Sand;
-        map.routeMark.at(6, 6) = MarkOnRoute;
-        // The same in a shifted province row.
-        map.routeMark.at(12, 15) = MarkOnRoute;
-        placeZone(13, 15, 253);
-    }
-
-    void placeZone(int x, int y, int number) { scene.map.SetCellElement(x, y, Element{ElementZone, "Zone", 0, 0, number}); }
-
-    Scene scene;
-};
-
 // The tile's colour when it is solid and of the given size, else a colour no test uses.
-QRgb solid(TileLibrary &library, int tile, QSize size = QSize(32, 32))
+static QRgb solid(TileLibrary &library, int tile, QSize size = QSize(32, 32))
 {
     const QImage picture = library.GetTile(tile).convertToFormat(QImage::Format_RGB32);
     QImage plain(size, QImage::Format_RGB32);
@@ -59,10 +18,41 @@ QRgb solid(TileLibrary &library, int tile, QSize size = QSize(32, 32))
     return picture == plain ? picture.pixel(0, 0) | 0xFF000000u : qRgb(1, 254, 1);
 }
 
-} // namespace
-
-TEST_F(WorldPicture, EveryGridWidthShowsTheSameCellsLinesAndOverlaysAndWideCellsBlendLikeSmallOnes)
+TEST(WorldPicture, EveryGridWidthShowsTheSameCellsLinesAndOverlaysAndWideCellsBlendLikeSmallOnes)
 {
+    // Provinces of 20 x 13 cells, red border lines, and one of each thing a cell can hold.
+    Scene scene;
+    CarteVarenthe &map = scene.map;
+    const auto placeZone = [&](int x, int y, int number) {
+        map.SetCellElement(x, y, Element{ElementZone, "Zone", 0, 0, number});
+    };
+    map.create(60, 30, 20, 13, 1, Grass);
+    scene.settings.borderColour = 0x000000FF; // red in the low byte
+    map.terrain.at(1, 1) = Water;
+    map.terrain.at(2, 1) = Mountain;
+    map.terrain.at(2, 3) = 6000; // impossible numbers and a missing file are black
+    map.terrain.at(3, 3) = -1;
+    map.terrain.at(4, 3) = 2511;
+    map.terrain.at(5, 3) = 6000; // ...under a route that still shows
+    map.routeMark.at(5, 3) = MarkOnRoute;
+    placeZone(3, 0, 254); // a border cell: the highlight hides the zone
+    placeZone(4, 0, 254); // the route hides both
+    map.routeMark.at(4, 0) = MarkOnRoute;
+    placeZone(7, 0, 254);
+    map.routeMark.at(7, 0) = MarkLayerChange;
+    map.routeMark.at(5, 5) = MarkOnRoute;
+    map.routeMark.at(6, 5) = MarkLayerChange;
+    placeZone(1, 5, 255);        // made by the program
+    placeZone(2, 5, CustomZone); // read from the aspect folder
+    placeZone(3, 5, 0);          // no zone tile, and damaged numbers: no overlay
+    placeZone(4, 5, 6000);
+    placeZone(1, 6, -7);
+    map.terrain.at(6, 6) = Sand;
+    map.routeMark.at(6, 6) = MarkOnRoute;
+    // The same in a shifted province row.
+    map.routeMark.at(12, 15) = MarkOnRoute;
+    placeZone(13, 15, 253);
+
     const QImage small = scene.renderWhole(MapView{4, 1});
     expectGolden(small, "world-grid-1");
     expectGolden(scene.renderWhole(MapView{6, 3}), "world-grid-3");

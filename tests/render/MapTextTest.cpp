@@ -7,75 +7,40 @@
 
 using namespace rendertest;
 
-namespace {
-
-class TravelTimes : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        scene.map.create(12, 8, 0, 0, 0, Sand);
-        scene.settings.showTimes = true;
-        scene.settings.timesFont.colour = 0x0000FFFF; // yellow
-    }
-
-    // Each time drawn through QPainter: on foot bottom-left, afloat top-left, in its reference text's box.
-    QImage drawnCellByCell(const MapView &view, int width, int height)
-    {
-        AppSettings withoutTimes = scene.settings;
-        withoutTimes.showTimes = false;
-        QImage image = canvas(width, height);
-        RenderMap(image, image.rect(), view, scene.map, withoutTimes, scene.tiles);
-        QFont font = renderFont(scene.settings.timesFont.font,
-                                timesPointSize(scene.settings.timesFont.font.pointSize(), view.cell()));
-        font.setStyleStrategy(QFont::NoAntialias);
-        const QFontMetrics metrics(font);
-        QPainter painter(&image);
-        painter.setFont(font);
-        painter.setPen(QColor(qRgb(255, 255, 0)));
-        const int c = view.cell();
-        for (int y = 0; y < scene.map.height; ++y) {
-            for (int x = 0; x < scene.map.width; ++x) {
-                const int X = x * view.pitch() - view.scrollX, Y = y * view.pitch() - view.scrollY;
-                for (int layer : {OnFoot, Afloat}) {
-                    const int t = scene.map.routeTimeAt(x, y, layer);
-                    if (t == -1)
-                        continue;
-                    const QString reference = t < 600 ? "0:00" : t < 6000 ? "00:00" : "000:00";
-                    const int h = std::min(metrics.height(), c), top = layer == OnFoot ? Y + c - h : Y;
-                    const QRect box(X, top, std::min(metrics.horizontalAdvance(reference), c), h);
-                    painter.setClipRect(box);
-                    if (scene.settings.timesBackground)
-                        painter.fillRect(box, Qt::black);
-                    painter.drawText(QPoint(X, top + metrics.ascent()), QString::fromStdString(FormatTravelTime(t)));
-                }
+// Each time drawn through QPainter: on foot bottom-left, afloat top-left, in its reference text's box.
+static QImage drawnCellByCell(Scene &scene, const MapView &view, int width, int height)
+{
+    AppSettings withoutTimes = scene.settings;
+    withoutTimes.showTimes = false;
+    QImage image = canvas(width, height);
+    RenderMap(image, image.rect(), view, scene.map, withoutTimes, scene.tiles);
+    QFont font = renderFont(scene.settings.timesFont.font,
+                            timesPointSize(scene.settings.timesFont.font.pointSize(), view.cell()));
+    font.setStyleStrategy(QFont::NoAntialias);
+    const QFontMetrics metrics(font);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(QColor(qRgb(255, 255, 0)));
+    const int c = view.cell();
+    for (int y = 0; y < scene.map.height; ++y) {
+        for (int x = 0; x < scene.map.width; ++x) {
+            const int X = x * view.pitch() - view.scrollX, Y = y * view.pitch() - view.scrollY;
+            for (int layer : {OnFoot, Afloat}) {
+                const int t = scene.map.routeTimeAt(x, y, layer);
+                if (t == -1)
+                    continue;
+                const QString reference = t < 600 ? "0:00" : t < 6000 ? "00:00" : "000:00";
+                const int h = std::min(metrics.height(), c), top = layer == OnFoot ? Y + c - h : Y;
+                const QRect box(X, top, std::min(metrics.horizontalAdvance(reference), c), h);
+                painter.setClipRect(box);
+                if (scene.settings.timesBackground)
+                    painter.fillRect(box, Qt::black);
+                painter.drawText(QPoint(X, top + metrics.ascent()), QString::fromStdString(FormatTravelTime(t)));
             }
         }
-        return image;
     }
-
-    Scene scene;
-};
-
-class Readability : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        scene.map.create(60, 13, 20, 13, 1, Grass);
-        for (int y = 0; y < 13; ++y)
-            for (int x = 0; x < 60; ++x)
-                scene.map.routeTime[OnFoot].at(x, y) = x * 40 + y;
-        for (int x = 5; x < 30; ++x)
-            scene.map.routeMark.at(x, 6) = MarkOnRoute;
-        scene.map.SetCellElement(30, 9, Element{ElementCity, "Brurières", 0, 0, 0});
-        scene.settings.showTimes = true;
-    }
-    QImage whole(int cell) { return scene.renderWhole(MapView{cell, 1}); }
-    static QRect cellRect(int x, int y) { return QRect(x * 33, y * 33, 32, 32); } // at full size
-
-    Scene scene;
-};
-
-} // namespace
+    return image;
+}
 
 TEST(TravelTimeFonts, ShrinkWithTheCellAndNeverVanish)
 {
@@ -88,8 +53,12 @@ TEST(TravelTimeFonts, ShrinkWithTheCellAndNeverVanish)
     EXPECT_EQ(std::pair(renderFont(QFont(), 7).pixelSize(), renderFont(QFont(), 14).pixelSize()), std::pair(9, 19));
 }
 
-TEST_F(TravelTimes, LabelsGiveTheSamePixelsAsTextDrawnInEachCell)
+TEST(TravelTimes, LabelsGiveTheSamePixelsAsTextDrawnInEachCell)
 {
+    Scene scene;
+    scene.map.create(12, 8, 0, 0, 0, Sand);
+    scene.settings.showTimes = true;
+    scene.settings.timesFont.colour = 0x0000FFFF; // yellow
     const std::vector<int> times = {0, 7, 59, 75, 599, 600, 1234, 5999, 6000, 12345, 60000};
     size_t next = 0;
     for (int y = 0; y < scene.map.height; ++y) {
@@ -106,7 +75,7 @@ TEST_F(TravelTimes, LabelsGiveTheSamePixelsAsTextDrawnInEachCell)
             const MapView view{cell, 1, cell / 3, cell / 2};
             const int width = scene.map.width * view.pitch(), height = scene.map.height * view.pitch();
             const QImage stamped = scene.render(view, width, height);
-            EXPECT_EQ(differingPixels(stamped, drawnCellByCell(view, width, height)), 0)
+            EXPECT_EQ(differingPixels(stamped, drawnCellByCell(scene, view, width, height)), 0)
                 << "cell " << cell << (boxed ? " boxed" : "");
             if (cell == 32) { // the times are really there, and go when switched off
                 scene.settings.showTimes = false;
@@ -117,8 +86,19 @@ TEST_F(TravelTimes, LabelsGiveTheSamePixelsAsTextDrawnInEachCell)
     }
 }
 
-TEST_F(Readability, TimesAlongTheRouteOrWhenLegibleProvinceNamesThatFitCityNamesOverTheirCells)
+TEST(Readability, TimesAlongTheRouteOrWhenLegibleProvinceNamesThatFitCityNamesOverTheirCells)
 {
+    Scene scene;
+    scene.map.create(60, 13, 20, 13, 1, Grass);
+    for (int y = 0; y < 13; ++y)
+        for (int x = 0; x < 60; ++x)
+            scene.map.routeTime[OnFoot].at(x, y) = x * 40 + y;
+    for (int x = 5; x < 30; ++x)
+        scene.map.routeMark.at(x, 6) = MarkOnRoute;
+    scene.map.SetCellElement(30, 9, Element{ElementCity, "Brurières", 0, 0, 0});
+    scene.settings.showTimes = true;
+    const auto whole = [&](int cell) { return scene.renderWhole(MapView{cell, 1}); };
+    const auto cellRect = [](int x, int y) { return QRect(x * 33, y * 33, 32, 32); }; // at full size
     const QImage everywhere = whole(32);
     scene.settings.showTimes = false;
     const QImage none = whole(32);
@@ -138,7 +118,8 @@ TEST_F(Readability, TimesAlongTheRouteOrWhenLegibleProvinceNamesThatFitCityNames
     SCOPED_TRACE("province names that fit");
     scene.settings.showProvinceNames = true;
     // At 5-pixel cells the first name overlaps the second and the last runs past the map's edge.
-    const std::vector<std::string> names = {"Grande Province du Couchant Lointain", "Val", "Marche de l'Orient Lointain"};
+    const std::vector<std::string> names = {"Grande Province du Couchant Lointain", "Val",
+                                            "Marche de l'Orient Lointain"};
     scene.map.provinceNames = names;
     scene.settings.provinceNamesThatFit = true;
     const QImage fitting = whole(5);

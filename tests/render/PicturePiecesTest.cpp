@@ -12,38 +12,6 @@ using namespace rendertest;
 
 namespace {
 
-class ScrollingMap : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        // Names wider than a province at small zoom, zones, a route with times, several terrains.
-        scene.map.create(60, 39, 20, 13, 1, Grass);
-        scene.map.provinceNames = {"Montagnes du Nord", "Val", "Ile aux Marins", "Delta du Couchant",
-                                   "Basses Terres", "Sable", "Hautes Forets"};
-        for (int y = 0; y < scene.map.height; ++y) {
-            for (int x = 0; x < scene.map.width; ++x) {
-                if ((x * 7 + y * 3) % 11 == 0)
-                    scene.map.terrain.at(x, y) = Water;
-                else if ((x + y * 5) % 13 == 0)
-                    scene.map.terrain.at(x, y) = Mountain;
-                scene.map.routeTime[OnFoot].at(x, y) = (x * 37 + y * 101) % 7000;
-                if (x % 3 == 0)
-                    scene.map.routeTime[Afloat].at(x, y) = (x * 13 + y * 17) % 900;
-            }
-        }
-        for (int i = 0; i < 30; ++i)
-            scene.map.routeMark.at(5 + i, 4 + i / 2) = i % 7 == 0 ? MarkLayerChange : MarkOnRoute;
-        scene.map.SetCellElement(12, 6, Element{ElementZone, "", 0, 0, 253});
-        // Cities whose names cross the pieces' edges at the larger cell sizes.
-        scene.map.SetCellElement(12, 2, Element{ElementCity, "Brurières", 0, 0, 1});
-        scene.map.SetCellElement(8, 5, Element{ElementCity, "Port-Noron", 0, 0, 2});
-        scene.settings.showTimes = true;
-        scene.settings.showProvinceNames = true;
-    }
-
-    Scene scene;
-};
-
 class PictureExport : public ::testing::Test {
 protected:
     void SetUp() override
@@ -103,8 +71,32 @@ uint32_t field(const QByteArray &bytes, int offset, int size, bool bigEndian = f
 
 } // namespace
 
-TEST_F(ScrollingMap, APictureDrawnInPiecesIsTheWholePicture)
+TEST(ScrollingMap, APictureDrawnInPiecesIsTheWholePicture)
 {
+    Scene scene;
+    // Names wider than a province at small zoom, zones, a route with times, several terrains.
+    scene.map.create(60, 39, 20, 13, 1, Grass);
+    scene.map.provinceNames = {"Montagnes du Nord", "Val", "Ile aux Marins", "Delta du Couchant",
+                               "Basses Terres", "Sable", "Hautes Forets"};
+    for (int y = 0; y < scene.map.height; ++y) {
+        for (int x = 0; x < scene.map.width; ++x) {
+            if ((x * 7 + y * 3) % 11 == 0)
+                scene.map.terrain.at(x, y) = Water;
+            else if ((x + y * 5) % 13 == 0)
+                scene.map.terrain.at(x, y) = Mountain;
+            scene.map.routeTime[OnFoot].at(x, y) = (x * 37 + y * 101) % 7000;
+            if (x % 3 == 0)
+                scene.map.routeTime[Afloat].at(x, y) = (x * 13 + y * 17) % 900;
+        }
+    }
+    for (int i = 0; i < 30; ++i)
+        scene.map.routeMark.at(5 + i, 4 + i / 2) = i % 7 == 0 ? MarkLayerChange : MarkOnRoute;
+    scene.map.SetCellElement(12, 6, Element{ElementZone, "", 0, 0, 253});
+    // Cities whose names cross the pieces' edges at the larger cell sizes.
+    scene.map.SetCellElement(12, 2, Element{ElementCity, "Brurières", 0, 0, 1});
+    scene.map.SetCellElement(8, 5, Element{ElementCity, "Port-Noron", 0, 0, 2});
+    scene.settings.showTimes = true;
+    scene.settings.showProvinceNames = true;
     const int w = 300, h = 200;
     for (bool boxes : {false, true}) {
         scene.settings.timesBackground = boxes;
