@@ -1,24 +1,14 @@
 // pelmorin-cli render on a server with no display: the picture "Enregistrer
 // bitmap" saves, at a zoom, with a configuration's settings and a route.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <string>
-
-#include "../map/MapTestFiles.h"
-#include "CliRunner.h"
-#include "map/CarteVarenthe.h"
-
 #include <QColor>
 #include <QImage>
+#include <algorithm>
+
+#include "CliRunner.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
 
 QImage picture(const fs::path &path)
 {
