@@ -192,20 +192,6 @@ TEST_F(MapWindow, TheStatusBarNamesTheCellTooltipsNameItsElementAndAClickOnACity
     EXPECT_EQ(form.toolTip(), "Zone commerciale");
 }
 
-TEST_F(MapWindow, ARightTilePaintsWithTheRightButtonInsteadOfOpeningTheMenu)
-{
-    host.paletteShown = true;
-    host.rightTile = 100;
-    TMapForm &form = show(grassWorld());
-    rightClick(form, cellCentre(2, 2));
-    EXPECT_FALSE(form.PopupMenu->isVisible());
-    host.rightTile = -1;
-    rightClick(form, cellCentre(2, 2));
-    EXPECT_TRUE(form.PopupMenu->isVisible());
-    form.PopupMenu->hide();
-    EXPECT_TRUE(mouseMoveAction(true, true, false, -1, 253).drag) << "no left tile: the left button drags";
-}
-
 TEST_F(MapWindow, ThePopUpMenuSetsTheEndsAndTheStatusBarShowsTheRoutesDuration)
 {
     host.appSettings.allowEmbark = true;
@@ -241,18 +227,6 @@ TEST_F(MapWindow, ThePopUpMenuSetsTheEndsAndTheStatusBarShowsTheRoutesDuration)
     form.EffacerCheminsExecute();
     form.ActualiserCheminsExecute();
     EXPECT_GT(form.document().routeTimeAt(2, 3, OnFoot), 0);
-}
-
-TEST_F(MapWindow, SeeingTheWholeRouteZoomsOutOnBothEnds)
-{
-    TMapForm &form = show(grassWorld(200, 120));
-    form.setRouteStartAt(10, 100);
-    form.setRouteEndAt(150, 20);
-    ASSERT_TRUE(form.hasRoute());
-    form.fitRoute();
-    // 145 by 85 cells with the margin, 4 pixels apart, centred in 584 by 384.
-    EXPECT_EQ(form.zoomPercent(), 12);
-    EXPECT_EQ(scrollOf(form), QPoint(30, 50));
 }
 
 TEST_F(MapWindow, EachAnswerClosesOrKeepsTheChangedMap)

@@ -1,4 +1,4 @@
-// The tool windows beside the maps: the city list, the palette, the minimap and the itinerary; message boxes.
+// The tool windows beside the maps: the city list, the palette and the itinerary; message boxes.
 #include <QClipboard>
 #include <QComboBox>
 #include <QHelpEvent>
@@ -12,7 +12,6 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QToolTip>
-#include <set>
 #include <stdexcept>
 
 #include "MapFormTestHost.h"
@@ -21,7 +20,6 @@
 #include "ui/QtUserDialogs.h"
 #include "ui/TCitiesForm.h"
 #include "ui/TItineraryForm.h"
-#include "ui/TMinimapForm.h"
 #include "ui/TPaletteForm.h"
 
 namespace {
@@ -34,12 +32,6 @@ QStringList column(const QList<CityRow> &rows, QString CityRow::*field = &CityRo
     for (const CityRow &r : rows)
         result << r.*field;
     return result;
-}
-
-// A 600 by 400 world map window over a 300 by 169 map, at zoom 100 with the grid.
-MinimapView worldView(int scrollX, int scrollY)
-{
-    return MinimapView{scrollX, scrollY, 600, 400, 33, 300 * 33 - 600, 169 * 33 - 400};
 }
 
 // A click delivered to the widget under the point, from which an unhandled press goes up to its parents.
@@ -191,67 +183,6 @@ TEST(ItineraryWindow, ListsTheStepsAndCopiesThemAsText)
     const QString copied = QGuiApplication::clipboard()->text();
     EXPECT_EQ(copied.count(QLatin1Char('\n')), 4);
     EXPECT_TRUE(copied.startsWith(QStringLiteral("Départ\t2, 6 (G3)\t0:00\n"))) << copied.toStdString();
-}
-
-TEST(MinimapWindow, DrawsTheOverviewWithAWhiteFrameAndALeftClickOrDragAsksForScrolling)
-{
-    QTemporaryDir folder;
-    QDir(folder.path()).mkpath(QStringLiteral("img"));
-    QImage overview(MinimapWidth, MinimapHeight, QImage::Format_Indexed8);
-    overview.setColorTable({qRgb(20, 90, 30)});
-    overview.fill(0);
-    ASSERT_TRUE(overview.save(QDir(folder.path()).filePath(TMinimapForm::overviewFileName())));
-    const QString previousFolder = ProgramFolder::path();
-    ProgramFolder::setPath(folder.path());
-    TMinimapForm form;
-    ProgramFolder::setPath(previousFolder);
-    MinimapView view = worldView(4950, 2700);
-    form.setViewSource([&view] { return std::optional<MinimapView>(view); });
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    EXPECT_EQ(form.size(), QSize(188, 102));
-    // The frame runs from (90, 49) to (101, 56), its right and bottom ends left out.
-    const QImage picture = form.grab().toImage();
-    for (const auto &[x, y, white] : {std::tuple{90, 49, true}, {100, 55, true}, {101, 55, false}, {95, 52, false}})
-        EXPECT_EQ(QColor(picture.pixel(x, y)), white ? QColor(Qt::white) : QColor(20, 90, 30)) << x << "," << y;
-
-    view = worldView(0, 0);
-    QSignalSpy scroll(&form, &TMinimapForm::scrollRequested);
-    QTest::mousePress(&form, Qt::LeftButton, {}, QPoint(50, 30));
-    QTest::mouseMove(&form, QPoint(60, 30));
-    QTest::mouseMove(&form, QPoint(70, 35));
-    QTest::mouseRelease(&form, Qt::LeftButton, {}, QPoint(70, 35));
-    ASSERT_GE(scroll.count(), 3) << "a drag asks at every move";
-    EXPECT_EQ(scroll.first(), (QList<QVariant>{2420, 1432}));
-    // With no active map window nothing is asked.
-    form.setViewSource([] { return std::optional<MinimapView>(); });
-    scroll.clear();
-    QTest::mouseClick(&form, Qt::LeftButton, {}, QPoint(50, 30));
-    EXPECT_EQ(scroll.count(), 0);
-}
-
-TEST(PaletteTable, EveryCityTileHasItsOwnPlaceAndClicksBesideThePlacesChooseNothing)
-{
-    // The last row of each city category, where a row put one place off shows.
-    const std::tuple<int, int, int, int32_t> places[] = {{3, 3, 8, 2594},  {4, 0, 6, 3671}, {5, 0, 5, 3010},
-                                                         {5, 1, 21, 3171}, {6, 1, 8, 3291}, {7, 4, 12, 4134},
-                                                         {8, 0, 6, 4270}};
-    for (const auto &[category, column, row, tile] : places)
-        EXPECT_EQ(paletteTileAt(category, column, row), tile) << category;
-    std::set<int32_t> seen;
-    for (int category = 3; category <= 10; ++category)
-        for (int place = 0; place < PaletteRowCount * PaletteColumnCount; ++place) {
-            const int32_t tile = paletteTileAt(category, place % PaletteColumnCount, place / PaletteColumnCount);
-            EXPECT_TRUE(tile == 0 || seen.insert(tile).second) << "tile " << tile << " twice";
-        }
-    // The grid starts 21 pixels down; the gap right of a tile is still its place.
-    const std::tuple<int, int, int, PaletteSelection> clicks[] = {{2, 32, 21 + 32, {0, 0, 2}},
-                                                                  {2, 5 * 33 + 2, 21 + 5, {}},
-                                                                  {-1, 5, 21 + 5, {}},
-                                                                  {2, 5, 10, {}}};
-    for (const auto &[category, x, y, chosen] : clicks)
-        EXPECT_EQ(paletteSelectionAt(category, 0, x, y), chosen) << x << "," << y;
-    EXPECT_EQ(paletteScrollMaximum(5, 10 * 33 + 20), 12) << "22 rows of public buildings, 10 shown";
 }
 
 TEST(PaletteForm, ClicksChooseATilePerButtonMarkedInColourTooltipsNameItAndThePanelsChooseNothing)
