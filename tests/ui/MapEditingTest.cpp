@@ -1,4 +1,4 @@
-// Editing in a map window: unbroken strokes, rectangles and regions, cities by hand, undo, the "*" and the history's bound.
+// Editing in a map window: strokes, rectangles, regions, cities by hand, undo, the "*" and the history's bound.
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>

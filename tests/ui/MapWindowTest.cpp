@@ -29,21 +29,6 @@ std::unique_ptr<CarteVarenthe> townWorld()
     return map;
 }
 
-TEST(ProvinceNotation, CellsAreNamedByProvinceRowLettersAndColumn)
-{
-    CarteVarenthe world, city;
-    world.create(300, 169, 20, 13, 1, 100);
-    city.create(40, 30, 0, 0, 2, 1);
-    // Row 13 opens the second province row, shifted east by 10 cells; without provinces rows count in base 26.
-    const std::tuple<const CarteVarenthe *, int, int, const char *> cases[] = {
-        {&world, 0, 0, "0, 0 (A1)"},     {&world, 299, 168, "299, 168 (M20)"}, {&world, 0, 13, "0, 13 (A11)"},
-        {&city, 0, 27, "0, 27 (BB1)"},   {&city, 39, 29, "39, 29 (BD40)"},     {&city, 40, 0, ""},
-        {&city, 0, 30, ""}};
-    for (const auto &[map, column, row, shown] : cases)
-        EXPECT_EQ(cellDescription(*map, column, row), shown) << column << "," << row;
-    EXPECT_EQ(provinceRowLetters(26 * 26), "BAA");
-}
-
 TEST_F(MapWindow, TheScrollBarsRunAlongWholeEdgesAndZoomStopsAtFivePercentAndKeepsTheCentreCell)
 {
     TMapForm &form = show();
@@ -146,6 +131,7 @@ TEST_F(MapWindow, TheStatusBarNamesTheCellTooltipsNameItsElementAndAClickOnACity
     world.setScrollX(10 * 33);
     moveTo(world, Qt::NoButton, cellCentre(0, 13));
     EXPECT_EQ(host.panels[2], "10, 13 (A1)");
+    EXPECT_EQ(provinceRowLetters(26 * 26), "BAA") << "rows count in base 26 from A, so Z is followed by BA";
     // Beyond the last column of a narrow map the panel empties.
     TMapForm &narrow = show(grassWorld(12, 30));
     moveTo(narrow, Qt::NoButton, cellCentre(13, 2));
