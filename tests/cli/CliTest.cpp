@@ -65,7 +65,7 @@ TEST_F(PelmorinCli, infoDescribesEveryPartOfTheMapInOneJsonObject)
     EXPECT_EQ(answerOf({"info", folder.file("alba.vr")}), shorter);
 }
 
-TEST_F(PelmorinCli, newCreatesTheMapsOfTheNewMapDialog)
+TEST_F(PelmorinCli, newCreatesTheMapsOfTheNewMapDialogAndEditPaintsAndPlacesCities)
 {
     const struct {
         std::vector<std::string> options;
@@ -84,10 +84,8 @@ TEST_F(PelmorinCli, newCreatesTheMapsOfTheNewMapDialog)
                   json({c.width, c.height, c.provinceWidth, c.provinceHeight, c.mapType, c.lastCell}))
             << c.options[1];
     }
-}
 
-TEST_F(PelmorinCli, editAppliesPaintAndCitiesInTheOrderGiven)
-{
+    // edit applies paint and cities in the order given, on a new map of its own.
     ASSERT_EQ(runCli({"new", folder.file("carte.vr"), "--size", "10,10", "--fill", "100"}).status, 0);
     const CliResult edit = runCli({"edit", folder.file("carte.vr"), "-o", folder.file("carte.vr"),
                                    "--paint", "3,4,110", "--paint", "4,4,110", "--paint", "5,4,110",

@@ -68,14 +68,9 @@ void confirm(TCityDialog *dialog, const QString &name, const QString &number)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-class MapEditing : public MapFormFixture {
-protected:
-    MapEditing()
-    {
-        host.paletteShown = true;
-        host.leftTile = Sand;
-        host.rightTile = 255; // "Zone commerciale"
-    }
+// Sand on the left button, "Zone commerciale" on the right.
+struct MapEditing : MapFormFixture {
+    MapEditing() { host.paletteShown = true, host.leftTile = Sand, host.rightTile = 255; }
 };
 
 TEST_F(MapEditing, UndoingEveryStepGivesBackTheSavedFileAndRedoingThemTheEditedOne)
@@ -260,10 +255,9 @@ TEST_F(MapEditing, TheEditMenuNamesTheStepItWouldTakeBackOrDoAgain)
     EXPECT_EQ(undo->statusTip(), "Annule la dernière modification de la carte");
 }
 
-using MapCityCommands = MapFormFixture;
-
-TEST_F(MapCityCommands, ACityPlacedChangedAndRemovedFromThePopUpMenuIsOneUndoableEditEach)
+TEST_F(MapEditing, ACityPlacedChangedAndRemovedFromThePopUpMenuIsOneUndoableEditEach)
 {
+    host.paletteShown = false; // the right button opens the menu
     auto map = grassWorld(10, 8);
     placeCity(*map, 2, 1, 41, "Alba");
     map->modified = false;

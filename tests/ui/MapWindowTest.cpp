@@ -243,7 +243,7 @@ TEST_F(MapWindow, EachAnswerClosesOrKeepsTheChangedMap)
     }
 }
 
-TEST_F(MapWindow, TheViewIsCutFromTheWholeMapAndAFailureSaysSo)
+TEST_F(MapWindow, TheViewIsCutFromTheWholeMapAFailureSaysSoAndACancelledExportWritesNothing)
 {
     QTemporaryDir folder;
     const ColouredTiles colours(host.tiles);
@@ -260,25 +260,21 @@ TEST_F(MapWindow, TheViewIsCutFromTheWholeMapAndAFailureSaysSo)
     QString error;
     EXPECT_EQ(form.exportPicture(nowhere, PictureFormat::Bmp, PictureExtent::WholeMap, &error), ExportResult::Failed);
     EXPECT_FALSE(error.isEmpty());
-}
+    error.clear();
 
-TEST_F(MapWindow, CancellingTheProgressDialogWritesNothing)
-{
     // Four worlds at full size: the dialog shows for an export expected to last 400 ms, one world is 200.
-    QTemporaryDir folder;
-    TMapForm &form = show(grassWorld(600, 338));
+    TMapForm &world = show(grassWorld(600, 338));
     const QString path = folder.filePath(QStringLiteral("monde.bmp"));
     bool dialogSeen = false;
     QTimer cancelling;
     QObject::connect(&cancelling, &QTimer::timeout, [&] {
-        if (auto *progress = form.findChild<QProgressDialog *>(); progress && progress->isVisible()) {
+        if (auto *progress = world.findChild<QProgressDialog *>(); progress && progress->isVisible()) {
             dialogSeen = true;
             progress->cancel();
         }
     });
     cancelling.start(20);
-    QString error;
-    EXPECT_EQ(form.exportPicture(path, PictureFormat::Bmp, PictureExtent::WholeMap, &error), ExportResult::Cancelled);
+    EXPECT_EQ(world.exportPicture(path, PictureFormat::Bmp, PictureExtent::WholeMap, &error), ExportResult::Cancelled);
     EXPECT_TRUE(dialogSeen);
     EXPECT_TRUE(error.isEmpty());
     EXPECT_FALSE(QFile::exists(path));
