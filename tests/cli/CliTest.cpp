@@ -185,7 +185,8 @@ TEST_F(PelmorinCli, routeAndMatrixTakeCitiesNamedOrNumberedAndTheItineraryEndsAt
     const json report = json::parse(matrix.out);
     ASSERT_EQ(report["cities"].size(), 4u);
     const json &from = report["cities"][0], &to = report["cities"][1];
-    std::vector<std::string> ends{"route", map, "--from-city", from["number"].dump(), "--to", to["x"].dump() + "," + to["y"].dump()};
+    std::vector<std::string> ends{"route", map, "--from-city", from["number"].dump(),
+                                  "--to", to["x"].dump() + "," + to["y"].dump()};
     const json plain = answerOf(ends);
     ends.push_back("--wings");
     EXPECT_EQ(report["times"][0][1], answerOf(ends)["totalTime"]);
