@@ -1,4 +1,4 @@
-// The tool windows beside the maps: the city list, the palette and the itinerary; message boxes.
+// The tool windows beside the maps (the city list, the palette, the itinerary), message boxes and the busy pointer.
 #include <QClipboard>
 #include <QComboBox>
 #include <QHelpEvent>
