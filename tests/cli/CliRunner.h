@@ -1,16 +1,10 @@
 #pragma once
 // Runs the built pelmorin-cli as a script would, optionally under the limits
 // of a hostile system, and captures its status and output.
-#include <cstdlib>
 #include <fcntl.h>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <sys/resource.h>
-#include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -34,10 +28,9 @@ struct CliResult {
 
 inline CliResult runCli(const std::vector<std::string> &args, const CliLimits &limits = {})
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "pelmorin-cli-XXXXXX").string();
-    const std::filesystem::path capture = ::mkdtemp(pattern.data());
-    const std::string outPath = limits.standardOutput.empty() ? (capture / "out").string() : limits.standardOutput;
-    const std::string errPath = (capture / "err").string();
+    const ScratchFolder capture;
+    const std::string outPath = limits.standardOutput.empty() ? capture.file("out") : limits.standardOutput;
+    const std::string errPath = capture.file("err");
 
     std::vector<std::string> words = limits.wrapper;
     words.push_back(PELMORIN_CLI);
@@ -71,8 +64,6 @@ inline CliResult runCli(const std::vector<std::string> &args, const CliLimits &l
     if (limits.standardOutput.empty())
         result.out = readBytes(outPath);
     result.err = readBytes(errPath);
-    std::error_code ignored;
-    std::filesystem::remove_all(capture, ignored);
     return result;
 }
 
@@ -80,10 +71,8 @@ inline CliResult runCli(const std::vector<std::string> &args, const CliLimits &l
 inline void expectGoldenText(const std::string &text, const std::string &name)
 {
     const std::filesystem::path golden = std::filesystem::path(PELMORIN_SOURCE_DIR) / "tests/cli/data" / name;
-    if (const char *update = std::getenv("PELMORIN_UPDATE_GOLDEN"); update && std::string(update) == "1") {
-        std::ofstream(golden, std::ios::binary) << text;
-        return;
-    }
+    if (const char *update = std::getenv("PELMORIN_UPDATE_GOLDEN"); update && std::string(update) == "1")
+        writeBytes(golden.string(), text);
     EXPECT_EQ(text, readBytes(golden.string())) << name;
 }
 

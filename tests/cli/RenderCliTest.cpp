@@ -1,24 +1,14 @@
 // pelmorin-cli render on a server with no display: the picture "Enregistrer
 // bitmap" saves, at a zoom, with a configuration's settings and a route.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <string>
-
-#include "../map/MapTestFiles.h"
-#include "CliRunner.h"
-#include "map/CarteVarenthe.h"
-
 #include <QColor>
 #include <QImage>
+#include <algorithm>
+
+#include "CliRunner.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
 
 QImage picture(const fs::path &path)
 {
@@ -88,18 +78,8 @@ TEST_F(RenderCli, WritesTheWholeMapAtTheZoomAndGridOfTheSettings)
     EXPECT_EQ(picture(folder / "full.png"), picture(folder / "full.bmp"));
 }
 
-TEST_F(RenderCli, ARegionIsThatRectangleOfTheWholePicture)
-{
-    const std::vector<std::string> route{"--from", "2,3", "--to", "12,9", "--embark"};
-    ASSERT_EQ(render("whole.bmp", route).status, 0);
-    std::vector<std::string> region = route;
-    region.insert(region.end(), {"--region", "5,2,9,8"});
-    const CliResult run = render("part.bmp", region);
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(picture(folder / "part.bmp"), picture(folder / "whole.bmp").copy(5 * 33, 2 * 33, 9 * 33, 8 * 33));
-}
-
-TEST_F(RenderCli, DrawsTheRouteFromTheStartToTheEnd)
+// The route drawn, and a region cut from the whole picture with its route.
+TEST_F(RenderCli, DrawsTheRouteFromTheStartToTheEndAndARegionIsThatRectangleOfTheWholePicture)
 {
     const CliResult run = render("route.bmp", {"--config", path("quiet.cfg"), "--from", "2,3", "--to", "12,3"});
     ASSERT_EQ(run.status, 0) << run.err;
@@ -107,6 +87,9 @@ TEST_F(RenderCli, DrawsTheRouteFromTheStartToTheEnd)
     const QImage route = picture(folder / "route.bmp");
     EXPECT_NE(rgb(route, 7 * 32 + 16, 3 * 32 + 16), 0x28A03Cu) << "a cell of the route is no longer grass";
     EXPECT_EQ(rgb(route, 7 * 32 + 16, 6 * 32 + 16), 0x28A03Cu) << "a cell away from the route";
+    ASSERT_EQ(render("whole.bmp", {"--from", "2,3", "--to", "12,9", "--embark"}).status, 0);
+    ASSERT_EQ(render("part.bmp", {"--from", "2,3", "--to", "12,9", "--embark", "--region", "5,2,9,8"}).status, 0);
+    EXPECT_EQ(picture(folder / "part.bmp"), picture(folder / "whole.bmp").copy(5 * 33, 2 * 33, 9 * 33, 8 * 33));
 }
 
 TEST_F(RenderCli, RefusesBadArgumentsAndUnreadableMapsWithoutWriting)

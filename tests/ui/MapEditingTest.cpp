@@ -1,16 +1,20 @@
-// Editing in a map window: unbroken strokes, rectangles and regions, undo, the "*" and the history's bound.
+// Editing in a map window: strokes, rectangles, regions, cities by hand, undo, the "*" and the history's bound.
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QUndoStack>
 
 #include "MapFormTestHost.h"
 #include "app/CommandTable.h"
 #include "app/EditCommands.h"
 #include "map/CellLine.h"
+#include "map/CityEdits.h"
 #include "map/Fills.h"
 #include "map/MapFileWriter.h"
 #include "map/PaletteEdit.h"
 #include "ui/EditHistory.h"
 #include "ui/PlainText.h"
+#include "ui/TCityDialog.h"
 
 namespace {
 
@@ -46,14 +50,27 @@ void fill(TMapForm &form, Qt::MouseButton button, Qt::KeyboardModifier key, QPoi
     releaseAt(form, button, cellCentre(to));
 }
 
-class MapEditing : public MapFormFixture {
-protected:
-    MapEditing()
-    {
-        host.paletteShown = true;
-        host.leftTile = Sand;
-        host.rightTile = 255; // "Zone commerciale"
-    }
+// The entry chosen on the cell, and the dialog it opened, if any.
+TCityDialog *chooseOn(TMapForm &form, int column, int row, QAction *entry)
+{
+    rightClick(form, cellCentre(column, row));
+    form.PopupMenu->hide();
+    entry->trigger();
+    return form.findChild<TCityDialog *>();
+}
+
+// "Ok" on what is typed; a refused dialog stays open.
+void confirm(TCityDialog *dialog, const QString &name, const QString &number)
+{
+    dialog->Edit1->setText(name);
+    dialog->Edit2->setText(number);
+    dialog->Button1->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Sand on the left button, "Zone commerciale" on the right.
+struct MapEditing : MapFormFixture {
+    MapEditing() { host.paletteShown = true, host.leftTile = Sand, host.rightTile = 255; }
 };
 
 TEST_F(MapEditing, UndoingEveryStepGivesBackTheSavedFileAndRedoingThemTheEditedOne)
@@ -118,7 +135,8 @@ TEST_F(MapEditing, RectanglesAndRegionsPaintWhatTheFillsDoAndNothingFromOutsideT
     releaseAt(form, Qt::RightButton, cellCentre(5, 5));
     FloodFill(*reference, 27, 14, 255);
     EXPECT_EQ(fileBytes(form.document()), fileBytes(*reference));
-    EXPECT_FALSE(form.PopupMenu->isVisible());
+    rightClick(form, cellCentre(27, 14));
+    EXPECT_FALSE(form.PopupMenu->isVisible()) << "the right button paints instead of opening the menu";
 
     // Pressed beside a map narrower than the window, neither fill does anything.
     TMapForm &small = show(lakeWorld());
@@ -235,6 +253,62 @@ TEST_F(MapEditing, TheEditMenuNamesTheStepItWouldTakeBackOrDoAgain)
     EXPECT_EQ(redo->text(), "&Rétablir : peindre 14 cases");
     EXPECT_EQ(undo->text(), "&Annuler");
     EXPECT_EQ(undo->statusTip(), "Annule la dernière modification de la carte");
+}
+
+TEST_F(MapEditing, ACityPlacedChangedAndRemovedFromThePopUpMenuIsOneUndoableEditEach)
+{
+    host.paletteShown = false; // the right button opens the menu
+    auto map = grassWorld(10, 8);
+    placeCity(*map, 2, 1, 41, "Alba");
+    map->modified = false;
+    TMapForm &form = show(std::move(map));
+    const CarteVarenthe &document = form.document();
+    // The menu offers to place a city where there is none, greyed outside the map, and to change a city.
+    for (const auto &[column, entries] : {std::pair{4, CityEntries{true, true, false}}, {10, {true, false, false}},
+                                          {2, {false, true, true}}})
+        EXPECT_EQ(cityEntriesOn(document, column, column == 2 ? 1 : 3), entries) << column;
+
+    TCityDialog *dialog = chooseOn(form, 4, 3, form.PlacerVille);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowTitle(), "Ville");
+    // Each refusal says why and keeps the dialog open with what was typed.
+    for (const auto &[name, number, reason] : {
+             std::tuple<QString, QString, QString>{"  ", "42", "Le nom de la ville est vide."},
+             {"Ville \u2713", "42", "Le caractère « \u2713 » ne peut pas être enregistré dans une carte : "
+                                    "choisissez-en un autre."},
+             {"Brelande", "2147483648", "Le numéro « 2147483648 » n'est pas un nombre entier de 0 à 2147483647."}}) {
+        confirm(dialog, name, number);
+        EXPECT_EQ(dialog->refusal(), reason);
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(dialog->Edit1->text() + dialog->Edit2->text(), name + number);
+    }
+    EXPECT_FALSE(document.modified);
+
+    const int minimapRepaints = host.minimapRepaints;
+    confirm(dialog, " Brelande ", "42");
+    const Element *city = cityAt(document, 4, 3);
+    ASSERT_NE(city, nullptr);
+    EXPECT_EQ(std::tie(city->name, city->number), std::make_tuple(std::string("Brelande"), 42));
+    EXPECT_EQ(host.cityChanges, 1);
+    EXPECT_GT(host.minimapRepaints, minimapRepaints);
+    dialog = chooseOn(form, 4, 3, form.ModifierVille);
+    EXPECT_EQ(dialog->Edit1->text() + "/" + dialog->Edit2->text(), "Brelande/42");
+    confirm(dialog, "Brelande-sur-Mer", "7");
+    EXPECT_EQ(std::tie(city->name, city->number), std::make_tuple(std::string("Brelande-sur-Mer"), 7));
+    chooseOn(form, 4, 3, form.SupprimerVille);
+    EXPECT_EQ(cityAt(document, 4, 3), nullptr);
+
+    // Taken back step by step, the city and the city list come back with it.
+    QUndoStack &history = *form.undoStack();
+    EXPECT_EQ(history.undoText(), "supprimer la ville Brelande-sur-Mer");
+    history.undo();
+    ASSERT_NE(cityAt(document, 4, 3), nullptr);
+    EXPECT_EQ(cityAt(document, 4, 3)->name, "Brelande-sur-Mer");
+    history.undo();
+    history.undo();
+    EXPECT_EQ(cityAt(document, 4, 3), nullptr);
+    EXPECT_FALSE(document.modified);
+    EXPECT_EQ(host.cityChanges, 6);
 }
 
 } // namespace

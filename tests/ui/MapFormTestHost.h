@@ -129,9 +129,7 @@ inline void scrollTo(TMapForm &form, QPoint position)
 inline QImage freshPicture(const TMapForm &form, FakeMapWindowHost &host)
 {
     QImage picture(form.size(), QImage::Format_RGB32);
-    MapView view{.cellSize = form.cellSize(), .gridGap = form.gridGap()};
-    view.scrollX = form.viewOriginX();
-    view.scrollY = form.viewOriginY();
+    const MapView view{form.cellSize(), form.gridGap(), form.viewOriginX(), form.viewOriginY()};
     ScaledTileCache tiles(host.tiles);
     RenderMap(picture, form.rect(), view, form.document(), host.appSettings, tiles);
     return picture;
@@ -149,10 +147,7 @@ inline void pressAt(QWidget &widget, Qt::MouseButton button, QPoint at, Qt::Keyb
     sendMouse(widget, QEvent::MouseButtonPress, button, button, at, modifiers);
 }
 inline void moveTo(QWidget &w, Qt::MouseButtons held, QPoint at) { sendMouse(w, QEvent::MouseMove, {}, held, at); }
-inline void releaseAt(QWidget &w, Qt::MouseButton button, QPoint at)
-{
-    sendMouse(w, QEvent::MouseButtonRelease, button, {}, at);
-}
+inline void releaseAt(QWidget &w, Qt::MouseButton b, QPoint at) { sendMouse(w, QEvent::MouseButtonRelease, b, {}, at); }
 inline void clickAt(QWidget &widget, Qt::MouseButton button, QPoint at, Qt::KeyboardModifiers modifiers = {})
 {
     pressAt(widget, button, at, modifiers);
@@ -190,7 +185,5 @@ protected:
         return *form_;
     }
     FakeMapWindowHost host;
-
-private:
     std::unique_ptr<TMapForm> form_;
 };

@@ -1,42 +1,40 @@
-// A map window as a player meets it: view, keys, mouse, routes, export and closing.
+// A map window as a player meets it: view, keys, mouse, routes, export, closing, and names shown as typed.
 #include <QFile>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QProgressDialog>
 #include <QScrollBar>
 #include <QStyleHints>
+#include <QTableWidget>
 #include <QTest>
+#include <QTextDocument>
+#include <QToolTip>
 
 #include "MapFormTestHost.h"
 #include "ui/ProvinceNotation.h"
+#include "ui/TCitiesForm.h"
 
-using MapWindowView = MapFormFixture;
+namespace {
 
-TEST(ProvinceNotation, CellsAreNamedByProvinceRowLettersAndColumn)
+using MapWindow = MapFormFixture;
+
+// A zone, a city and an erased element side by side.
+std::unique_ptr<CarteVarenthe> townWorld()
 {
-    CarteVarenthe world, city;
-    world.create(300, 169, 20, 13, 1, 100);
-    city.create(40, 30, 0, 0, 2, 1);
-    // Row 13 opens the second province row, shifted east by 10 cells; without provinces rows count in base 26.
-    const std::tuple<const CarteVarenthe *, int, int, const char *> cases[] = {
-        {&world, 0, 0, "0, 0 (A1)"},     {&world, 299, 168, "299, 168 (M20)"}, {&world, 0, 13, "0, 13 (A11)"},
-        {&city, 0, 27, "0, 27 (BB1)"},   {&city, 39, 29, "39, 29 (BD40)"},     {&city, 40, 0, ""},
-        {&city, 0, 30, ""}};
-    for (const auto &[map, column, row, shown] : cases)
-        EXPECT_EQ(cellDescription(*map, column, row), shown) << column << "," << row;
-    EXPECT_EQ(provinceRowLetters(26 * 26), "BAA");
+    auto map = grassWorld(60, 40);
+    map->SetCellElement(4, 3, Element{ElementZone, "Zone habitable", 4, 3, 253});
+    map->SetCellElement(5, 3, Element{ElementCity, "Port-Sablé", 5, 3, 42});
+    map->SetCellElement(6, 3, Element{ElementNone, "", 6, 3, 0});
+    map->modified = false;
+    return map;
 }
 
-TEST_F(MapWindowView, TheScrollBarsRunAlongWholeEdgesAndReachTheMapsEnds)
+TEST_F(MapWindow, TheScrollBarsRunAlongWholeEdgesAndZoomStopsAtFivePercentAndKeepsTheCentreCell)
 {
     TMapForm &form = show();
     EXPECT_EQ(QPoint(form.scrollMaximumX(), form.scrollMaximumY()), QPoint(300 * 33 - 584, 169 * 33 - 384));
     EXPECT_EQ(form.ScrollBar1->geometry(), QRect(0, 384, 600, 16));
     EXPECT_EQ(form.ScrollBar2->geometry(), QRect(584, 0, 16, 384));
-}
-
-TEST_F(MapWindowView, ZoomStopsAtFivePercentAndKeepsTheCentreCell)
-{
-    TMapForm &form = show();
     for (int i = 0; i < 14; ++i)
         form.ZoomArriereExecute();
     EXPECT_EQ(form.zoomPercent(), 5);
@@ -58,7 +56,7 @@ TEST_F(MapWindowView, ZoomStopsAtFivePercentAndKeepsTheCentreCell)
     EXPECT_EQ(form.zoomPercent(), 35);
 }
 
-TEST_F(MapWindowView, DraggingMovesTheMapWithTheMouseAndCentringPutsTheCellInTheMiddle)
+TEST_F(MapWindow, DraggingAndKeysMoveTheViewCentringPutsTheCellInTheMiddle)
 {
     TMapForm &form = show();
     scrollTo(form, {500, 500});
@@ -78,9 +76,30 @@ TEST_F(MapWindowView, DraggingMovesTheMapWithTheMouseAndCentringPutsTheCellInThe
     EXPECT_EQ(form.targetedCell(), QPoint(92, 54));
     form.CentrerIci->trigger();
     EXPECT_EQ(scrollOf(form), QPoint(92 * 33 - 300, 54 * 33 - 200));
+    SCOPED_TRACE("the keys");
+    scrollTo(form, {500, 300});
+    QTest::keyClick(&form, Qt::Key_PageDown, Qt::ShiftModifier);
+    QTest::keyClick(&form, Qt::Key_Down);
+    EXPECT_EQ(scrollOf(form), QPoint(660, 332));
+    QTest::keyClick(&form, Qt::Key_End);
+    EXPECT_EQ(scrollOf(form), QPoint(form.scrollMaximumX(), 332));
+    // "-" zooms out one menu step, from the main keys or the keypad.
+    QTest::keyClick(&form, Qt::Key_Minus);
+    QTest::keyClick(&form, Qt::Key_Minus, Qt::KeypadModifier);
+    EXPECT_EQ(form.zoomPercent(), 66);
+    // Menu and Shift+F10 open the cell menu on the view's centre, not on the cell of the last press.
+    for (const auto &[key, modifiers] : {std::pair{Qt::Key_Menu, Qt::KeyboardModifiers(Qt::NoModifier)},
+                                         std::pair{Qt::Key_F10, Qt::KeyboardModifiers(Qt::ShiftModifier)}}) {
+        form.centreOnCell(40, 30);
+        clickAt(form, Qt::LeftButton, {5, 5});
+        QTest::keyClick(&form, key, modifiers);
+        EXPECT_TRUE(form.PopupMenu->isVisible()) << key;
+        EXPECT_EQ(form.targetedCell(), QPoint(40, 30)) << key;
+        form.PopupMenu->hide();
+    }
 }
 
-TEST_F(MapWindowView, ScrollingShiftsThePictureAndDrawsOnlyWhatCameIntoView)
+TEST_F(MapWindow, ScrollingShiftsThePictureAndDrawsOnlyWhatCameIntoView)
 {
     const ColouredTiles colours(host.tiles);
     TMapForm &form = show(colours.map(120, 80), {500, 350});
@@ -106,73 +125,26 @@ TEST_F(MapWindowView, ScrollingShiftsThePictureAndDrawsOnlyWhatCameIntoView)
     EXPECT_TRUE(form.backBuffer() == freshPicture(form, host)) << "zoomed out";
 }
 
-using MapKeyboard = MapFormFixture;
-
-TEST_F(MapKeyboard, KeysMoveTheViewZoomOutOrOpenTheCellMenu)
+TEST_F(MapWindow, TheStatusBarNamesTheCellTooltipsNameItsElementAndAClickOnACityOpensItsPage)
 {
-    TMapForm &form = show();
-    scrollTo(form, {500, 300});
-    QTest::keyClick(&form, Qt::Key_PageDown, Qt::ShiftModifier);
-    QTest::keyClick(&form, Qt::Key_Down);
-    EXPECT_EQ(scrollOf(form), QPoint(660, 332));
-    QTest::keyClick(&form, Qt::Key_End);
-    EXPECT_EQ(scrollOf(form), QPoint(form.scrollMaximumX(), 332));
-    // "-" zooms out one menu step, from the main keys or the keypad.
-    QTest::keyClick(&form, Qt::Key_Minus);
-    QTest::keyClick(&form, Qt::Key_Minus, Qt::KeypadModifier);
-    EXPECT_EQ(form.zoomPercent(), 66);
-    // Menu and Shift+F10 open the cell menu on the view's centre, not on the cell of the last press.
-    for (const auto &[key, modifiers] : {std::pair{Qt::Key_Menu, Qt::KeyboardModifiers(Qt::NoModifier)},
-                                         std::pair{Qt::Key_F10, Qt::KeyboardModifiers(Qt::ShiftModifier)}}) {
-        form.centreOnCell(40, 30);
-        clickAt(form, Qt::LeftButton, {5, 5});
-        QTest::keyClick(&form, key, modifiers);
-        EXPECT_TRUE(form.PopupMenu->isVisible()) << key;
-        EXPECT_EQ(form.targetedCell(), QPoint(40, 30)) << key;
-        form.PopupMenu->hide();
-    }
-}
-
-namespace {
-
-// A zone, a city and an erased element side by side.
-std::unique_ptr<CarteVarenthe> townWorld()
-{
-    auto map = grassWorld(60, 40);
-    map->SetCellElement(4, 3, Element{ElementZone, "Zone habitable", 4, 3, 253});
-    map->SetCellElement(5, 3, Element{ElementCity, "Port-Sablé", 5, 3, 42});
-    map->SetCellElement(6, 3, Element{ElementNone, "", 6, 3, 0});
-    map->modified = false;
-    return map;
-}
-
-} // namespace
-
-using CellHover = MapFormFixture;
-
-TEST_F(CellHover, TheStatusBarNamesTheCellAndTooltipsNameItsElementWithTheHandOverCities)
-{
-    TMapForm &form = show();
-    form.setScrollX(10 * 33);
-    moveTo(form, Qt::NoButton, cellCentre(0, 13));
+    TMapForm &world = show();
+    world.setScrollX(10 * 33);
+    moveTo(world, Qt::NoButton, cellCentre(0, 13));
     EXPECT_EQ(host.panels[2], "10, 13 (A1)");
+    EXPECT_EQ(provinceRowLetters(26 * 26), "BAA") << "rows count in base 26 from A, so Z is followed by BA";
     // Beyond the last column of a narrow map the panel empties.
     TMapForm &narrow = show(grassWorld(12, 30));
     moveTo(narrow, Qt::NoButton, cellCentre(13, 2));
     EXPECT_EQ(host.panels[2], "");
 
-    TMapForm &town = show(townWorld());
-    for (const auto &[column, tip] : {std::pair{5, "Port-Sablé"}, {6, ""}}) {
-        moveTo(town, Qt::NoButton, cellCentre(column, 3));
-        EXPECT_EQ(town.toolTip(), tip) << column;
-        EXPECT_EQ(town.cursor().shape(), column == 5 ? Qt::PointingHandCursor : Qt::ArrowCursor) << column;
-    }
-}
-
-TEST_F(CellHover, ALeftClickReleasedOnACityOpensItsPageOnceUnlessATileIsChosen)
-{
-    UrlCatcher catcher;
     TMapForm &form = show(townWorld());
+    for (const auto &[column, tip] : {std::pair{5, "Port-Sablé"}, {6, ""}}) {
+        moveTo(form, Qt::NoButton, cellCentre(column, 3));
+        EXPECT_EQ(form.toolTip(), tip) << column;
+        EXPECT_EQ(form.cursor().shape(), column == 5 ? Qt::PointingHandCursor : Qt::ArrowCursor) << column;
+    }
+    SCOPED_TRACE("a left click released on a city opens its page once, unless a tile is chosen");
+    UrlCatcher catcher;
     const QPoint city = cellCentre(5, 3);
     pressAt(form, Qt::LeftButton, city);
     EXPECT_TRUE(catcher.opened.isEmpty()) << "opened on the press";
@@ -206,23 +178,7 @@ TEST_F(CellHover, ALeftClickReleasedOnACityOpensItsPageOnceUnlessATileIsChosen)
     EXPECT_EQ(form.toolTip(), "Zone commerciale");
 }
 
-TEST_F(CellHover, ARightTilePaintsWithTheRightButtonInsteadOfOpeningTheMenu)
-{
-    host.paletteShown = true;
-    host.rightTile = 100;
-    TMapForm &form = show(grassWorld());
-    rightClick(form, cellCentre(2, 2));
-    EXPECT_FALSE(form.PopupMenu->isVisible());
-    host.rightTile = -1;
-    rightClick(form, cellCentre(2, 2));
-    EXPECT_TRUE(form.PopupMenu->isVisible());
-    form.PopupMenu->hide();
-    EXPECT_TRUE(mouseMoveAction(true, true, false, -1, 253).drag) << "no left tile: the left button drags";
-}
-
-using MapFormRoute = MapFormFixture;
-
-TEST_F(MapFormRoute, ThePopUpMenuSetsTheEndsAndTheStatusBarShowsTheRoutesDuration)
+TEST_F(MapWindow, ThePopUpMenuSetsTheEndsAndTheStatusBarShowsTheRoutesDuration)
 {
     host.appSettings.allowEmbark = true;
     TMapForm &form = show(grassWorld());
@@ -259,21 +215,7 @@ TEST_F(MapFormRoute, ThePopUpMenuSetsTheEndsAndTheStatusBarShowsTheRoutesDuratio
     EXPECT_GT(form.document().routeTimeAt(2, 3, OnFoot), 0);
 }
 
-TEST_F(MapFormRoute, SeeingTheWholeRouteZoomsOutOnBothEnds)
-{
-    TMapForm &form = show(grassWorld(200, 120));
-    form.setRouteStartAt(10, 100);
-    form.setRouteEndAt(150, 20);
-    ASSERT_TRUE(form.hasRoute());
-    form.fitRoute();
-    // 145 by 85 cells with the margin, 4 pixels apart, centred in 584 by 384.
-    EXPECT_EQ(form.zoomPercent(), 12);
-    EXPECT_EQ(scrollOf(form), QPoint(30, 50));
-}
-
-using MapFormClose = MapFormFixture;
-
-TEST_F(MapFormClose, EachAnswerClosesOrKeepsTheChangedMap)
+TEST_F(MapWindow, EachAnswerClosesOrKeepsTheChangedMap)
 {
     ScriptedDialogs dialogs;
     // Changed, answer, save succeeds (a cancelled save dialog or a failed write does not), closes.
@@ -301,9 +243,7 @@ TEST_F(MapFormClose, EachAnswerClosesOrKeepsTheChangedMap)
     }
 }
 
-using MapFormExport = MapFormFixture;
-
-TEST_F(MapFormExport, TheViewIsCutFromTheWholeMapAndAFailureSaysSo)
+TEST_F(MapWindow, TheViewIsCutFromTheWholeMapAFailureSaysSoAndACancelledExportWritesNothing)
 {
     QTemporaryDir folder;
     const ColouredTiles colours(host.tiles);
@@ -320,28 +260,63 @@ TEST_F(MapFormExport, TheViewIsCutFromTheWholeMapAndAFailureSaysSo)
     QString error;
     EXPECT_EQ(form.exportPicture(nowhere, PictureFormat::Bmp, PictureExtent::WholeMap, &error), ExportResult::Failed);
     EXPECT_FALSE(error.isEmpty());
-}
+    error.clear();
 
-TEST_F(MapFormExport, CancellingTheProgressDialogWritesNothing)
-{
     // Four worlds at full size: the dialog shows for an export expected to last 400 ms, one world is 200.
-    QTemporaryDir folder;
-    TMapForm &form = show(grassWorld(600, 338));
+    TMapForm &world = show(grassWorld(600, 338));
     const QString path = folder.filePath(QStringLiteral("monde.bmp"));
     bool dialogSeen = false;
     QTimer cancelling;
     QObject::connect(&cancelling, &QTimer::timeout, [&] {
-        if (auto *progress = form.findChild<QProgressDialog *>(); progress && progress->isVisible()) {
+        if (auto *progress = world.findChild<QProgressDialog *>(); progress && progress->isVisible()) {
             dialogSeen = true;
             progress->cancel();
         }
     });
     cancelling.start(20);
-    QString error;
-    EXPECT_EQ(form.exportPicture(path, PictureFormat::Bmp, PictureExtent::WholeMap, &error), ExportResult::Cancelled);
+    EXPECT_EQ(world.exportPicture(path, PictureFormat::Bmp, PictureExtent::WholeMap, &error), ExportResult::Cancelled);
     EXPECT_TRUE(dialogSeen);
     EXPECT_TRUE(error.isEmpty());
     EXPECT_FALSE(QFile::exists(path));
 }
+
+// The text a tooltip shows: Qt takes what looks like markup as rich text.
+std::string shownToolTip()
+{
+    QTextDocument document;
+    document.setHtml(QToolTip::text());
+    return (Qt::mightBeRichText(QToolTip::text()) ? document.toPlainText() : QToolTip::text()).toStdString();
+}
+
+// Names from a map file are data: markup in them shows as typed.
+class MarkupNames : public MapFormFixture, public testing::WithParamInterface<const char *> {};
+
+TEST_P(MarkupNames, ShowLiterallyInTooltipsAndTheCityList)
+{
+    auto map = grassWorld(60, 40);
+    map->SetCellElement(5, 3, Element{ElementCity, GetParam(), 5, 3, 42});
+    map->SetCellElement(6, 3, Element{ElementZone, "<i>zone</i>", 6, 3, 253});
+    TMapForm &form = show(std::move(map));
+    const QPoint city = cellCentre(5, 3);
+    moveTo(form, Qt::NoButton, city);
+    QHelpEvent help(QEvent::ToolTip, city, form.mapToGlobal(city));
+    QCoreApplication::sendEvent(&form, &help);
+    ASSERT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(shownToolTip(), GetParam());
+    moveTo(form, Qt::NoButton, city + QPoint(33, 0));
+    EXPECT_EQ(shownToolTip(), "<i>zone</i>") << "a tip already shown follows the mouse onto the next name";
+    QToolTip::hideText();
+
+    TCitiesForm cities;
+    cities.refreshCityList(&form.document());
+    ASSERT_EQ(cities.rows().size(), 2);
+    EXPECT_EQ(cities.ValueListEditor1->item(0, 1)->text().toStdString(), GetParam());
+    EXPECT_TRUE(cities.ValueListEditor1->item(0, 1)->toolTip().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(MapWindowFaults, MarkupNames,
+                         testing::Values("<img src=\"img/250.bmp\" width=200 height=200>", "<b>x</b>"));
+
+} // namespace
 
 #include "moc_MapFormTestHost.cpp"
