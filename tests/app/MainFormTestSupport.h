@@ -1,26 +1,21 @@
 #pragma once
-// What the main window's tests share: a program folder with small generated
-// maps, dialogs and a new-map prompt answering from a script, a started frame.
+// What the program's tests share: a program folder with small generated maps,
+// dialogs and a new-map prompt answering from a script, a started frame.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTemporaryDir>
 #include <QTest>
 #include <deque>
-#include <memory>
 
-#include "settings/ConfigFile.h"
 #include "app/NewMapPrompt.h"
 #include "app/TMainForm.h"
-#include "map/CarteVarenthe.h"
-#include "render/TileLibrary.h"
+#include "settings/ProgramFolder.h"
 #include "ui/TMapForm.h"
 #include "ui/UserDialogs.h"
-#include "settings/ProgramFolder.h"
 
 // A fresh, empty program folder that is also the current directory.
 class ScratchProgram {
@@ -55,11 +50,9 @@ private:
 
 template <typename T> T nextAnswer(std::deque<T> &script, T fallback)
 {
-    if (script.empty())
-        return fallback;
-    T value = script.front();
-    script.pop_front();
-    return value;
+    if (!script.empty())
+        fallback = script.front(), script.pop_front();
+    return fallback;
 }
 
 // An empty file name answers Cancel; questions and errors are kept as "title|text".
@@ -95,6 +88,12 @@ public:
     int asked = 0;
     std::optional<NewMapRequest> askNewMap(QWidget *) override { return ++asked, nextAnswer(answers, {}); }
 };
+
+inline bool activate(QWidget *window)
+{
+    window->activateWindow();
+    return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }, 2000);
+}
 
 inline bool closeMainForm(TMainForm &main)
 {

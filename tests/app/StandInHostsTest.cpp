@@ -1,16 +1,38 @@
-// The map file commands on their own, around a stand-in for the main window:
-// what they ask of the window that holds the maps.
-#include "MainFormTestSupport.h"
+// The file commands and the tool windows on their own, around a stand-in for
+// the main window: what they ask of the window that holds the maps.
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QMainWindow>
+#include <QStatusBar>
+#include <QTimer>
+#include <map>
 
+#include "MainFormTestSupport.h"
 #include "app/FileCommandsHost.h"
 #include "app/MapFileCommands.h"
 #include "app/RecentFiles.h"
+#include "app/ToolWindows.h"
+#include "app/ToolWindowsHost.h"
 #include "ui/MapWindowHost.h"
+#include "ui/QtUserDialogs.h"
+#include "ui/TMinimapForm.h"
 
 namespace {
 
-class StandInHost : public FileCommandsHost, public MapWindowHost {
+class StandInHost : public FileCommandsHost, public MapWindowHost, public ToolWindowsHost {
 public:
+    StandInHost()
+    {
+        window.setCentralWidget(area);
+        window.statusBar()->showMessage(QStringLiteral("prêt"));
+        window.resize(800, 600);
+        window.show();
+        for (Command id : {Command::MontrerMinipelmorin, Command::MontrerVilles, Command::MontrerPalette})
+            actions[id] = new QAction(&window), actions[id]->setCheckable(true);
+    }
     QWidget *dialogParent() override { return nullptr; }
     TMapForm *activeMapWindow() const override { return windows.empty() ? nullptr : windows.back().get(); }
     QList<TMapForm *> mapWindows() const override
@@ -29,7 +51,7 @@ public:
     }
     NewMapPrompt &newMapPrompt() override { return newMaps; }
     void showGeneralError(const QString &text) override { generalErrors.append(text); }
-    void UpdateApplicationTitle() override { ++titleUpdates; }
+    void UpdateApplicationTitle() override {}
     RecentFiles &recentFiles() override { return recent; }
 
     AppSettings &settings() override { return appSettings; }
@@ -42,12 +64,18 @@ public:
     bool SaveMap(TMapForm *) override { return false; }
     void repaintMinimap() override {}
 
+    QWidget *frame() override { return &window; }
+    QMdiArea *mdiArea() const override { return area; }
+    QStatusBar *frameStatusBar() const override { return window.statusBar(); }
+    QAction *command(Command id) const override { return actions.at(id); }
+
+    QMainWindow window;
+    QMdiArea *area = new QMdiArea;
+    std::map<Command, QAction *> actions;
     std::vector<std::unique_ptr<TMapForm>> windows;
-    QStringList captions;
-    QStringList generalErrors;
+    QStringList captions, generalErrors;
     ScriptedNewMap newMaps;
     RecentFiles recent;
-    int titleUpdates = 0;
     AppSettings appSettings;
     TileLibrary tiles;
 };
@@ -89,4 +117,51 @@ TEST(FileCommandsAlone, OpenReadsAMapAsksForANewOneOrReportsADamagedFile)
     commands.EnregistrerBitmapExecute();
     ASSERT_EQ(host.generalErrors.size(), 1);
     EXPECT_FALSE(QFile::exists(folder.path(QStringLiteral("carte.gif"))));
+}
+
+// On the real open dialog, "Tous les fichiers (*.*)" lists every file, also the
+// names without a dot that the pattern "*.*" hides on Linux.
+TEST(FileCommandsAlone, EveryFileFilterOfTheOpenDialogShowsNamesWithoutADot)
+{
+    ScratchProgram folder;
+    folder.writeText(QStringLiteral("carte-sans-extension"), QByteArray("x"));
+    QtUserDialogs real;
+    FileRequest request = MapFileCommands::openRequest(); // maps first, every file the other choice
+    EXPECT_EQ(request.filters, QStringList({"Tous les fichiers (*.*)", "Cartes de Varenthe (*.vr)"}));
+    EXPECT_EQ(request.defaultSuffix, "vr");
+    request.startPath = folder.path(QString());
+
+    QStringList seen; // the patterns, the type picked, the patterns then
+    QTimer::singleShot(300, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto *model = dialog->findChild<QFileSystemModel *>();
+        auto *types = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+        ASSERT_TRUE(model && types);
+        seen << model->nameFilters().join(' ');
+        types->setFocus();
+        QTest::keyClick(types, Qt::Key_Up); // the first entry of the file types
+        QTest::qWait(200);
+        seen << types->currentText() << model->nameFilters().join(' ');
+        dialog->reject();
+    });
+    EXPECT_TRUE(real.openFile(nullptr, request).isEmpty());
+    EXPECT_EQ(seen, QStringList({"*.vr", "Tous les fichiers (*.*)", "*"}));
+}
+
+// The minimap is placed in the frame's top-right corner and shown for world
+// maps only, whatever the tick says otherwise.
+TEST(ToolWindowsAlone, TheMinimapSitsTopRightAndWaitsForAWorldMap)
+{
+    StandInHost host;
+    ToolWindows tools(host);
+    tools.PlaceToolWindow(tools.MinimapForm);
+    const QPoint corner = host.area->mapToGlobal(QPoint(host.area->width(), 0));
+    EXPECT_EQ(tools.MinimapForm->frameGeometry().topRight() + QPoint(1, 0), corner);
+
+    // Ticked, but no world map is active: it stays out of sight, tick kept.
+    host.command(Command::MontrerMinipelmorin)->setChecked(true);
+    tools.MontrerMinipelmorinExecute(true);
+    EXPECT_FALSE(tools.MinimapForm->isVisible());
+    EXPECT_TRUE(host.command(Command::MontrerMinipelmorin)->isChecked());
 }
