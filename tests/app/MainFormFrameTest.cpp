@@ -298,7 +298,7 @@ TEST_F(FileMenu, ATypedNameWithoutAFileCreatesAnUntitledMapThatAsksForItsNameOnc
     // The caption, the main title, the document's file name and flags.
     const auto state = [&] {
         const CarteVarenthe &map = window->document();
-        return QStringList({captionOf(*main, window), main->applicationTitle(), QString::fromStdString(map.fileName),
+        return QStringList({main->subWindowOf(window)->windowTitle(), main->applicationTitle(), QString::fromStdString(map.fileName),
                             map.untitled ? "sans nom" : "nommée", map.modified ? "modifiée" : "enregistrée"});
     };
     EXPECT_EQ(state(), QStringList({typed, typed, typed, "sans nom", "modifiée"}));

@@ -30,23 +30,6 @@ QStringList menuTexts(QMenu *menu)
     return texts;
 }
 
-TEST_F(MainFormRuns, FirstStartInAnEmptyFolderOpensTheWorldMapMaximisedOnTheDefaultCell)
-{
-    folder.writeMap("pelmorin.vr", 300, 169, 1);
-    start();
-    ASSERT_EQ(main->mapWindows().size(), 1);
-    TMapForm *map = main->mapWindows().constFirst();
-    EXPECT_EQ(main->activeMapWindow(), map);
-    EXPECT_TRUE(main->subWindowOf(map)->isMaximized());
-    EXPECT_EQ(map->viewCentreCell(), QPoint(169, 58));
-    EXPECT_EQ(main->applicationTitle(), "pelmorin.vr");
-    EXPECT_TRUE(dialogs.errors.isEmpty());
-
-    main->ReopenMaps(); // a later activation reads no list again
-    QCoreApplication::processEvents();
-    EXPECT_EQ(main->mapWindows().size(), 1);
-}
-
 // A map listed twice opens twice, with two documents; at exit the list is
 // written from the least to the most recently active, without the untitled map.
 TEST_F(MainFormRuns, MapsComeBackInListOrderAndGoBackFromLeastToMostRecentlyActive)
@@ -64,7 +47,7 @@ TEST_F(MainFormRuns, MapsComeBackInListOrderAndGoBackFromLeastToMostRecentlyActi
     ASSERT_EQ(windows.size(), 3);
     QStringList shown;
     for (TMapForm *window : windows)
-        shown << captionOf(*main, window) + QStringLiteral(" %1").arg(window->zoomPercent());
+        shown << main->subWindowOf(window)->windowTitle() + QStringLiteral(" %1").arg(window->zoomPercent());
     EXPECT_EQ(shown, QStringList({"ville.vr 100", "ville.vr 50", "monde.vr 36"}));
     EXPECT_NE(&windows[0]->document(), &windows[1]->document());
     EXPECT_EQ(main->activeMapWindow(), windows[2]) << "the last of the list was active at exit";
@@ -212,28 +195,24 @@ TEST(CommandLine, GivesTheActionAndTheMapsInOrder)
     }
 }
 
-TEST(CommandLine, ItsMapsOpenAfterTheLastSessionTheLastNamedActiveAndBadNamesAreReported)
+TEST_F(MainFormRuns, TheCommandLinesMapsOpenAfterTheLastSessionTheLastNamedActiveAndBadNamesAreReported)
 {
-    ScratchProgram folder;
     folder.writeMap(QStringLiteral("a.vr"), 20, 13);
     folder.writeMap(QStringLiteral("b.vr"), 20, 13);
     folder.writeText(QStringLiteral("pas-une-carte.vr"), QByteArray("ceci n'est pas une carte"));
     folder.writeText(QStringLiteral("pelmorin.cfg"), QByteArray("[Cartes Ouvertes]\r\nCarte 0=a.vr\r\n"));
-    ScriptedDialogs dialogs;
-    ScriptedNewMap newMaps;
     const CommandLine line = parseCommandLine(
         {"pas-une-carte.vr", "absente.vr", "http://varenthe/c.vr", "b.vr"}, folder.path(QString()));
-
-    TMainForm main;
-    main.setNewMapPrompt(&newMaps);
-    main.setMapsToOpen(line.files);
-    main.ReopenMaps();
+    main = std::make_unique<TMainForm>();
+    main->setNewMapPrompt(&newMaps);
+    main->setMapsToOpen(line.files);
+    main->ReopenMaps();
 
     QStringList captions;
-    for (TMapForm *window : main.mapWindows())
+    for (TMapForm *window : main->mapWindows())
         captions.append(QFileInfo(window->windowTitle()).fileName());
     EXPECT_EQ(captions, QStringList({"a.vr", "b.vr"}));
-    EXPECT_EQ(main.activeMapWindow(), main.mapWindows().value(1));
+    EXPECT_EQ(main->activeMapWindow(), main->mapWindows().value(1));
     EXPECT_EQ(newMaps.asked, 0) << "a missing file is reported, not created";
     ASSERT_EQ(dialogs.errors.size(), 3) << dialogs.errors.join('\n').toStdString();
     for (const QString &error : dialogs.errors)
@@ -273,23 +252,34 @@ TEST_F(InstalledProgram, AnUnwritableSettingsFileStillShowsTheSampleWorldAndIsRe
     EXPECT_EQ(dialogs.errors.size(), 1) << "one box, not one per pass";
 }
 
-TEST_F(InstalledProgram, SavingTheInstalledSampleWorldAsksForANameInTheUsersFolder)
+// The first start opens the sample world maximised on its default cell; saved,
+// the installed copy asks for a name in the user's folder.
+TEST_F(InstalledProgram, TheFirstStartOpensTheSampleWorldWhichAsksForANameInTheUsersFolderOnSave)
 {
     ASSERT_TRUE(QDir(folder.path(QString())).mkpath(QStringLiteral("usr/bin")));
     ASSERT_TRUE(QDir(folder.path(QString())).mkpath(QStringLiteral("usr/share/pelmorin/img/1")));
     const QString sample = QStringLiteral("usr/share/pelmorin/pelmorin.vr");
-    folder.writeMap(sample, 20, 13);
+    folder.writeMap(sample, 300, 169, 1);
     const QByteArray before = folder.contents(sample);
     ProgramFolder::setPath(folder.path(QStringLiteral("usr/bin")));
-    startWith({"pelmorin.vr"});
-    ASSERT_EQ(main->mapWindows().size(), 1) << "the first start opens the installed sample world";
+    start();
+    ASSERT_EQ(main->mapWindows().size(), 1);
+    TMapForm *map = main->mapWindows().constFirst();
+    EXPECT_EQ(main->activeMapWindow(), map);
+    EXPECT_TRUE(main->subWindowOf(map)->isMaximized());
+    EXPECT_EQ(map->viewCentreCell(), QPoint(169, 58));
+    EXPECT_EQ(main->applicationTitle(), "pelmorin.vr");
+    EXPECT_TRUE(dialogs.errors.isEmpty());
     EXPECT_EQ(newMaps.asked, 0);
+    main->ReopenMaps(); // a later activation reads no list again
+    QCoreApplication::processEvents();
+    EXPECT_EQ(main->mapWindows().size(), 1);
 
     main->fileCommands().EnregistrerFichierExecute(); // the save dialog is cancelled
     ASSERT_EQ(dialogs.saveRequests.size(), 1);
     EXPECT_EQ(dialogs.saveRequests[0].startPath, QDir::home().filePath(QStringLiteral("pelmorin.vr")));
     EXPECT_EQ(folder.contents(sample), before);
-    EXPECT_EQ(main->mapWindows()[0]->windowTitle(), QStringLiteral("pelmorin.vr"));
+    EXPECT_EQ(map->windowTitle(), QStringLiteral("pelmorin.vr"));
 }
 
 } // namespace

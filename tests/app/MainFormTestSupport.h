@@ -102,12 +102,6 @@ inline bool closeMainForm(TMainForm &main)
     return closed;
 }
 
-inline QString captionOf(TMainForm &main, TMapForm *window)
-{
-    QMdiSubWindow *sub = main.subWindowOf(window);
-    return sub ? sub->windowTitle() : QString();
-}
-
 class MainFormFixture : public ::testing::Test {
 protected:
     // Shown and activated as the program starts it, so the last run's maps come back.

@@ -34,20 +34,14 @@ public:
             actions[id] = new QAction(&window), actions[id]->setCheckable(true);
     }
     QWidget *dialogParent() override { return nullptr; }
-    TMapForm *activeMapWindow() const override { return windows.empty() ? nullptr : windows.back().get(); }
-    QList<TMapForm *> mapWindows() const override
-    {
-        QList<TMapForm *> list;
-        for (const auto &window : windows)
-            list.append(window.get());
-        return list;
-    }
+    TMapForm *activeMapWindow() const override { return windows.value(windows.size() - 1); }
+    QList<TMapForm *> mapWindows() const override { return windows; }
     QMdiSubWindow *subWindowOf(TMapForm *) const override { return nullptr; }
     TMapForm *addMapWindow(std::unique_ptr<CarteVarenthe> document, const QString &caption) override
     {
-        windows.push_back(std::make_unique<TMapForm>(*this, std::move(document)));
+        owned.push_back(std::make_unique<TMapForm>(*this, std::move(document)));
         captions.append(caption);
-        return windows.back().get();
+        return windows.append(owned.back().get()), windows.last();
     }
     NewMapPrompt &newMapPrompt() override { return newMaps; }
     void showGeneralError(const QString &text) override { generalErrors.append(text); }
@@ -72,7 +66,8 @@ public:
     QMainWindow window;
     QMdiArea *area = new QMdiArea;
     std::map<Command, QAction *> actions;
-    std::vector<std::unique_ptr<TMapForm>> windows;
+    std::vector<std::unique_ptr<TMapForm>> owned;
+    QList<TMapForm *> windows;
     QStringList captions, generalErrors;
     ScriptedNewMap newMaps;
     RecentFiles recent;
@@ -93,7 +88,7 @@ TEST(FileCommandsAlone, OpenReadsAMapAsksForANewOneOrReportsADamagedFile)
 
     ASSERT_NE(commands.OpenMapWindow(QStringLiteral("monde.vr")), nullptr);
     EXPECT_EQ(host.captions, QStringList({"monde.vr"}));
-    EXPECT_EQ(host.windows.back()->document().width, 30);
+    EXPECT_EQ(host.windows.last()->document().width, 30);
     EXPECT_EQ(host.recent.files(), QStringList({QFileInfo(folder.path(QStringLiteral("monde.vr"))).absoluteFilePath()}));
 
     EXPECT_EQ(commands.OpenMapWindow(QStringLiteral("nouvelle.vr")), nullptr) << "the new map was cancelled";
@@ -101,12 +96,12 @@ TEST(FileCommandsAlone, OpenReadsAMapAsksForANewOneOrReportsADamagedFile)
     host.newMaps.answers.push_back(NewMapRequest{}); // named after the number of open windows
     commands.NouveauFichierExecute();
     EXPECT_EQ(host.captions, QStringList({"monde.vr", "Sans titre 2"}));
-    EXPECT_TRUE(host.windows.back()->document().untitled && host.windows.back()->document().modified);
+    EXPECT_TRUE(host.windows.last()->document().untitled && host.windows.last()->document().modified);
 
     EXPECT_EQ(commands.OpenMapWindow(QStringLiteral("abime.vr")), nullptr);
     ASSERT_EQ(dialogs.errors.size(), 1);
     EXPECT_TRUE(dialogs.errors[0].startsWith(QStringLiteral("Erreur de chargement|")));
-    EXPECT_EQ(host.windows.size(), 2u);
+    EXPECT_EQ(host.windows.size(), 2);
 
     // A picture: bitmaps first, then PNG; a name with an extension no format has is refused.
     const FileRequest picture = commands.bitmapRequest();

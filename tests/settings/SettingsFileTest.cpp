@@ -148,7 +148,7 @@ TEST_F(ConfigFileOnDisk, WritesKeepTheUsersLayout)
     EXPECT_FALSE(QFile::exists(at("absent.cfg")));
 }
 
-TEST_F(ConfigFileOnDisk, IntegersAndBoolsReadAsTheUserWroteThem)
+TEST_F(ConfigFileOnDisk, NumbersAndBoolsReadAsTheUserWroteThemAndFloatsFollowTheDesktop)
 {
     const std::pair<const char *, int32_t> cases[] = {
         {"0XfF", 255}, {"0x", 77}, {"0xFFFFFFFF", -1}, {"0x100000000", 77}, {"0xG1", 77}, {"-12", -12},
@@ -167,10 +167,8 @@ TEST_F(ConfigFileOnDisk, IntegersAndBoolsReadAsTheUserWroteThem)
     EXPECT_TRUE(config.readBool("Valeurs", "moins", false));
     EXPECT_FALSE(config.readBool("Valeurs", "zero", true));
     EXPECT_FALSE(config.readBool("Valeurs", "oui", false));
-}
 
-TEST_F(ConfigFileOnDisk, FloatsFollowTheDesktopsDecimalSeparator)
-{
+    // Floats follow the desktop's decimal separator.
     const double speed = double(1.8f);
     EXPECT_EQ(ConfigFile::formatFloat(speed, French), "1,79999995231628");
     EXPECT_EQ(ConfigFile::formatFloat(speed, English), "1.79999995231628");
@@ -252,7 +250,7 @@ TEST_F(ConfigFileOnDisk, AnEditWhileTheProgramRunsIsSeenByTheNextRead)
 }
 
 // The first run writes the list of maps and the aspects; the exit every setting at its default.
-TEST_F(SettingsRun, FirstRunOpensTheSampleMapAndLeavesAFullFile)
+TEST_F(SettingsRun, FirstRunOpensTheSampleMapAndLeavesAFullFileAndSoDoesARunThatClosedEveryMap)
 {
     const std::unique_ptr<ProgramRun> run = startWith();
     EXPECT_EQ(run->config.sectionNames(), QStringList({"Cartes Ouvertes", "Carte 0", "Aspects"}));
@@ -261,6 +259,15 @@ TEST_F(SettingsRun, FirstRunOpensTheSampleMapAndLeavesAFullFile)
     writeOpenMapList(run->config, {{false, maps[0].value, readMapWindowPlacement(run->config, maps[0].key)}});
     run->store.SaveSettings();
     expectGoldenFile(bytes(), "first-run.cfg");
+
+    // Moved around the sample map, then closed it: no recorded map means the sample map again.
+    run->config.writeInteger("Carte 0", "x", 5);
+    writeOpenMapList(run->config, {{true, "Sans titre", {}}});
+    EXPECT_FALSE(run->config.sectionExists("Cartes Ouvertes"));
+    run->store.SaveSettings();
+    const std::unique_ptr<ProgramRun> again = startWith();
+    EXPECT_EQ(readOpenMapList(again->config).size(), 1);
+    EXPECT_EQ(readMapWindowPlacement(again->config, "Carte 0").centreColumn, 169);
 }
 
 // What one run saves the next reads: a second save gives the same bytes.
@@ -345,19 +352,8 @@ TEST_F(SettingsRun, TheMainWindowLandsOnAScreenAtASizeThatFitsIt)
     }
 }
 
-TEST_F(SettingsRun, NoRecordedMapMeansTheSampleMapAgainAndAspectsOfOneNameLeadToTheFirst)
+TEST_F(SettingsRun, AspectsOfOneNameLeadToTheFirst)
 {
-    {
-        const std::unique_ptr<ProgramRun> run = startWith();
-        run->config.writeInteger("Carte 0", "x", 5); // moved around the sample map, then closed it
-        writeOpenMapList(run->config, {{true, "Sans titre", {}}});
-        EXPECT_FALSE(run->config.sectionExists("Cartes Ouvertes"));
-        run->store.SaveSettings();
-    }
-    const std::unique_ptr<ProgramRun> again = startWith();
-    EXPECT_EQ(readOpenMapList(again->config).size(), 1);
-    EXPECT_EQ(readMapWindowPlacement(again->config, "Carte 0").centreColumn, 169);
-
     const std::unique_ptr<ProgramRun> run =
         startWith("[Cartes Ouvertes]\r\n[Aspects]\r\nHiver=.\\img\\4\\\r\nhiver=.\\img\\9\\\r\n");
     EXPECT_EQ(run->host.log.mid(0, 2), QStringList({"menu &Hiver", "menu &hiver"}));
