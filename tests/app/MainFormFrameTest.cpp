@@ -1,6 +1,6 @@
 // The frame around the maps as a user first meets it: commands and menus, the
-// map windows' sizes, tooltips and names, the status bar, the tool windows
-// following the active map, and the "&Fichier" menu.
+// map windows' sizes, arrangements, tooltips and names, the status bar, the
+// tool windows following the active map, and the "&Fichier" menu.
 #include <QImageReader>
 #include <QLabel>
 #include <QMenuBar>
@@ -44,12 +44,6 @@ void expectShowsItsMap(TMainForm &main, TMapForm *window, bool designSize)
         << "a window reaches out of the area";
 }
 
-QPoint cellCentre(const TMapForm &window, int column, int row)
-{
-    return QPoint(column * window.cellPitch() + window.cellSize() / 2 - window.scrollX(),
-                  row * window.cellPitch() + window.cellSize() / 2 - window.scrollY());
-}
-
 std::string toolTipAfterRestingOn(QWidget *widget, QPoint at)
 {
     QToolTip::hideText();
@@ -63,6 +57,40 @@ std::string toolTipAfterRestingOn(QWidget *widget, QPoint at)
     QTextDocument shown;
     shown.setHtml(QToolTip::text());
     return shown.toPlainText().toStdString();
+}
+
+// The arrangements' arithmetic: tiles share the area without gap or overlap,
+// cascades stay inside it, minimised windows line up along the bottom.
+QList<QRect> iconsAt(const QRect &area, const QList<QSize> &sizes)
+{
+    QList<QRect> icons;
+    const QList<QPoint> places = iconPlaces(area, sizes);
+    for (int i = 0; i < places.size(); ++i)
+        icons.append(QRect(places[i], sizes.value(i)));
+    return icons;
+}
+
+TEST(WindowArrangements, EveryWindowGetsItsPlaceInsideTheArea)
+{
+    const QRect area(0, 0, 1000, 600);
+    const QSize icon(160, 30);
+    const struct { const char *situation; QList<QRect> placed, expected; } cases[] = {
+        {"side by side, the last taking what the division leaves", verticalTiles(area, 3),
+         {{0, 0, 333, 600}, {333, 0, 333, 600}, {666, 0, 334, 600}}},
+        {"rows above 40 pixels of icons", horizontalTiles(area, 3, 40),
+         {{0, 0, 1000, 186}, {0, 186, 1000, 186}, {0, 372, 1000, 188}}},
+        {"no window", horizontalTiles(area, 0), {}},
+        {"a cascade of steps that fit", cascadeTiles(area, {600, 400}, 3, 25),
+         {{0, 0, 600, 400}, {25, 25, 600, 400}, {50, 50, 600, 400}}},
+        {"a cascade whose steps shrink so the last ends inside", cascadeTiles(area, {900, 550}, 5, 25),
+         {{0, 0, 900, 550}, {12, 12, 900, 550}, {24, 24, 900, 550}, {36, 36, 900, 550}, {48, 48, 900, 550}}},
+        {"a small window cascaded at half the area", cascadeTiles(area, {100, 100}, 1, 25), {{0, 0, 500, 300}}},
+        {"icons left to right along the bottom", iconsAt(area, {icon, icon}), {{0, 570, 160, 30}, {160, 570, 160, 30}}},
+        {"icons past the right edge start a row above the tallest", iconsAt({0, 0, 400, 600}, {{160, 20}, icon, icon}),
+         {{0, 580, 160, 20}, {160, 570, 160, 30}, {0, 540, 160, 30}}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(c.placed, c.expected) << c.situation;
 }
 
 TEST_F(MainFormFrame, EveryCommandCarriesItsCaptionHintAndShortcutsInItsMenu)
@@ -145,11 +173,10 @@ TEST_F(MainFormFrame, TheActiveMapTakesTheKeysAndTheToolWindowsFollowTheirTicks)
         makeActive(window);
         EXPECT_EQ(QApplication::focusWidget(), window);
     }
-    const struct { Qt::Key key; int zoom; } keys[] = {{Qt::Key_F4, 81}, {Qt::Key_F3, 98}};
-    for (const auto &k : keys) {
-        QTest::keyClick(QApplication::focusWidget(), k.key);
-        EXPECT_EQ(main->activeMapWindow()->zoomPercent(), k.zoom) << k.key;
-    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4);
+    EXPECT_EQ(main->activeMapWindow()->zoomPercent(), 81);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F3);
+    EXPECT_EQ(main->activeMapWindow()->zoomPercent(), 98);
 
     // F11 typed while the minimap has the focus still shows the palette.
     makeActive(world);
@@ -252,12 +279,13 @@ TEST_F(FirstMinutes, CityTooltipsShowWhicheverWindowIsActive)
     TMapForm *map = main->mapWindows()[0];
     main->command(Command::MontrerPalette)->trigger();
     main->command(Command::MontrerVilles)->trigger();
+    const int alba = 2 * map->cellPitch() + map->cellSize() / 2; // the city's cell, (2, 2)
 
     for (QWidget *window : {static_cast<QWidget *>(main.get()), static_cast<QWidget *>(main->paletteForm()),
                             static_cast<QWidget *>(main->citiesForm())}) {
         SCOPED_TRACE(window->windowTitle().toStdString());
         ASSERT_TRUE(activate(window));
-        EXPECT_EQ(toolTipAfterRestingOn(map, cellCentre(*map, 2, 2)), "Alba");
+        EXPECT_EQ(toolTipAfterRestingOn(map, QPoint(alba - map->scrollX(), alba - map->scrollY())), "Alba");
     }
     QToolTip::hideText();
 }
@@ -266,7 +294,8 @@ TEST_F(FirstMinutes, CityTooltipsShowWhicheverWindowIsActive)
 TEST_F(FirstMinutes, MarksInFileAndAspectNamesShowAsTypedAndTheAspectMenuChoosesOne)
 {
     folder.writeMap(QStringLiteral("terre&mer[*].vr"), 20, 13);
-    startWith({"terre&mer[*].vr"}, "[Carte 0]\r\nEtat Fenetre=2\r\n[Aspects]\r\nPluie=.\\img\\1\\\r\nNeige & glace=.\\img\\4\\\r\n");
+    startWith({"terre&mer[*].vr"},
+              "[Carte 0]\r\nEtat Fenetre=2\r\n[Aspects]\r\nPluie=.\\img\\1\\\r\nNeige & glace=.\\img\\4\\\r\n");
     ASSERT_EQ(main->mapWindows().size(), 1);
     ASSERT_NE(main->windowHandle(), nullptr);
     EXPECT_TRUE(main->windowHandle()->title().contains(QStringLiteral("terre&mer[*].vr")))
@@ -298,8 +327,9 @@ TEST_F(FileMenu, ATypedNameWithoutAFileCreatesAnUntitledMapThatAsksForItsNameOnc
     // The caption, the main title, the document's file name and flags.
     const auto state = [&] {
         const CarteVarenthe &map = window->document();
-        return QStringList({main->subWindowOf(window)->windowTitle(), main->applicationTitle(), QString::fromStdString(map.fileName),
-                            map.untitled ? "sans nom" : "nommée", map.modified ? "modifiée" : "enregistrée"});
+        return QStringList({main->subWindowOf(window)->windowTitle(), main->applicationTitle(),
+                            QString::fromStdString(map.fileName), map.untitled ? "sans nom" : "nommée",
+                            map.modified ? "modifiée" : "enregistrée"});
     };
     EXPECT_EQ(state(), QStringList({typed, typed, typed, "sans nom", "modifiée"}));
 

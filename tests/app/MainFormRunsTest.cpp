@@ -174,24 +174,20 @@ TEST_F(MainFormRuns, TheRecentFilesMenuFollowsOpensAndSavesAndDropsAVanishedFile
 // The command line as a shell or a file manager gives it.
 TEST(CommandLine, GivesTheActionAndTheMapsInOrder)
 {
-    const struct {
-        const char *situation;
-        QStringList arguments;
-        Action action;
-        QStringList files; // relative to the start folder "/home/joueur"
-    } lines[] = {
+    // The situation, the arguments, the action and the files, from the start folder "/home/joueur".
+    const std::tuple<const char *, QStringList, Action, QStringList> lines[] = {
         {"a file manager's address with an escaped space", {"file:///cartes/mon%20monde.vr"}, Action::Run,
          {"/cartes/mon monde.vr"}},
         {"help wins over the files", {"a.vr", "--help"}, Action::Help, {}},
         {"after --, a dash is a name", {"--", "-x.vr"}, Action::Run, {"/home/joueur/-x.vr"}},
         {"an unknown option", {"a.vr", "--plein-ecran"}, Action::Refused, {}},
     };
-    for (const auto &c : lines) {
-        SCOPED_TRACE(c.situation);
-        const CommandLine line = parseCommandLine(c.arguments, QStringLiteral("/home/joueur"));
-        EXPECT_EQ(line.action, c.action);
-        EXPECT_EQ(line.files, c.files);
-        EXPECT_EQ(line.message.isEmpty(), c.action != Action::Refused);
+    for (const auto &[situation, arguments, action, files] : lines) {
+        SCOPED_TRACE(situation);
+        const CommandLine line = parseCommandLine(arguments, QStringLiteral("/home/joueur"));
+        EXPECT_EQ(line.action, action);
+        EXPECT_EQ(line.files, files);
+        EXPECT_EQ(line.message.isEmpty(), action != Action::Refused);
     }
 }
 

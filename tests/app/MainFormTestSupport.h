@@ -69,13 +69,11 @@ public:
     QString openFile(QWidget *, const FileRequest &) override { return nextAnswer(openAnswers, QString()); }
     QString saveFile(QWidget *, const FileRequest &request) override
     {
-        saveRequests.append(request);
-        return nextAnswer(saveAnswers, QString());
+        return saveRequests.append(request), nextAnswer(saveAnswers, QString());
     }
     Answer askYesNoCancel(QWidget *, const QString &title, const QString &text) override
     {
-        questions.append(title + '|' + text);
-        return nextAnswer(questionAnswers, Answer::Cancel);
+        return questions.append(title + '|' + text), nextAnswer(questionAnswers, Answer::Cancel);
     }
     void showError(QWidget *, const QString &title, const QString &text) override { errors.append(title + '|' + text); }
     void showInformation(QWidget *, const QString &, const QString &) override {}
@@ -134,8 +132,7 @@ protected:
     }
     TMapForm *openThroughDialog(const QString &path)
     {
-        dialogs.openAnswers.push_back(path);
-        return trigger(Command::OuvrirFichier);
+        return dialogs.openAnswers.push_back(path), trigger(Command::OuvrirFichier);
     }
     void makeActive(TMapForm *window)
     {

@@ -8,7 +8,6 @@
 #include <cmath>
 #include <csignal>
 #include <functional>
-#include <memory>
 #include <sys/resource.h>
 
 #include "settings/AppSettings.h"
@@ -97,13 +96,6 @@ protected:
         run->host.screens = screens;
         run->store.LoadSettings();
         return run;
-    }
-    static QString entries(const ConfigFile &config, const QString &section)
-    {
-        QStringList lines;
-        for (const ConfigEntry &entry : config.readSection(section))
-            lines << entry.key + "=" + entry.value;
-        return lines.join(' ');
     }
 
     QTemporaryDir dir;
@@ -346,7 +338,10 @@ TEST_F(SettingsRun, TheMainWindowLandsOnAScreenAtASizeThatFitsIt)
                                                    {QRect(0, 0, 1920, 1040), QRect(1920, 0, 1280, 984)});
         EXPECT_EQ(run->host.frame, r) << window;
         run->store.SaveSettings();
-        EXPECT_EQ(entries(run->config, "Fenetre"), QStringLiteral("Largeur=%1 Hauteur=%2 x=%3 y=%4 Maximisee=0")
+        QStringList saved;
+        for (const ConfigEntry &entry : run->config.readSection("Fenetre"))
+            saved << entry.key + "=" + entry.value;
+        EXPECT_EQ(saved.join(' '), QStringLiteral("Largeur=%1 Hauteur=%2 x=%3 y=%4 Maximisee=0")
                                                        .arg(r.width()).arg(r.height()).arg(r.left()).arg(r.top()))
             << window;
     }
@@ -395,20 +390,15 @@ TEST_F(FileLocations, OneSettingsFileForEachInstall)
     for (const char *folder : {"build/bin/img/1", "usr/bin", "usr/share/pelmorin/img/1", "bare/bin"})
         ASSERT_TRUE(QDir(dir.path()).mkpath(folder));
     const QString home = "home/.config/pelmorin/pelmorin.cfg";
-    const struct {
-        const char *programFolder;
-        bool writable;
-        QString expected;
-    } cases[] = {
+    const std::tuple<const char *, bool, QString> cases[] = { // the program folder, writable, the settings file
         {"build/bin", true, "build/bin/pelmorin.cfg"}, // a portable copy
         {"build/bin", false, home},                    // a read-only portable copy
         {"usr/bin", true, home},                       // installed: root may write in /usr/bin, still home
         {"usr/bin", false, home},
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(ProgramFolder::settingsFileFor(at(c.programFolder), c.writable, at("home/.config/pelmorin")),
-                  at(c.expected))
-            << c.programFolder << c.writable;
+    for (const auto &[programFolder, writable, expected] : cases)
+        EXPECT_EQ(ProgramFolder::settingsFileFor(at(programFolder), writable, at("home/.config/pelmorin")), at(expected))
+            << programFolder << writable;
 
     // The current directory never decides; only a real folder accepts files.
     ProgramFolder::setPath(at("build/bin"));
