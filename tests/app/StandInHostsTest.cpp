@@ -1,7 +1,6 @@
 // The file commands and the tool windows on their own, around a stand-in for
 // the main window: what they ask of the window that holds the maps.
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileSystemModel>
@@ -11,12 +10,6 @@
 #include <map>
 
 #include "MainFormTestSupport.h"
-#include "app/FileCommandsHost.h"
-#include "app/MapFileCommands.h"
-#include "app/RecentFiles.h"
-#include "app/ToolWindows.h"
-#include "app/ToolWindowsHost.h"
-#include "ui/MapWindowHost.h"
 #include "ui/QtUserDialogs.h"
 #include "ui/TMinimapForm.h"
 
