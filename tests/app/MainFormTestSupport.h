@@ -1,26 +1,21 @@
 #pragma once
-// What the main window's tests share: a program folder with small generated
-// maps, dialogs and a new-map prompt answering from a script, a started frame.
+// What the program's tests share: a program folder with small generated maps,
+// dialogs and a new-map prompt answering from a script, a started frame.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTemporaryDir>
 #include <QTest>
 #include <deque>
-#include <memory>
 
-#include "settings/ConfigFile.h"
 #include "app/NewMapPrompt.h"
 #include "app/TMainForm.h"
-#include "map/CarteVarenthe.h"
-#include "render/TileLibrary.h"
+#include "settings/ProgramFolder.h"
 #include "ui/TMapForm.h"
 #include "ui/UserDialogs.h"
-#include "settings/ProgramFolder.h"
 
 // A fresh, empty program folder that is also the current directory.
 class ScratchProgram {
@@ -55,11 +50,9 @@ private:
 
 template <typename T> T nextAnswer(std::deque<T> &script, T fallback)
 {
-    if (script.empty())
-        return fallback;
-    T value = script.front();
-    script.pop_front();
-    return value;
+    if (!script.empty())
+        fallback = script.front(), script.pop_front();
+    return fallback;
 }
 
 // An empty file name answers Cancel; questions and errors are kept as "title|text".
@@ -76,13 +69,11 @@ public:
     QString openFile(QWidget *, const FileRequest &) override { return nextAnswer(openAnswers, QString()); }
     QString saveFile(QWidget *, const FileRequest &request) override
     {
-        saveRequests.append(request);
-        return nextAnswer(saveAnswers, QString());
+        return saveRequests.append(request), nextAnswer(saveAnswers, QString());
     }
     Answer askYesNoCancel(QWidget *, const QString &title, const QString &text) override
     {
-        questions.append(title + '|' + text);
-        return nextAnswer(questionAnswers, Answer::Cancel);
+        return questions.append(title + '|' + text), nextAnswer(questionAnswers, Answer::Cancel);
     }
     void showError(QWidget *, const QString &title, const QString &text) override { errors.append(title + '|' + text); }
     void showInformation(QWidget *, const QString &, const QString &) override {}
@@ -96,17 +87,17 @@ public:
     std::optional<NewMapRequest> askNewMap(QWidget *) override { return ++asked, nextAnswer(answers, {}); }
 };
 
+inline bool activate(QWidget *window)
+{
+    window->activateWindow();
+    return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }, 2000);
+}
+
 inline bool closeMainForm(TMainForm &main)
 {
     const bool closed = main.close();
     QCoreApplication::processEvents();
     return closed;
-}
-
-inline QString captionOf(TMainForm &main, TMapForm *window)
-{
-    QMdiSubWindow *sub = main.subWindowOf(window);
-    return sub ? sub->windowTitle() : QString();
 }
 
 class MainFormFixture : public ::testing::Test {
@@ -141,8 +132,7 @@ protected:
     }
     TMapForm *openThroughDialog(const QString &path)
     {
-        dialogs.openAnswers.push_back(path);
-        return trigger(Command::OuvrirFichier);
+        return dialogs.openAnswers.push_back(path), trigger(Command::OuvrirFichier);
     }
     void makeActive(TMapForm *window)
     {
