@@ -11,7 +11,6 @@
 #include <set>
 
 #include "map/CarteVarenthe.h"
-#include "map/MapErrors.h"
 #include "map/MapFileWriter.h"
 #include "MapTestFiles.h"
 
@@ -33,15 +32,9 @@ bool stillUnsaved(const CarteVarenthe &map)
     return map.modified && map.untitled && map.fileName == "Sans titre 1";
 }
 
-// The message of a save that fails, or "saved".
 std::string saveFailure(CarteVarenthe &map, const std::string &path)
 {
-    try {
-        map.save(path);
-    } catch (const MapFileError &error) {
-        return error.what();
-    }
-    return "saved";
+    return failureOf([&] { map.save(path); });
 }
 
 // A user namespace and a private mount namespace; false where the machine allows neither.
