@@ -60,7 +60,7 @@ TEST_F(MapFileFormat, TheExampleFileLoadsAsTwoCellsWithOneCityAndSavesBackToTheS
     EXPECT_EQ(written, bytes.str());
 }
 
-TEST_F(MapFileFormat, AnOldHeaderlessWorldMapLoadsWithItsLayoutNamesAndNumberedCities)
+TEST_F(MapFileFormat, OldWorldMapsHeaderlessOrOfVersionOneLoadWithTheWorldLayoutNamesAndCities)
 {
     MapBytes file;
     for (int i = 0; i < 310 * 169; ++i)
@@ -85,10 +85,8 @@ TEST_F(MapFileFormat, AnOldHeaderlessWorldMapLoadsWithItsLayoutNamesAndNumberedC
     ASSERT_EQ(map.elements.size(), 2u);
     EXPECT_EQ(std::tuple(map.elementAt(5, 7)->name, map.elementAt(5, 7)->number), std::tuple("Port-Vent", 0));
     EXPECT_EQ(std::tuple(map.elementAt(300, 160)->number, map.elementAt(300, 160)->kind), std::tuple(1, ElementCity));
-}
 
-TEST_F(MapFileFormat, AVersionOneMapIsReadAsAWorldMapWhateverItsHeaderSays)
-{
+    // A version 1 map is a world map whatever its header says.
     for (const int width : {310, 300}) {
         SCOPED_TRACE(width);
         MapBytes file;

@@ -52,8 +52,6 @@ public:
                                      ignored);
         std::filesystem::remove_all(path_, ignored);
     }
-    ScratchFolder(const ScratchFolder &) = delete;
-    ScratchFolder &operator=(const ScratchFolder &) = delete;
     std::string file(const std::string &name) const { return (path_ / name).string(); }
     const std::filesystem::path &path() const { return path_; }
 
