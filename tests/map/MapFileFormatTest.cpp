@@ -1,8 +1,12 @@
-// Reading every generation of map file and writing version 3, byte by byte.
+// Reading every generation of map file and writing version 3, byte by byte; damaged files refused in French.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 #include "map/CarteVarenthe.h"
-#include "map/MapErrors.h"
+#include "map/MapFileReader.h"
 #include "map/MapFileWriter.h"
 #include "MapTestFiles.h"
 
@@ -17,17 +21,22 @@ protected:
         map.open(folder.file("map.vr"));
         return map;
     }
-    std::string loadError(const MapBytes &bytes)
-    {
-        try {
-            open(bytes);
-        } catch (const MapFileError &error) {
-            return error.what();
-        }
-        return "loaded";
-    }
+    std::string loadError(const MapBytes &bytes) { return failureOf([&] { open(bytes); }); }
     ScratchFolder folder;
 };
+using MalformedMap = MapFileFormat;
+
+// A small world map with everything a file can hold.
+CarteVarenthe richMap()
+{
+    CarteVarenthe map;
+    map.create(31, 14, 20, 13, 1, 100);
+    map.SetCellTile(2, 3, 110);
+    map.SetCellElement(4, 5, Element{ElementCity, "Alba", 0, 0, 7});
+    map.SetCellElement(6, 7, Element{ElementZone, "Zone habitable", 0, 0, 253});
+    map.provinceNames = {"Nord", "Sud"};
+    return map;
+}
 
 } // namespace
 
@@ -47,12 +56,11 @@ TEST_F(MapFileFormat, TheExampleFileLoadsAsTwoCellsWithOneCityAndSavesBackToTheS
 
     map.save(folder.file("again.vr"));
     std::string written = readBytes(folder.file("again.vr"));
-    ASSERT_EQ(written.size(), bytes.size());
     written.replace(12, 4, std::string(4, '\0'));
     EXPECT_EQ(written, bytes.str());
 }
 
-TEST_F(MapFileFormat, AnOldHeaderlessWorldMapLoadsWithItsLayoutNamesAndNumberedCities)
+TEST_F(MapFileFormat, OldWorldMapsHeaderlessOrOfVersionOneLoadWithTheWorldLayoutNamesAndCities)
 {
     MapBytes file;
     for (int i = 0; i < 310 * 169; ++i)
@@ -77,10 +85,8 @@ TEST_F(MapFileFormat, AnOldHeaderlessWorldMapLoadsWithItsLayoutNamesAndNumberedC
     ASSERT_EQ(map.elements.size(), 2u);
     EXPECT_EQ(std::tuple(map.elementAt(5, 7)->name, map.elementAt(5, 7)->number), std::tuple("Port-Vent", 0));
     EXPECT_EQ(std::tuple(map.elementAt(300, 160)->number, map.elementAt(300, 160)->kind), std::tuple(1, ElementCity));
-}
 
-TEST_F(MapFileFormat, AVersionOneMapIsReadAsAWorldMapWhateverItsHeaderSays)
-{
+    // A version 1 map is a world map whatever its header says.
     for (const int width : {310, 300}) {
         SCOPED_TRACE(width);
         MapBytes file;
@@ -101,23 +107,19 @@ TEST_F(MapFileFormat, AVersionOneMapIsReadAsAWorldMapWhateverItsHeaderSays)
 
 TEST_F(MapFileFormat, CellsOfAnyWidthKeepTheirFirstFourBytesAndTileNumbersOutOfRange)
 {
-    struct Case {
-        int32_t bitsPerCell;
-        std::string cellBytes;
-        int32_t tile;
-    } cases[] = {
+    const std::tuple<int32_t, std::string, int32_t> cases[] = { // bits per cell, a cell's bytes, its tile
         {15, "\x65", 101},                                 // 15 / 8 = 1 byte
         {24, std::string("\x70\x11\x01", 3), 70000},       // 3 bytes
         {32, "\xff\xff\xff\xff", -1},                      // a negative tile, kept
         {40, std::string("\x6a\x00\x00\x00\x7f", 5), 106}, // the fifth byte is skipped
         {-7, "", 0},                                       // -7 / 8 = 0 bytes: none at all
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.bitsPerCell);
+    for (const auto &[bitsPerCell, cellBytes, tile] : cases) {
+        SCOPED_TRACE(bitsPerCell);
         MapBytes file;
-        file.header(3, 0, 2, 1, 0, 0, 0, c.bitsPerCell, 0).text(c.cellBytes).text(c.cellBytes);
+        file.header(3, 0, 2, 1, 0, 0, 0, bitsPerCell, 0).text(cellBytes).text(cellBytes);
         const CarteVarenthe map = open(file.i32(0).costTables());
-        EXPECT_EQ(std::pair(map.terrainAt(0, 0), map.terrainAt(1, 0)), std::pair(c.tile, c.tile));
+        EXPECT_EQ(std::pair(map.terrainAt(0, 0), map.terrainAt(1, 0)), std::pair(tile, tile));
         EXPECT_TRUE(map.elements.empty() && map.provinceNames.empty());
     }
 }
@@ -197,4 +199,92 @@ TEST_F(MapFileFormat, ALargeSavedMapReadsBackCellForCellWithEveryElementAndName)
     EXPECT_EQ(back.elementAt(1099, 999)->name, "Selmar");
     for (const auto &[x, y] : {std::pair{2, 0}, {1099, 0}, {0, 1}})
         EXPECT_EQ(back.elementAt(x, y), nullptr) << x << "," << y;
+}
+
+TEST_F(MalformedMap, EveryDamagedFileOfTheCorpusIsRefusedAndTheOpenMapIsUntouched)
+{
+    const CarteVarenthe original = richMap();
+    richMap().save(folder.file("good.vr"));
+    std::vector<std::filesystem::path> corpus;
+    for (const auto &entry :
+         std::filesystem::directory_iterator(std::filesystem::path(PELMORIN_SOURCE_DIR) / "tests/map/data/malformed"))
+        corpus.push_back(entry.path());
+    std::sort(corpus.begin(), corpus.end());
+    ASSERT_GE(corpus.size(), 20u);
+
+    std::string messages;
+    for (const std::filesystem::path &file : corpus) {
+        SCOPED_TRACE(file.filename().string());
+        CarteVarenthe open;
+        open.open(folder.file("good.vr"));
+        messages += file.filename().string() + ": " + failureOf([&] { open.load(file.string()); }) + "\n";
+        EXPECT_EQ(std::tuple(open.width, open.height, open.mapType, open.provinceNames, open.elements.size(),
+                             open.terrainAt(2, 3), open.modified || open.untitled, open.elementAt(4, 5) != nullptr),
+                  std::tuple(original.width, original.height, original.mapType, original.provinceNames,
+                             original.elements.size(), original.terrainAt(2, 3), false, true));
+        EXPECT_EQ(open.fileName, folder.file("good.vr"));
+        EXPECT_THROW(CarteVarenthe().open(file.string()), MapFileError);
+    }
+    EXPECT_EQ(goldenTextProblem(messages, "malformed-messages.txt"), "");
+}
+
+TEST_F(MalformedMap, AFileCutAnywhereBeforeItsNamesIsRefusedAndNeverReadPastItsEnd)
+{
+    richMap().save(folder.file("whole.vr"));
+    const std::string whole = readBytes(folder.file("whole.vr"));
+    const size_t textStart = 44 + 2 * 31 * 14 + 4 + 2 * 16 + 3072;
+    ASSERT_EQ(whole.substr(textStart), "Nord\r\nSud\r\nAlba\r\nZone habitable\r\n");
+
+    for (size_t length = 0; length < whole.size(); ++length) {
+        SCOPED_TRACE(length);
+        // An exact-size copy, so that a sanitizer build sees any overread.
+        std::unique_ptr<char[]> bytes(new char[length + 1]);
+        std::memcpy(bytes.get(), whole.data(), length);
+        CarteVarenthe cut;
+        try {
+            readMapFile(cut, std::string_view(bytes.get(), length), "cut.vr");
+            // Cut inside the last name: a last line without its end.
+            EXPECT_GE(length, whole.size() - 15);
+            EXPECT_EQ(cut.elements.size(), 2u);
+        } catch (const MapTextIndexError &) {
+            EXPECT_GE(length, textStart);
+        } catch (const MapFileError &error) {
+            EXPECT_LT(length, textStart);
+            EXPECT_EQ(error.what(), std::string(MapFileDamagedMessage));
+        }
+    }
+}
+
+TEST_F(MalformedMap, AFileThatCannotBeOpenedGivesTheOpenMessage)
+{
+    // A named pipe must not hang the program waiting for a writer.
+    ASSERT_EQ(::mkfifo(folder.file("tube.vr").c_str(), 0644), 0);
+    for (const std::string &path : {folder.file("absent.vr"), folder.path().string(), folder.file("tube.vr")})
+        EXPECT_EQ(failureOf([&] { CarteVarenthe().open(path); }), "Impossible d'ouvrir le fichier indiqué") << path;
+}
+
+TEST_F(MalformedMap, AMapTooBigForTheMemoryLeftIsRefusedWithAMessage)
+{
+#ifdef PELMORIN_SANITIZED
+    GTEST_SKIP() << "the sanitizers reserve far more address space than any limit this test can set";
+#endif
+    // A few bytes asking for the largest map, 64 MiB of terrain, with 16 MiB of address space left.
+    MapBytes file;
+    writeBytes(folder.file("vaste.vr"), file.header(3, 0, 4096, 4096, 0, 0, 0, 0, 0).i32(0).costTables().str());
+    const int status = exitStatusOfChild([&] {
+        unsigned long pages = 0;
+        std::ifstream("/proc/self/statm") >> pages;
+        const rlim_t left = rlim_t(pages) * rlim_t(::sysconf(_SC_PAGESIZE)) + (16u << 20);
+        const rlimit memory{left, left};
+        ::setrlimit(RLIMIT_AS, &memory);
+        try {
+            CarteVarenthe().open(folder.file("vaste.vr"));
+        } catch (const MapFileError &error) {
+            return std::string(error.what()) == MapFileMemoryMessage ? 0 : 2;
+        } catch (...) {
+            return 3;
+        }
+        return 1;
+    });
+    EXPECT_EQ(status, 0) << "1 loaded, 2 wrong message, 3 other failure";
 }

@@ -1,15 +1,12 @@
 #pragma once
 // Map files built byte by byte, a scratch folder, and a child process for limits and namespaces.
-#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <initializer_list>
-#include <iterator>
-#include <string>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "map/MapErrors.h"
 #include "map/MapFileHeader.h"
 
 // Little-endian bytes of a map file, appended section by section.
@@ -36,7 +33,6 @@ public:
     }
     MapBytes &costTables() { return zeros(MapFileCostTablesSize); }
     const std::string &str() const { return bytes_; }
-    size_t size() const { return bytes_.size(); }
 
 private:
     std::string bytes_;
@@ -56,8 +52,6 @@ public:
                                      ignored);
         std::filesystem::remove_all(path_, ignored);
     }
-    ScratchFolder(const ScratchFolder &) = delete;
-    ScratchFolder &operator=(const ScratchFolder &) = delete;
     std::string file(const std::string &name) const { return (path_ / name).string(); }
     const std::filesystem::path &path() const { return path_; }
 
@@ -83,6 +77,18 @@ inline std::string goldenTextProblem(const std::string &text, const std::string 
     if (const char *update = std::getenv("PELMORIN_UPDATE_GOLDEN"); update && std::string(update) == "1")
         writeBytes(path, text);
     return readBytes(path) == text ? "" : "differs from the golden file " + path;
+}
+
+// The message of the map file error `action` throws, or "done".
+template <typename Action>
+std::string failureOf(Action action)
+{
+    try {
+        action();
+    } catch (const MapFileError &error) {
+        return error.what();
+    }
+    return "done";
 }
 
 // The exit status of `body` run in a child process, -1 when it did not exit normally.
