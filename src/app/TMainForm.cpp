@@ -226,11 +226,7 @@ void TMainForm::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
     if (!shown_) {
         shown_ = true;
-        // Placed once the frame has its final geometry.
-        QTimer::singleShot(0, this, [this] {
-            fitOuterSize();
-            tools_->showAtStart();
-        });
+        QTimer::singleShot(0, this, [this] { fitOuterSize(); });
         // A window manager may tell the frame's size a moment later.
         QTimer::singleShot(500, this, [this] { fitOuterSize(); });
     }
@@ -474,6 +470,13 @@ void TMainForm::ReopenMaps()
     if (mapsReopened_)
         return;
     mapsReopened_ = true;
+    // A window manager frames and places the main window only after it is
+    // shown; by its first activation it stands where it stays, and the tool
+    // windows take their places beside it, at its final size, before the
+    // maps open.
+    fitOuterSize();
+    if (tools_)
+        tools_->showAtStart();
     QList<ConfigEntry> list = readOpenMapList(config_);
     // A settings file that refused even its defaults holds no list at all;
     // the player still gets the sample world rather than an empty frame.

@@ -16,6 +16,19 @@
 #include "ui/TMinimapForm.h"
 #include "ui/TPaletteForm.h"
 
+namespace {
+
+// What the window system's frame adds around a window on each side.
+QMargins frameMarginsOf(const QWidget *window)
+{
+    const QRect outer = window->frameGeometry();
+    const QRect inner = window->geometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
+} // namespace
+
 ToolWindows::ToolWindows(ToolWindowsHost &host) : QObject(host.frame()), host_(host)
 {
     AboutBox = new TAboutBox(host_.frame());
@@ -79,8 +92,8 @@ ToolWindows::ToolWindows(ToolWindowsHost &host) : QObject(host.frame()), host_(h
 
 void ToolWindows::showAtStart()
 {
-    // The two tool windows show themselves as their ticks say, placed once
-    // the frame has its final geometry.
+    // The two tool windows show themselves as their ticks say, placed beside
+    // the frame where the window system put it.
     if (shownAtStart_)
         return;
     shownAtStart_ = true;
@@ -98,21 +111,31 @@ void ToolWindows::PlaceToolWindow(QWidget *toolWindow)
 {
     if (!toolWindow)
         return;
-    // The frame's size is known once the window exists on the screen.
     (void)toolWindow->winId();
+    // A window manager frames a tool window only once it is first shown;
+    // until then its margins are unknown and Qt moves its inside where its
+    // frame should go. The main window's margins stand in for them, and the
+    // inside goes that much further.
+    const auto marginsOf = [this](const QWidget *window) {
+        const QMargins known = frameMarginsOf(window);
+        return known.isNull() ? frameMarginsOf(host_.frame()) : known;
+    };
+    const QMargins own = frameMarginsOf(toolWindow);
+    const QMargins margins = marginsOf(toolWindow);
+    const QPoint unframed(margins.left() - own.left(), margins.top() - own.top());
+    const QSize frame = toolWindow->size().grownBy(margins);
     // The client area holds the document area and the status bar.
-    const QPoint origin = host_.mdiArea()->mapToGlobal(QPoint(0, 0));
+    const QPoint origin = host_.mdiArea()->mapToGlobal(QPoint(0, 0)) + unframed;
     const int clientWidth = host_.mdiArea()->width();
     const int statusHeight = host_.frameStatusBar()->isVisible() ? host_.frameStatusBar()->height() : 0;
     const int clientHeight = host_.mdiArea()->height() + statusHeight;
-    const QSize frame = toolWindow->frameGeometry().size();
     if (toolWindow == CitiesForm) {
         // The minimap's height counts whether or not it is shown.
-        const int minimapHeight = MinimapForm ? MinimapForm->frameGeometry().height() : 0;
+        const int minimapHeight =
+            MinimapForm ? MinimapForm->height() + marginsOf(MinimapForm).top() + marginsOf(MinimapForm).bottom() : 0;
         const int height = clientHeight - statusHeight - minimapHeight;
-        const int decoration = frame.height() - toolWindow->height();
         toolWindow->move(origin.x() + clientWidth - frame.width(), origin.y() + minimapHeight);
-        toolWindow->resize(toolWindow->width(), std::max(1, height - decoration));
+        toolWindow->resize(toolWindow->width(), std::max(1, height - margins.top() - margins.bottom()));
     } else if (toolWindow == PaletteForm) {
         toolWindow->move(origin);
     } else if (toolWindow == ItineraryForm) {

@@ -25,8 +25,8 @@ public:
     // Destroys them, the palette first.
     ~ToolWindows() override;
 
-    // Once the frame is on the screen: the minimap and the city list show
-    // themselves as their ticks say.
+    // Once the window system has placed the frame: the minimap and the city
+    // list show themselves as their ticks say.
     void showAtStart();
     // At exit: out of sight, ticks kept.
     void hideAll();

@@ -268,6 +268,25 @@ TEST_F(FirstMinutes, NormalMapWindowsShowTheirMapAfterEveryPathAndTheDescription
     EXPECT_EQ(QPoint(recorded.centreColumn, recorded.centreRow), QPoint(150, 80));
 }
 
+// On a desktop the window manager places the frame only after the program has asked to show it.
+TEST_F(FirstMinutes, TheMinimapTakesItsCornerOfTheFrameWhereTheWindowSystemPutIt)
+{
+    folder.writeMap("monde.vr", 300, 169, 1);
+    folder.writeText(QStringLiteral("pelmorin.cfg"), "[Cartes Ouvertes]\r\nCarte 0=monde.vr\r\n");
+    main = std::make_unique<TMainForm>();
+    main->setNewMapPrompt(&newMaps);
+    main->resize(1000, 700);
+    main->show();
+    QCoreApplication::sendPostedEvents(); // the program's own queue runs before the window system answers
+    main->move(main->pos() + QPoint(120, 80));
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return main->mapsReopened(); }, 5000));
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(main->minimapForm()->isVisible());
+    EXPECT_EQ(main->minimapForm()->frameGeometry().topRight() + QPoint(1, 0),
+              main->mdiArea()->mapToGlobal(QPoint(main->mdiArea()->width(), 0)));
+}
+
 TEST_F(FirstMinutes, CityTooltipsShowWhicheverWindowIsActive)
 {
     CarteVarenthe city;
