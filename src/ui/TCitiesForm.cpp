@@ -25,7 +25,9 @@ constexpr int NumberColumnWidth = 23;
 
 } // namespace
 
-TCitiesForm::TCitiesForm(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+// A tool window of the main window: the window manager keeps it above that
+// window, but not above the program's dialogs nor above other programs.
+TCitiesForm::TCitiesForm(QWidget *parent) : QWidget(parent, Qt::Tool)
 {
     setObjectName(QStringLiteral("TCitiesForm"));
     setWindowTitle(QStringLiteral("Liste des Villes"));

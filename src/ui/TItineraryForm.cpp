@@ -12,7 +12,9 @@
 #include "route/TravelTime.h"
 #include "ui/ProvinceNotation.h"
 
-TItineraryForm::TItineraryForm(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+// A tool window of the main window: the window manager keeps it above that
+// window, but not above the program's dialogs nor above other programs.
+TItineraryForm::TItineraryForm(QWidget *parent) : QWidget(parent, Qt::Tool)
 {
     setObjectName(QStringLiteral("TItineraryForm"));
     setWindowTitle(QStringLiteral("Itinéraire"));

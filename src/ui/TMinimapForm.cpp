@@ -7,7 +7,9 @@
 
 #include "settings/ProgramFolder.h"
 
-TMinimapForm::TMinimapForm(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+// A tool window of the main window: the window manager keeps it above that
+// window, but not above the program's dialogs nor above other programs.
+TMinimapForm::TMinimapForm(QWidget *parent) : QWidget(parent, Qt::Tool)
 {
     setObjectName(QStringLiteral("TMinimapForm"));
     setWindowTitle(QStringLiteral("Minipelmorin"));

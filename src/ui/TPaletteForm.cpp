@@ -47,8 +47,10 @@ void paintBlack(QWidget *widget)
 
 } // namespace
 
+// A tool window of the main window: the window manager keeps it above that
+// window, but not above the program's dialogs nor above other programs.
 TPaletteForm::TPaletteForm(TileLibrary &tiles, QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), tiles_(tiles)
+    : QWidget(parent, Qt::Tool), tiles_(tiles)
 {
     setWindowTitle(QStringLiteral("Palette"));
     setObjectName(QStringLiteral("TPaletteForm"));

@@ -11,7 +11,10 @@
 
 #include "MainFormTestSupport.h"
 #include "ui/QtUserDialogs.h"
+#include "ui/TCitiesForm.h"
+#include "ui/TItineraryForm.h"
 #include "ui/TMinimapForm.h"
+#include "ui/TPaletteForm.h"
 
 namespace {
 
@@ -143,6 +146,12 @@ TEST(ToolWindowsAlone, TheMinimapSitsTopRightAndWaitsForAWorldMap)
 {
     StandInHost host;
     ToolWindows tools(host);
+    // Above their frame only: a stay-on-top hint would put them over the program's dialogs and the browser.
+    for (QWidget *tool : {static_cast<QWidget *>(tools.MinimapForm), static_cast<QWidget *>(tools.CitiesForm),
+                          static_cast<QWidget *>(tools.PaletteForm), static_cast<QWidget *>(tools.ItineraryForm)})
+        EXPECT_TRUE(tool->windowType() == Qt::Tool && tool->parentWidget() == host.frame()
+                    && !tool->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+            << tool->objectName().toStdString();
     tools.PlaceToolWindow(tools.MinimapForm);
     const QPoint corner = host.area->mapToGlobal(QPoint(host.area->width(), 0));
     EXPECT_EQ(tools.MinimapForm->frameGeometry().topRight() + QPoint(1, 0), corner);
