@@ -54,7 +54,7 @@ protected:
 };
 
 // Without --terrain, the same object but the terrain key.
-TEST_F(PelmorinCli, infoDescribesEveryPartOfTheMapInOneJsonObject)
+TEST_F(PelmorinCli, InfoDescribesEveryPartOfTheMapInOneJsonObject)
 {
     writeBytes(folder.file("alba.vr"), albaFile().str());
     const CliResult info = runCli({"info", folder.file("alba.vr"), "--terrain"});
@@ -65,7 +65,7 @@ TEST_F(PelmorinCli, infoDescribesEveryPartOfTheMapInOneJsonObject)
     EXPECT_EQ(answerOf({"info", folder.file("alba.vr")}), shorter);
 }
 
-TEST_F(PelmorinCli, newCreatesTheMapsOfTheNewMapDialogAndEditPaintsAndPlacesCities)
+TEST_F(PelmorinCli, NewCreatesTheMapsOfTheNewMapDialogAndEditPaintsAndPlacesCities)
 {
     const struct {
         std::vector<std::string> options;
@@ -108,7 +108,7 @@ TEST_F(PelmorinCli, newCreatesTheMapsOfTheNewMapDialogAndEditPaintsAndPlacesCiti
     EXPECT_EQ(answerOf({"info", folder.file("autre.vr")})["elements"].size(), 2u);
 }
 
-TEST_F(PelmorinCli, convertRewritesAnOldMapAsVersionThree)
+TEST_F(PelmorinCli, ConvertRewritesAnOldMapAsVersionThree)
 {
     MapBytes old;
     old.header(2, 55, 3, 1, 0, 0, 0, 8, 0).u8(100).u8(103).u8(105).i32(2).i32s({0, 0, 2, 0}).costTables();
@@ -126,7 +126,7 @@ TEST_F(PelmorinCli, convertRewritesAnOldMapAsVersionThree)
         {"kind":1,"name":"Aval","x":2,"y":0,"number":1}])"));
 }
 
-TEST_F(PelmorinCli, anUnreadableMapFailsWithItsMessageAndWritesNothing)
+TEST_F(PelmorinCli, AnUnreadableMapFailsWithItsMessageAndWritesNothing)
 {
     MapBytes damaged;
     damaged.header(3, 0, 5000, 2, 0, 0, 0, 16, 0);
@@ -138,7 +138,7 @@ TEST_F(PelmorinCli, anUnreadableMapFailsWithItsMessageAndWritesNothing)
 }
 
 // The golden answers: the start decides the layer; an end out of reach (water without --embark) gives no path.
-TEST_F(PelmorinCli, routeAnswersEachStartAndEnd)
+TEST_F(PelmorinCli, RouteAnswersEachStartAndEnd)
 {
     const std::string map = folder.file("port.vr");
     harbourMap().save(map);
@@ -156,7 +156,7 @@ TEST_F(PelmorinCli, routeAnswersEachStartAndEnd)
     EXPECT_EQ(report["totalTime"], expected.routeTotalTime);
 }
 
-TEST_F(PelmorinCli, routeAndMatrixTakeCitiesNamedOrNumberedAndTheItineraryEndsAtTheArrival)
+TEST_F(PelmorinCli, RouteAndMatrixTakeCitiesNamedOrNumberedAndTheItineraryEndsAtTheArrival)
 {
     const std::string map = savedTowns(folder.path());
     const json byCells = answerOf({"route", map, "--from", "0,0", "--to", "8,0"});
@@ -197,7 +197,7 @@ TEST_F(PelmorinCli, routeAndMatrixTakeCitiesNamedOrNumberedAndTheItineraryEndsAt
     expectGoldenText(csv.out, "matrix-towns.csv");
 }
 
-TEST_F(PelmorinCli, aLackOfMemoryDuringTheSearchIsReportedLikeAnyOther)
+TEST_F(PelmorinCli, ALackOfMemoryDuringTheSearchIsReportedLikeAnyOther)
 {
 #ifdef PELMORIN_SANITIZED
     GTEST_SKIP() << "the sanitizer reserves more address space than the limit allows";
@@ -216,7 +216,7 @@ TEST_F(PelmorinCli, aLackOfMemoryDuringTheSearchIsReportedLikeAnyOther)
 
 // Every help in French, and every refusal: status 2, the French hint and what was wrong, nothing written; an
 // answer that cannot be written is a failure.
-TEST_F(PelmorinCli, everyHelpAndRefusalIsInFrenchAndAnAnswerThatCannotBeWrittenIsAFailure)
+TEST_F(PelmorinCli, EveryHelpAndRefusalIsInFrenchAndAnAnswerThatCannotBeWrittenIsAFailure)
 {
     const std::string city = folder.file("carte.vr"), out = folder.file("sortie.vr");
     ASSERT_EQ(runCli({"new", city, "--preset", "city"}).status, 0);

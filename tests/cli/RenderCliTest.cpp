@@ -101,7 +101,7 @@ TEST_F(RenderCli, RefusesBadArgumentsAndUnreadableMapsWithoutWriting)
 }
 
 // A file-size limit and a full disk: not killed, it says why in French and leaves no picture.
-TEST_F(RenderCli, aPictureThatCannotBeWrittenIsRefusedInFrench)
+TEST_F(RenderCli, APictureThatCannotBeWrittenIsRefusedInFrench)
 {
     CliLimits small;
     small.fileSize = 4096;

@@ -52,7 +52,7 @@ std::set<std::string> namesIn(const std::filesystem::path &folder)
 
 } // namespace
 
-TEST(MapSave, aMapSavedWhereNoFileCanBeCreatedSaysWhyAndKeepsItsChangesAndName)
+TEST(MapSave, AMapSavedWhereNoFileCanBeCreatedSaysWhyAndKeepsItsChangesAndName)
 {
     ScratchFolder folder;
     writeBytes(folder.file("notes.txt"), "not a folder");
@@ -80,7 +80,7 @@ TEST(MapSave, aMapSavedWhereNoFileCanBeCreatedSaysWhyAndKeepsItsChangesAndName)
     EXPECT_TRUE(status == 0 || status == 77) << "2 saved or wrong message";
 }
 
-TEST(MapSave, aFileSizeLimitAFullDiskAndAReadOnlyOneLeaveTheOldFileByteIdentical)
+TEST(MapSave, AFileSizeLimitAFullDiskAndAReadOnlyOneLeaveTheOldFileByteIdentical)
 {
     ScratchFolder folder;
     const std::string disk = folder.file("disk");
@@ -130,7 +130,7 @@ TEST(MapSave, aFileSizeLimitAFullDiskAndAReadOnlyOneLeaveTheOldFileByteIdentical
                             "4 new file, 5 remount, 6 read-only not said";
 }
 
-TEST(SaveLinks, aSaveWritesThroughLinksKeepsPermissionsAndRefusesALoop)
+TEST(SaveLinks, ASaveWritesThroughLinksKeepsPermissionsAndRefusesALoop)
 {
     ScratchFolder folder;
     changedMap(4).save(folder.file("carte.vr"));
@@ -166,7 +166,7 @@ TEST(SaveLinks, aSaveWritesThroughLinksKeepsPermissionsAndRefusesALoop)
 }
 
 // Without /proc the temporary file is named, and the next save removes it once its program is dead.
-TEST(SaveLinks, aKilledSaveLeavesNothingBehind)
+TEST(SaveLinks, AKilledSaveLeavesNothingBehind)
 {
     bool namedTried = false;
     for (const bool namedTemporary : {false, true}) {
