@@ -13,11 +13,9 @@
 #include "map/CarteVarenthe.h"
 #include "map/EditReport.h"
 #include "map/Fills.h"
-#include "settings/AppSettings.h"
 #include "settings/ProgramFolder.h"
-#include "render/TileLibrary.h"
-#include "ui/MapWindowHost.h"
 #include "ui/TMapForm.h"
+#include "BenchMapHost.h"
 #include "QtBenchMain.h"
 
 namespace {
@@ -80,24 +78,6 @@ void BM_FloodFillUndo(benchmark::State &state)
     }
 }
 
-// A main window with the palette shown and a tile on the left button.
-class PaintingHost : public MapWindowHost {
-public:
-    AppSettings &settings() override { return appSettings; }
-    TileLibrary &tileLibrary() override { return tiles; }
-    void MapWindowActivated(TMapForm *) override {}
-    void setStatusPanelText(int, const QString &) override {}
-    QSize mainClientSize() const override { return {1280, 800}; }
-    bool paletteVisible() const override { return true; }
-    int SelectedTile(int button) const override { return button == 0 ? leftTile : -1; }
-    bool SaveMap(TMapForm *) override { return false; }
-    void repaintMinimap() override {}
-
-    AppSettings appSettings;
-    TileLibrary tiles;
-    int leftTile = 110;
-};
-
 // A shown 1280 x 800 map window over a 4096 x 4096 map of grass, at full
 // size, its minimap picture made.
 struct PaintScene {
@@ -117,7 +97,7 @@ struct PaintScene {
         form->repaint();
         form->overview();
     }
-    PaintingHost host;
+    BenchMapHost host{{1280, 800}, 110};
     std::unique_ptr<TMapForm> form;
 };
 

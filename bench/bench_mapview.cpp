@@ -20,7 +20,7 @@
 #include "render/MapRenderer.h"
 #include "render/ScaledTileCache.h"
 #include "render/TileLibrary.h"
-#include "ui/MapWindowHost.h"
+#include "BenchMapHost.h"
 #include "ui/TMapForm.h"
 #include "settings/ProgramFolder.h"
 #include "QtBenchMain.h"
@@ -32,22 +32,6 @@ constexpr int ClientHeight = 1080;
 // One mouse event of a brisk drag: 10 by 5 mouse pixels at speed 1.8.
 constexpr int StepX = 18;
 constexpr int StepY = 9;
-
-class BenchHost : public MapWindowHost {
-public:
-    AppSettings &settings() override { return appSettings; }
-    TileLibrary &tileLibrary() override { return tiles; }
-    void MapWindowActivated(TMapForm *) override {}
-    void setStatusPanelText(int, const QString &) override {}
-    QSize mainClientSize() const override { return {ClientWidth, ClientHeight}; }
-    bool paletteVisible() const override { return false; }
-    int SelectedTile(int) const override { return -1; }
-    bool SaveMap(TMapForm *) override { return false; }
-    void repaintMinimap() override {}
-
-    AppSettings appSettings;
-    TileLibrary tiles;
-};
 
 // One copy of a whole 1920 x 1080 picture to a window on screen.
 class PictureWindow : public QWidget {
@@ -114,7 +98,7 @@ struct Scene {
         return *pictureWindow;
     }
 
-    BenchHost host;
+    BenchMapHost host{{ClientWidth, ClientHeight}};
     std::unique_ptr<TMapForm> form;
     std::unique_ptr<PictureWindow> pictureWindow;
     int directionX = 1;

@@ -226,8 +226,8 @@ void TMainForm::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
     if (!shown_) {
         shown_ = true;
-        QTimer::singleShot(0, this, [this] { fitOuterSize(); });
-        // A window manager may tell the frame's size a moment later.
+        // The first activation fits the frame; a window manager may tell
+        // the frame's size a moment later.
         QTimer::singleShot(500, this, [this] { fitOuterSize(); });
     }
 }

@@ -131,8 +131,9 @@ void ToolWindows::PlaceToolWindow(QWidget *toolWindow)
     const int clientHeight = host_.mdiArea()->height() + statusHeight;
     if (toolWindow == CitiesForm) {
         // The minimap's height counts whether or not it is shown.
+        const QMargins minimapMargins = MinimapForm ? marginsOf(MinimapForm) : QMargins();
         const int minimapHeight =
-            MinimapForm ? MinimapForm->height() + marginsOf(MinimapForm).top() + marginsOf(MinimapForm).bottom() : 0;
+            MinimapForm ? MinimapForm->height() + minimapMargins.top() + minimapMargins.bottom() : 0;
         const int height = clientHeight - statusHeight - minimapHeight;
         toolWindow->move(origin.x() + clientWidth - frame.width(), origin.y() + minimapHeight);
         toolWindow->resize(toolWindow->width(), std::max(1, height - margins.top() - margins.bottom()));
